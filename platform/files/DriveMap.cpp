@@ -1,0 +1,203 @@
+// Drive letters and "\" paths of the program over the Linux file system:
+// C: is $HOME, Z: is "/", the current directory is the process's own.
+
+#include "platform/files/FilesDetail.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace platform {
+
+using namespace filesdetail;
+
+namespace {
+
+const QLatin1Char Backslash('\\');
+const QLatin1Char Slash('/');
+
+// A program path taken apart: its drive and its folder and file names, with
+// "." and ".." already applied (".." never climbs above the drive's root).
+struct ProgramPath {
+    QChar drive;
+    QStringList parts;
+};
+
+QString homeRoot()
+{
+    QString home = qEnvironmentVariable("HOME");
+    if (!home.startsWith(Slash))
+        return QString();
+    return QDir::cleanPath(home);
+}
+
+// $HOME with its links resolved: the current directory comes from getcwd,
+// which names the real folders. Kept until $HOME changes.
+QString realHome(const QString& home)
+{
+    static QString lastHome;
+    static QString lastReal;
+    if (home != lastHome) {
+        char buffer[PATH_MAX];
+        const bool found = !home.isEmpty() && ::realpath(encoded(home).constData(), buffer);
+        lastReal = found ? QFile::decodeName(buffer) : QString();
+        lastHome = home;
+    }
+    return lastReal;
+}
+
+bool isUnder(const QString& path, const QString& root)
+{
+    if (root.isEmpty())
+        return false;
+    if (root == QLatin1String("/"))
+        return true;
+    return path == root || (path.startsWith(root) && path.at(root.size()) == Slash);
+}
+
+ProgramPath fromLinux(const QString& linuxPath)
+{
+    QString path = linuxPath;
+    if (!path.startsWith(Slash))
+        path = QDir::currentPath() + Slash + path;
+    path = QDir::cleanPath(path);
+    const QString home = homeRoot();
+    ProgramPath result{QLatin1Char('Z'), {}};
+    QString rest = path;
+    for (const QString& root : {home, realHome(home)}) {
+        if (isUnder(path, root)) {
+            result.drive = QLatin1Char('C');
+            rest = root == QLatin1String("/") ? path : path.mid(root.size());
+            break;
+        }
+    }
+    result.parts = rest.split(Slash, Qt::SkipEmptyParts);
+    return result;
+}
+
+void applyParts(QStringList& parts, const QString& text)
+{
+    for (const QString& part : text.split(Backslash, Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("..")) {
+            if (!parts.isEmpty())
+                parts.removeLast();
+        } else if (part != QLatin1String(".")) {
+            parts.append(part);
+        }
+    }
+}
+
+int parse(const QString& programPath, ProgramPath& result)
+{
+    if (programPath.contains(QChar(0)))
+        return ErrBadFileNumber;
+    QString text = programPath;
+    text.replace(Slash, Backslash);
+    const ProgramPath current = fromLinux(QDir::currentPath());
+    result = current;
+    qsizetype start = 0;
+    const bool hasDrive = text.size() >= 2 && text.at(1) == QLatin1Char(':');
+    if (hasDrive) {
+        result.drive = text.at(0).toUpper();
+        start = 2;
+        if (result.drive != current.drive)
+            result.parts.clear();
+    } else if (text.startsWith(QLatin1String("\\\\"))) {
+        return ErrPathNotFound; // network paths do not exist here
+    }
+    if (text.mid(start).startsWith(Backslash))
+        result.parts.clear();
+    if (driveRoot(result.drive).isEmpty())
+        return ErrDiskNotReady;
+    applyParts(result.parts, text.mid(start));
+    return ErrNone;
+}
+
+QString joined(const QString& folder, const QString& name)
+{
+    return folder == QLatin1String("/") ? folder + name : folder + Slash + name;
+}
+
+} // namespace
+
+namespace filesdetail {
+
+QString driveRoot(QChar drive)
+{
+    if (drive == QLatin1Char('C') || drive == QLatin1Char('c'))
+        return homeRoot();
+    if (drive == QLatin1Char('Z') || drive == QLatin1Char('z'))
+        return QStringLiteral("/");
+    return QString();
+}
+
+int resolve(const QString& programPath, QString& linuxPath)
+{
+    ProgramPath path;
+    if (const int error = parse(programPath, path))
+        return error;
+    QString current = driveRoot(path.drive);
+    bool missing = false; // once a component is missing, the rest is taken as given
+    for (const QString& part : std::as_const(path.parts)) {
+        QString next = joined(current, part);
+        struct stat info;
+        if (!missing && ::lstat(encoded(next).constData(), &info) != 0) {
+            const QString other = errno == ENOENT ? caseBlindEntry(current, part) : QString();
+            if (other.isEmpty())
+                missing = true;
+            else
+                next = joined(current, other);
+        }
+        current = next;
+    }
+    linuxPath = current;
+    return ErrNone;
+}
+
+} // namespace filesdetail
+
+QString ToLinuxPath(const QString& programPath)
+{
+    QString linuxPath;
+    return resolve(programPath, linuxPath) == ErrNone ? linuxPath : QString();
+}
+
+QString FromLinuxPath(const QString& linuxPath)
+{
+    const ProgramPath path = fromLinux(linuxPath);
+    return QString(path.drive) + QLatin1String(":\\") + path.parts.join(Backslash);
+}
+
+QString CurDir()
+{
+    return FromLinuxPath(QDir::currentPath());
+}
+
+int ChDir(const QString& path)
+{
+    QString linuxPath;
+    if (const int error = resolve(path, linuxPath))
+        return error;
+    if (!isDirectory(linuxPath))
+        return ErrPathNotFound;
+    return ::chdir(encoded(linuxPath).constData()) == 0 ? ErrNone : errorFromErrno(errno);
+}
+
+int ChDrive(const QString& drive)
+{
+    if (drive.isEmpty())
+        return ErrNone;
+    const QChar letter = drive.at(0).toUpper();
+    const QString root = driveRoot(letter);
+    if (root.isEmpty())
+        return ErrDeviceUnavailable;
+    if (fromLinux(QDir::currentPath()).drive == letter)
+        return ErrNone;
+    return ::chdir(encoded(root).constData()) == 0 ? ErrNone : errorFromErrno(errno);
+}
+
+} // namespace platform

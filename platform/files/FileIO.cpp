@@ -1,0 +1,216 @@
+// Reading and writing under a file number. Input files are read ahead in
+// blocks; writes go straight to the file, so that another number open on the
+// same file sees them at once.
+
+#include "platform/files/FilesDetail.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace platform {
+
+using namespace filesdetail;
+
+namespace {
+
+constexpr qsizetype ReadBlock = 64 * 1024;
+const QByteArray ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+OpenFile* entry(int fileNumber)
+{
+    if (fileNumber < 1 || fileNumber > MaxFileNumber)
+        return nullptr;
+    return fileTable()[fileNumber].get();
+}
+
+qsizetype buffered(const OpenFile& file)
+{
+    return file.buffer.size() - file.bufferPos;
+}
+
+ssize_t readSome(int fd, char* data, qsizetype size)
+{
+    ssize_t count;
+    do {
+        count = ::read(fd, data, size_t(size));
+    } while (count < 0 && errno == EINTR);
+    return count;
+}
+
+// Reads the next block behind the buffered bytes; false at the end of the
+// file (or on a read error, which ends reading the same way).
+bool fill(OpenFile& file)
+{
+    file.buffer.remove(0, file.bufferPos);
+    file.bufferPos = 0;
+    const qsizetype kept = file.buffer.size();
+    file.buffer.resize(kept + ReadBlock);
+    const ssize_t count = readSome(file.fd, file.buffer.data() + kept, ReadBlock);
+    file.buffer.resize(kept + (count > 0 ? count : 0));
+    return count > 0;
+}
+
+// A text file may begin with a UTF-8 byte order mark; it is not part of the
+// first line.
+void skipByteOrderMark(OpenFile& file)
+{
+    if (file.bomChecked)
+        return;
+    file.bomChecked = true;
+    while (buffered(file) < ByteOrderMark.size() && fill(file)) {
+    }
+    if (file.buffer.startsWith(ByteOrderMark))
+        file.bufferPos = ByteOrderMark.size();
+}
+
+int writeAll(OpenFile& file, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t count = ::write(file.fd, data, size_t(left));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            file.writeFailed = true;
+            return errorFromErrno(errno);
+        }
+        data += count;
+        left -= count;
+    }
+    return ErrNone;
+}
+
+int writeText(int fileNumber, const QByteArray& bytes)
+{
+    OpenFile* file = entry(fileNumber);
+    if (file == nullptr)
+        return ErrBadFileNumber;
+    if (file->mode == OpenMode::Input || file->mode == OpenMode::Binary)
+        return ErrBadFileMode;
+    return writeAll(*file, bytes);
+}
+
+} // namespace
+
+int LineInput(int fileNumber, QString& line)
+{
+    OpenFile* file = entry(fileNumber);
+    if (file == nullptr)
+        return ErrBadFileNumber;
+    if (file->mode != OpenMode::Input)
+        return ErrBadFileMode;
+    skipByteOrderMark(*file);
+    qsizetype scanned = 0; // bytes after the position known to hold no line end
+    for (;;) {
+        const char* start = file->buffer.constData() + file->bufferPos;
+        const qsizetype size = buffered(*file);
+        qsizetype end = scanned;
+        while (end < size && start[end] != '\r' && start[end] != '\n')
+            ++end;
+        // A CR at the end of the buffer may be the first half of CR LF.
+        if (end == size || (start[end] == '\r' && end + 1 == size)) {
+            scanned = end;
+            if (fill(*file))
+                continue;
+            if (size == 0)
+                return ErrInputPastEnd;
+            start = file->buffer.constData() + file->bufferPos; // fill() moved the bytes
+        }
+        line = decodeLine(start, end);
+        qsizetype next = end;
+        if (next < size)
+            next += (start[next] == '\r' && next + 1 < size && start[next + 1] == '\n') ? 2 : 1;
+        file->bufferPos += next;
+        return ErrNone;
+    }
+}
+
+int PrintLine(int fileNumber, const QString& text)
+{
+    return writeText(fileNumber, text.toUtf8() + QByteArrayLiteral("\r\n"));
+}
+
+int PrintText(int fileNumber, const QString& text)
+{
+    return writeText(fileNumber, text.toUtf8());
+}
+
+bool Eof(int fileNumber)
+{
+    OpenFile* file = entry(fileNumber);
+    if (file == nullptr)
+        return true;
+    if (file->mode == OpenMode::Input) {
+        skipByteOrderMark(*file);
+        return buffered(*file) == 0 && !fill(*file);
+    }
+    struct stat info;
+    return ::fstat(file->fd, &info) != 0 || ::lseek(file->fd, 0, SEEK_CUR) >= info.st_size;
+}
+
+int64_t Lof(int fileNumber)
+{
+    OpenFile* file = entry(fileNumber);
+    struct stat info;
+    if (file == nullptr || ::fstat(file->fd, &info) != 0)
+        return -1;
+    return info.st_size;
+}
+
+int PutBytes(int fileNumber, const QByteArray& bytes)
+{
+    OpenFile* file = entry(fileNumber);
+    if (file == nullptr)
+        return ErrBadFileNumber;
+    if (file->mode == OpenMode::Input)
+        return ErrBadFileMode;
+    return writeAll(*file, bytes);
+}
+
+int GetBytes(int fileNumber, int64_t count, QByteArray& bytes)
+{
+    OpenFile* file = entry(fileNumber);
+    if (file == nullptr)
+        return ErrBadFileNumber;
+    if (file->mode != OpenMode::Input && file->mode != OpenMode::Binary)
+        return ErrBadFileMode;
+    bytes.clear();
+    if (count <= 0)
+        return ErrNone;
+    if (file->mode == OpenMode::Input) {
+        while (buffered(*file) < count && fill(*file)) {
+        }
+        const qsizetype taken = qMin<qsizetype>(buffered(*file), count);
+        bytes = file->buffer.mid(file->bufferPos, taken);
+        file->bufferPos += taken;
+    } else {
+        struct stat info;
+        if (::fstat(file->fd, &info) != 0)
+            return errorFromErrno(errno);
+        count =
+            qMin<int64_t>(count, qMax<int64_t>(0, info.st_size - ::lseek(file->fd, 0, SEEK_CUR)));
+        bytes.resize(count);
+        qsizetype got = 0;
+        ssize_t part = 0;
+        while (got < count && (part = readSome(file->fd, bytes.data() + got, count - got)) > 0)
+            got += part;
+        bytes.resize(got);
+    }
+    return bytes.isEmpty() ? ErrInputPastEnd : ErrNone;
+}
+
+int Seek(int fileNumber, int64_t position)
+{
+    OpenFile* file = entry(fileNumber);
+    if (file == nullptr || position < 0)
+        return ErrBadFileNumber;
+    if (::lseek(file->fd, off_t(position), SEEK_SET) < 0)
+        return errorFromErrno(errno);
+    file->buffer.clear();
+    file->bufferPos = 0;
+    file->bomChecked = true;
+    return ErrNone;
+}
+
+} // namespace platform

@@ -1,0 +1,172 @@
+// The one table of open files by number, and opening and closing under it.
+
+#include "platform/files/FilesDetail.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform {
+
+using namespace filesdetail;
+
+namespace {
+
+bool validNumber(int fileNumber)
+{
+    return fileNumber >= 1 && fileNumber <= MaxFileNumber;
+}
+
+int openFlags(OpenMode mode)
+{
+    switch (mode) {
+    case OpenMode::Input:
+        return O_RDONLY;
+    case OpenMode::Output:
+        return O_WRONLY | O_CREAT | O_TRUNC;
+    case OpenMode::Append:
+        return O_WRONLY | O_CREAT | O_APPEND;
+    case OpenMode::Binary:
+    case OpenMode::Replace:
+        break;
+    }
+    return O_RDWR | O_CREAT;
+}
+
+// The permissions a new file gets from the process's umask.
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+int openDirect(OpenFile& file)
+{
+    const QByteArray path = encoded(file.linuxPath);
+    file.fd = ::open(path.constData(), openFlags(file.mode) | O_CLOEXEC, 0666);
+    // A binary file that may not be written can still be read.
+    if (file.fd < 0 && file.mode == OpenMode::Binary && errno == EACCES)
+        file.fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (file.fd < 0)
+        return errno == ENOENT ? missingError(file.linuxPath) : errorFromErrno(errno);
+    struct stat info;
+    if (::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(file.fd);
+        return ErrPathFileAccess;
+    }
+    if (file.mode != OpenMode::Input)
+        noteAdded(file.linuxPath);
+    return ErrNone;
+}
+
+// Replace: the new contents go to a hidden file beside the target, which
+// takes the target's place only when the file is closed.
+int openReplacement(OpenFile& file)
+{
+    const QString folder = parentOf(file.linuxPath);
+    if (!isDirectory(folder))
+        return ErrPathNotFound;
+    struct stat old;
+    const bool exists = statPath(file.linuxPath, old);
+    if (exists && S_ISDIR(old.st_mode))
+        return ErrPathFileAccess;
+    QByteArray pattern = encoded(folder + QLatin1String("/.") + nameOf(file.linuxPath)) +
+                         QByteArrayLiteral(".XXXXXX");
+    file.fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (file.fd < 0)
+        return errorFromErrno(errno);
+    ::fchmod(file.fd, exists ? (old.st_mode & 07777) : newFileMode());
+    file.tempPath = QFile::decodeName(pattern);
+    return ErrNone;
+}
+
+int commitReplacement(OpenFile& file)
+{
+    int error = file.writeFailed ? ErrDiskFull : ErrNone;
+    if (error == ErrNone && ::fdatasync(file.fd) != 0)
+        error = errorFromErrno(errno);
+    if (::close(file.fd) != 0 && error == ErrNone)
+        error = errorFromErrno(errno);
+    const QByteArray temp = encoded(file.tempPath);
+    if (error == ErrNone && ::rename(temp.constData(), encoded(file.linuxPath).constData()) != 0)
+        error = errorFromErrno(errno);
+    if (error != ErrNone)
+        ::unlink(temp.constData());
+    else
+        noteAdded(file.linuxPath);
+    return error;
+}
+
+} // namespace
+
+namespace filesdetail {
+
+FileTable& fileTable()
+{
+    static FileTable table;
+    return table;
+}
+
+int closeEntry(std::unique_ptr<OpenFile> file)
+{
+    if (file->mode == OpenMode::Replace)
+        return commitReplacement(*file);
+    return ::close(file->fd) == 0 ? ErrNone : errorFromErrno(errno);
+}
+
+} // namespace filesdetail
+
+int FreeFile()
+{
+    const FileTable& table = fileTable();
+    for (int number = 1; number <= MaxFileNumber; ++number) {
+        if (!table[number])
+            return number;
+    }
+    return 0;
+}
+
+int Open(const QString& path, OpenMode mode, int fileNumber)
+{
+    if (!validNumber(fileNumber))
+        return ErrBadFileNumber;
+    if (fileTable()[fileNumber])
+        return ErrFileAlreadyOpen;
+    auto file = std::make_unique<OpenFile>();
+    file->mode = mode;
+    if (const int error = resolve(path, file->linuxPath))
+        return error;
+    const int error = mode == OpenMode::Replace ? openReplacement(*file) : openDirect(*file);
+    if (error == ErrNone)
+        fileTable()[fileNumber] = std::move(file);
+    return error;
+}
+
+int Close(int fileNumber)
+{
+    if (!validNumber(fileNumber))
+        return ErrBadFileNumber;
+    auto& slot = fileTable()[fileNumber];
+    if (!slot)
+        return ErrNone;
+    return closeEntry(std::move(slot));
+}
+
+void CloseAllFiles()
+{
+    for (auto& slot : fileTable()) {
+        if (slot && !slot->isLock)
+            closeEntry(std::move(slot));
+    }
+}
+
+bool IsOpen(int fileNumber)
+{
+    return validNumber(fileNumber) && fileTable()[fileNumber] != nullptr;
+}
+
+} // namespace platform

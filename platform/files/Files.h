@@ -1,0 +1,104 @@
+#pragma once
+// The program's file statements over the Linux file system.
+//
+// Paths keep the program's own rules: drive letters, "\" separators (a "/" is
+// accepted too), case-blind names. Drive C: is $HOME, drive Z: is "/"; no other
+// drive exists. A relative path is taken from the current directory. When a
+// component does not exist with the exact case, an existing entry that differs
+// only in case is used; new entries get the case given.
+//
+// Files are open under numbers from one table, so a procedure that reads under
+// a number another procedure opened continues at that file's position.
+// Every operation returns 0 or the program's error number:
+//   52 bad file number, 53 file not found, 54 bad file mode, 55 file already open,
+//   57 device I/O error, 58 file already exists, 61 disk full,
+//   62 input past end of file, 67 too many files, 68 device unavailable,
+//   70 permission denied, 71 disk not ready, 75 path/file access error,
+//   76 path not found.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace platform {
+
+enum FileError : int {
+    ErrNone = 0,
+    ErrBadFileNumber = 52,
+    ErrFileNotFound = 53,
+    ErrBadFileMode = 54,
+    ErrFileAlreadyOpen = 55,
+    ErrDeviceIO = 57,
+    ErrFileExists = 58,
+    ErrDiskFull = 61,
+    ErrInputPastEnd = 62,
+    ErrTooManyFiles = 67,
+    ErrDeviceUnavailable = 68,
+    ErrPermissionDenied = 70,
+    ErrDiskNotReady = 71,
+    ErrPathFileAccess = 75,
+    ErrPathNotFound = 76,
+};
+
+enum class OpenMode {
+    Input,   // text lines from the start; the file must exist
+    Output,  // text lines, the file emptied (created when missing)
+    Append,  // text lines after the end (created when missing)
+    Binary,  // bytes, read and write at a position (created when missing)
+    Replace, // like Output, but written to a temporary file that replaces the
+             // old one only at Close: a crash or full disk never loses the old
+};
+
+// --- paths -----------------------------------------------------------------
+// Linux path for a program path (drive map, separators, case-blind lookup of
+// every existing component). Empty when the drive does not exist.
+QString ToLinuxPath(const QString& programPath);
+// Program path ("C:\kelpa", "Z:\tmp\x") for a Linux path (command line, drops).
+QString FromLinuxPath(const QString& linuxPath);
+QString CurDir(); // "C:\kelpa"
+int ChDir(const QString& path);
+int ChDrive(const QString& drive); // 68 for a drive other than C: or Z:
+
+// --- file numbers ----------------------------------------------------------
+int FreeFile(); // lowest number not in use, from 1; 0 when all 511 are in use
+int Open(const QString& path, OpenMode mode, int fileNumber);
+int Close(int fileNumber); // a number not open: nothing; the lock file's number closes it
+void CloseAllFiles();      // every file but the lock file
+bool IsOpen(int fileNumber);
+
+// Text lines: reading accepts CR LF, LF and CR; a line that is not valid UTF-8
+// is read as Windows-1252. Writing ends each line in CR LF, UTF-8.
+int LineInput(int fileNumber, QString& line); // 62 at the end of the file
+int PrintLine(int fileNumber, const QString& text);
+int PrintText(int fileNumber, const QString& text); // no line end
+bool Eof(int fileNumber);                           // true for a number not open
+int64_t Lof(int fileNumber);                        // length of the open file, -1 if not open
+
+// Bytes (binary mode; appending and output files take PutBytes too).
+int PutBytes(int fileNumber, const QByteArray& bytes);
+int GetBytes(int fileNumber, int64_t count, QByteArray& bytes);
+int Seek(int fileNumber, int64_t position); // 0-based byte position
+
+// --- whole files and folders --------------------------------------------------
+bool FileExists(const QString& path); // a file, not a folder
+bool DirExists(const QString& path);
+int64_t FileLen(const QString& path);                       // -1 when missing
+int Kill(const QString& path);                              // delete one file
+int FileCopy(const QString& source, const QString& target); // onto itself: no change
+int Name(const QString& oldPath, const QString& newPath);   // rename or move
+int MkDir(const QString& path);
+int RmDir(const QString& path);
+// Names (not paths) in the folder of pattern that match its last component
+// ("*.tsk", "KELPA.*", "?"), case-blind, sorted; folders too when wanted;
+// names beginning with "." (hidden) are left out.
+QStringList DirList(const QString& pattern, bool folders = false);
+
+// --- the lock file -----------------------------------------------------------
+// Opens path for output under fileNumber and locks it (flock) for the life of
+// the process: 70 when another process holds it. CloseAllFiles() leaves it open.
+int OpenLockFile(const QString& path, int fileNumber);
+void ReleaseLockFile(); // closes it (for exit); no-op if none
+
+} // namespace platform

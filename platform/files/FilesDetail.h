@@ -1,0 +1,64 @@
+#pragma once
+// What the parts of the file layer share among themselves; not for callers
+// outside platform/files.
+
+#include "platform/files/Files.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <sys/stat.h>
+
+namespace platform::filesdetail {
+
+// --- errors (Files.cpp) -------------------------------------------------------
+// The program's error number for an errno value of a failed system call.
+int errorFromErrno(int err);
+// The error for a missing path: 53 when its folder exists, 76 when not.
+int missingError(const QString& linuxPath);
+QByteArray encoded(const QString& linuxPath);
+bool statPath(const QString& linuxPath, struct stat& info); // follows links
+bool isDirectory(const QString& linuxPath);
+QString parentOf(const QString& linuxPath);
+QString nameOf(const QString& linuxPath);
+
+// --- paths (DriveMap.cpp, CaseBlind.cpp) -------------------------------------------
+// Linux path for a program path: 0, or 52 for a NUL in the path, 71 for a
+// drive that does not exist, 76 for a network path. Every existing component
+// is matched case-blind; the missing rest keeps the case given.
+int resolve(const QString& programPath, QString& linuxPath);
+// Linux root of a drive letter ("C" = $HOME, "Z" = "/"); empty when there is none.
+QString driveRoot(QChar drive);
+// The case-blind step: the name of an entry of folder that equals name but
+// for letter case, or an empty string.
+QString caseBlindEntry(const QString& folder, const QString& name);
+// Keeps the folder cache true after our own changes.
+void noteAdded(const QString& linuxPath);
+void noteRemoved(const QString& linuxPath);
+
+// --- text lines (LineText.cpp) -----------------------------------------------
+// One line's bytes as text: UTF-8 when valid, Windows-1252 otherwise.
+QString decodeLine(const char* data, qsizetype size);
+
+// --- the table of open files (FileTable.cpp) ----------------------------------
+struct OpenFile {
+    int fd = -1;
+    OpenMode mode = OpenMode::Input;
+    bool isLock = false;
+    bool writeFailed = false; // a write of a Replace file failed: keep the old file
+    QString linuxPath;        // the file (for Replace: the one replaced at Close)
+    QString tempPath;         // Replace only: where the new contents go
+    QByteArray buffer;        // Input only: bytes read ahead of the position
+    qsizetype bufferPos = 0;
+    bool bomChecked = false; // a UTF-8 byte order mark at the start is skipped
+};
+
+constexpr int MaxFileNumber = 511;
+using FileTable = std::array<std::unique_ptr<OpenFile>, MaxFileNumber + 1>;
+FileTable& fileTable();
+// Closes one entry (a Replace file replaces its target here); 0 or the error.
+int closeEntry(std::unique_ptr<OpenFile> file);
+
+} // namespace platform::filesdetail

@@ -1,0 +1,223 @@
+#include "platform/forms/Form.h"
+
+#include "platform/forms/Twips.h"
+#include "platform/pump/Pump.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+
+namespace platform {
+
+namespace {
+QPointer<QMdiArea> mdiArea;
+} // namespace
+
+double ScreenWidth()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? ToTwips(screen->availableGeometry().width()) : 0;
+}
+
+double ScreenHeight()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? ToTwips(screen->availableGeometry().height()) : 0;
+}
+
+Form::Form(Kind kind, const char* name) : QWidget(nullptr), kind_(kind)
+{
+    setObjectName(QLatin1String(name));
+    if (kind_ == Kind::TopLevel)
+        setWindowFlag(Qt::Window);
+    hide();
+}
+
+Form::~Form()
+{
+    // The frame belongs to the document area; take this window out first.
+    if (subWindow_) {
+        setParent(nullptr);
+        delete subWindow_;
+    }
+}
+
+void Form::SetMdiArea(QMdiArea* area)
+{
+    mdiArea = area;
+}
+
+void Form::EnsureFrame()
+{
+    if (kind_ != Kind::MdiChild || subWindow_ || !mdiArea)
+        return;
+    subWindow_ = mdiArea->addSubWindow(this);
+    subWindow_->setObjectName(objectName() + QLatin1String("Frame"));
+    subWindow_->setAttribute(Qt::WA_DeleteOnClose, false);
+    subWindow_->hide();
+}
+
+QWidget* Form::Frame() const
+{
+    if (subWindow_)
+        return subWindow_;
+    return const_cast<Form*>(this);
+}
+
+void Form::Load()
+{
+    if (loaded_)
+        return;
+    EnsureFrame();
+    if (!designTaken_) {
+        design_.Take(this);
+        designTaken_ = true;
+    }
+    loaded_ = true;
+    Form_Load();
+}
+
+bool Form::Unload()
+{
+    if (!loaded_)
+        return true;
+    int cancel = 0;
+    Form_QueryUnload(cancel);
+    if (cancel != 0)
+        return false;
+    Form_Unload();
+    Frame()->hide();
+    design_.Restore();
+    loaded_ = false;
+    return true;
+}
+
+void Form::Show(bool modal)
+{
+    Load();
+    if (!loaded_)
+        return;
+    if (modal)
+        Frame()->setWindowModality(Qt::ApplicationModal);
+    show();
+    Frame()->show();
+    Frame()->raise();
+    if (!modal)
+        return;
+    while (loaded_ && Frame()->isVisible())
+        WaitEvents(100);
+    Frame()->setWindowModality(Qt::NonModal);
+}
+
+void Form::Hide()
+{
+    Frame()->hide();
+}
+
+bool Form::Visible() const
+{
+    return loaded_ && !Frame()->isHidden();
+}
+
+QString Form::Caption() const
+{
+    return Frame()->windowTitle();
+}
+
+void Form::SetCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+    if (subWindow_)
+        subWindow_->setWindowTitle(caption);
+}
+
+double Form::Left() const
+{
+    return ToTwips(Frame()->geometry().x());
+}
+
+double Form::Top() const
+{
+    return ToTwips(Frame()->geometry().y());
+}
+
+double Form::Width() const
+{
+    return ToTwips(Frame()->frameGeometry().width());
+}
+
+double Form::Height() const
+{
+    return ToTwips(Frame()->frameGeometry().height());
+}
+
+void Form::SetLeft(double twips)
+{
+    MoveTo(twips, Top(), Width(), Height());
+}
+
+void Form::SetTop(double twips)
+{
+    MoveTo(Left(), twips, Width(), Height());
+}
+
+void Form::SetWidth(double twips)
+{
+    MoveTo(Left(), Top(), twips, Height());
+}
+
+void Form::SetHeight(double twips)
+{
+    MoveTo(Left(), Top(), Width(), twips);
+}
+
+void Form::MoveTo(double left, double top, double width, double height)
+{
+    EnsureFrame();
+    QWidget* frame = Frame();
+    const QRect outer = frame->frameGeometry();
+    const QRect inner = frame->geometry();
+    // Sizes are outer sizes; the window system adds its frame to the client.
+    const int extraW = outer.width() - inner.width();
+    const int extraH = outer.height() - inner.height();
+    frame->move(ToPixels(left), ToPixels(top));
+    frame->resize(std::max(0, ToPixels(width) - extraW), std::max(0, ToPixels(height) - extraH));
+}
+
+int Form::WindowState() const
+{
+    const Qt::WindowStates s = Frame()->windowState();
+    if (s & Qt::WindowMinimized)
+        return 1;
+    if (s & Qt::WindowMaximized)
+        return 2;
+    return 0;
+}
+
+void Form::SetWindowState(int state)
+{
+    EnsureFrame();
+    QWidget* frame = Frame();
+    switch (state) {
+    case 1:
+        frame->setWindowState(Qt::WindowMinimized);
+        break;
+    case 2:
+        frame->setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        frame->setWindowState(Qt::WindowNoState);
+        break;
+    }
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // The window closes only through Unload, which a handler may cancel.
+    event->ignore();
+    runGuarded([this] { Unload(); });
+}
+
+} // namespace platform

@@ -1,0 +1,84 @@
+#pragma once
+// Base of the program's windows. Each window is one object that lives as long
+// as the program; Load() and Unload() open and close it as the original
+// system's forms did: unloading hides the window and puts its controls back to
+// their design state, loading runs Form_Load again to fill them.
+
+#include "platform/forms/DesignState.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace platform {
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind {
+        MdiChild, // a child window inside the main window's document area
+        TopLevel, // a window of its own (dialogs, the about box, the notes)
+    };
+
+    Form(Kind kind, const char* name);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    ~Form() override;
+
+    // The main window's document area that MdiChild windows open in.
+    static void SetMdiArea(QMdiArea* area);
+
+    bool Loaded() const { return loaded_; }
+    // Loads the window when it is not loaded (runs Form_Load); does not show it.
+    void Load();
+    // Asks Form_QueryUnload and, unless it cancels, runs Form_Unload, hides the
+    // window and restores its design state. Returns false when cancelled.
+    bool Unload();
+    // Loads when needed and shows. Modal: returns when the window is hidden or
+    // unloaded, letting events run meanwhile.
+    void Show(bool modal = false);
+    void Hide();
+    bool Visible() const;
+
+    QString Caption() const;
+    void SetCaption(const QString& caption);
+
+    // Outer position and size in twips (inside the document area for a child).
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    void SetLeft(double twips);
+    void SetTop(double twips);
+    void SetWidth(double twips);
+    void SetHeight(double twips);
+    void MoveTo(double left, double top, double width, double height);
+
+    // 0 normal, 1 minimised, 2 maximised.
+    int WindowState() const;
+    void SetWindowState(int state);
+
+protected:
+    // Window events, overridden by the windows that handle them.
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int& cancel) { (void)cancel; }
+    virtual void Form_Unload() {}
+
+    // The user's close box asks for an unload.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* Frame() const; // the widget whose geometry is the window's outer one
+    void EnsureFrame();
+
+    Kind kind_;
+    bool loaded_ = false;
+    bool designTaken_ = false;
+    DesignState design_;
+    QPointer<QMdiSubWindow> subWindow_;
+};
+
+} // namespace platform

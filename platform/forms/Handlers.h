@@ -1,0 +1,45 @@
+#pragma once
+// Wiring of a control's event to its handler (CommandStart_Click and so on).
+// As on the original system, a handler runs when code sets the value as well
+// as when the user does: connect Change to textChanged/valueChanged, a check
+// box's Click to stateChanged, an option button's Click to toggled(true), a
+// list's Click to currentRowChanged, a menu entry's Click to triggered.
+
+#include "platform/pump/Pump.h"
+
+#include <QAbstractButton>
+#include <QObject>
+
+namespace platform {
+
+// Runs receiver->handler() whenever sender emits signal; the signal's
+// arguments are not passed on. The call is guarded as an entry from Qt.
+template <typename Sender, typename Signal, typename Receiver>
+QMetaObject::Connection On(Sender* sender, Signal signal, Receiver* receiver,
+                           void (Receiver::*handler)())
+{
+    return QObject::connect(sender, signal, receiver,
+                            [receiver, handler] { runGuarded([&] { (receiver->*handler)(); }); });
+}
+
+// An option button's Click: runs only when it becomes selected.
+template <typename Receiver>
+QMetaObject::Connection OnSelected(QAbstractButton* option, Receiver* receiver,
+                                   void (Receiver::*handler)())
+{
+    return QObject::connect(option, &QAbstractButton::toggled, receiver,
+                            [receiver, handler](bool on) {
+                                if (on)
+                                    runGuarded([&] { (receiver->*handler)(); });
+                            });
+}
+
+// Creates a control of type T named name (objectName too) inside parent.
+template <typename T> T* Control(QWidget* parent, const char* name)
+{
+    auto* control = new T(parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+} // namespace platform

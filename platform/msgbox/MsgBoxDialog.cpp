@@ -1,0 +1,147 @@
+#include "platform/msgbox/MsgBoxDialog.h"
+
+#include "platform/msgbox/MsgBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QList>
+#include <QMessageBox>
+
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+using Button = QMessageBox::StandardButton;
+
+struct ButtonSet {
+    QList<Button> buttons; // in the original order, left to right
+    Button escape;         // QMessageBox::NoButton: the box cannot be escaped
+};
+
+// Buttons by the low four bits of the style; unknown values show OK alone.
+ButtonSet buttonSet(int style)
+{
+    switch (style & 0xF) {
+    case 1:
+        return {{QMessageBox::Ok, QMessageBox::Cancel}, QMessageBox::Cancel};
+    case 2:
+        return {{QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore},
+                QMessageBox::NoButton};
+    case 3:
+        return {{QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}, QMessageBox::Cancel};
+    case 4:
+        return {{QMessageBox::Yes, QMessageBox::No}, QMessageBox::NoButton};
+    case 5:
+        return {{QMessageBox::Retry, QMessageBox::Cancel}, QMessageBox::Cancel};
+    default:
+        return {{QMessageBox::Ok}, QMessageBox::Ok};
+    }
+}
+
+QMessageBox::Icon iconOf(int style)
+{
+    switch (style & 0x70) {
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case 48:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+int answerOf(Button button)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return vbOK;
+    case QMessageBox::Abort:
+        return vbAbort;
+    case QMessageBox::Retry:
+        return vbRetry;
+    case QMessageBox::Ignore:
+        return vbIgnore;
+    case QMessageBox::Yes:
+        return vbYes;
+    case QMessageBox::No:
+        return vbNo;
+    default:
+        return vbCancel;
+    }
+}
+
+// A box without an escape button ignores Escape and the close button, where
+// QMessageBox would otherwise pick No or Abort for them.
+class StyledBox final : public QMessageBox {
+public:
+    StyledBox(Icon icon, const QString& title, const QString& text, QWidget* parent, bool escapable)
+        : QMessageBox(icon, title, text, NoButton, parent), escapable_(escapable)
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!escapable_ && event->matches(QKeySequence::Cancel))
+            return;
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (!escapable_) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool escapable_;
+};
+
+} // namespace
+
+int MsgBoxDialog(const QString& prompt, int style, const QString& title)
+{
+    const ButtonSet set = buttonSet(style);
+    QString text = prompt;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+
+    StyledBox box(iconOf(style),
+                  title.isEmpty() ? QGuiApplication::applicationDisplayName() : title, text,
+                  QApplication::activeWindow(), set.escape != QMessageBox::NoButton);
+    box.setTextFormat(Qt::PlainText);
+    for (Button b : set.buttons)
+        box.addButton(b);
+    // A default beyond the last button falls back to the first.
+    qsizetype defaultIndex = (style >> 8) & 3;
+    if (defaultIndex >= set.buttons.size())
+        defaultIndex = 0;
+    box.setDefaultButton(set.buttons[defaultIndex]);
+    if (set.escape != QMessageBox::NoButton)
+        box.setEscapeButton(set.escape);
+    else
+        box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    return clicked ? answerOf(box.standardButton(clicked)) : vbCancel;
+}
+
+void InstallMsgBoxDialog()
+{
+    SetMsgBoxHandler(MsgBoxDialog);
+}
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// The real message box: a modal QMessageBox built from the original style
+// number. The program installs it once at start-up; tests install a script.
+
+#include <QString>
+
+namespace platform {
+
+// Shows prompt in a modal box over the active window and waits (the event loop
+// keeps running) until the user answers; returns the answer code (MsgBox.h).
+// An empty title shows the application's display name. The prompt is plain
+// text: markup in it is shown as it stands. Escape and the close button answer
+// as the original boxes did: OK in an OK box, Cancel where there is a Cancel
+// button; Yes/No and Abort/Retry/Ignore boxes cannot be closed without a button.
+int MsgBoxDialog(const QString& prompt, int style, const QString& title);
+
+// Makes MsgBoxDialog the handler of MsgBox(). Called by the program's main().
+void InstallMsgBoxDialog();
+
+} // namespace platform

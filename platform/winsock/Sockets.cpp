@@ -1,0 +1,423 @@
+// The socket calls over non-blocking POSIX sockets, and the notices of
+// WSAAsyncSelect. Each socket has one read and one write notifier, enabled
+// only while an answer is awaited from them: a blocking call's wait, a connect
+// in progress, a send that would have blocked, or selected read and close
+// events that are not yet noticed.
+
+#include "platform/winsock/Winsock.h"
+#include "platform/winsock/WinsockInternal.h"
+
+#include <QPointer>
+#include <QSocketNotifier>
+
+#include <map>
+#include <memory>
+
+#include <cerrno>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace winsock {
+
+namespace {
+
+enum class State { Fresh, Connecting, Connected, Failed };
+
+struct Entry {
+    SOCKET handle = INVALID_SOCKET;
+    int fd = -1;
+    State state = State::Fresh;
+    bool nonBlocking = false;
+    bool sendShut = false;
+    int connectError = 0;
+
+    QPointer<NotifyTarget> target;
+    unsigned message = 0;
+    long events = 0;
+    quint64 selection = 0; // counts WSAAsyncSelect calls; older notices are dropped
+    bool closeNoticed = false;
+    bool writeWanted = false; // a send would have blocked
+
+    bool readReady = false; // set for a blocking call's wait
+    bool writeReady = false;
+    std::unique_ptr<QSocketNotifier> reader;
+    std::unique_ptr<QSocketNotifier> writer;
+};
+
+std::map<SOCKET, std::unique_ptr<Entry>> table;
+SOCKET nextHandle = 1;
+
+Entry* find(SOCKET s)
+{
+    const auto it = table.find(s);
+    return it == table.end() ? nullptr : it->second.get();
+}
+
+// The entry of a live socket, or nullptr with the last error set.
+Entry* lookUp(SOCKET s)
+{
+    if (!detail::started()) {
+        detail::fail(WSANOTINITIALISED);
+        return nullptr;
+    }
+    Entry* e = find(s);
+    if (!e)
+        detail::fail(WSAENOTSOCK);
+    return e;
+}
+
+void onActivated(SOCKET s, QSocketNotifier::Type type);
+
+void enable(Entry& e, QSocketNotifier::Type type)
+{
+    auto& notifier = type == QSocketNotifier::Read ? e.reader : e.writer;
+    if (!notifier) {
+        notifier = std::make_unique<QSocketNotifier>(e.fd, type);
+        const SOCKET s = e.handle;
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
+                         [s, type] { onActivated(s, type); });
+    }
+    notifier->setEnabled(true);
+}
+
+void disable(std::unique_ptr<QSocketNotifier>& notifier)
+{
+    if (notifier)
+        notifier->setEnabled(false);
+}
+
+// Posts a notice for event when it is selected; it is dropped on arrival when
+// the socket was closed or selected anew in between.
+void post(Entry& e, long event, int error)
+{
+    if (!(e.events & event) || !e.target)
+        return;
+    const Notice notice{e.message, e.handle, event, error};
+    const quint64 selection = e.selection;
+    NotifyTarget* target = e.target;
+    QMetaObject::invokeMethod(
+        target,
+        [target, notice, selection] {
+            const Entry* live = find(notice.handle);
+            if (live && live->selection == selection)
+                target->deliver(notice);
+        },
+        Qt::QueuedConnection);
+}
+
+// Watches for data or the end of the connection while FD_READ or FD_CLOSE is
+// selected and not yet noticed.
+void watchReading(Entry& e)
+{
+    if (e.state == State::Connected && (e.events & (FD_READ | FD_CLOSE)))
+        enable(e, QSocketNotifier::Read);
+}
+
+bool canSendNow(const Entry& e)
+{
+    pollfd p{e.fd, POLLOUT, 0};
+    return ::poll(&p, 1, 0) == 1 && (p.revents & POLLOUT);
+}
+
+// Ends a connect with its outcome err (an errno value, 0 when connected).
+void finishConnect(Entry& e, int err)
+{
+    e.state = err == 0 ? State::Connected : State::Failed;
+    e.connectError = err == 0 ? 0 : detail::fromErrno(err);
+    post(e, FD_CONNECT, e.connectError);
+    if (e.state == State::Connected) {
+        post(e, FD_WRITE, 0);
+        watchReading(e);
+    }
+}
+
+void onReadable(Entry& e)
+{
+    char byte;
+    const ssize_t n = ::recv(e.fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    if (n > 0) {
+        post(e, FD_READ, 0); // again after the next recv, while data remains
+    } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+        watchReading(e);
+    } else if (!e.closeNoticed) {
+        e.closeNoticed = true;
+        post(e, FD_CLOSE, n == 0 ? 0 : detail::fromErrno(errno));
+    }
+}
+
+void onActivated(SOCKET s, QSocketNotifier::Type type)
+{
+    Entry* e = find(s);
+    if (!e)
+        return;
+    disable(type == QSocketNotifier::Read ? e->reader : e->writer);
+    if (type == QSocketNotifier::Write && e->state == State::Connecting) {
+        int err = 0;
+        socklen_t len = sizeof err;
+        if (::getsockopt(e->fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0)
+            err = errno;
+        finishConnect(*e, err);
+    }
+    if (e->events == 0) {
+        (type == QSocketNotifier::Read ? e->readReady : e->writeReady) = true;
+        return;
+    }
+    if (type == QSocketNotifier::Read) {
+        onReadable(*e);
+    } else if (e->writeWanted) {
+        e->writeWanted = false;
+        post(*e, FD_WRITE, 0);
+    }
+}
+
+// Waits in a blocking call until the notifier of type fires. 0, or the error
+// that ended the wait (the socket closed under it counts as interrupted).
+int waitFor(SOCKET s, QSocketNotifier::Type type)
+{
+    Entry* e = find(s);
+    bool& ready = type == QSocketNotifier::Read ? e->readReady : e->writeReady;
+    ready = false;
+    enable(*e, type);
+    const int result = detail::blockingWait([s, type] {
+        const Entry* live = find(s);
+        return !live || (type == QSocketNotifier::Read ? live->readReady : live->writeReady);
+    });
+    if (result != 0)
+        return result;
+    return find(s) ? 0 : WSAEINTR;
+}
+
+void closeEntry(SOCKET s)
+{
+    auto node = table.extract(s);
+    Entry& e = *node.mapped();
+    e.reader.reset();
+    e.writer.reset();
+    ::close(e.fd);
+}
+
+} // namespace
+
+namespace detail {
+
+void closeAllSockets()
+{
+    while (!table.empty())
+        closeEntry(table.begin()->first);
+}
+
+} // namespace detail
+
+SOCKET socket(int af, int type, int protocol)
+{
+    if (!detail::started())
+        return detail::fail(WSANOTINITIALISED);
+    if (af != AfInet)
+        return detail::fail(WSAEAFNOSUPPORT);
+    if (type != SockStream)
+        return detail::fail(WSAESOCKTNOSUPPORT);
+    if (protocol != 0 && protocol != IPPROTO_TCP)
+        return detail::fail(WSAEPROTONOSUPPORT);
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return detail::fail(detail::fromErrno(errno));
+    auto e = std::make_unique<Entry>();
+    e->handle = nextHandle++;
+    e->fd = fd;
+    const SOCKET s = e->handle;
+    table.emplace(s, std::move(e));
+    return s;
+}
+
+int connect(SOCKET s, const SockAddrIn& name, int namelen)
+{
+    Entry* e = lookUp(s);
+    if (!e)
+        return SOCKET_ERROR;
+    if (namelen < int(sizeof(SockAddrIn)))
+        return detail::fail(WSAEFAULT);
+    if (name.sin_family != AfInet)
+        return detail::fail(WSAEAFNOSUPPORT);
+    if (name.sin_addr == 0 || name.sin_port == 0)
+        return detail::fail(WSAEADDRNOTAVAIL);
+    switch (e->state) {
+    case State::Connecting:
+        return detail::fail(WSAEALREADY);
+    case State::Connected:
+        return detail::fail(WSAEISCONN);
+    case State::Failed:
+        return detail::fail(WSAEINVAL);
+    case State::Fresh:
+        break;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = name.sin_port;
+    address.sin_addr.s_addr = name.sin_addr;
+    const int r = ::connect(e->fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    const int err = r == 0 ? 0 : errno;
+    e->state = State::Connecting;
+    if (e->nonBlocking) {
+        // As on the original system a non-blocking connect never finishes in
+        // the call: its outcome comes with FD_CONNECT.
+        if (err == EINPROGRESS)
+            enable(*e, QSocketNotifier::Write);
+        else
+            finishConnect(*e, err);
+        return detail::fail(WSAEWOULDBLOCK);
+    }
+    if (err == EINPROGRESS) {
+        const int waited = waitFor(s, QSocketNotifier::Write);
+        if (waited != 0) {
+            if (Entry* live = find(s))
+                live->state = State::Failed;
+            return detail::fail(waited);
+        }
+    } else {
+        finishConnect(*e, err);
+    }
+    e = find(s);
+    return e->state == State::Connected ? 0 : detail::fail(e->connectError);
+}
+
+int send(SOCKET s, const char* buf, int len, int flags)
+{
+    Entry* e = lookUp(s);
+    if (!e)
+        return SOCKET_ERROR;
+    if (len < 0 || (len > 0 && !buf))
+        return detail::fail(WSAEFAULT);
+    if (e->state != State::Connected)
+        return detail::fail(WSAENOTCONN);
+    if (e->sendShut)
+        return detail::fail(WSAESHUTDOWN);
+    const int sysFlags = (flags & (MSG_OOB | MSG_DONTROUTE)) | MSG_NOSIGNAL | MSG_DONTWAIT;
+    int sent = 0;
+    while (sent < len) {
+        const ssize_t n = ::send(e->fd, buf + sent, size_t(len - sent), sysFlags);
+        if (n >= 0) {
+            sent += int(n);
+            if (e->nonBlocking)
+                break;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN)
+            return detail::fail(detail::fromErrno(errno));
+        if (e->nonBlocking) {
+            if (sent > 0)
+                break;
+            e->writeWanted = true;
+            if (e->events & FD_WRITE)
+                enable(*e, QSocketNotifier::Write);
+            return detail::fail(WSAEWOULDBLOCK);
+        }
+        const int waited = waitFor(s, QSocketNotifier::Write);
+        if (waited != 0)
+            return detail::fail(waited);
+        e = find(s);
+    }
+    return sent;
+}
+
+int recv(SOCKET s, char* buf, int len, int flags)
+{
+    Entry* e = lookUp(s);
+    if (!e)
+        return SOCKET_ERROR;
+    if (len < 0 || (len > 0 && !buf))
+        return detail::fail(WSAEFAULT);
+    if (e->state != State::Connected)
+        return detail::fail(WSAENOTCONN);
+    const int sysFlags = (flags & (MSG_OOB | MSG_PEEK)) | MSG_DONTWAIT;
+    for (;;) {
+        const ssize_t n = ::recv(e->fd, buf, size_t(len), sysFlags);
+        const int err = n < 0 ? errno : 0;
+        watchReading(*e); // recv re-enables FD_READ and FD_CLOSE
+        if (n >= 0)
+            return int(n);
+        if (err == EINTR)
+            continue;
+        if (err != EAGAIN || e->nonBlocking)
+            return detail::fail(detail::fromErrno(err));
+        const int waited = waitFor(s, QSocketNotifier::Read);
+        if (waited != 0)
+            return detail::fail(waited);
+        e = find(s);
+    }
+}
+
+int shutdown(SOCKET s, int how)
+{
+    Entry* e = lookUp(s);
+    if (!e)
+        return SOCKET_ERROR;
+    if (how < SD_RECEIVE || how > SD_BOTH)
+        return detail::fail(WSAEINVAL);
+    if (e->state != State::Connected)
+        return detail::fail(WSAENOTCONN);
+    if (::shutdown(e->fd, how) != 0)
+        return detail::fail(detail::fromErrno(errno));
+    if (how != SD_RECEIVE)
+        e->sendShut = true;
+    return 0;
+}
+
+int closesocket(SOCKET s)
+{
+    if (!lookUp(s))
+        return SOCKET_ERROR;
+    closeEntry(s);
+    return 0;
+}
+
+int ioctlsocket(SOCKET s, std::uint32_t cmd, std::uint32_t* argp)
+{
+    Entry* e = lookUp(s);
+    if (!e)
+        return SOCKET_ERROR;
+    if (cmd != FIONBIO)
+        return detail::fail(WSAEINVAL);
+    if (!argp)
+        return detail::fail(WSAEFAULT);
+    if (*argp == 0 && e->events != 0)
+        return detail::fail(WSAEINVAL);
+    e->nonBlocking = *argp != 0;
+    return 0;
+}
+
+int WSAAsyncSelect(SOCKET s, NotifyTarget* target, unsigned message, long events)
+{
+    Entry* e = lookUp(s);
+    if (!e)
+        return SOCKET_ERROR;
+    if (events != 0 && !target)
+        return detail::fail(WSAEINVAL);
+    e->target = target;
+    e->message = message;
+    e->events = events;
+    ++e->selection;
+    e->nonBlocking = true;
+    e->closeNoticed = false;
+    disable(e->reader);
+    disable(e->writer);
+    if (e->state == State::Connecting) {
+        enable(*e, QSocketNotifier::Write); // the connect's outcome
+    } else if (e->state == State::Connected) {
+        post(*e, FD_CONNECT, 0);
+        if (canSendNow(*e)) {
+            e->writeWanted = false;
+            post(*e, FD_WRITE, 0);
+        } else if (events & FD_WRITE) {
+            e->writeWanted = true;
+            enable(*e, QSocketNotifier::Write);
+        }
+        watchReading(*e);
+    }
+    return 0;
+}
+
+} // namespace winsock

@@ -1,0 +1,185 @@
+// The window base: handlers fired by code, load and unload with the design
+// state, twips geometry, modal showing.
+
+#include "platform/forms/Form.h"
+#include "platform/forms/Handlers.h"
+#include "platform/forms/Twips.h"
+#include "platform/pump/Pump.h"
+#include "tests/support/TestMain.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace platform;
+
+namespace {
+
+class FormSample final : public Form {
+public:
+    FormSample() : Form(Kind::MdiChild, "FormSample")
+    {
+        Text1 = Control<QLineEdit>(this, "Text1");
+        Text1->setText(QStringLiteral("design"));
+        Check1 = Control<QCheckBox>(this, "Check1");
+        Option1 = Control<QRadioButton>(this, "Option1");
+        Option2 = Control<QRadioButton>(this, "Option2");
+        Option1->setChecked(true);
+        List1 = Control<QListWidget>(this, "List1");
+        On(Text1, &QLineEdit::textChanged, this, &FormSample::Text1_Change);
+        On(Check1, &QCheckBox::stateChanged, this, &FormSample::Check1_Click);
+        OnSelected(Option2, this, &FormSample::Option2_Click);
+        On(List1, &QListWidget::currentRowChanged, this, &FormSample::List1_Click);
+    }
+
+    QLineEdit* Text1;
+    QCheckBox* Check1;
+    QRadioButton* Option1;
+    QRadioButton* Option2;
+    QListWidget* List1;
+    int changes = 0, clicks = 0, optionClicks = 0, listClicks = 0, loads = 0, unloads = 0;
+    int refuseUnload = 0;
+
+    void Text1_Change() { ++changes; }
+    void Check1_Click() { ++clicks; }
+    void Option2_Click() { ++optionClicks; }
+    void List1_Click() { ++listClicks; }
+
+protected:
+    void Form_Load() override
+    {
+        ++loads;
+        List1->addItems({QStringLiteral("a"), QStringLiteral("b")});
+    }
+    void Form_QueryUnload(int& cancel) override { cancel = refuseUnload; }
+    void Form_Unload() override { ++unloads; }
+};
+
+} // namespace
+
+class TestForms : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        area.resize(800, 600);
+        Form::SetMdiArea(&area);
+        area.show();
+    }
+
+    void handlersRunWhenCodeChangesAValue()
+    {
+        FormSample form;
+        form.Load();
+        form.Text1->setText(QStringLiteral("x"));
+        form.Text1->setText(QStringLiteral("x")); // no real change: no handler
+        QCOMPARE(form.changes, 1);
+        form.Check1->setChecked(true);
+        QCOMPARE(form.clicks, 1);
+        form.Option2->setChecked(true); // selects 2, deselects 1
+        form.Option1->setChecked(true); // deselecting 2 is no Click of 2
+        QCOMPARE(form.optionClicks, 1);
+        form.List1->setCurrentRow(1);
+        QCOMPARE(form.listClicks, 1);
+    }
+
+    void unloadRestoresTheDesignWithoutHandlers()
+    {
+        FormSample form;
+        form.Show();
+        QCOMPARE(form.loads, 1);
+        QCOMPARE(form.List1->count(), 2);
+        form.Text1->setText(QStringLiteral("typed"));
+        form.Check1->setChecked(true);
+        form.Text1->setEnabled(false);
+        const int changes = form.changes;
+        QVERIFY(form.Unload());
+        QVERIFY(!form.Loaded());
+        QVERIFY(!form.Visible());
+        QCOMPARE(form.Text1->text(), QStringLiteral("design"));
+        QVERIFY(!form.Check1->isChecked());
+        QVERIFY(form.Text1->isEnabled());
+        QCOMPARE(form.List1->count(), 0);
+        QCOMPARE(form.changes, changes);
+        form.Load(); // filled again by its load handler
+        QCOMPARE(form.loads, 2);
+        QCOMPARE(form.List1->count(), 2);
+    }
+
+    void queryUnloadCanCancel()
+    {
+        FormSample form;
+        form.Show();
+        form.refuseUnload = 1;
+        QVERIFY(!form.Unload());
+        QVERIFY(form.Loaded());
+        QCOMPARE(form.unloads, 0);
+        form.refuseUnload = 0;
+        QVERIFY(form.Unload());
+        QCOMPARE(form.unloads, 1);
+    }
+
+    void childGeometryIsInTwips()
+    {
+        FormSample form;
+        form.Show();
+        form.MoveTo(150, 300, 6000, 4500);
+        QCOMPARE(form.Left(), 150.0);
+        QCOMPARE(form.Top(), 300.0);
+        QCOMPARE(form.Width(), 6000.0);
+        QCOMPARE(form.Height(), 4500.0);
+        form.SetWindowState(2);
+        QCOMPARE(form.WindowState(), 2);
+        form.SetWindowState(0);
+        QCOMPARE(form.WindowState(), 0);
+    }
+
+    void twipConversions_data()
+    {
+        QTest::addColumn<double>("twips");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("zero") << 0.0 << 0;
+        QTest::newRow("one pixel") << 15.0 << 1;
+        QTest::newRow("half rounds away") << 7.5 << 1;
+        QTest::newRow("screen width") << 12000.0 << 800;
+        QTest::newRow("negative") << -150.0 << -10;
+    }
+    void twipConversions()
+    {
+        QFETCH(double, twips);
+        QFETCH(int, pixels);
+        QCOMPARE(ToPixels(twips), pixels);
+    }
+
+    void modalShowReturnsWhenUnloaded()
+    {
+        FormSample form;
+        QTimer::singleShot(50, &form, [&form] { form.Unload(); });
+        form.Show(true);
+        QVERIFY(!form.Loaded());
+    }
+
+    void closeBoxAsksForUnload()
+    {
+        FormSample form;
+        form.Show();
+        auto* frame = qobject_cast<QMdiSubWindow*>(form.parentWidget());
+        QVERIFY(frame);
+        form.refuseUnload = 1;
+        frame->close();
+        QVERIFY(form.Loaded());
+        form.refuseUnload = 0;
+        frame->close();
+        QVERIFY(!form.Loaded());
+    }
+
+private:
+    QMdiArea area;
+};
+
+KELPA_TEST_MAIN(TestForms)
+#include "test_forms.moc"
