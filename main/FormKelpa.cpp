@@ -1,17 +1,18 @@
 #include "main/FormKelpa.h"
 
 #include "main/Kelpa.h"
-#include "main/StartupLanguage.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Twips.h"
 #include "platform/pump/Pump.h"
-#include "texts/Sprache.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
 
 FormKelpa& FormKelpa::Instance()
 {
+    // Lives as long as the program: a procedure of it may still be on the
+    // stack, inside a wait, when the program ends.
     static FormKelpa* instance = new FormKelpa;
     return *instance;
 }
@@ -19,30 +20,45 @@ FormKelpa& FormKelpa::Instance()
 FormKelpa::FormKelpa()
 {
     setObjectName(QLatin1String("FormKelpa"));
-    mdiArea_ = new QMdiArea(this);
-    mdiArea_->setObjectName(QLatin1String("MdiArea"));
-    setCentralWidget(mdiArea_);
-    platform::Form::SetMdiArea(mdiArea_);
+    setupControls();
     setupMenus();
+    setupTimers();
+    platform::Form::SetMdiArea(mdiArea_);
 }
 
-void FormKelpa::MDIForm_Load()
+QString FormKelpa::DirectoryCaption(const QString& afterBackslash) const
 {
-    KELPA::Language = ReadLanguageLine(QStringLiteral("KELPA.INI"));
-    TexteLaden(KELPA::Language);
-    SetCaptions();
-    setWindowTitle(QStringLiteral("Kelpa - ") + platform::CurDir() + QLatin1Char('\\'));
-    show();
+    QString caption = QStringLiteral("Kelpa - ") + platform::CurDir() + QLatin1Char('\\') + afterBackslash;
+    if (!KELPA::TaskFile.isEmpty())
+        caption += QStringLiteral(" [") + KELPA::TaskFile + QLatin1Char(']');
+    return caption;
 }
 
-void FormKelpa::CommandExit_Click()
+double FormKelpa::Left() const
 {
-    platform::EndProgram(0);
+    return platform::ToTwips(frameGeometry().x());
 }
 
-void FormKelpa::MDIForm_QueryUnload()
+double FormKelpa::Top() const
 {
-    CommandExit_Click();
+    return platform::ToTwips(frameGeometry().y());
+}
+
+double FormKelpa::Width() const
+{
+    return platform::ToTwips(frameGeometry().width());
+}
+
+double FormKelpa::Height() const
+{
+    return platform::ToTwips(frameGeometry().height());
+}
+
+int FormKelpa::WindowState() const
+{
+    if (isMinimized())
+        return 1;
+    return isMaximized() ? 2 : 0;
 }
 
 void FormKelpa::closeEvent(QCloseEvent* event)
@@ -51,4 +67,17 @@ void FormKelpa::closeEvent(QCloseEvent* event)
     // exit command, which ends the program itself.
     event->ignore();
     platform::runGuarded([this] { MDIForm_QueryUnload(); });
+}
+
+void FormKelpa::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    platform::runGuarded([this] { MDIForm_Resize(); });
+}
+
+void FormKelpa::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        platform::runGuarded([this] { MDIForm_Resize(); });
 }

@@ -1,13 +1,36 @@
 #pragma once
-// The main window: menu bar and the document area that holds the transfer
-// window and the other child windows. Its load handler is the program's
+// The main window: tool bar, start modes and scheduler row, the document area
+// holding the transfer window and the other child windows, the log list, the
+// status line and the activity lamps. Its load handler is the program's
 // start-up; its close box is routed to the exit command.
+//
+// The class is implemented in several files, one per concern:
+//   FormKelpa.cpp          construction, the one instance
+//   FormKelpaControls.cpp  the window's design: panels, controls, timers
+//   FormKelpaMenus.cpp     the menu tree and its captions
+//   FormKelpaStartup.cpp   MDIForm_Load
+//   FormKelpaSettings.cpp  inilesen, inischreiben, INITest (window side)
+//   FormKelpaTask.cpp      task files: TaskLesen, TaskLaden, open and save
+//   FormKelpaLog.cpp       logging, StatusZeile, IndiLED, TimerBusy
+//   FormKelpaLayout.cpp    MDIForm_Resize
+//   FormKelpaExit.cpp      CommandExit_Click, DateienLoeschen, DateiInPapierkorb
 
+#include "platform/pump/Timer.h"
+
+#include <QIcon>
 #include <QMainWindow>
+#include <QString>
 
 class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListWidget;
 class QMdiArea;
-class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
 
 class FormKelpa final : public QMainWindow {
     Q_OBJECT
@@ -17,22 +40,135 @@ public:
     FormKelpa(const FormKelpa&) = delete;
     FormKelpa& operator=(const FormKelpa&) = delete;
 
-    // Start-up: chooses the language, sets the captions, shows the window.
-    void MDIForm_Load();
-    // The exit command: the one way the program ends. Never returns.
+    // --- start-up and exit ---------------------------------------------------
+    // The program's start-up; commandLine is the task file argument (program
+    // path form, possibly empty).
+    void MDIForm_Load(const QString& commandLine = QString());
+    // The close request: never lets the window system unload the window.
+    void MDIForm_QueryUnload();
+    // The exit command, the one way the program ends. Ends the program, or
+    // returns when the user said No or Cancel, or while a stop is pending.
     void CommandExit_Click();
+    // Removes the work files a finished program no longer needs.
+    void DateienLoeschen();
+    // Deletes RecycleFile (a name in the current directory): into the recycle
+    // bin when UseRecycleBin is 1, else plainly. Errors are ignored.
+    void DateiInPapierkorb();
 
+    // --- settings and tasks ---------------------------------------------------
+    // Reads the settings from file (defaults first); ends the program when the
+    // file cannot be opened (installer or error message).
+    void inilesen(const QString& file);
+    // Writes every setting to file; task keys first unless file is exactly
+    // "KELPA.INI".
+    void inischreiben(const QString& file);
+    // Brings every setting into its range.
+    void INITest();
+    void TaskLesen();
+    void TaskLaden();
+    void MenuOpenTask_Click();
+    void MenuSaveTask_Click();
+
+    // --- log, status line, lamps ----------------------------------------------
+    // Appends text as one line to KELPA.LOG and to the log list.
+    void logging(const QString& text);
+    void StatusZeile();
+    // Lights the lamps a state word names ("warte", "sende", "empfange",
+    // "fertig", "suche", "sucheonline"); any other word puts all out.
+    void IndiLED(const QString& state);
+    void TimerBusy_Timer();
+
+    // --- layout -------------------------------------------------------------
+    void MDIForm_Resize();
+    void TimerInfo_Timer();
+
+    // --- window properties other windows read --------------------------------
     QMdiArea* MdiArea() const { return mdiArea_; }
     QAction* MenuEntry(const char* name) const;
+    // Outer position and size in twips.
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    // 0 normal, 1 minimised, 2 maximised.
+    int WindowState() const;
+    // The caption, with the blinking of the caption timer in mind.
+    QString Caption() const { return windowTitle(); }
+    void SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+    // --- controls (names as the program knows them) ---------------------------
+    // Tool bar.
+    QFrame* PictureButtons = nullptr;
+    QPushButton* CommandStart = nullptr;
+    QPushButton* CommandStop = nullptr;
+    QPushButton* CommandSkip = nullptr;
+    QPushButton* CommandExit = nullptr;
+    QPushButton* CommandAssistant = nullptr;
+    QPushButton* CommandEdit = nullptr;
+    QPushButton* CommandOptions = nullptr;
+    QPushButton* CommandHTTP = nullptr;
+    QPushButton* CommandPreview = nullptr;
+    // Start modes and scheduler row.
+    QFrame* PictureFunctions = nullptr;
+    QRadioButton* OptionNew = nullptr;
+    QRadioButton* OptionContinue = nullptr;
+    QGroupBox* FrameCheckListe = nullptr;
+    QCheckBox* CheckListe = nullptr;
+    QCheckBox* CheckStart = nullptr;
+    QLabel* Zeit = nullptr;
+    QScrollBar* VScroll2 = nullptr;
+    QCheckBox* CheckRepeat = nullptr;
+    QLabel* Repeat = nullptr;
+    QScrollBar* VScroll3 = nullptr;
+    QCheckBox* CheckDauer = nullptr;
+    QLabel* Dauer = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    QCheckBox* CheckWindowsShutDown = nullptr;
+    QLabel* LabelMessage = nullptr;
+    // Log panel.
+    QFrame* PictureList = nullptr;
+    QListWidget* ListLogging = nullptr;
+    QPushButton* CommandClearProtocol = nullptr;
+    // Status line and lamps (each lit picture lies on its unlit twin).
+    QFrame* PictureStatus = nullptr;
+    QLabel* Statzeil = nullptr;
+    QLabel* PictureWait = nullptr;
+    QLabel* PictureWaitOn = nullptr;
+    QLabel* PictureSend = nullptr;
+    QLabel* PictureSendOn = nullptr;
+    QLabel* PictureReceive = nullptr;
+    QLabel* PictureReceiveOn = nullptr;
+    QLabel* PictureParse = nullptr;
+    QLabel* PictureParseOn = nullptr;
+    // The program's icon and the user's (UserIcon).
+    QIcon ImageIcon;
+    QIcon ImageUserIcon;
+    // Timers.
+    platform::Timer TimerBusy;
+    platform::Timer TimerInfo;
+    platform::Timer TimerAssistant;
+    platform::Timer TimerCaption;
+    platform::Timer TimerHide;
+    platform::Timer TimerStartIn;
+    platform::Timer TimerRepeat;
+    platform::Timer TimerDauer;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     FormKelpa();
+    void setupControls();
     void setupMenus();
+    void setupTimers();
     void SetCaptions();
-    void MDIForm_QueryUnload();
+    // The caption "Kelpa - " & the current directory & "\" & suffix, with
+    // " [" & TaskFile & "]" appended while a task is loaded.
+    QString DirectoryCaption(const QString& afterBackslash) const;
+    // Start-up step 10 and the task reader: places the window from Position.
+    void PlaceFromPosition();
 
     QMdiArea* mdiArea_ = nullptr;
 };

@@ -129,6 +129,8 @@ void FormKelpa::setupMenus()
         }
     }
     platform::On(MenuEntry("MenuExit"), &QAction::triggered, this, &FormKelpa::CommandExit_Click);
+    platform::On(MenuEntry("MenuOpenTask"), &QAction::triggered, this, &FormKelpa::MenuOpenTask_Click);
+    platform::On(MenuEntry("MenuSaveTask"), &QAction::triggered, this, &FormKelpa::MenuSaveTask_Click);
 }
 
 void FormKelpa::SetCaptions()

@@ -1,0 +1,206 @@
+// The main window's design: its panels, controls and timers as they are
+// before start-up changes anything.
+
+#include "main/FormKelpa.h"
+#include "platform/forms/Handlers.h"
+#include "platform/forms/Twips.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+using platform::Control;
+using platform::Move;
+
+namespace {
+
+QFrame* Panel(QWidget* parent, const char* name, double heightTwips)
+{
+    auto* panel = Control<QFrame>(parent, name);
+    panel->setFixedHeight(platform::ToPixels(heightTwips));
+    return panel;
+}
+
+// A lamp: a small disc, dark when unlit.
+QPixmap LampPicture(const QColor& colour)
+{
+    const int side = platform::ToPixels(195);
+    QPixmap picture(side, side);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(colour);
+    painter.drawEllipse(1, 1, side - 2, side - 2);
+    return picture;
+}
+
+QLabel* Lamp(QWidget* parent, const char* name, const QColor& colour, double left)
+{
+    auto* lamp = Control<QLabel>(parent, name);
+    lamp->setPixmap(LampPicture(colour));
+    Move(lamp, {left, 105, 195, 195});
+    return lamp;
+}
+
+QPushButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, int index)
+{
+    auto* button = Control<QPushButton>(parent, name);
+    button->setIcon(parent->style()->standardIcon(icon));
+    Move(button, {30.0 + index * 405, 30, 375, 345});
+    return button;
+}
+
+QScrollBar* SpinBar(QWidget* parent, const char* name, int minimum, int maximum, int value,
+                    int pageStep, double left)
+{
+    auto* bar = Control<QScrollBar>(parent, name);
+    bar->setOrientation(Qt::Vertical);
+    bar->setRange(minimum, maximum);
+    bar->setValue(value);
+    bar->setSingleStep(1);
+    bar->setPageStep(pageStep);
+    bar->setEnabled(false);
+    Move(bar, {left, 60, 195, 255});
+    return bar;
+}
+
+QLabel* ValueLabel(QWidget* parent, const char* name, const char* text, double left)
+{
+    auto* label = Control<QLabel>(parent, name);
+    label->setText(QLatin1String(text));
+    label->setEnabled(false);
+    Move(label, {left, 90, 690, 225});
+    return label;
+}
+
+QCheckBox* Box(QWidget* parent, const char* name, const char* text, const platform::TwipsRect& r)
+{
+    auto* box = Control<QCheckBox>(parent, name);
+    box->setText(QLatin1String(text));
+    Move(box, r);
+    return box;
+}
+
+} // namespace
+
+void FormKelpa::setupControls()
+{
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(client);
+
+    // Tool bar with the activity lamps at its right end.
+    PictureButtons = Panel(client, "PictureButtons", 405);
+    CommandStart = ToolButton(PictureButtons, "CommandStart", QStyle::SP_MediaPlay, 0);
+    CommandStop = ToolButton(PictureButtons, "CommandStop", QStyle::SP_MediaStop, 1);
+    CommandSkip = ToolButton(PictureButtons, "CommandSkip", QStyle::SP_MediaSkipForward, 2);
+    CommandAssistant = ToolButton(PictureButtons, "CommandAssistant", QStyle::SP_FileDialogStart, 3);
+    CommandHTTP = ToolButton(PictureButtons, "CommandHTTP", QStyle::SP_DriveNetIcon, 4);
+    CommandOptions = ToolButton(PictureButtons, "CommandOptions", QStyle::SP_FileDialogDetailedView, 5);
+    CommandEdit = ToolButton(PictureButtons, "CommandEdit", QStyle::SP_FileDialogContentsView, 6);
+    CommandPreview = ToolButton(PictureButtons, "CommandPreview", QStyle::SP_FileDialogInfoView, 7);
+    CommandExit = ToolButton(PictureButtons, "CommandExit", QStyle::SP_DialogCloseButton, 8);
+    CommandStart->setEnabled(false);
+    CommandStop->setEnabled(false);
+    CommandSkip->setEnabled(false);
+    const QColor dark(0x40, 0x40, 0x40);
+    PictureWait = Lamp(PictureButtons, "PictureWait", dark, 6845);
+    PictureWaitOn = Lamp(PictureButtons, "PictureWaitOn", Qt::yellow, 6845);
+    PictureSend = Lamp(PictureButtons, "PictureSend", dark, 7085);
+    PictureSendOn = Lamp(PictureButtons, "PictureSendOn", Qt::red, 7085);
+    PictureReceive = Lamp(PictureButtons, "PictureReceive", dark, 7325);
+    PictureReceiveOn = Lamp(PictureButtons, "PictureReceiveOn", Qt::green, 7325);
+    PictureParse = Lamp(PictureButtons, "PictureParse", dark, 7565);
+    PictureParseOn = Lamp(PictureButtons, "PictureParseOn", Qt::cyan, 7565);
+    for (QLabel* lit : {PictureWaitOn, PictureSendOn, PictureReceiveOn, PictureParseOn})
+        lit->hide();
+    column->addWidget(PictureButtons);
+
+    // Start modes, list mode and the scheduler row.
+    PictureFunctions = Panel(client, "PictureFunctions", 690);
+    OptionNew = Control<QRadioButton>(PictureFunctions, "OptionNew");
+    OptionNew->setText(QStringLiteral("&New Kelpa Search"));
+    OptionNew->setChecked(true);
+    Move(OptionNew, {60, 30, 2700, 285});
+    OptionContinue = Control<QRadioButton>(PictureFunctions, "OptionContinue");
+    OptionContinue->setText(QStringLiteral("Co&mplete/Continue KELPA-search"));
+    Move(OptionContinue, {60, 345, 2700, 285});
+    FrameCheckListe = Control<QGroupBox>(PictureFunctions, "FrameCheckListe");
+    Move(FrameCheckListe, {2820, 0, 840, 660});
+    CheckListe = Box(FrameCheckListe, "CheckListe", "List", {90, 270, 700, 285});
+    CheckListe->setEnabled(false);
+    CheckStart = Box(PictureFunctions, "CheckStart", "Start after", {3750, 75, 1200, 255});
+    Zeit = ValueLabel(PictureFunctions, "Zeit", "8.0 h", 4965);
+    VScroll2 = SpinBar(PictureFunctions, "VScroll2", -3360, -1, -80, 10, 5670);
+    CheckRepeat = Box(PictureFunctions, "CheckRepeat", "Repeat:", {5940, 75, 1000, 255});
+    Repeat = ValueLabel(PictureFunctions, "Repeat", "20 min", 6955);
+    VScroll3 = SpinBar(PictureFunctions, "VScroll3", -1440, 0, -20, 1, 7660);
+    CheckDauer = Box(PictureFunctions, "CheckDauer", "Time:", {7930, 75, 900, 255});
+    Dauer = ValueLabel(PictureFunctions, "Dauer", "60 min", 8845);
+    VScroll1 = SpinBar(PictureFunctions, "VScroll1", -720, -1, -60, 1, 9550);
+    CheckWindowsShutDown =
+        Box(PictureFunctions, "CheckWindowsShutDown", "WindowsShutDown", {3750, 375, 2200, 255});
+    CheckWindowsShutDown->setEnabled(false);
+    LabelMessage = Control<QLabel>(PictureFunctions, "LabelMessage");
+    LabelMessage->setText(QStringLiteral("PROGRAM STARTS AUTOMATICALLY..."));
+    Move(LabelMessage, {5940, 405, 3600, 225});
+    LabelMessage->hide();
+    column->addWidget(PictureFunctions);
+
+    // The document area.
+    mdiArea_ = Control<QMdiArea>(client, "MdiArea");
+    column->addWidget(mdiArea_, 1);
+
+    // Log panel.
+    PictureList = Panel(client, "PictureList", 1260);
+    ListLogging = Control<QListWidget>(PictureList, "ListLogging");
+    Move(ListLogging, {-15, 0, 7850, 1260});
+    CommandClearProtocol = Control<QPushButton>(PictureList, "CommandClearProtocol");
+    CommandClearProtocol->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+    Move(CommandClearProtocol, {7570, 15, 255, 255});
+    CommandClearProtocol->raise();
+    column->addWidget(PictureList);
+
+    // Status line.
+    PictureStatus = Panel(client, "PictureStatus", 285);
+    Statzeil = Control<QLabel>(PictureStatus, "Statzeil");
+    Move(Statzeil, {0, 15, 7835, 255});
+    column->addWidget(PictureStatus);
+
+    ImageIcon = style()->standardIcon(QStyle::SP_ArrowDown);
+    setWindowIcon(ImageIcon);
+    resize(platform::ToPixels(8000), platform::ToPixels(6000));
+}
+
+void FormKelpa::setupTimers()
+{
+    struct Design {
+        platform::Timer& timer;
+        int interval;
+        bool enabled;
+    };
+    const Design timers[] = {
+        {TimerBusy, 1000, false},       {TimerInfo, 2000, true},
+        {TimerAssistant, 1000, false},  {TimerCaption, 500, false},
+        {TimerHide, 60000, false},      {TimerStartIn, 60000, false},
+        {TimerRepeat, 60000, false},    {TimerDauer, 60000, false},
+    };
+    for (const Design& d : timers) {
+        d.timer.setInterval(d.interval);
+        d.timer.setEnabled(d.enabled);
+    }
+    TimerBusy.setHandler([this] { TimerBusy_Timer(); });
+    TimerInfo.setHandler([this] { TimerInfo_Timer(); });
+    platform::On(CommandExit, &QPushButton::clicked, this, &FormKelpa::CommandExit_Click);
+}

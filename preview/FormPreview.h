@@ -1,0 +1,40 @@
+#pragma once
+// The two preview windows. So far only what the main window reaches: their
+// open flags, their file list and caption.
+
+#include "platform/forms/Form.h"
+
+class PreviewWindow : public platform::Form {
+    Q_OBJECT
+public:
+    // Reads the download directory's files again; counts them.
+    void RefreshFileList();
+    int FileCount() const { return fileCount_; }
+
+protected:
+    PreviewWindow(Kind kind, const char* name, int16_t& openFlag);
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    int16_t& openFlag_;
+    int fileCount_ = 0;
+};
+
+class FormPreview final : public PreviewWindow {
+    Q_OBJECT
+public:
+    static FormPreview& Instance();
+
+private:
+    FormPreview();
+};
+
+class FormPreviewTop final : public PreviewWindow {
+    Q_OBJECT
+public:
+    static FormPreviewTop& Instance();
+
+private:
+    FormPreviewTop();
+};

@@ -1,0 +1,16 @@
+#pragma once
+// The task assistant. So far only the example task writer start-up calls.
+
+#include "platform/forms/Form.h"
+
+class FormAssistant final : public platform::Form {
+    Q_OBJECT
+public:
+    static FormAssistant& Instance();
+
+    // Writes the example task TEST.TSK; not written yet.
+    void TaskSchreiben();
+
+private:
+    FormAssistant();
+};

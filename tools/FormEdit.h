@@ -1,0 +1,21 @@
+#pragma once
+// The list editor. So far only what the main window reaches: loading and
+// unloading (EditOpen) and the log frame's refresh.
+
+#include "platform/forms/Form.h"
+
+class FormEdit final : public platform::Form {
+    Q_OBJECT
+public:
+    static FormEdit& Instance();
+
+    // Updates the log frame after a line was logged; nothing to update yet.
+    void LogRefresh();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    FormEdit();
+};

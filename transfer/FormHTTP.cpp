@@ -1,0 +1,27 @@
+#include "transfer/FormHTTP.h"
+
+#include "platform/forms/Handlers.h"
+#include "platform/forms/Twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+FormHTTP& FormHTTP::Instance()
+{
+    static FormHTTP* instance = new FormHTTP;
+    return *instance;
+}
+
+FormHTTP::FormHTTP() : Form(Kind::MdiChild, "FormHTTP")
+{
+    PictureHTTP = platform::Control<QLabel>(this, "PictureHTTP");
+    platform::Move(PictureHTTP, {0, 0, 7800, 1500});
+    Text1 = platform::Control<QLineEdit>(this, "Text1");
+    platform::Move(Text1, {120, 120, 5400, 315});
+    Text2 = platform::Control<QLineEdit>(this, "Text2");
+    platform::Move(Text2, {120, 555, 5400, 315});
+    SetCaption(QStringLiteral(" "));
+    MoveTo(0, 0, 7825, 1800);
+}
+
+void FormHTTP::Text2_Click() {}

@@ -1,0 +1,27 @@
+#pragma once
+// The transfer window: fetches one URL at a time. So far only the controls
+// and procedures the main window reaches are here.
+
+#include "platform/forms/Form.h"
+#include "platform/pump/Timer.h"
+
+class QLabel;
+class QLineEdit;
+
+class FormHTTP final : public platform::Form {
+    Q_OBJECT
+public:
+    static FormHTTP& Instance();
+
+    // Recomputes the target file name in Text2 from the URL in Text1.
+    void Text2_Click();
+
+    QLineEdit* Text1 = nullptr; // source URL
+    QLineEdit* Text2 = nullptr; // target file name
+    QLabel* PictureHTTP = nullptr;
+    platform::Timer TimerConnect;
+    platform::Timer TimerTimeout;
+
+private:
+    FormHTTP();
+};
