@@ -14,6 +14,7 @@
 //   FormKelpaLog.cpp       logging, StatusZeile, IndiLED, TimerBusy
 //   FormKelpaLayout.cpp    MDIForm_Resize
 //   FormKelpaExit.cpp      CommandExit_Click, DateienLoeschen, DateiInPapierkorb
+//   FormKelpaRun.cpp       the run and its unfinished work
 
 #include "platform/pump/Timer.h"
 
@@ -54,6 +55,16 @@ public:
     // Deletes RecycleFile (a name in the current directory): into the recycle
     // bin when UseRecycleBin is 1, else plainly. Errors are ignored.
     void DateiInPapierkorb();
+
+    // --- the run and its unfinished work ---------------------------------------
+    void CommandStart_Click();
+    // Writes what the run left unfinished into KELPA.NOT.
+    void Vervollstaendigen();
+    // After an abrupt end: merges every pending list into KELPA.NOT.
+    void Wiederherstellen();
+    // Refreshes the recent start pages in the menu (1), or records the
+    // current one first (0).
+    void URLListe(int16_t mode);
 
     // --- settings and tasks ---------------------------------------------------
     // Reads the settings from file (defaults first); ends the program when the
@@ -164,11 +175,26 @@ private:
     void setupMenus();
     void setupTimers();
     void SetCaptions();
+    void SetControlCaptions();
+    // Start-up's steps, in their order.
+    void TakeLockFile();
+    void SetStartDefaults();
+    void TakeCommandLineTask();
+    void RestoreGeometry();
+    void ApplyViews();
+    void OpenStartWindows();
+    void CreateWorkFiles();
+    void ApplyPictures();
+    void OfferInputList();
     // The caption "Kelpa - " & the current directory & "\" & suffix, with
     // " [" & TaskFile & "]" appended while a task is loaded.
     QString DirectoryCaption(const QString& afterBackslash) const;
+    // The log's clear button sits further left once the list scrolls.
+    void PlaceClearProtocol();
     // Start-up step 10 and the task reader: places the window from Position.
     void PlaceFromPosition();
 
     QMdiArea* mdiArea_ = nullptr;
+    // The settings file held nothing but its language line: a first start.
+    bool firstStart_ = false;
 };

@@ -2,6 +2,7 @@
 // before start-up changes anything.
 
 #include "main/FormKelpa.h"
+#include "main/Kelpa.h"
 #include "platform/forms/Handlers.h"
 #include "platform/forms/Twips.h"
 
@@ -203,4 +204,38 @@ void FormKelpa::setupTimers()
     TimerBusy.setHandler([this] { TimerBusy_Timer(); });
     TimerInfo.setHandler([this] { TimerInfo_Timer(); });
     platform::On(CommandExit, &QPushButton::clicked, this, &FormKelpa::CommandExit_Click);
+}
+
+void FormKelpa::SetControlCaptions()
+{
+    using KELPA::LanguageText;
+    const auto& t = LanguageText;
+    CheckRepeat->setText(t[25]);
+    CheckStart->setText(t[23]);
+    CheckDauer->setText(t[24]);
+    CommandEdit->setToolTip(t[70]);
+    LabelMessage->setText(t[180]);
+    // The fixed tail is English in both languages.
+    CheckWindowsShutDown->setToolTip(t[181] + QStringLiteral("Time: 60 min)"));
+    CheckListe->setToolTip(t[185]);
+    FrameCheckListe->setToolTip(t[185]);
+    CheckListe->setText(t[186]);
+    OptionContinue->setText(t[188]);
+    OptionNew->setText(t[189]);
+    ListLogging->setToolTip(t[190]);
+    CommandAssistant->setToolTip(t[191]);
+    CommandSkip->setToolTip(t[192]);
+    CommandStart->setToolTip(t[193]);
+    CommandExit->setToolTip(t[194]);
+    CommandOptions->setToolTip(t[196]);
+    CommandHTTP->setToolTip(t[197]);
+    CommandPreview->setToolTip(t[198]);
+    for (QLabel* lamp : {PictureWait, PictureWaitOn})
+        lamp->setToolTip(t[323]);
+    for (QLabel* lamp : {PictureSend, PictureSendOn})
+        lamp->setToolTip(t[325]);
+    for (QLabel* lamp : {PictureReceive, PictureReceiveOn})
+        lamp->setToolTip(t[326]);
+    for (QLabel* lamp : {PictureParse, PictureParseOn})
+        lamp->setToolTip(t[327]);
 }

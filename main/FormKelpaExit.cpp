@@ -1,16 +1,197 @@
-#include "main/FormKelpa.h"
+// The exit: the one way the program ends, and the clean-ups that belong to it.
 
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
+#include "platform/shell/System.h"
+#include "platform/winsock/Winsock.h"
+#include "transfer/FormHTTP.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace KELPA;
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+// The head of the exit question: who made the program and how to reach them.
+QString ContactLines()
+{
+    return QStringLiteral("Kelpa 5.0 - http://www.kelpa.example/") + CRLF
+           + QStringLiteral("Ada Velmont, www.maker.example") + CRLF
+           + QStringLiteral("kelpa@maker.example") + CRLF + CRLF;
+}
+
+// A byte count as the totals show it: grouped from 1 on, "0" below.
+QString Bytes(int64_t n)
+{
+    return n >= 1 ? platform::Format(n, QStringLiteral("###,###")) : QString::number(n);
+}
+
+void CloseLockFile()
+{
+    platform::ReleaseLockFile();
+    if (platform::FileExists(QStringLiteral("KELPA.TMP")))
+        platform::Kill(QStringLiteral("KELPA.TMP"));
+}
+
+} // namespace
 
 void FormKelpa::MDIForm_QueryUnload()
 {
+    if (!CommandExit->isEnabled())
+        return;
+    if (!CommandStop->isEnabled() && PictureWaitOn->isHidden())
+        IdleExit = 1;
     CommandExit_Click();
 }
 
 void FormKelpa::CommandExit_Click()
 {
-    platform::EndProgram(0);
+    FormHTTP& http = FormHTTP::Instance();
+    QAction* menuExit = MenuEntry("MenuExit");
+    MsgAnswer = 0;
+    BusyTimerState = 0;
+    MessageText.clear();
+    if (Running == 1)
+        IndiLED(QStringLiteral("warte"));
+    if (TimerBusy.Enabled()) {
+        BusyTimerState = TimerBusy.Interval();
+        TimerBusy.setEnabled(false);
+        http.TimerTimeout.setEnabled(false);
+    }
+
+    // The exit question, unless nobody is there to answer it.
+    if (IdleExit != 1 && !CheckDauer->isChecked()) {
+        MsgAnswer = 6;
+        MessageText = ContactLines();
+        if (MaxkBytes != 0 && BytesSoFar / 1024.0 > MaxkBytes) {
+            MessageText += LanguageText[244] + CRLF + LanguageText[245] + CRLF;
+            winsock::WSACancelBlockingCall();
+            winsock::closesocket(Socket);
+            winsock::WSACleanup();
+            MsgAnswer = static_cast<int16_t>(platform::MsgBox(MessageText, 64, QStringLiteral("Kelpa")));
+        } else {
+            MessageText += LanguageText[247];
+            CommandExit->setEnabled(false);
+            menuExit->setEnabled(false);
+            if (StopRun == 0)
+                MsgAnswer = static_cast<int16_t>(platform::MsgBox(MessageText, 68, QStringLiteral("Kelpa")));
+            menuExit->setEnabled(true);
+            CommandExit->setEnabled(true);
+        }
+        if (MsgAnswer == 6 || MsgAnswer == 1)
+            http.SetCaption(LanguageText[248]);
+        if (MsgAnswer == 7) {
+            if (BusyTimerState != 0) {
+                TimerBusy.setEnabled(true);
+                http.TimerTimeout.setEnabled(true);
+            }
+            return;
+        }
+    }
+
+    // A new search is chosen while an old one could still be completed.
+    if (StopRun == 0 && OptionNew->isChecked() && PictureFunctions->isEnabled()
+        && platform::FileLen(QStringLiteral("KELPA.NOT")) >= 1) {
+        MessageText = LanguageText[321] + QLatin1Char(' ') + LanguageText[322];
+        switch (platform::MsgBox(MessageText, 51, QStringLiteral("Kelpa"))) {
+        case platform::vbNo:
+            OptionContinue->setChecked(true);
+            break;
+        case platform::vbCancel:
+            IdleExit = 0;
+            return;
+        default:
+            RecycleFile = QStringLiteral("kelpa.not");
+            DateiInPapierkorb();
+            break;
+        }
+    }
+
+    CommandExit->setEnabled(false);
+    menuExit->setEnabled(false);
+    http.SetCaption(LanguageText[248]);
+    TimerBusy.setEnabled(false);
+    http.TimerConnect.setEnabled(false);
+    http.TimerTimeout.setEnabled(false);
+    if (CompletionDone == 0)
+        Vervollstaendigen();
+    platform::DoEvents();
+    DateienLoeschen();
+
+    if (TotalsSuppressed == 0 && BytesLoaded >= 1 && StopRun == 0) {
+        logging(LanguageText[249] + Bytes(BytesLoaded) + QLatin1Char('/') + Bytes(BytesKept)
+                + LanguageText[233] + QLatin1Char('(') + QString::number(FilesLoaded) + QLatin1Char('/')
+                + QString::number(FilesKept) + LanguageText[229] + QStringLiteral(") ")
+                + LanguageText[232] + QStringLiteral("******"));
+        logging(QString());
+    }
+
+    CallResult = winsock::WSACancelBlockingCall();
+    CallResult = winsock::closesocket(Socket);
+    if (StopRun == 0)
+        CallResult = winsock::WSACleanup();
+    platform::CloseAllFiles();
+    IndiLED(QString());
+    // The lock stays ours: CloseAllFiles() leaves it, and this takes it over.
+    LockFileNumber = static_cast<int16_t>(platform::FreeFile());
+    platform::OpenLockFile(QStringLiteral("KELPA.TMP"), LockFileNumber);
+    if (SaveSettingsAutomatically == 1)
+        inischreiben(QStringLiteral("KELPA.INI"));
+
+    if (WindowsShutDown == 2 && CheckDauer->isChecked()) {
+        logging(LanguageText[253] + platform::DateText() + QLatin1Char(' ') + platform::TimeText()
+                + QStringLiteral("******"));
+        logging(QString());
+        CloseLockFile();
+        CallResult = platform::ExitWindowsEx(platform::EWX_SHUTDOWN);
+        platform::EndProgram(0);
+    }
+    if (StopRun == 0) {
+        CloseLockFile();
+        platform::EndProgram(0);
+    }
+    // A stop is pending: the run being stopped ends the program.
 }
 
-void FormKelpa::DateienLoeschen() {}
-void FormKelpa::DateiInPapierkorb() {}
+void FormKelpa::DateienLoeschen()
+{
+    const auto killIf = [](const QString& name, bool onlyWhenEmpty) {
+        if (!name.isEmpty() && platform::FileExists(name)
+            && (!onlyWhenEmpty || platform::FileLen(name) == 0))
+            platform::Kill(name);
+    };
+    killIf(EvalFile, false);
+    killIf(QStringLiteral("LINKS0.INP"), false);
+    killIf(QStringLiteral("LINKS1.INP"), false);
+    killIf(QStringLiteral("KELPA.LOG"), true);
+    killIf(QStringLiteral("KELPA.GOT"), true);
+    killIf(QStringLiteral("COMPLETE.ENP"), false);
+    killIf(QStringLiteral("KELPA.NOT"), true);
+}
+
+void FormKelpa::DateiInPapierkorb()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    platform::DoEvents();
+    if (UseRecycleBin != 1) {
+        platform::Kill(RecycleFile);
+    } else if (platform::FileExists(RecycleFile)) {
+        FileOperation.wFunc = platform::FO_DELETE;
+        FileOperation.pFrom = platform::CurDir() + QLatin1Char('\\') + RecycleFile;
+        FileOperation.fFlags = platform::FOF_ALLOWUNDO;
+        ApiResult = platform::SHFileOperationA(FileOperation.wFunc, FileOperation.pFrom,
+                                               FileOperation.fFlags);
+    }
+    QApplication::restoreOverrideCursor();
+}

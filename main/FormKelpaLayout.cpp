@@ -1,4 +1,116 @@
+// The main window's face and layout: caption and icon when it is minimised or
+// restored, and the controls along its width whenever its size changes.
+
 #include "main/FormKelpa.h"
 
-void FormKelpa::MDIForm_Resize() {}
-void FormKelpa::TimerInfo_Timer() {}
+#include "main/FormInfo.h"
+#include "main/Kelpa.h"
+#include "platform/files/Files.h"
+#include "platform/forms/Twips.h"
+#include "platform/pump/Pump.h"
+#include "preview/FormPreview.h"
+#include "transfer/FormHTTP.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+// Moves control to left, keeping its top and size.
+void MoveLeft(QWidget* control, double left)
+{
+    platform::TwipsRect place = platform::Place(control);
+    place.Left = left;
+    platform::Move(control, place);
+}
+
+// Keeps control at left, with a new width.
+void Stretch(QWidget* control, double left, double width)
+{
+    platform::TwipsRect place = platform::Place(control);
+    place.Left = left;
+    place.Width = width;
+    platform::Move(control, place);
+}
+
+} // namespace
+
+// Runs on every resize and state change. Restored: the program's caption and
+// icon. Minimised: the normal preview window is closed, the user's title and
+// icon (when set) replace the program's. Then, unless minimised or LayoutBusy,
+// lays out the status line, the log list, the lamps, the clear button and the
+// transfer window's width, switches TimerInfo on at the first layout of a
+// start without a command line, and notes a running TimerCaption in
+// CaptionTimerPending. Yields at the end of a layout.
+void FormKelpa::MDIForm_Resize()
+{
+    const bool minimised = WindowState() == 1;
+    if (!minimised) {
+        // The always-on-top preview's full view (NormalVorschau) comes with that window.
+        setWindowTitle(DirectoryCaption(QStringLiteral(" ")));
+        setWindowIcon(ImageIcon);
+    } else {
+        // The always-on-top preview's minimal view (MinimalVorschau) comes with that window.
+        if (KELPA::PreviewTopOpen != 1 && KELPA::PreviewOpen == 1)
+            FormPreview::Instance().Unload();
+        if (!KELPA::UserTitle.isEmpty()) {
+            setWindowTitle(KELPA::UserTitle);
+            if (KELPA::PreviewTopOpen == 1)
+                FormPreviewTop::Instance().SetCaption(KELPA::UserTitle);
+        }
+        if (!KELPA::UserIcon.isEmpty()) {
+            const QPixmap picture(platform::ToLinuxPath(KELPA::UserIcon));
+            if (!picture.isNull()) {
+                ImageUserIcon = QIcon(picture);
+                setWindowIcon(ImageUserIcon);
+            }
+        }
+    }
+    if (minimised || KELPA::LayoutBusy == 1)
+        return;
+
+    KELPA::LayoutBusy = 1;
+    const double width = Width();
+    Stretch(Statzeil, 0, width - 165);
+    Stretch(ListLogging, -15, width - 150);
+    if (width > 6500) {
+        const struct {
+            QLabel* unlit;
+            QLabel* lit;
+            double fromRight;
+        } lamps[] = {{PictureWait, PictureWaitOn, 1155},
+                     {PictureSend, PictureSendOn, 915},
+                     {PictureReceive, PictureReceiveOn, 675},
+                     {PictureParse, PictureParseOn, 435}};
+        for (const auto& lamp : lamps) {
+            MoveLeft(lamp.unlit, width - lamp.fromRight);
+            MoveLeft(lamp.lit, width - lamp.fromRight);
+        }
+    }
+    if (KELPA::MainShown == 0 && KELPA::CommandLine.isEmpty()) {
+        TimerInfo.setEnabled(true);
+        KELPA::MainShown = 1;
+    }
+    if (TimerCaption.Enabled())
+        KELPA::CaptionTimerPending = 1;
+    FormHTTP& transfer = FormHTTP::Instance();
+    if (transfer.WindowState() == 0)
+        transfer.SetWidth(width - 175);
+    PlaceClearProtocol();
+    KELPA::LayoutBusy = 0;
+    platform::DoEvents();
+}
+
+void FormKelpa::PlaceClearProtocol()
+{
+    MoveLeft(CommandClearProtocol, Width() - (KELPA::LogLineCount >= 11 ? 630 : 430));
+}
+
+// Closes the about window shown at start-up, once.
+void FormKelpa::TimerInfo_Timer()
+{
+    TimerInfo.setEnabled(false);
+    FormInfo::Instance().Unload();
+}

@@ -1,14 +1,202 @@
-#include "main/FormKelpa.h"
+// Start-up: the main window's load handler, step by step. Every step after
+// the language choice ignores its errors: a failing statement is skipped.
 
+#include "main/FormInfo.h"
+#include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/StartupLanguage.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "platform/msgbox/MsgBox.h"
+#include "platform/pump/Pump.h"
+#include "preview/FormPreview.h"
+#include "settings/FormOptions.h"
 #include "texts/Sprache.h"
+#include "tools/FormAssistant.h"
+#include "tools/FormEdit.h"
+#include "transfer/FormHTTP.h"
 
-void FormKelpa::MDIForm_Load(const QString&)
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QPixmap>
+#include <QPushButton>
+
+using namespace KELPA;
+
+void FormKelpa::MDIForm_Load(const QString& commandLine)
 {
-    KELPA::Language = ReadLanguageLine(QStringLiteral("KELPA.INI"));
-    TexteLaden(KELPA::Language);
+    CommandLine = commandLine;
+    bool otherKeys = false;
+    Language = ReadLanguageLine(QStringLiteral("KELPA.INI"), &otherKeys);
+    firstStart_ = !otherKeys;
+    TexteLaden(Language);
     SetCaptions();
+    SetControlCaptions();
+
+    const bool leftOver = platform::FileExists(QStringLiteral("KELPA.TMP"));
+    TakeLockFile();
+    if (leftOver)
+        Wiederherstellen();
+    SetStartDefaults();
+    inilesen(QStringLiteral("KELPA.INI"));
+    if (QAction* hide = MenuEntry("MenuHide"))
+        hide->setText(LanguageText[221] + QStringLiteral(" (") + platform::Trim(platform::Str(HideMin))
+                      + QStringLiteral(" min)"));
+    TakeCommandLineTask();
+    URLListe(1);
+    RestoreGeometry();
+    StatusZeile();
     setWindowTitle(DirectoryCaption(QString()));
+    ApplyViews();
+    OpenStartWindows();
+    CreateWorkFiles();
+    ApplyPictures();
+    OfferInputList();
+
+    if ((!TaskFile.isEmpty() || CompleteRequested == 1) && CommandStart->isEnabled())
+        CommandStart_Click();
+    if (firstStart_)
+        TimerAssistant.setEnabled(true);
+    if (!platform::FileExists(QStringLiteral("TEST.TSK")))
+        FormAssistant::Instance().TaskSchreiben();
+}
+
+void FormKelpa::TakeLockFile()
+{
+    // A second copy in this directory holds the lock: refuse and end at once,
+    // touching no file.
+    LockFileNumber = static_cast<int16_t>(platform::FreeFile());
+    if (platform::OpenLockFile(QStringLiteral("KELPA.TMP"), LockFileNumber) == 0)
+        return;
+    platform::MsgBox(LanguageText[291], 16, QStringLiteral("Kelpa"));
+    platform::EndProgram(0);
+}
+
+void FormKelpa::SetStartDefaults()
+{
+    LogLineCount = 0;
+    RepeatSubjectSet = 0;
+    EvaluationComplete = 1;
+    DurationLeft = 60;
+    StartInLeft = 480;
+    IdleExit = 0;
+    FileRetained = 1;
+    RunStartTime.clear();
+    CompletionDone = 1;
+    BytesKept = 0;
+    BytesLoaded = 0;
+    FilesKept = 0;
+    FilesLoaded = 0;
+    UrlsLeft = 0;
+    StopRun = 0;
+    UserStopped = 0;
+    WindowsShutDown = 0;
+}
+
+void FormKelpa::TakeCommandLineTask()
+{
+    if (CommandLine.isEmpty())
+        return;
+    TaskFile = CommandLine;
+    if (!platform::FileExists(TaskFile)) {
+        platform::MsgBox(QStringLiteral("Invalid parameter: ") + TaskFile, 16, QStringLiteral("Kelpa"));
+        return;
+    }
+    if (platform::FileLen(TaskFile) > 0)
+        TaskLesen();
+}
+
+void FormKelpa::RestoreGeometry()
+{
+    LayoutBusy = 1;
+    PlaceFromPosition();
+    const QStringList parts = {QString::number(Left()), QString::number(Width()),
+                               QString::number(Top()), QString::number(Height())};
+    Position = parts.join(QLatin1Char(','));
+    LayoutBusy = 0;
+}
+
+void FormKelpa::ApplyViews()
+{
+    if (SaveSettingsAutomatically == 0)
+        MenuEntry("MenuSaveSettingsAutomatically")->setChecked(false);
+    if (ShowProtocol != 0) {
+        ListLogging->setCurrentRow(0);
+    } else {
+        MenuEntry("MenuProtocol")->setChecked(false);
+        PictureList->hide();
+    }
+    if (ShowToolbar == 0) {
+        MenuEntry("MenuToolbar")->setChecked(false);
+        PictureButtons->hide();
+    }
+    if (PreviewTop == 1) {
+        QAction* entry = MenuEntry("MenuPreviewTop");
+        entry->setCheckable(true);
+        entry->setChecked(true);
+    }
+}
+
+void FormKelpa::OpenStartWindows()
+{
+    FormHTTP& http = FormHTTP::Instance();
     show();
+    http.Show();
+    http.setFocus();
+    // The about window closes two seconds after it shows, whatever started
+    // the program: an unattended run never waits for a click.
+    TimerInfo.setEnabled(true);
+    FormInfo::Instance().Show(true);
+    if (ShowEdit == 1) {
+        FormEdit::Instance().Load();
+        FormEdit::Instance().setFocus();
+    }
+    FormOptions& options = FormOptions::Instance();
+    options.Load();
+    options.setFocus();
+    if (ShowOptions == 0)
+        options.Unload();
+    http.setFocus();
+    http.SetWindowState(StartWindowState);
+}
+
+void FormKelpa::CreateWorkFiles()
+{
+    const auto touch = [](int16_t& number, const QString& name) {
+        number = static_cast<int16_t>(platform::FreeFile());
+        if (platform::Open(name, platform::OpenMode::Append, number) == 0)
+            platform::Close(number);
+    };
+    touch(LogFileNumber, QStringLiteral("KELPA.LOG"));
+    touch(GotFileNumber, QStringLiteral("KELPA.GOT"));
+    touch(GotFileNumber, QStringLiteral("COMPLETE.ENP"));
+}
+
+void FormKelpa::ApplyPictures()
+{
+    if (!Background.startsWith(QLatin1Char('%'))) {
+        const QPixmap picture(platform::ToLinuxPath(Background));
+        if (!Background.isEmpty() && !picture.isNull()) {
+            MdiArea()->setBackground(picture);
+            FormHTTP::Instance().PictureHTTP->setPixmap(picture);
+        } else {
+            MdiArea()->setBackground(palette().brush(QPalette::Dark));
+        }
+    }
+    const QPixmap icon(platform::ToLinuxPath(UserIcon));
+    ImageUserIcon = (UserIcon.isEmpty() || icon.isNull()) ? QIcon() : QIcon(icon);
+}
+
+void FormKelpa::OfferInputList()
+{
+    if (ListFile == QLatin1String("COMPLETE.ENP") || !platform::FileExists(InputFile)
+        || platform::FileLen(InputFile) <= 0)
+        return;
+    CheckListe->setEnabled(true);
+    CheckListe->setToolTip(LanguageText[226] + InputFile);
+    FrameCheckListe->setToolTip(LanguageText[226] + InputFile);
 }

@@ -80,6 +80,7 @@ QString KeyValue;
 
 // Task: the current task file and its own keys.
 QString TaskFile;
+QString CommandLine;
 std::array<QString, 7> Comment;
 QString Repeat;
 QString Start;

@@ -98,6 +98,8 @@ extern QString KeyValue;
 
 // Task: the current task file and its own keys.
 extern QString TaskFile;
+// The program's command line: one task-file path, possibly empty.
+extern QString CommandLine;
 extern std::array<QString, 7> Comment; // 0-5 Comment1-Comment6, 6 the joined text
 extern QString Repeat;
 extern QString Start;

@@ -5,9 +5,11 @@
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 
-QString ReadLanguageLine(const QString& iniFile)
+QString ReadLanguageLine(const QString& iniFile, bool* otherKeys)
 {
     QString language = QStringLiteral("english");
+    if (otherKeys)
+        *otherKeys = false;
     KELPA::FileNumber = platform::FreeFile();
     if (platform::Open(iniFile, platform::OpenMode::Input, KELPA::FileNumber) != 0)
         return language;
@@ -21,8 +23,12 @@ QString ReadLanguageLine(const QString& iniFile)
             continue;
         const QString key = platform::Trim(line.left(equals)).toLower();
         const QString value = platform::Trim(line.mid(equals + 1));
-        if (key == QLatin1String("language") && !value.isEmpty())
-            language = value;
+        if (key == QLatin1String("language")) {
+            if (!value.isEmpty())
+                language = value;
+        } else if (otherKeys && !key.isEmpty()) {
+            *otherKeys = true;
+        }
     }
     platform::Close(KELPA::FileNumber);
     return language;

@@ -7,4 +7,7 @@
 // line whose key (before the first "=", trimmed, case-blind) is "language"
 // has a non-empty value (after the first "=", trimmed); the last such line
 // wins. A missing or unreadable file gives "english". Yields per line.
-QString ReadLanguageLine(const QString& iniFile);
+// otherKeys, when given, tells whether any other key stands in the file: an
+// installation writes only the language line, so a file without other keys
+// has never been written by the program (its first start).
+QString ReadLanguageLine(const QString& iniFile, bool* otherKeys = nullptr);

@@ -1,10 +1,25 @@
 // kelpa: downloads web sites and single files for off-line use.
 
 #include "main/FormKelpa.h"
+#include "platform/files/Files.h"
 #include "platform/msgbox/MsgBoxDialog.h"
 #include "platform/shell/System.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+// The whole argument text is one task-file path; it arrives as a Linux path
+// and is handed on in the program's own form.
+QString TaskArgument(const QStringList& arguments)
+{
+    const QString path = arguments.mid(1).join(QLatin1Char(' '));
+    return path.isEmpty() ? path : platform::FromLinuxPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -13,6 +28,6 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     platform::InstallMsgBoxDialog();
     platform::EnableSystemShutdown();
-    FormKelpa::Instance().MDIForm_Load();
+    FormKelpa::Instance().MDIForm_Load(TaskArgument(QApplication::arguments()));
     return app.exec();
 }

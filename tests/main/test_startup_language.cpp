@@ -1,13 +1,10 @@
-// Start-up's language choice and the main window's shell: captions in the
-// language of KELPA.INI, and the close box ending the program.
+// Start-up's first look into KELPA.INI: the language, and whether the file
+// holds anything but the language line.
 
-#include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/StartupLanguage.h"
-#include "platform/pump/Pump.h"
 #include "tests/support/TestMain.h"
 
-#include <QAction>
 #include <QFile>
 
 namespace {
@@ -21,7 +18,7 @@ void WriteIni(const QByteArray& bytes)
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestStartupLanguage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void languageLine_data()
@@ -51,29 +48,27 @@ private Q_SLOTS:
         QCOMPARE(ReadLanguageLine(QStringLiteral("kelpa.ini")), language);
     }
 
-    void captionsFollowTheLanguage()
+    void otherKeysTellAFirstStart_data()
     {
-        WriteIni("Language=Deutsch\r\n");
-        FormKelpa& form = FormKelpa::Instance();
-        form.MDIForm_Load();
-        QCOMPARE(KELPA::Language, QStringLiteral("Deutsch"));
-        QCOMPARE(form.MenuEntry("MenuStart")->text(), KELPA::LanguageText[200]);
-        QCOMPARE(form.MenuEntry("MenuFile")->text(), KELPA::LanguageText[199]);
-        QVERIFY(form.MenuEntry("MenuFile")->text() != QStringLiteral("&File"));
-        QVERIFY(form.windowTitle().startsWith(QStringLiteral("Kelpa - C:\\")));
-        QVERIFY(form.windowTitle().endsWith(QLatin1Char('\\')));
-        QVERIFY(!form.MenuEntry("MenuStart")->isEnabled());
-        QVERIFY(!form.MenuEntry("MenuAutoSequenz")->isVisible());
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<bool>("otherKeys");
+        QTest::newRow("as installed") << QByteArray("Language=english\r\n") << false;
+        QTest::newRow("installed twice") << QByteArray("Language=english\r\nLanguage=deutsch\r\n")
+                                         << false;
+        QTest::newRow("written by the program") << QByteArray("Accept=*/*\r\nLanguage=english\r\n")
+                                                << true;
+        QTest::newRow("lines without =") << QByteArray("Language=english\r\nnoise\r\n") << false;
     }
-
-    void closeBoxEndsTheProgram()
+    void otherKeysTellAFirstStart()
     {
-        platform::setTestEnding(true);
-        platform::clearProgramEnded();
-        FormKelpa::Instance().close();
-        QVERIFY(platform::programEnded());
+        QFETCH(QByteArray, ini);
+        QFETCH(bool, otherKeys);
+        WriteIni(ini);
+        bool found = !otherKeys;
+        ReadLanguageLine(QStringLiteral("KELPA.INI"), &found);
+        QCOMPARE(found, otherKeys);
     }
 };
 
-KELPA_TEST_MAIN(TestMainWindow)
-#include "test_main_window.moc"
+KELPA_TEST_MAIN(TestStartupLanguage)
+#include "test_startup_language.moc"

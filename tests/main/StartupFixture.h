@@ -1,0 +1,54 @@
+#pragma once
+// Helpers for tests that start the main window: a fresh program directory per
+// case, files written into it, and start-up run under the test ending.
+
+#include "main/FormKelpa.h"
+#include "platform/pump/Pump.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+namespace testsupport {
+
+// Makes a new empty folder below the test's current directory and enters it.
+inline QString EnterFreshFolder(const QString& name)
+{
+    static QString base = QDir::currentPath();
+    const QString path = base + QLatin1Char('/') + name;
+    QDir(path).removeRecursively();
+    QDir().mkpath(path);
+    QDir::setCurrent(path);
+    return path;
+}
+
+inline void WriteFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+inline QByteArray ReadFile(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs start-up; true when it ended the program.
+inline bool StartProgram(const QString& commandLine = QString())
+{
+    platform::setTestEnding(true);
+    platform::clearProgramEnded();
+    FormKelpa& form = FormKelpa::Instance();
+    form.TimerInfo.setInterval(20); // the about window need not stay its two seconds here
+    try {
+        form.MDIForm_Load(commandLine);
+    } catch (const platform::ProgramEnded&) {
+        return true;
+    }
+    return false;
+}
+
+} // namespace testsupport

@@ -1,0 +1,202 @@
+// The main window's layout along its width and its face when minimised.
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/files/Files.h"
+#include "platform/forms/Twips.h"
+#include "preview/FormPreview.h"
+#include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
+#include "transfer/FormHTTP.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+// Gives the main window an outer width of widthTwips (to the pixel) and waits
+// for its layout.
+void ResizeTo(double widthTwips)
+{
+    FormKelpa& form = FormKelpa::Instance();
+    const int extra = form.frameGeometry().width() - form.width();
+    form.resize(platform::ToPixels(widthTwips) - extra, form.height());
+    QTRY_COMPARE(form.frameGeometry().width(), platform::ToPixels(widthTwips));
+    QTRY_COMPARE(form.Statzeil->width(), platform::ToPixels(form.Width() - 165));
+}
+
+QList<int> LampLefts()
+{
+    const FormKelpa& form = FormKelpa::Instance();
+    QList<int> lefts;
+    for (const QLabel* lamp :
+         {form.PictureWait, form.PictureWaitOn, form.PictureSend, form.PictureSendOn,
+          form.PictureReceive, form.PictureReceiveOn, form.PictureParse, form.PictureParseOn})
+        lefts << lamp->x();
+    return lefts;
+}
+
+QList<int> PairsAt(std::initializer_list<double> twips)
+{
+    QList<int> lefts;
+    for (double left : twips)
+        lefts << platform::ToPixels(left) << platform::ToPixels(left);
+    return lefts;
+}
+
+} // namespace
+
+class TestLayout : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        TexteLaden(QStringLiteral("english"));
+        KELPA::MainShown = 1;
+        FormKelpa& form = FormKelpa::Instance();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+
+    void init()
+    {
+        KELPA::LayoutBusy = 0;
+        KELPA::LogLineCount = 0;
+    }
+
+    void widthPlacesTheControls_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<QList<int>>("lamps");
+        const QList<int> at8000 = PairsAt({6845, 7085, 7325, 7565});
+        QTest::newRow("8000 wide") << 8000.0 << at8000;
+        QTest::newRow("6500 wide keeps the lamps") << 6500.0 << at8000;
+        QTest::newRow("just over 6500 moves them")
+            << 6510.0 << PairsAt({6510 - 1155, 6510 - 915, 6510 - 675, 6510 - 435});
+    }
+    void widthPlacesTheControls()
+    {
+        QFETCH(double, width);
+        QFETCH(QList<int>, lamps);
+        ResizeTo(8000);
+        ResizeTo(width);
+        FormKelpa& form = FormKelpa::Instance();
+        QCOMPARE(LampLefts(), lamps);
+        QCOMPARE(form.Statzeil->x(), 0);
+        QCOMPARE(form.Statzeil->width(), platform::ToPixels(width - 165));
+        QCOMPARE(form.ListLogging->x(), platform::ToPixels(-15));
+        QCOMPARE(form.ListLogging->width(), platform::ToPixels(width - 150));
+        QCOMPARE(form.CommandClearProtocol->x(), platform::ToPixels(form.Width() - 430));
+        QCOMPARE(FormHTTP::Instance().Width(),
+                 platform::ToTwips(platform::ToPixels(form.Width() - 175)));
+    }
+
+    void clearButtonFollowsTheLogLines()
+    {
+        KELPA::LogLineCount = 11;
+        ResizeTo(7000);
+        const FormKelpa& form = FormKelpa::Instance();
+        QCOMPARE(form.CommandClearProtocol->x(), platform::ToPixels(form.Width() - 630));
+    }
+
+    void busyLayoutLaysNothingOut()
+    {
+        FormKelpa& form = FormKelpa::Instance();
+        ResizeTo(8000);
+        KELPA::LayoutBusy = 1;
+        form.setWindowTitle(QStringLiteral("busy"));
+        form.resize(form.width() - 40, form.height());
+        QTRY_COMPARE(form.windowTitle(),
+                     QStringLiteral("Kelpa - ") + platform::CurDir() + QStringLiteral("\\ "));
+        QCOMPARE(form.Statzeil->width(), platform::ToPixels(8000 - 165));
+        QCOMPARE(KELPA::LayoutBusy, int16_t(1));
+    }
+
+    void firstLayoutArmsTheInfoTimer_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<bool>("armed");
+        QTest::newRow("no argument") << QString() << true;
+        QTest::newRow("task argument") << QStringLiteral("C:\\x.tsk") << false;
+    }
+    void firstLayoutArmsTheInfoTimer()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(bool, armed);
+        FormKelpa& form = FormKelpa::Instance();
+        form.TimerInfo.setEnabled(false);
+        KELPA::MainShown = 0;
+        KELPA::CommandLine = commandLine;
+        form.MDIForm_Resize();
+        const bool enabled = form.TimerInfo.Enabled();
+        const int16_t shown = KELPA::MainShown;
+        form.TimerInfo.setEnabled(false);
+        KELPA::CommandLine.clear();
+        KELPA::MainShown = 1;
+        QCOMPARE(enabled, armed);
+        QCOMPARE(shown, int16_t(armed ? 1 : 0));
+    }
+
+    void runningCaptionTimerIsNoted()
+    {
+        FormKelpa& form = FormKelpa::Instance();
+        KELPA::CaptionTimerPending = 0;
+        form.MDIForm_Resize();
+        QCOMPARE(KELPA::CaptionTimerPending, int16_t(0));
+        form.TimerCaption.setEnabled(true);
+        form.MDIForm_Resize();
+        form.TimerCaption.setEnabled(false);
+        QCOMPARE(KELPA::CaptionTimerPending, int16_t(1));
+        KELPA::CaptionTimerPending = 0;
+    }
+
+    void minimisedFace_data()
+    {
+        QTest::addColumn<QString>("userTitle");
+        QTest::addColumn<bool>("userIcon");
+        QTest::addColumn<bool>("iconFile");
+        QTest::newRow("title, no icon") << QStringLiteral("My sites") << false << false;
+        QTest::newRow("no title, icon") << QString() << true << true;
+        QTest::newRow("icon file missing") << QString() << true << false;
+    }
+    void minimisedFace()
+    {
+        QFETCH(QString, userTitle);
+        QFETCH(bool, userIcon);
+        QFETCH(bool, iconFile);
+        FormKelpa& form = FormKelpa::Instance();
+        const QString caption =
+            QStringLiteral("Kelpa - ") + platform::CurDir() + QStringLiteral("\\ ");
+        QPixmap picture(16, 16);
+        picture.fill(Qt::red);
+        QFile::remove(QStringLiteral("user.png"));
+        if (iconFile)
+            QVERIFY(picture.save(QStringLiteral("user.png")));
+        KELPA::UserTitle = userTitle;
+        KELPA::UserIcon = userIcon ? platform::CurDir() + QStringLiteral("\\USER.PNG") : QString();
+        form.ImageUserIcon = QIcon();
+        FormPreview::Instance().Load();
+        QCOMPARE(KELPA::PreviewOpen, int16_t(1));
+
+        form.showMinimized();
+        QTRY_VERIFY(form.isMinimized());
+        QCOMPARE(form.windowTitle(), userTitle.isEmpty() ? caption : userTitle);
+        QCOMPARE(form.windowIcon().cacheKey(),
+                 (iconFile ? form.ImageUserIcon : form.ImageIcon).cacheKey());
+        QCOMPARE(KELPA::PreviewOpen, int16_t(0));
+
+        form.showNormal();
+        QTRY_VERIFY(!form.isMinimized());
+        KELPA::UserTitle.clear();
+        KELPA::UserIcon.clear();
+        QCOMPARE(form.windowTitle(), caption);
+        QCOMPARE(form.windowIcon().cacheKey(), form.ImageIcon.cacheKey());
+        QCOMPARE(KELPA::PreviewOpen, int16_t(0));
+    }
+};
+
+KELPA_TEST_MAIN(TestLayout)
+#include "test_layout.moc"

@@ -1,0 +1,163 @@
+// Start-up as a user meets it: with and without a settings file, a second
+// copy in the same directory, a copy that ended abruptly, a task argument.
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/files/Files.h"
+#include "platform/forms/Twips.h"
+#include "tests/main/StartupFixture.h"
+#include "tests/support/MsgBoxScript.h"
+#include "tests/support/TestMain.h"
+#include "transfer/FormHTTP.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QProcess>
+
+using namespace testsupport;
+using platform::vbOK;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void withoutSettingsFileEndsWithItsMessage()
+    {
+        EnterFreshFolder(QStringLiteral("no-ini"));
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("Error! Unpack or download the program anew"), vbOK,
+                     MsgBoxScript::Match::Contains)
+            .withStyle(16);
+        QVERIFY(StartProgram());
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!QFile::exists(QStringLiteral("KELPA.INI")));
+    }
+
+    void withShippedFilesTheInstallerTakesOver()
+    {
+        EnterFreshFolder(QStringLiteral("installer"));
+        WriteFile(QStringLiteral("TOLVEX.EX_"), "x");
+        MsgBoxScript boxes; // the installer runs instead of any message
+        QVERIFY(StartProgram());
+        KELPA_VERIFY_MSGBOXES(boxes);
+    }
+
+    void aSecondCopyIsRefusedAndTouchesNothing()
+    {
+        EnterFreshFolder(QStringLiteral("second"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
+        QProcess holder; // the first copy, holding the lock
+        holder.start(QStringLiteral("flock"), {QStringLiteral("KELPA.TMP"), QStringLiteral("sleep"),
+                                               QStringLiteral("30")});
+        QVERIFY(holder.waitForStarted());
+        QTRY_VERIFY(QFile::exists(QStringLiteral("KELPA.TMP")));
+        QTest::qWait(100);
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("Kelpa cannot be executed more than once in the same directory!"),
+                     vbOK)
+            .withStyle(16)
+            .withTitle(QStringLiteral("Kelpa"));
+        QVERIFY(StartProgram());
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.INI")), QByteArray("Language=english\r\n"));
+        QVERIFY(!QFile::exists(QStringLiteral("KELPA.LOG")));
+        holder.kill();
+        holder.waitForFinished();
+    }
+
+    void aLeftOverLockFileRestoresTheLists()
+    {
+        EnterFreshFolder(QStringLiteral("crashed"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\nDepth=2\r\n");
+        WriteFile(QStringLiteral("KELPA.TMP"), "");
+        WriteFile(QStringLiteral("KELPA.NOT"), "http://a/\r\na.htm\r\n");
+        WriteFile(QStringLiteral("COMPLETE.ENP"), "");
+        WriteFile(QStringLiteral("LINKS0.INP"), "http://b/\r\nb.htm\r\n");
+        WriteFile(QStringLiteral("LINKS1.INP"), "http://c/\nc.htm\n");
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("Last time the program was abruptly terminated."), vbOK,
+                     MsgBoxScript::Match::Contains)
+            .withStyle(48);
+        QVERIFY(!StartProgram());
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")),
+                 QByteArray("http://a/\r\na.htm\r\nhttp://b/\r\nb.htm\r\nhttp://c/\r\nc.htm\r\n"));
+        QVERIFY(!QFile::exists(QStringLiteral("~.TMP")));
+        QVERIFY(ReadFile(QStringLiteral("KELPA.LOG")).contains("abruptly terminated"));
+        QCOMPARE(KELPA::Depth, int16_t(2));
+        platform::ReleaseLockFile();
+    }
+
+    void aNormalStartInGerman()
+    {
+        EnterFreshFolder(QStringLiteral("german"));
+        WriteFile(QStringLiteral("KELPA.INI"),
+                  "Language=Deutsch\r\nHideMin=60\r\nPosition=0,20000,0,20000\r\n");
+        MsgBoxScript boxes;
+        QVERIFY(!StartProgram());
+        KELPA_VERIFY_MSGBOXES(boxes);
+        FormKelpa& form = FormKelpa::Instance();
+        QCOMPARE(form.MenuEntry("MenuStart")->text(), KELPA::LanguageText[200]);
+        QCOMPARE(form.MenuEntry("MenuHide")->text(), KELPA::LanguageText[221] + " (60 min)");
+        QVERIFY(form.windowTitle().startsWith(QStringLiteral("Kelpa - C:\\")));
+        QVERIFY(form.windowTitle().endsWith(QStringLiteral("german\\")));
+        for (const char* name : {"KELPA.TMP", "KELPA.LOG", "KELPA.GOT", "COMPLETE.ENP"})
+            QVERIFY2(QFile::exists(QLatin1String(name)), name);
+        // A saved place larger than the screen is cut to the screen.
+        const QStringList position = KELPA::Position.split(QLatin1Char(','));
+        QCOMPARE(position.size(), 4);
+        QCOMPARE(position[0], QStringLiteral("0"));
+        QVERIFY(position[1].toDouble() <= platform::ScreenWidth());
+        QVERIFY(position[3].toDouble() <= platform::ScreenHeight());
+        QVERIFY(FormHTTP::Instance().Loaded());
+        QVERIFY(form.TimerAssistant.Enabled() == false); // not a first start
+        platform::ReleaseLockFile();
+    }
+
+    void aFirstStartArmsTheAssistant()
+    {
+        EnterFreshFolder(QStringLiteral("first"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
+        MsgBoxScript boxes;
+        QVERIFY(!StartProgram());
+        QVERIFY(FormKelpa::Instance().TimerAssistant.Enabled());
+        FormKelpa::Instance().TimerAssistant.setEnabled(false);
+        platform::ReleaseLockFile();
+    }
+
+    void aMissingTaskArgumentIsReportedAndStartUpGoesOn()
+    {
+        EnterFreshFolder(QStringLiteral("task-missing"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("Invalid parameter: C:\\nowhere\\x.tsk"), vbOK).withStyle(16);
+        QVERIFY(!StartProgram(QStringLiteral("C:\\nowhere\\x.tsk")));
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(KELPA::TaskFile, QStringLiteral("C:\\nowhere\\x.tsk"));
+        QVERIFY(FormKelpa::Instance().windowTitle().endsWith(QStringLiteral(" [C:\\nowhere\\x.tsk]")));
+        KELPA::TaskFile.clear();
+        platform::ReleaseLockFile();
+    }
+
+    void theInputListIsOfferedOnlyWhenItHoldsSomething()
+    {
+        EnterFreshFolder(QStringLiteral("input-list"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\nInputFile=LIST.INP\r\n");
+        WriteFile(QStringLiteral("LIST.INP"), "");
+        MsgBoxScript boxes;
+        QVERIFY(!StartProgram());
+        QVERIFY(!FormKelpa::Instance().CheckListe->isEnabled());
+        platform::ReleaseLockFile();
+
+        EnterFreshFolder(QStringLiteral("input-list-full"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\nInputFile=LIST.INP\r\n");
+        WriteFile(QStringLiteral("LIST.INP"), "http://a/\r\na.htm\r\n");
+        QVERIFY(!StartProgram());
+        QVERIFY(FormKelpa::Instance().CheckListe->isEnabled());
+        QCOMPARE(FormKelpa::Instance().CheckListe->toolTip(),
+                 KELPA::LanguageText[226] + QStringLiteral("LIST.INP"));
+        platform::ReleaseLockFile();
+    }
+};
+
+KELPA_TEST_MAIN(TestStartup)
+#include "test_startup.moc"
