@@ -4,6 +4,7 @@
 # installation would, when they are missing. An optional argument names a
 # task file to load and run at once.
 set -euo pipefail
+BUILD_TARGETS="kelpa tolvex"
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 work="${KELPA_HOME:-$HOME/kelpa}"

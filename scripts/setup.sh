@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12 packages) and builds into build/.
-# Sourced by run.sh and test.sh; BUILD_TYPE picks the CMake build type.
+# Sourced by run.sh and test.sh; BUILD_TARGETS, when set, builds only those.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -17,5 +17,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
-cmake --build "$root/build" -j"$(nproc)"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j"$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
