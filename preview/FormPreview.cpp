@@ -2,20 +2,14 @@
 
 #include "main/Kelpa.h"
 
-PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag)
-    : Form(kind, name), openFlag_(openFlag)
+PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag) : Form(kind, name)
 {
+    TrackOpenFlag(openFlag);
 }
 
 void PreviewWindow::Form_Load()
 {
-    openFlag_ = 1;
     Show();
-}
-
-void PreviewWindow::Form_Unload()
-{
-    openFlag_ = 0;
 }
 
 void PreviewWindow::RefreshFileList() {}

@@ -14,10 +14,8 @@ public:
 protected:
     PreviewWindow(Kind kind, const char* name, int16_t& openFlag);
     void Form_Load() override;
-    void Form_Unload() override;
 
 private:
-    int16_t& openFlag_;
     int fileCount_ = 0;
 };
 

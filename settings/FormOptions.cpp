@@ -8,17 +8,14 @@ FormOptions& FormOptions::Instance()
     return *instance;
 }
 
-FormOptions::FormOptions() : Form(Kind::MdiChild, "FormOptions") {}
+FormOptions::FormOptions() : Form(Kind::MdiChild, "FormOptions")
+{
+    TrackOpenFlag(KELPA::OptionsOpen);
+}
 
 void FormOptions::Form_Load()
 {
-    KELPA::OptionsOpen = 1;
     Show();
-}
-
-void FormOptions::Form_Unload()
-{
-    KELPA::OptionsOpen = 0;
 }
 
 void FormOptions::CompleteCheck() {}

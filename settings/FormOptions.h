@@ -15,7 +15,6 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload() override;
 
 private:
     FormOptions();

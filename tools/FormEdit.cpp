@@ -8,17 +8,14 @@ FormEdit& FormEdit::Instance()
     return *instance;
 }
 
-FormEdit::FormEdit() : Form(Kind::MdiChild, "FormEdit") {}
+FormEdit::FormEdit() : Form(Kind::MdiChild, "FormEdit")
+{
+    TrackOpenFlag(KELPA::EditOpen);
+}
 
 void FormEdit::Form_Load()
 {
-    KELPA::EditOpen = 1;
     Show();
-}
-
-void FormEdit::Form_Unload()
-{
-    KELPA::EditOpen = 0;
 }
 
 void FormEdit::LogRefresh() {}

@@ -14,7 +14,6 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload() override;
 
 private:
     FormEdit();

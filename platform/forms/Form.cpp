@@ -76,6 +76,8 @@ void Form::Load()
         designTaken_ = true;
     }
     loaded_ = true;
+    if (openFlag_)
+        *openFlag_ = 1;
     Form_Load();
 }
 
@@ -91,6 +93,8 @@ bool Form::Unload()
     Frame()->hide();
     design_.Restore();
     loaded_ = false;
+    if (openFlag_)
+        *openFlag_ = 0;
     return true;
 }
 

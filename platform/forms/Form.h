@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
+
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -32,6 +34,10 @@ public:
     static void SetMdiArea(QMdiArea* area);
 
     bool Loaded() const { return loaded_; }
+    // A flag the program keeps for this window: 1 while loaded, 0 otherwise
+    // (OptionsOpen, EditOpen ...). Set before Form_Load runs, cleared after
+    // Form_Unload.
+    void TrackOpenFlag(int16_t& flag) { openFlag_ = &flag; }
     // Loads the window when it is not loaded (runs Form_Load); does not show it.
     void Load();
     // Asks Form_QueryUnload and, unless it cancels, runs Form_Unload, hides the
@@ -79,6 +85,7 @@ private:
     bool designTaken_ = false;
     DesignState design_;
     QPointer<QMdiSubWindow> subWindow_;
+    int16_t* openFlag_ = nullptr;
 };
 
 } // namespace platform
