@@ -14,7 +14,12 @@
 //   FormKelpaLog.cpp       logging, StatusZeile, IndiLED, TimerBusy
 //   FormKelpaLayout.cpp    MDIForm_Resize
 //   FormKelpaExit.cpp      CommandExit_Click, DateienLoeschen, DateiInPapierkorb
-//   FormKelpaRun.cpp       the run and its unfinished work
+//   FormKelpaRun.cpp       the run: CommandStart_Click, CommandStop_Click
+//   FormKelpaLists.cpp     start modes and input lists
+//   FormKelpaUnfinished.cpp abort, skip, KELPA.NOT and the crash recovery
+//   FormKelpaIndex.cpp     the index page, recent pages and the e-mail list
+//   FormKelpaNaming.cpp    local names and the download directory
+//   FormKelpaScheduler.cpp the scheduler
 
 #include "platform/pump/Timer.h"
 
@@ -56,15 +61,59 @@ public:
     // bin when UseRecycleBin is 1, else plainly. Errors are ignored.
     void DateiInPapierkorb();
 
-    // --- the run and its unfinished work ---------------------------------------
+    // --- the run (FormKelpaRun.cpp) ---------------------------------------------
+    // The start command: the whole life of one run. Restarts that a run asks
+    // for at its very end (repeat, accepted completion) run from a loop here,
+    // never nested.
     void CommandStart_Click();
+    void CommandStop_Click();
+    // Shows the transfer window.
+    void MenuHTTP_Click();
+
+    // --- start modes and input lists (FormKelpaLists.cpp) ------------------------
+    void OptionContinue_Click();
+    void OptionNew_Click();
+    void CheckListe_Click();
+    // Loads the first record of ListFile into the transfer window; counts.
+    void INPanlesen();
+    // Works through ListFile during a run.
+    void InputFileLesen();
+    // Enters list mode again with the current InputFile.
+    void InputFileLaden();
+
+    // --- abort and unfinished work (FormKelpaUnfinished.cpp) ---------------------
+    // Ends the transfer under way (not the run).
+    void Abbruch();
+    // Skips the current file, after asking.
+    void MenuCancel_Click();
+    // Records the URL in Text1 with FileName in KELPA.NOT.
+    void Nichtgeladen();
     // Writes what the run left unfinished into KELPA.NOT.
     void Vervollstaendigen();
     // After an abrupt end: merges every pending list into KELPA.NOT.
     void Wiederherstellen();
-    // Refreshes the recent start pages in the menu (1), or records the
-    // current one first (0).
-    void URLListe(int16_t mode);
+
+    // --- index page and e-mail list (FormKelpaIndex.cpp) ------------------------
+    // Records the current start page (0) and refreshes the recent pages in the
+    // menu (any value).
+    void URLListe(int16_t onlyMenu);
+    // Records the address of a "mailto:" link in MailTo.txt; shortens address.
+    void loggingMAILTO(QString& address);
+
+    // --- local names (FormKelpaNaming.cpp) --------------------------------------
+    // Names Link: FileDirectory, FileName, LocalFileName ("NurSubDir",
+    // "InlineNamen" or an empty mode). Never leaves the download directory.
+    void NamenGeben(const QString& mode);
+    // Makes FileName unique (mode 0: on disk; 1: also in the work lists).
+    void Doublette(int16_t& mode);
+    void DoubletteKurz(int16_t& mode);
+    // Makes Directory absolute, existing and ending in "".
+    void CacheVerzeichnis();
+
+    // --- scheduler (FormKelpaScheduler.cpp) -------------------------------------
+    // Shows when a delayed start will begin.
+    void delayanzeige();
+    void TimerRepeat_Timer();
 
     // --- settings and tasks ---------------------------------------------------
     // Reads the settings from file (defaults first); ends the program when the

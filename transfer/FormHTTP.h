@@ -5,8 +5,11 @@
 #include "platform/forms/Form.h"
 #include "platform/pump/Timer.h"
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 class FormHTTP final : public platform::Form {
     Q_OBJECT
@@ -15,10 +18,17 @@ public:
 
     // Recomputes the target file name in Text2 from the URL in Text1.
     void Text2_Click();
+    // Fetches Link into FileName: the transfer of one URL. Until the HTTP
+    // client is built it runs the stand-in set with SetTransfer (tests), or
+    // nothing.
+    void Uebertragung();
+    static void SetTransfer(std::function<void()> transfer);
 
     QLineEdit* Text1 = nullptr; // source URL
     QLineEdit* Text2 = nullptr; // target file name
     QLabel* PictureHTTP = nullptr;
+    QPushButton* CommandPaste = nullptr;
+    QPushButton* CommandChooseFile = nullptr;
     platform::Timer TimerConnect;
     platform::Timer TimerTimeout;
 
