@@ -15,6 +15,7 @@
 //   FormKelpaLayout.cpp    MDIForm_Resize
 //   FormKelpaExit.cpp      CommandExit_Click, DateienLoeschen, DateiInPapierkorb
 //   FormKelpaRun.cpp       the run: CommandStart_Click, CommandStop_Click
+//   FormKelpaRunSetup.cpp  the run's set-up
 //   FormKelpaLists.cpp     start modes and input lists
 //   FormKelpaUnfinished.cpp abort, skip, KELPA.NOT and the crash recovery
 //   FormKelpaIndex.cpp     the index page, recent pages and the e-mail list
@@ -69,6 +70,10 @@ public:
     void CommandStop_Click();
     // Shows the transfer window.
     void MenuHTTP_Click();
+    // The run's set-up (false: it waits for its delayed start) and the
+    // controls that differ between a running and an idle window.
+    bool RunSetUp();
+    void ShowRunState(bool running);
 
     // --- start modes and input lists (FormKelpaLists.cpp) ------------------------
     void OptionContinue_Click();
@@ -238,6 +243,10 @@ private:
     // The caption "Kelpa - " & the current directory & "\" & suffix, with
     // " [" & TaskFile & "]" appended while a task is loaded.
     QString DirectoryCaption(const QString& afterBackslash) const;
+    // The local name of a list record or of the start URL: a given FileName
+    // keeps what follows its last "\" or "/"; an empty one is named from Link.
+    void SettleFileName();
+    void WriteIndexHeader();
     // The log's clear button sits further left once the list scrolls.
     void PlaceClearProtocol();
     // Start-up step 10 and the task reader: places the window from Position.

@@ -204,6 +204,13 @@ void FormKelpa::setupTimers()
     TimerBusy.setHandler([this] { TimerBusy_Timer(); });
     TimerInfo.setHandler([this] { TimerInfo_Timer(); });
     platform::On(CommandExit, &QPushButton::clicked, this, &FormKelpa::CommandExit_Click);
+    platform::On(CommandStart, &QPushButton::clicked, this, &FormKelpa::CommandStart_Click);
+    platform::On(CommandStop, &QPushButton::clicked, this, &FormKelpa::CommandStop_Click);
+    platform::On(CommandSkip, &QPushButton::clicked, this, &FormKelpa::MenuCancel_Click);
+    platform::On(CommandHTTP, &QPushButton::clicked, this, &FormKelpa::MenuHTTP_Click);
+    platform::OnSelected(OptionNew, this, &FormKelpa::OptionNew_Click);
+    platform::OnSelected(OptionContinue, this, &FormKelpa::OptionContinue_Click);
+    platform::On(CheckListe, &QCheckBox::stateChanged, this, &FormKelpa::CheckListe_Click);
 }
 
 void FormKelpa::SetControlCaptions()

@@ -2,6 +2,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/StatusLine.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
@@ -29,12 +30,6 @@ QString ContactLines()
     return QStringLiteral("Kelpa 5.0 - http://www.kelpa.example/") + CRLF
            + QStringLiteral("Ada Velmont, www.maker.example") + CRLF
            + QStringLiteral("kelpa@maker.example") + CRLF + CRLF;
-}
-
-// A byte count as the totals show it: grouped from 1 on, "0" below.
-QString Bytes(int64_t n)
-{
-    return n >= 1 ? platform::Format(n, QStringLiteral("###,###")) : QString::number(n);
 }
 
 void CloseLockFile()
@@ -130,10 +125,7 @@ void FormKelpa::CommandExit_Click()
     DateienLoeschen();
 
     if (TotalsSuppressed == 0 && BytesLoaded >= 1 && StopRun == 0) {
-        logging(LanguageText[249] + Bytes(BytesLoaded) + QLatin1Char('/') + Bytes(BytesKept)
-                + LanguageText[233] + QLatin1Char('(') + QString::number(FilesLoaded) + QLatin1Char('/')
-                + QString::number(FilesKept) + LanguageText[229] + QStringLiteral(") ")
-                + LanguageText[232] + QStringLiteral("******"));
+        logging(TotalsLine(LanguageText[249]));
         logging(QString());
     }
 

@@ -129,8 +129,12 @@ void FormKelpa::setupMenus()
         }
     }
     platform::On(MenuEntry("MenuExit"), &QAction::triggered, this, &FormKelpa::CommandExit_Click);
+    platform::On(MenuEntry("MenuStart"), &QAction::triggered, this, &FormKelpa::CommandStart_Click);
+    platform::On(MenuEntry("MenuStop"), &QAction::triggered, this, &FormKelpa::CommandStop_Click);
+    platform::On(MenuEntry("MenuHTTP"), &QAction::triggered, this, &FormKelpa::MenuHTTP_Click);
     platform::On(MenuEntry("MenuOpenTask"), &QAction::triggered, this, &FormKelpa::MenuOpenTask_Click);
     platform::On(MenuEntry("MenuSaveTask"), &QAction::triggered, this, &FormKelpa::MenuSaveTask_Click);
+    platform::On(MenuEntry("MenuCancel"), &QAction::triggered, this, &FormKelpa::MenuCancel_Click);
 }
 
 void FormKelpa::SetCaptions()

@@ -1,8 +1,170 @@
 // Local names and the download directory.
 
 #include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "main/Naming.h"
+#include "main/WorkListIndex.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "preview/FormPreview.h"
+#include "transfer/FormHTTP.h"
 
-void FormKelpa::NamenGeben(const QString&) {}
-void FormKelpa::Doublette(int16_t&) {}
-void FormKelpa::DoubletteKurz(int16_t&) {}
-void FormKelpa::CacheVerzeichnis() {}
+#include <QLineEdit>
+
+using namespace KELPA;
+
+namespace {
+
+constexpr int32_t LastCandidate = 32767;
+
+// The test of a candidate name (LocalFileName, FileName): an empty file of
+// that path is deleted, since it blocks nothing; the name is free when no
+// file of that path exists and, with lists, no record of the next level's
+// list, the level's list, "KELPA.GOT" or "COMPLETE.ENP" has it as its local
+// name. Errors count as absence.
+bool CandidateFree(bool withLists)
+{
+    if (withLists) {
+        for (const QString& list : {NextListFile, LinkListFile, QStringLiteral("KELPA.GOT"),
+                                    QStringLiteral("COMPLETE.ENP")}) {
+            if (WorkListIndex::For(list).HoldsName(FileName))
+                return false;
+        }
+    }
+    if (platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) == 0)
+        platform::Kill(LocalFileName);
+    return !platform::FileExists(LocalFileName);
+}
+
+// The preview window's list shows the download directory, counted in its
+// caption: "Preview (12 Files, C:\sites\)".
+void ShowDirectory(PreviewWindow& preview)
+{
+    preview.RefreshFileList();
+    preview.SetCaption(LanguageText[228] + QString::number(preview.FileCount()) +
+                       LanguageText[229] + QStringLiteral(", ") + Directory + QLatin1Char(')'));
+}
+
+} // namespace
+
+// Sets FileDirectory from Link and, unless mode is "NurSubDir", FileName,
+// LocalFileName, NameAltered (FileExtension with short names) and the
+// normalised Link, shown in the transfer window's Text1 while no transfer
+// has started. For the URL about to be fetched (any mode but "InlineNamen"
+// and "NurSubDir") a non-empty file of that name on disk is numbered away
+// unless a search is being completed. StartDirectory takes the first
+// directory named. Never yields; never names a path outside Directory.
+void FormKelpa::NamenGeben(const QString& mode)
+{
+    naming::Input input;
+    input.link = Link;
+    input.mode = naming::ModeOf(mode);
+    input.subDirectories = SubDirectories == 1;
+    input.longFilenames = LongFilenames != 0;
+    input.directory = Directory;
+    input.unknownName = LanguageText[172];
+    input.nameAltered = NameAltered;
+    const naming::Result named = naming::LocalName(input);
+
+    Link = named.link;
+    FileDirectory = named.fileDirectory;
+    NameAltered = named.nameAltered;
+    if (named.hasExtension)
+        FileExtension = named.fileExtension;
+    if (input.mode != naming::Mode::SubDirOnly) {
+        if (named.showLink && TransferStarted == 0)
+            FormHTTP::Instance().Text1->setText(Link);
+        FileName = named.fileName;
+        LocalFileName = named.localFileName;
+        if (input.mode == naming::Mode::Fetch && platform::FileExists(LocalFileName) &&
+            platform::FileLen(LocalFileName) >= 1 && ContinueSearch != 1) {
+            int16_t diskOnly = 0;
+            if (LongFilenames != 0)
+                Doublette(diskOnly);
+            else
+                DoubletteKurz(diskOnly);
+        }
+    }
+    if (StartDirectory.isEmpty())
+        StartDirectory = FileDirectory;
+}
+
+// Numbers FileName ("page(1).html", "page(2).html" ...; an earlier number is
+// replaced, not added to) until no file on disk and, in mode 1, no work list
+// has it; sets LocalFileName and FoundPos. With subdirectories a mode-1 name
+// that no rule altered is unique by its path and stays. Sets mode and
+// NameAltered to 0.
+void FormKelpa::Doublette(int16_t& mode)
+{
+    const bool withLists = mode == 1;
+    mode = 0;
+    if (SubDirectories == 1 && withLists && NameAltered == 0)
+        return;
+    const naming::Numbering numbering = naming::NumberingOf(FileName);
+    if (SubDirectories == 1)
+        NamenGeben(QStringLiteral("NurSubDir"));
+    for (FoundPos = 1;; ++FoundPos) {
+        FileName = naming::NumberedName(numbering, FoundPos);
+        LocalFileName = Directory + (SubDirectories == 1 ? FileDirectory : QString()) + FileName;
+        if (FoundPos >= LastCandidate || CandidateFree(withLists))
+            break;
+    }
+    NameAltered = 0;
+}
+
+// The same for 8.3 names: the digits replace the end of the base padded to
+// eight characters ("index__1.htm"), always directly in Directory. Leaves
+// NameAltered alone; sets mode to 0.
+void FormKelpa::DoubletteKurz(int16_t& mode)
+{
+    const bool withLists = mode == 1;
+    mode = 0;
+    const naming::Numbering numbering = naming::ShortNumberingOf(FileName, Directory);
+    for (FoundPos = 1;; ++FoundPos) {
+        FileName = naming::ShortNumberedName(numbering, FoundPos);
+        LocalFileName = Directory + FileName;
+        if (FoundPos >= LastCandidate || CandidateFree(withLists))
+            break;
+    }
+}
+
+// Makes Directory absolute (a relative setting lies below the current
+// directory), creates it component by component and ends it in "\"; an empty
+// setting is the current directory. Errors are passed over. Shows the
+// directory in the open preview window.
+void FormKelpa::CacheVerzeichnis()
+{
+    const QString current = platform::CurDir();
+    const QString currentSlash =
+        current.endsWith(QLatin1Char('\\')) ? current : current + QLatin1Char('\\');
+    if (platform::Mid(Directory, 2, 1) != QLatin1String(":") &&
+        !current.startsWith(Directory, Qt::CaseInsensitive)) {
+        Directory =
+            currentSlash +
+            (Directory.startsWith(QLatin1Char('\\')) ? platform::Mid(Directory, 2) : Directory);
+    }
+    if (Directory.isEmpty() || Directory == QLatin1String("\\")) {
+        Directory = currentSlash;
+    } else {
+        if (Directory.endsWith(QLatin1Char('\\')))
+            Directory.chop(1);
+        for (qsizetype at = platform::InStr(2, Directory, QStringLiteral("\\")); at > 0;
+             at = platform::InStr(at + 1, Directory, QStringLiteral("\\")))
+            platform::MkDir(platform::Left(Directory, at - 1));
+        platform::MkDir(Directory);
+        Directory += QLatin1Char('\\');
+    }
+
+    PreviewWindow* preview = nullptr;
+    if (PreviewOpen == 1)
+        preview = &FormPreview::Instance();
+    else if (PreviewTopOpen == 1)
+        preview = &FormPreviewTop::Instance();
+    if (preview != nullptr)
+        ShowDirectory(*preview);
+    // The options window, when open, takes Directory into its own box.
+    if (preview != nullptr) {
+        preview->Show();
+        preview->RefreshFileList();
+    }
+}

@@ -2,11 +2,280 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/StatusLine.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "platform/msgbox/MsgBox.h"
+#include "platform/pump/Pump.h"
+#include "platform/winsock/Winsock.h"
+#include "preview/FormPreview.h"
+#include "settings/FormOptions.h"
+#include "transfer/FormHTTP.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 using namespace KELPA;
 
-void FormKelpa::CommandStart_Click() {}
+namespace {
 
-void FormKelpa::CommandStop_Click() {}
+const QString Kelpa = QStringLiteral("Kelpa");
+const QString IndexPage = QStringLiteral("_Index.html");
 
-void FormKelpa::MenuHTTP_Click() {}
+// A run is on the stack from its set-up to the end of its end; a start asked
+// for meanwhile (a repeat, an accepted completion) is only noted, and the
+// outermost start command runs it once the finished run has returned.
+bool runOnStack = false;
+bool restartRequested = false;
+
+class RunOnStack final {
+public:
+    RunOnStack() { runOnStack = true; }
+    ~RunOnStack() { runOnStack = false; }
+    RunOnStack(const RunOnStack&) = delete;
+    RunOnStack& operator=(const RunOnStack&) = delete;
+};
+
+// The first level: the start URL, with its record at the head of the next
+// level's list (skipped there) unless only one level is fetched.
+void FetchStartPage(FormKelpa& form)
+{
+    FormHTTP& http = FormHTTP::Instance();
+    if (!Link.isEmpty() && !FileName.isEmpty()) {
+        if (Depth != 1) {
+            const int number = platform::FreeFile();
+            if (platform::Open(NextListFile, platform::OpenMode::Append, number) == 0) {
+                platform::PrintLine(number, platform::Trim(Link));
+                platform::PrintLine(number, platform::Trim(FileName));
+                platform::Close(number);
+            }
+            SkipFirstRecord = 1;
+        }
+        http.Uebertragung();
+        if (LocalBrowsing == 1 && InlineCount >= 1)
+            form.URLListe(0);
+        form.TimerBusy.setEnabled(false);
+        form.IndiLED(QStringLiteral("warte"));
+        http.TimerTimeout.setEnabled(false);
+    }
+    if (TransferAborted == 1)
+        StartDepth = -1;
+}
+
+// Breadth-first, one level per pass, until the depth is used up, a level
+// list is empty, its creation failed, the run was stopped or cancelled.
+void LevelLoop(FormKelpa& form)
+{
+    do {
+        if (CollectLinks == 1) {
+            NextListFile = QStringLiteral("LINKS") + platform::Trim(platform::Str(LevelToggle)) +
+                           QStringLiteral(".INP");
+            CheckFileNumber = static_cast<int16_t>(platform::FreeFile());
+            const int error =
+                platform::Open(NextListFile, platform::OpenMode::Output, CheckFileNumber);
+            if (error != 0) {
+                form.logging(NextListFile + LanguageText[110] +
+                             platform::Trim(platform::Str(error)) + QLatin1Char(')'));
+                CollectLinks = 0;
+            }
+            platform::Close(CheckFileNumber);
+        }
+        if (StartDepth == LevelsLeft && ContinueSearch == 0) {
+            FetchStartPage(form);
+        } else {
+            form.InputFileLesen();
+            ContinueSearch = 0;
+        }
+        if (StopRun == 1)
+            return;
+        if (CollectLinks == 1 && MsgAnswer != 2) {
+            ListFile = NextListFile;
+            if (LevelsLeft != -3)
+                --LevelsLeft;
+        } else {
+            LevelsLeft = -1;
+        }
+        platform::Close(CheckFileNumber);
+        LinkListFile =
+            LevelToggle == 1 ? QStringLiteral("LINKS1.INP") : QStringLiteral("LINKS0.INP");
+        platform::FileCopy(NextListFile, LinkListFile);
+        if (LevelsLeft == 0) {
+            CollectLinks = 0;
+            DepthReached = 1;
+        }
+        LevelToggle = static_cast<int16_t>(1 - LevelToggle);
+    } while (LevelsLeft != -1 && StopRun != 1);
+}
+
+void LogTotals(FormKelpa& form)
+{
+    form.logging(TotalsLine(QStringLiteral("******")));
+    form.logging(QString());
+}
+
+// Sets the transfer window's caption and logs it when every message is logged.
+void ShowCaption(FormKelpa& form, const QString& caption)
+{
+    FormHTTP::Instance().SetCaption(caption);
+    if (LogAllMessages == 1)
+        form.logging(caption);
+}
+
+// The end of a run: the window idle again, the unfinished work recorded, and
+// what comes next (repeat, completion, exit).
+void EndOfRun(FormKelpa& form)
+{
+    FormHTTP& http = FormHTTP::Instance();
+    QAction* menuExit = form.MenuEntry("MenuExit");
+    form.ShowRunState(false);
+    Running = 0;
+    form.TimerBusy.setEnabled(false);
+    form.CommandExit->setEnabled(false);
+    menuExit->setEnabled(false);
+
+    const QString savedText1 = http.Text1->text();
+    const QString savedText2 = http.Text2->text();
+    if (StopRun == 0)
+        form.Vervollstaendigen();
+    http.Text1->setText(savedText1);
+    http.Text2->setText(savedText2);
+
+    form.CommandExit->setEnabled(true);
+    menuExit->setEnabled(true);
+    form.CheckListe->setEnabled(true);
+    http.Text1->setEnabled(true);
+    http.Text2->setEnabled(true);
+    if (!TransferMessage.isEmpty())
+        http.Text2->setText(TransferMessage);
+    form.IndiLED(QString());
+
+    if (StopRun != 0) {
+        ShowCaption(form, LanguageText[269]);
+    } else {
+        http.SetCaption(LanguageText[119]);
+        if (DepthReached == 1)
+            form.logging(LanguageText[328]);
+        if (LogAllMessages == 1)
+            form.logging(http.Caption());
+    }
+    form.CheckListe->setChecked(false);
+    UrlsLeft = 0;
+    form.StatusZeile();
+
+    if (form.CheckRepeat->isChecked()) {
+        form.PictureFunctions->setEnabled(false);
+        form.IndiLED(QStringLiteral("warte"));
+        ShowCaption(form, LanguageText[270] + platform::Str(RepeatLeft) + QLatin1Char('\''));
+        if (form.TimerDauer.Enabled())
+            ShowCaption(form, http.Caption() + LanguageText[147] + platform::Str(DurationLeft) +
+                                  QLatin1Char('\''));
+        if (RepeatSubject != QLatin1String("Liste")) {
+            http.Text1->setText(RepeatSubject);
+            http.Text2->clear();
+        } else {
+            form.CheckListe->setChecked(true);
+        }
+        platform::Kill(QStringLiteral("KELPA.GOT"));
+    }
+
+    CallResult = winsock::WSACancelBlockingCall();
+    CallResult = winsock::closesocket(Socket);
+    if (StopRun == 0)
+        CallResult = winsock::WSACleanup();
+    StopRun = 0;
+    AbortTransfer = 0;
+
+    if (form.CheckDauer->isChecked() && !form.CheckRepeat->isChecked()) {
+        if (WindowsShutDown == 1)
+            WindowsShutDown = 2;
+        if (platform::FileLen(QStringLiteral("KELPA.NOT")) > 0 && CompleteAsked == 0) {
+            CompleteAsked = 1;
+            FormOptions::Instance().CompleteCheck();
+            // Only an accepted completion runs; at its own end it ends the
+            // program through the exit command.
+            if (CompleteRequested == 1) {
+                form.CommandStart_Click();
+                return;
+            }
+        }
+        form.CommandExit_Click();
+    }
+    if (RepeatPending == 1) {
+        RepeatPending = 0;
+        form.TimerRepeat_Timer();
+    }
+    if (StopRun == 0) {
+        if (BytesLoaded > 0)
+            LogTotals(form);
+        http.SetCaption(LanguageText[119] + QLatin1Char(' '));
+        form.IndiLED(QStringLiteral("fertig"));
+        if (form.OptionContinue->isChecked())
+            form.OptionNew->setChecked(true);
+        if (form.WindowState() == 1 && !form.CheckRepeat->isChecked()) {
+            StatusCaption = form.Caption();
+            form.TimerCaption.setEnabled(true);
+        }
+    }
+    if (!form.TimerCaption.Enabled())
+        FormOptions::Instance().CompleteCheck();
+    if (RepeatLeft == 0 && (form.CheckRepeat->isChecked() || CompleteRequested == 1))
+        form.CommandStart_Click();
+}
+
+} // namespace
+
+void FormKelpa::CommandStart_Click()
+{
+    if (runOnStack) {
+        restartRequested = true;
+        return;
+    }
+    do {
+        restartRequested = false;
+        const RunOnStack onStack;
+        if (!RunSetUp())
+            return;
+        LevelLoop(*this);
+        EndOfRun(*this);
+    } while (restartRequested);
+}
+
+void FormKelpa::CommandStop_Click()
+{
+    CommandStop->setEnabled(false);
+    MsgAnswer = static_cast<int16_t>(platform::MsgBox(LanguageText[319], 292, Kelpa));
+    if (MsgAnswer == platform::vbNo) {
+        CommandStop->setEnabled(true);
+        return;
+    }
+    TimerBusy.setEnabled(false);
+    IndiLED(QStringLiteral("warte"));
+    StopRun = UserStopped = AbortTransfer = 1;
+    if (CheckDauer->isChecked())
+        CheckDauer->setChecked(false);
+    CompleteAsked = 1;
+    CommandExit_Click();
+    // The run being stopped is still on the stack: it ends by itself, and only
+    // an idle window starts the next run here.
+    if (CheckRepeat->isChecked()) {
+        CheckRepeat->setChecked(false);
+        if (Running == 0 && !runOnStack) {
+            CommandStart_Click();
+            FormHTTP::Instance().Text2->clear();
+        }
+    }
+}
+
+void FormKelpa::MenuHTTP_Click()
+{
+    FormHTTP& http = FormHTTP::Instance();
+    http.Show();
+    if (http.WindowState() == 1)
+        http.SetWindowState(0);
+    else if (http.WindowState() == 2 && PreviewOpen == 1)
+        FormPreview::Instance().Unload();
+}

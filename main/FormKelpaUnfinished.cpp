@@ -3,18 +3,368 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/StatusLine.h"
+#include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
+#include "platform/pump/Pump.h"
+#include "platform/winsock/Winsock.h"
+#include "transfer/FormHTTP.h"
+#include "transfer/Restrictions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace KELPA;
 
-void FormKelpa::Abbruch() {}
+namespace {
 
-void FormKelpa::MenuCancel_Click() {}
+const QString CRLF = QStringLiteral("\r\n");
+const QString NotLoadedList = QStringLiteral("KELPA.NOT");
 
-void FormKelpa::Nichtgeladen() {}
+// True when path names a file below the download directory. Partial files are
+// deleted only there, whatever a name built from a URL says.
+bool InsideDownloadDirectory(const QString& path)
+{
+    if (Directory.isEmpty() || path.isEmpty())
+        return false;
+    const QString folder = QDir::cleanPath(platform::ToLinuxPath(Directory));
+    const QString file = QDir::cleanPath(platform::ToLinuxPath(path));
+    return !folder.isEmpty() && folder != QLatin1String("/") &&
+           file.startsWith(folder + QLatin1Char('/'));
+}
 
-void FormKelpa::Vervollstaendigen() {}
+// Deletes path when it is a file below the download directory; errors ignored.
+void DeletePartialFile(const QString& path)
+{
+    if (InsideDownloadDirectory(path) && platform::FileExists(path))
+        platform::Kill(path);
+}
+
+// Reads one work-list record (URL line, name line), each trimmed; a missing
+// line reads as empty.
+void ReadRecord(int fileNumber, QString& url, QString& name)
+{
+    url.clear();
+    name.clear();
+    if (platform::LineInput(fileNumber, url) == 0)
+        platform::LineInput(fileNumber, name);
+    url = platform::Trim(url);
+    name = platform::Trim(name);
+}
+
+// The status line with the count after "Links" set to UrlsLeft; composed
+// anew when the line is empty or holds no such count.
+void ShowUrlsLeft(FormKelpa& form)
+{
+    const QString shown = form.Statzeil->text();
+    const auto line = shown.isEmpty() ? std::nullopt : StatusLineWithUrlsLeft(shown, UrlsLeft);
+    if (line)
+        form.Statzeil->setText(*line);
+    else
+        form.StatusZeile();
+}
+
+// The first non-blank line of path, trimmed, or empty; yields per line.
+// aborted is set when an abort (AbortTransfer 1) came meanwhile.
+QString FirstTextLine(const QString& path, bool& aborted)
+{
+    const bool abortedBefore = AbortTransfer == 1;
+    QString line;
+    const int number = platform::FreeFile();
+    if (number == 0 || platform::Open(path, platform::OpenMode::Input, number) != 0)
+        return line;
+    while (!platform::Eof(number) && platform::LineInput(number, line) == 0) {
+        line = platform::Trim(line);
+        platform::DoEvents();
+        if (!abortedBefore && AbortTransfer == 1) {
+            aborted = true;
+            break;
+        }
+        if (!line.isEmpty())
+            break;
+    }
+    platform::Close(number);
+    return line;
+}
+
+// A partial file left by the last transfer: deleted when empty, or, when HTML
+// pages are not kept, when it is a page (a "<" within its first lastTagPos
+// characters) that came without a status line. False when an abort ended the
+// scan.
+bool DropPartialFile(const QString& path, qsizetype lastTagPos)
+{
+    if (!InsideDownloadDirectory(path) || !platform::FileExists(path))
+        return true;
+    if (platform::FileLen(path) == 0) {
+        platform::Kill(path);
+        return true;
+    }
+    if (SaveHTML != 0)
+        return true;
+    bool aborted = false;
+    const QString line = FirstTextLine(path, aborted);
+    if (aborted)
+        return false;
+    const qsizetype tag = platform::InStr(line, QStringLiteral("<"));
+    if (tag >= 1 && tag <= lastTagPos && HasStatusLine == 0)
+        platform::Kill(path);
+    return true;
+}
+
+// Step of the completion: the records still unread in the current level's
+// list (ListFile, continued where the run stopped reading) go to KELPA.NOT.
+// After a stop with AnalyseOnStop set, only those the link restrictions let
+// through. False when the completion was cancelled.
+bool WriteRestOfList(FormKelpa& form)
+{
+    FormHTTP& http = FormHTTP::Instance();
+    if (!platform::IsOpen(ListFileNumber)) {
+        ListFileNumber = static_cast<int16_t>(platform::FreeFile());
+        platform::Open(ListFile, platform::OpenMode::Input, ListFileNumber);
+    }
+    const bool testEach = AnalyseOnStop != 0;
+    if (testEach && StopRun != 1) {
+        platform::Close(ListFileNumber);
+        return true;
+    }
+    while (!platform::Eof(ListFileNumber)) {
+        platform::DoEvents();
+        if (CancelConfirmAnswer == 6) {
+            platform::Close(ListFileNumber);
+            return false;
+        }
+        ReadRecord(ListFileNumber, Link, FileName);
+        http.Text1->setText(Link);
+        http.Text2->setText(FileName);
+        if (testEach && AnalyseOnStop == 1)
+            transfer::Einschraenkung();
+        if (!testEach || LinkExcluded == 0) {
+            form.Nichtgeladen();
+            continue;
+        }
+        if (UrlsLeft > 0)
+            --UrlsLeft;
+        ShowUrlsLeft(form);
+        if (LogAllMessages == 1)
+            form.logging(QStringLiteral("AnalyseOnStop: ") + Link + LanguageText[107]);
+    }
+    platform::Close(ListFileNumber);
+    return true;
+}
+
+// Step of the completion: the next level's list (NextListFile) goes to
+// KELPA.NOT, without the start record the first level put at its head. Not
+// read when the run had only one level of links. False when cancelled.
+bool WriteNextLevelList(FormKelpa& form)
+{
+    if (Depth == 1)
+        return true;
+    FormHTTP& http = FormHTTP::Instance();
+    CheckFileNumber = static_cast<int16_t>(platform::FreeFile());
+    if (NextListFile.isEmpty() || platform::FileLen(NextListFile) <= 0 ||
+        platform::Open(NextListFile, platform::OpenMode::Input, CheckFileNumber) != 0)
+        return true;
+    bool completed = true;
+    while (!platform::Eof(CheckFileNumber)) {
+        platform::DoEvents();
+        if (CancelConfirmAnswer == 6) {
+            completed = false;
+            break;
+        }
+        if (SkipFirstRecord == 1) {
+            ReadRecord(CheckFileNumber, Link, FileName);
+            SkipFirstRecord = 0;
+        }
+        if (platform::Eof(CheckFileNumber))
+            break;
+        ReadRecord(CheckFileNumber, ListEntry, FileName);
+        http.Text1->setText(ListEntry);
+        http.Text2->setText(FileName);
+        form.Nichtgeladen();
+    }
+    platform::Close(CheckFileNumber);
+    return completed;
+}
+
+} // namespace
+
+// Ends the transfer under way, not the run: raises AbortTransfer and
+// TransferAborted, closes the socket, stops the transfer's timers, dissolves a
+// pending delayed start and logs how far the file came. Deletes the local file
+// only when nothing of it arrived, and only inside the download directory.
+void FormKelpa::Abbruch()
+{
+    FormHTTP& http = FormHTTP::Instance();
+    AbortTransfer = 1;
+    TransferAborted = 1;
+    CallResult = winsock::WSACancelBlockingCall();
+    CallResult = winsock::closesocket(Socket);
+    Socket = winsock::INVALID_SOCKET;
+    TimerStartIn.setEnabled(false);
+    // The message picture of a delayed start belongs to the scheduler row.
+    TimerBusy.setEnabled(false);
+    IndiLED(QStringLiteral("warte"));
+    http.TimerTimeout.setEnabled(false);
+
+    if (CheckStart->isChecked()) {
+        CheckStart->setChecked(false);
+        CommandStart->setEnabled(true);
+        MenuEntry("MenuStart")->setEnabled(true);
+        http.unsetCursor();
+        PictureFunctions->setEnabled(true);
+        PictureFunctions->setFocus();
+        CommandSkip->setEnabled(false);
+        CommandStop->setEnabled(false);
+        MenuEntry("MenuStop")->setEnabled(false);
+        MenuEntry("MenuCancel")->setEnabled(false);
+        for (const char* name : {"MenuOpenTask", "MenuSaveTask", "MenuNew", "MenuOpen",
+                                 "MenuChooseInputfile", "MenuAssistant"})
+            MenuEntry(name)->setEnabled(true);
+        CommandAssistant->setEnabled(true);
+        if (QAction* wait = MenuEntry("MenuWait")) {
+            wait->setChecked(false);
+            wait->setEnabled(false);
+        }
+        http.CommandPaste->setEnabled(true);
+        http.CommandChooseFile->setEnabled(true);
+        // The directory controls of the options window and the list buttons
+        // of the list editor come back with those windows' own controls.
+        Running = 0;
+        http.Text1->setEnabled(true);
+        http.Text2->setEnabled(true);
+    }
+
+    const auto& text = LanguageText;
+    if (EvaluationComplete == 1) {
+        logging(QStringLiteral("-> ") + FileName + platform::Str(BytesReceived) + text[136]);
+        const QString outcome = BytesReceived < 1 ? text[294] : text[293];
+        http.SetCaption(outcome);
+        logging(outcome);
+        if (BytesReceived < 1)
+            DeletePartialFile(LocalFileName);
+    } else if (EvaluationComplete == 0) {
+        logging(text[303] + FileName);
+        http.SetCaption(text[294]);
+        logging(text[294]);
+    }
+}
+
+// The skip command. While exiting is disabled it only asks whether to cancel
+// the writing of the unfinished work (CancelConfirmAnswer). Otherwise it asks
+// whether to keep the current file for later (6), drop it (7) or go on (2),
+// and ends the transfer unless the answer was go on.
+void FormKelpa::MenuCancel_Click()
+{
+    const auto& text = LanguageText;
+    if (!CommandExit->isEnabled()) {
+        MessageText = text[279] + CRLF + CRLF + text[280];
+        CancelConfirmAnswer =
+            static_cast<int16_t>(platform::MsgBox(MessageText, 52, QStringLiteral("Kelpa")));
+        if (CancelConfirmAnswer == platform::vbYes)
+            unsetCursor();
+        return;
+    }
+    MessageText = text[281] + CRLF + CRLF + text[282];
+    CancelAnswer = static_cast<int16_t>(platform::MsgBox(MessageText, 35, QStringLiteral("Kelpa")));
+    if (CancelAnswer == platform::vbNo) {
+        if (EvaluationComplete == 0) {
+            FormHTTP::Instance().Text1->setText(SavedLink);
+            FileName = SavedFileName;
+        }
+        NotLoadedPending = 0;
+        TransferVerdict = 1;
+        SkipRecord = 1;
+        Abbruch();
+    } else if (CancelAnswer == platform::vbYes) {
+        TransferVerdict = 0;
+        Abbruch();
+    }
+}
+
+// Appends the URL of the transfer window's Text1 (or, when a page's link
+// search was interrupted, the page itself) with FileName to KELPA.NOT and
+// counts it off UrlsLeft. Writes nothing while the completion is cancelled or
+// the file was dropped (then only clears CancelAnswer), nor a blank URL.
+void FormKelpa::Nichtgeladen()
+{
+    if (CancelConfirmAnswer == 6 || CancelAnswer == 7) {
+        CancelAnswer = 0;
+        return;
+    }
+    if (UrlsLeft > 0)
+        --UrlsLeft;
+    ShowUrlsLeft(*this);
+    NotFileNumber = static_cast<int16_t>(platform::FreeFile());
+    if (EvaluationComplete != 0) {
+        ListEntry = FormHTTP::Instance().Text1->text();
+    } else {
+        ListEntry = SavedLink;
+        FileName = SavedFileName;
+        EvaluationComplete = 1;
+    }
+    if (!platform::Trim(ListEntry).isEmpty() && NotFileNumber > 0 &&
+        platform::Open(NotLoadedList, platform::OpenMode::Append, NotFileNumber) == 0) {
+        if (platform::PrintLine(NotFileNumber, platform::Trim(ListEntry)) == 0)
+            platform::PrintLine(NotFileNumber, platform::Trim(FileName));
+        platform::Close(NotFileNumber);
+    }
+    NotLoadedPending = 1;
+}
+
+// Writes what the run left unfinished into KELPA.NOT: the interrupted file,
+// the rest of the current level's list and the next level's list; then
+// deletes partial files of no use (below the download directory only). Sets
+// CompletionDone, unless the user cancelled the completion (CancelConfirmAnswer
+// 6), which ends it at the next record.
+void FormKelpa::Vervollstaendigen()
+{
+    FormHTTP& http = FormHTTP::Instance();
+    const auto& text = LanguageText;
+    IndiLED(QStringLiteral("warte"));
+    setCursor(Qt::WaitCursor);
+    // The count of URLs left is updated in the status line as shown.
+    if (http.Caption() != text[293] && http.Caption() != text[294])
+        AsyncSignal = QStringLiteral("nichtabgebrochen");
+    if (AsyncSignal == QLatin1String("nichtabgebrochen") || ContinueSearch == 1) {
+        http.SetCaption(text[295]);
+        if (FileComplete == 0) {
+            if (EvaluationComplete == 0) {
+                http.Text1->setText(SavedLink);
+                FileName = SavedFileName;
+            }
+            Nichtgeladen();
+            if (Protocol != QLatin1String("file://"))
+                logging(QStringLiteral("-> ") + Directory +
+                        (SubDirectories != 0 ? FileDirectory : QString()) + FileName +
+                        platform::Str(BytesReceived) + text[296]);
+        }
+    }
+    // The interrupted file is dealt with: every record from here on is a
+    // list record, never the page whose link search was cut short.
+    EvaluationComplete = 1;
+    http.SetCaption(text[295]);
+    if (LogAllMessages == 1)
+        logging(http.Caption());
+
+    if (!WriteRestOfList(*this) || !WriteNextLevelList(*this)) {
+        unsetCursor();
+        return;
+    }
+    CompletionDone = 1;
+
+    if (!DropPartialFile(LocalFileName, 4) || !DropPartialFile(Directory + SavedFileName, 2)) {
+        unsetCursor();
+        return;
+    }
+    unsetCursor();
+    if (Running == 0)
+        IndiLED(QString());
+}
 
 void FormKelpa::Wiederherstellen()
 {
@@ -36,8 +386,8 @@ void FormKelpa::Wiederherstellen()
             error = platform::PrintLine(out, line);
         platform::Close(in);
     }
-    if (platform::Close(out) == 0 && error == 0
-        && platform::FileCopy(scratch, QStringLiteral("KELPA.NOT")) == 0)
+    if (platform::Close(out) == 0 && error == 0 &&
+        platform::FileCopy(scratch, QStringLiteral("KELPA.NOT")) == 0)
         platform::Kill(scratch);
     logging(LanguageText[292]);
     platform::MsgBox(LanguageText[292], 48, QStringLiteral("Kelpa"));

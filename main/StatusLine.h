@@ -24,6 +24,10 @@ StatusCounters CurrentStatusCounters();
 // from 1 on ("1,234,567"), a plain decimal below 1 ("0", "-5").
 QString StatusBytes(int64_t bytes);
 
+// The totals line the log gets at the end of a run and at the exit: head,
+// bytes transferred/saved, files transferred/saved, framed by "******".
+QString TotalsLine(const QString& head);
+
 // The status line (StatusLineText) in the language of LanguageText:
 // [" Start  " time SEP] " Links  " left SEP " Files  " loaded " / " kept
 // "  (Transferred/Saved)" SEP " bytes  " B(loaded) " / " B(kept),

@@ -9,8 +9,12 @@ class FormOptions final : public platform::Form {
 public:
     static FormOptions& Instance();
 
-    // Offers to complete an interrupted search (sets ContinueSearch and
-    // CompleteRequested); does nothing yet.
+    // The completion offer. Reads KELPA.NOT (backed up to KELPA.BAK) and,
+    // unless the run was stopped, repeats or the offer was made already, asks
+    // whether to complete it. Leaves the decision in ContinueSearch,
+    // CompleteRequested (1 = start the completion now; never cleared here) and
+    // CompletingNotLoaded, and selects the main window's OptionContinue or
+    // OptionNew, whose handlers prepare the next run. Starts no run itself.
     void CompleteCheck();
 
 protected:

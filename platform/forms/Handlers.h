@@ -8,6 +8,7 @@
 #include "platform/pump/Pump.h"
 
 #include <QAbstractButton>
+#include <QRadioButton>
 #include <QObject>
 
 namespace platform {
@@ -32,6 +33,17 @@ QMetaObject::Connection OnSelected(QAbstractButton* option, Receiver* receiver,
                                 if (on)
                                     runGuarded([&] { (receiver->*handler)(); });
                             });
+}
+
+// Clears an option button without running a handler and without selecting
+// another: a writer that wants the Click of an option that is already
+// selected clears it first and then selects it.
+inline void ClearOption(QRadioButton* option)
+{
+    const bool exclusive = option->autoExclusive();
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(exclusive);
 }
 
 // Creates a control of type T named name (objectName too) inside parent.

@@ -98,6 +98,8 @@ private Q_SLOTS:
                                            "UseList=1\r\n"
                                            "WindowsShutDown=1\r\n"
                                            "Depth=3\r\n");
+        // UseList=1 enters list mode, which shows the list's first record.
+        WriteFile(QStringLiteral("KELPA.INP"), "http://list/\r\nl.htm\r\n");
         KELPA::TaskFile = QStringLiteral("a.tsk");
         MsgBoxScript boxes;
         form.TaskLesen();
@@ -108,7 +110,8 @@ private Q_SLOTS:
         QCOMPARE(KELPA::Comment[1], QStringLiteral("   "));
         QCOMPARE(KELPA::Comment[6], QStringLiteral("first\r\n\r\nfourth\r\n"));
         QCOMPARE(Lines(QStringLiteral("KELPA.LOG")), (QStringList{"first", "", "fourth"}));
-        QCOMPARE(FormHTTP::Instance().Text1->text(), QStringLiteral(" http://h/ "));
+        QCOMPARE(KELPA::TaskURL, QStringLiteral(" http://h/ "));
+        QCOMPARE(FormHTTP::Instance().Text1->text(), QStringLiteral("http://list/"));
         QVERIFY(form.CheckListe->isChecked());
         QCOMPARE(form.Repeat->text(), QStringLiteral("45 min"));
         QVERIFY(form.CheckRepeat->isChecked());

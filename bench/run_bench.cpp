@@ -1,0 +1,153 @@
+// Times runs of the main window over generated input lists, with the transfer
+// double standing in for the network: every page links to a few others, so
+// that each run checks thousands of links against its work lists. Prints the
+// links checked per second for each list size, so that growth shows.
+//
+//     run_bench [size ...]      (default: 1000 10000)
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/files/Files.h"
+#include "platform/msgbox/MsgBox.h"
+#include "platform/pump/Pump.h"
+#include "tests/main/TransferDouble.h"
+#include "transfer/FormHTTP.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int LinksPerPage = 4;
+
+QString PageUrl(int i)
+{
+    return QStringLiteral("http://bench/p%1.html").arg(i);
+}
+
+// Page i links to pages spread over the whole list, earlier and later ones.
+testsupport::Site GenerateSite(int size)
+{
+    testsupport::Site site;
+    site.reserve(size);
+    for (int i = 0; i < size; ++i) {
+        const QStringList links{PageUrl((i * 7 + 1) % size), PageUrl((i * 31 + 3) % size),
+                                PageUrl((i + 1) % size), PageUrl((i * 97 + 5) % size)};
+        site.insert(
+            PageUrl(i),
+            testsupport::SitePage{QByteArray("<html>") + QByteArray::number(i) + "</html>", links});
+    }
+    return site;
+}
+
+void WriteInputList(int size)
+{
+    QFile file(QStringLiteral("KELPA.INP"));
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    for (int i = 0; i < size; ++i)
+        file.write(PageUrl(i).toUtf8() + "\r\n\r\n");
+}
+
+// The settings of a plain run over the input list, one level of links.
+void PrepareListRun()
+{
+    using namespace KELPA;
+    FormKelpa& form = FormKelpa::Instance();
+    Depth = 1;
+    Directory = QStringLiteral("site");
+    StandardDirectory.clear();
+    SubDirectories = 0;
+    LongFilenames = 1;
+    LocalBrowsing = 0;
+    eMailAddresses = 0;
+    RefreshHTML = 0;
+    SaveHTML = 1;
+    SaveSettingsAutomatically = 0;
+    LogAllMessages = 0;
+    InputFile = QStringLiteral("KELPA.INP");
+    FilesLoaded = FilesKept = 0;
+    BytesLoaded = BytesKept = 0;
+    form.CheckRepeat->setChecked(false);
+    form.CheckDauer->setChecked(false);
+    form.CheckStart->setChecked(false);
+    form.OptionNew->setChecked(true);
+    form.CheckListe->setChecked(false);
+    form.CheckListe->setChecked(true);
+}
+
+struct Result {
+    double seconds = 0;
+    int pages = 0;
+    int links = 0;
+};
+
+Result TimeRun(const QString& folder, int size)
+{
+    QDir().mkpath(folder);
+    QDir::setCurrent(folder);
+    WriteInputList(size);
+    testsupport::TransferDouble transfer(GenerateSite(size));
+    PrepareListRun();
+    QElapsedTimer clock;
+    clock.start();
+    FormKelpa::Instance().CommandStart_Click();
+    Result result;
+    result.seconds = clock.nsecsElapsed() / 1e9;
+    result.pages = static_cast<int>(transfer.fetched.size());
+    result.links = size * LinksPerPage;
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 2;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
+    QDir().mkpath(home.path() + QStringLiteral("/runtime"));
+    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", (home.path() + QStringLiteral("/runtime")).toUtf8());
+    QApplication app(argc, argv);
+
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
+    if (sizes.isEmpty())
+        sizes = {1000, 10000};
+
+    // No question may wait for an answer here: every box is answered No.
+    platform::SetMsgBoxHandler(
+        [](const QString&, int, const QString&) { return int(platform::vbNo); });
+    QDir::setCurrent(home.path());
+    QFile ini(QStringLiteral("KELPA.INI"));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("Language=english\r\n") < 0)
+        return 2;
+    ini.close();
+    FormKelpa& form = FormKelpa::Instance();
+    form.TimerInfo.setInterval(20);
+    form.MDIForm_Load();
+
+    std::printf("%8s %8s %8s %10s %12s\n", "urls", "pages", "links", "seconds", "links/s");
+    for (int size : sizes) {
+        const Result r = TimeRun(home.path() + QStringLiteral("/run%1").arg(size), size);
+        std::printf("%8d %8d %8d %10.2f %12.0f\n", size, r.pages, r.links, r.seconds,
+                    r.links / r.seconds);
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,262 @@
+// The set-up of a run: the download directory, the work lists and the
+// window's running state.
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "platform/pump/Pump.h"
+#include "platform/winsock/Winsock.h"
+#include "transfer/FormHTTP.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace KELPA;
+
+namespace {
+
+const QString IndexPage = QStringLiteral("_Index.html");
+
+// Names the download directory cannot have: a second colon, a doubled
+// backslash, a forward slash or a character no file name may hold.
+bool BadDirectoryName(const QString& directory)
+{
+    if (directory.contains(QLatin1String("\\\\")) ||
+        platform::InStr(3, directory, QStringLiteral(":")) > 0)
+        return true;
+    for (const QChar c : QStringLiteral("/*?\"<>|"))
+        if (directory.contains(c))
+            return true;
+    return false;
+}
+
+void EnsureTrailingBackslash(QString& directory)
+{
+    if (!directory.endsWith(QLatin1Char('\\')))
+        directory += QLatin1Char('\\');
+}
+
+// Opens name for output and closes it again: the file exists and is empty.
+void EmptyFile(const QString& name)
+{
+    const int number = platform::FreeFile();
+    if (platform::Open(name, platform::OpenMode::Output, number) == 0)
+        platform::Close(number);
+}
+
+// RefreshHTML: keeps only the records of KELPA.GOT that are not pages, so
+// that pages are fetched again. KELPA.GOT is replaced only by a complete copy.
+void FilterLoadedPages()
+{
+    // The list keeps the case of its name on a case-keeping file system.
+    const QString got = QStringLiteral("KELPA.GOT");
+    const QString scratch = QStringLiteral("~.tmp");
+    const int in = platform::FreeFile();
+    if (platform::Open(got, platform::OpenMode::Input, in) != 0)
+        return;
+    const int out = platform::FreeFile();
+    int error = platform::Open(scratch, platform::OpenMode::Output, out);
+    while (error == 0 && !platform::Eof(in)) {
+        platform::DoEvents();
+        QString url;
+        QString name;
+        platform::LineInput(in, url);
+        if (!platform::Eof(in))
+            platform::LineInput(in, name);
+        if (platform::InStr(name, QStringLiteral(".htm"), true) == 0 &&
+            platform::InStr(url, QStringLiteral(".shtm"), true) == 0) {
+            error = platform::PrintLine(out, url);
+            if (error == 0)
+                error = platform::PrintLine(out, name);
+        }
+    }
+    platform::Close(in);
+    if (platform::Close(out) == 0 && error == 0)
+        platform::FileCopy(scratch, got);
+    platform::Kill(scratch);
+}
+
+} // namespace
+
+// The controls that differ between a running and an idle main window.
+void FormKelpa::ShowRunState(bool running)
+{
+    FormHTTP& http = FormHTTP::Instance();
+    const auto entry = [this](const char* name, bool enabled) {
+        if (QAction* action = MenuEntry(name))
+            action->setEnabled(enabled);
+    };
+    CommandStart->setEnabled(!running);
+    entry("MenuStart", !running);
+    if (QAction* sequence = MenuEntry("MenuAutoSequenz"); sequence && sequence->isVisible())
+        sequence->setEnabled(!running);
+    CommandSkip->setEnabled(running);
+    entry("MenuCancel", running);
+    const bool stoppable = running || CheckRepeat->isChecked();
+    CommandStop->setEnabled(stoppable);
+    entry("MenuStop", stoppable);
+    PictureFunctions->setEnabled(!running);
+    CommandAssistant->setEnabled(!running);
+    for (const char* name : {"MenuOpenTask", "MenuSaveTask", "MenuNew", "MenuOpen",
+                             "MenuChooseInputfile", "MenuAssistant", "MenuClearGenerated"})
+        entry(name, !running);
+    if (!running) {
+        PictureWaitOn->hide();
+        LabelMessage->hide();
+    }
+    http.CommandPaste->setEnabled(!running);
+    http.CommandChooseFile->setEnabled(!running);
+    if (running)
+        http.setCursor(Qt::WaitCursor);
+    else
+        http.unsetCursor();
+}
+
+// Set-up of a run. False when the run waits for its delayed start.
+bool FormKelpa::RunSetUp()
+{
+    FormHTTP& http = FormHTTP::Instance();
+    IndiLED(QStringLiteral("warte"));
+    platform::DoEvents();
+    CompleteRequested = DepthReached = ImagesOnly = TotalsSuppressed = UserStopped = 0;
+    BytesSoFar = 0;
+    if (!(ContinueSearch == 1 && Images == 1))
+        MaskedImages.clear();
+    if (UrlsLeft == 1)
+        Unrestricted = 1;
+    if (!PictureButtons->isHidden())
+        PictureButtons->setFocus();
+    MenuHTTP_Click();
+
+    DirectoryInvalid = BadDirectoryName(Directory) ? 1 : 0;
+    if (DirectoryInvalid == 1) {
+        logging(LanguageText[417]);
+        Directory.clear();
+    }
+    if (Directory.isEmpty() && !StandardDirectory.isEmpty())
+        Directory = StandardDirectory;
+
+    if (CheckRepeat->isChecked()) {
+        if (RepeatSubjectSet == 0) {
+            RepeatSubjectSet = 1;
+            RepeatSubject = InputFile != ListFile ? http.Text1->text() : QStringLiteral("Liste");
+        }
+        const QString repeatList = QStringLiteral("repeat.txt");
+        if (RepeatSubject == QLatin1String("Liste") && platform::FileExists(repeatList)) {
+            platform::FileCopy(repeatList, ListFile);
+            platform::Kill(repeatList);
+        }
+    }
+    if (SaveSettingsAutomatically == 1)
+        inischreiben(QStringLiteral("KELPA.INI"));
+    if (UrlsLeft == 0)
+        UrlsLeft = 1;
+    LastHost.clear();
+    LastNotLoaded.clear();
+    CompletionDone = 0;
+    http.SetCaption(QStringLiteral(" "));
+
+    ShowRunState(true);
+    CallResult = winsock::WSACleanup();
+    CallResult = winsock::WSAStartup(0x0101, WinsockData);
+    if (CallResult != 0)
+        logging(LanguageText[265]);
+    Running = 1;
+    CancelConfirmAnswer = 0;
+    http.Text1->setEnabled(false);
+    http.Text2->setEnabled(false);
+
+    AbortTransfer = TransferAborted = Relocated = 0;
+    BytesReceived = 0;
+    StartDepth = Depth == 0 ? -2 : Depth;
+    LevelsLeft = StartDepth;
+    LevelToggle = 0;
+    MsgAnswer = 0;
+    CollectLinks = 1;
+
+    http.Text1->setText(platform::Trim(http.Text1->text()));
+    http.Text2->setText(platform::Trim(http.Text2->text()));
+    Link = http.Text1->text();
+    FileName = http.Text2->text();
+    SettleFileName();
+    http.Text2->setText(FileName);
+
+    // Every run starts with an empty list of unfinished work (a continuation
+    // has copied it to COMPLETE.ENP before).
+    EmptyFile(QStringLiteral("KELPA.NOT"));
+    if (OptionNew->isChecked()) {
+        const QString complete = QStringLiteral("COMPLETE.ENP");
+        const QString got = QStringLiteral("KELPA.GOT");
+        if (platform::FileLen(complete) > 0)
+            platform::Kill(complete);
+        const int number = platform::FreeFile();
+        if (platform::Open(complete, platform::OpenMode::Append, number) == 0)
+            platform::Close(number);
+        if (platform::FileExists(got)) {
+            if (platform::FileLen(got) == 0) {
+                platform::Kill(got);
+            } else if (RefreshHTML == 0) {
+                RecycleFile = QStringLiteral("kelpa.got");
+                DateiInPapierkorb();
+            }
+        }
+        if (RefreshHTML == 0)
+            EmptyFile(got);
+        else if (platform::FileLen(got) > 0)
+            FilterLoadedPages();
+    }
+
+    if (CheckStart->isChecked()) {
+        TimerStartIn.setEnabled(true);
+        delayanzeige();
+        logging(platform::DateText() + QLatin1Char(' ') + http.Caption());
+        CommandStop->setEnabled(false);
+        MenuEntry("MenuStop")->setEnabled(false);
+        LabelMessage->show();
+        return false;
+    }
+    LabelMessage->hide();
+    OnlySiteRun = OnlySite;
+    CacheVerzeichnis();
+    if (eMailAddresses == 1) {
+        EnsureTrailingBackslash(Directory);
+        const int number = platform::FreeFile();
+        if (platform::Open(Directory + QStringLiteral("MailTo.txt"), platform::OpenMode::Append,
+                           number) == 0)
+            platform::Close(number);
+    }
+    if (LocalBrowsing == 1) {
+        EnsureTrailingBackslash(Directory);
+        if (!platform::FileExists(Directory + IndexPage)) {
+            WriteIndexHeader();
+            platform::DoEvents();
+        }
+    }
+    StartDirectory.clear();
+    const QString now = platform::Trim(platform::TimeText());
+    RunStartTime = platform::Left(now, now.size() - 3);
+    StatusZeile();
+
+    if (CheckDauer->isChecked()) {
+        TimerDauer.setEnabled(true);
+        logging(LanguageText[139] + platform::Str(DurationLeft) + QLatin1Char('\''));
+    } else {
+        TimerDauer.setEnabled(false);
+    }
+    if (CheckRepeat->isChecked()) {
+        const QString interval = Repeat->text();
+        RepeatLeft = platform::CInt(platform::Val(platform::Left(interval, interval.size() - 3)));
+        TimerRepeat.setEnabled(true);
+        logging(LanguageText[267] + platform::Str(RepeatLeft) + QLatin1Char('\''));
+    } else {
+        TimerRepeat.setEnabled(false);
+    }
+    if (Images == 0)
+        logging(LanguageText[268]);
+    return true;
+}

@@ -1,0 +1,409 @@
+// Local names: the URL's path becomes a directory and a file name below the
+// download directory, rule by rule in a fixed order (the saved tree depends
+// on it), then a last check that keeps the name inside that directory.
+
+#include "main/Naming.h"
+
+#include "platform/convert/Convert.h"
+
+namespace naming {
+
+namespace {
+
+using platform::InStr;
+using platform::InStrRev;
+using platform::Left;
+using platform::Mid;
+using platform::Right;
+using platform::Trim;
+using platform::UCase;
+
+constexpr qsizetype MaxTailBytes = 64; // longest extension part kept whole
+const QString Underscore = QStringLiteral("_");
+
+qsizetype Utf8Bytes(const QString& text)
+{
+    return text.toUtf8().size();
+}
+
+// The longest start of text, in whole characters, of at most maxBytes bytes.
+QString CutToBytes(const QString& text, qsizetype maxBytes)
+{
+    qsizetype bytes = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const qsizetype length = pair ? 2 : 1;
+        const qsizetype add = Utf8Bytes(text.mid(i, length));
+        if (bytes + add > maxBytes)
+            break;
+        bytes += add;
+        i += length;
+    }
+    return text.left(i);
+}
+
+bool IsControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+// Overwrites every occurrence of find with "_"; true when there was one.
+bool ReplaceAll(QString& w, const QString& find)
+{
+    bool any = false;
+    for (qsizetype at; (at = w.indexOf(find)) >= 0;) {
+        w.replace(at, find.size(), Underscore);
+        any = true;
+    }
+    return any;
+}
+
+// A directory-listing sort link (?N=A, ?M=D ...) names the page itself.
+void CutSortTail(QString& link)
+{
+    const qsizetype len = link.size();
+    if (len >= 4 && Mid(link, len - 3, 1) == QLatin1String("?")) {
+        const QString tail = UCase(Right(link, 2));
+        if (tail == QLatin1String("=A") || tail == QLatin1String("=D"))
+            link.chop(4);
+    }
+}
+
+// Settles the scheme of link and returns the work copy without it.
+QString SplitScheme(QString& link, bool& linkChanged)
+{
+    const QString before = link;
+    const qsizetype p = InStr(link, QStringLiteral("://"));
+    if (p >= 1 && p <= 5)
+        return Trim(Mid(link, p + 3));
+    if (InStr(link, QStringLiteral(":\\")) > 0 || InStr(link, QStringLiteral("|\\")) > 0) {
+        link = QStringLiteral("file://") + link;
+    } else if (UCase(Left(link, 5)) == QLatin1String("NEWS:")) {
+        return Trim(Mid(link, 6));
+    } else {
+        link = QStringLiteral("http://") + (p == 0 ? link : Mid(link, p + 3));
+    }
+    linkChanged = true;
+    return before;
+}
+
+int HexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+// "%hh" becomes the character hh; a "%" without two hex digits becomes "_".
+void DecodePercent(QString& w, int16_t& altered)
+{
+    for (qsizetype at; (at = w.indexOf(QLatin1Char('%'))) >= 0;) {
+        const int high = at + 2 < w.size() ? HexDigit(w[at + 1]) : -1;
+        const int low = at + 2 < w.size() ? HexDigit(w[at + 2]) : -1;
+        if (high >= 0 && low >= 0) {
+            w.replace(at, 3, QChar(char16_t(high * 16 + low)));
+        } else {
+            w[at] = QLatin1Char('_');
+            altered = 1;
+        }
+    }
+}
+
+// user:password@host/x becomes host/x.
+void CutUserPart(QString& w)
+{
+    const qsizetype colon = InStr(2, w, QStringLiteral(":"));
+    if (colon == 0 || InStr(colon + 1, w, QStringLiteral("@")) == 0)
+        return;
+    for (const char* local : {":\\", ":/", "|\\", "|/"}) {
+        if (InStr(2, w, QString::fromLatin1(local)) > 0)
+            return;
+    }
+    const qsizetype at = InStr(4, w, QStringLiteral("@"));
+    if (at > 0)
+        w = Mid(w, at + 1);
+}
+
+// With subdirectories the query becomes part of the file name.
+void FoldQuery(QString& w, int16_t& altered)
+{
+    const qsizetype query = w.indexOf(QLatin1Char('?'));
+    if (query < 0)
+        return;
+    for (qsizetype i = query; i < w.size(); ++i) {
+        if (w[i] == QLatin1Char('/'))
+            w[i] = QLatin1Char('_');
+    }
+    for (qsizetype i = query; i < w.size(); ++i) {
+        if (w[i] == QLatin1Char('\\'))
+            w[i] = QLatin1Char('_');
+    }
+    w.replace(QLatin1Char('?'), QLatin1Char('_'));
+    if (!w.contains(QLatin1String("http://")))
+        altered = 1;
+}
+
+// Characters no local name may hold. An embedded "http://" keeps its colon
+// without counting as an alteration.
+void ReplaceReserved(QString& w, int16_t& altered)
+{
+    for (qsizetype at; (at = w.indexOf(QLatin1Char(':'))) >= 0;) {
+        if (!w.contains(QLatin1String("http://")))
+            altered = 1;
+        w[at] = QLatin1Char('_');
+    }
+    for (const char* reserved : {"*", "\"", "<", ">", "|"}) {
+        if (ReplaceAll(w, QString::fromLatin1(reserved)))
+            altered = 1;
+    }
+    for (qsizetype at; (at = w.indexOf(QLatin1String("//"))) >= 0;) {
+        if (!w.contains(QLatin1String("http_//")))
+            altered = 1;
+        w.remove(at, 1);
+    }
+}
+
+// "/./" and "/../" steps; a climb above the top stays at the top.
+void FoldDotSteps(QString& w, int16_t& altered)
+{
+    for (qsizetype at; (at = w.indexOf(QLatin1String("/./"))) >= 0;)
+        w.remove(at, 2);
+    if (w.endsWith(QLatin1String("/.")))
+        w.chop(1);
+    for (qsizetype at; (at = w.indexOf(QLatin1String("/../"))) >= 0;) {
+        QString before = w.left(at);
+        const qsizetype slash = before.lastIndexOf(QLatin1Char('/'));
+        before = slash >= 0 ? before.left(slash + 1) : before + QLatin1Char('/');
+        w = before + w.mid(at + 4);
+        altered = 1;
+    }
+    if (w.endsWith(QLatin1String("/.."))) {
+        w.chop(3);
+        const qsizetype slash = w.lastIndexOf(QLatin1Char('/'));
+        w = slash >= 0 ? w.left(slash + 1) : w + QLatin1Char('/');
+    }
+}
+
+bool IsSeparator(QChar c)
+{
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+
+// The 8.3 extension: known long ones mapped, others cut to three characters.
+QString ShortExtension(const QString& extension)
+{
+    const QString upper = UCase(extension);
+    if (upper == QLatin1String("JPEG") || upper == QLatin1String("JFIF"))
+        return QStringLiteral("jpg");
+    if (upper == QLatin1String("MPEG"))
+        return QStringLiteral("mpg");
+    if (upper == QLatin1String("SHTML"))
+        return QStringLiteral("htm");
+    return Trim(Left(extension, 3));
+}
+
+// One component that is safe on its own: no separator, no control character,
+// not "." or "..", not empty, at most MaxComponentBytes long (a file name
+// keeps its extension).
+QString SafeComponent(QString part, bool keepExtension)
+{
+    for (QChar& c : part) {
+        if (IsControl(c) || IsSeparator(c))
+            c = QLatin1Char('_');
+    }
+    if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+        return Underscore;
+    const qsizetype dot = keepExtension ? part.lastIndexOf(QLatin1Char('.')) : -1;
+    return dot > 0 ? FitComponent(part.left(dot), part.mid(dot)) : FitComponent(part, QString());
+}
+
+// The relative directory as components joined by "\" with a trailing "\";
+// empty components (absolute parts, doubled separators) are dropped.
+QString SafeDirectory(const QString& directory)
+{
+    QString safe;
+    QString parts = directory;
+    parts.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    for (const QString& part : parts.split(QLatin1Char('\\'), Qt::SkipEmptyParts))
+        safe += SafeComponent(part, false) + QLatin1Char('\\');
+    return safe;
+}
+
+} // namespace
+
+Mode ModeOf(const QString& mode)
+{
+    if (mode == QLatin1String("NurSubDir"))
+        return Mode::SubDirOnly;
+    if (mode == QLatin1String("InlineNamen"))
+        return Mode::Inline;
+    return Mode::Fetch;
+}
+
+Result LocalName(const Input& input)
+{
+    const bool subDirOnly = input.mode == Mode::SubDirOnly;
+    Result result;
+    result.nameAltered = subDirOnly ? input.nameAltered : 0;
+    int16_t& altered = result.nameAltered;
+
+    QString link = Trim(input.link);
+    CutSortTail(link);
+    bool linkChanged = false;
+    QString w = SplitScheme(link, linkChanged);
+    DecodePercent(w, altered);
+    if (w.endsWith(QLatin1Char('\\')))
+        w.chop(1);
+    CutUserPart(w);
+    if (!input.longFilenames)
+        w.replace(QLatin1Char('+'), QLatin1Char('_'));
+    if (input.subDirectories)
+        FoldQuery(w, altered);
+    ReplaceReserved(w, altered);
+    FoldDotSteps(w, altered);
+
+    bool isDirectory = w.endsWith(QLatin1Char('/'));
+    QString directory = w;
+    if (isDirectory)
+        w.chop(1);
+    else
+        directory += QLatin1Char('/');
+
+    bool hostAppended = false;
+    if (w.contains(QLatin1Char('/')) || w.contains(QLatin1Char('\\'))) {
+        w = Mid(w, InStrRev(w, QStringLiteral("/")) + 1);
+        w = Mid(w, InStrRev(w, QStringLiteral("\\")) + 1);
+    } else {
+        isDirectory = true;
+        // A host named with its "/" already keeps a single one.
+        if (!link.endsWith(QLatin1Char('/'))) {
+            link += QLatin1Char('/');
+            hostAppended = true;
+        }
+        if (!input.subDirectories) {
+            const bool http = UCase(Left(link, 4)) == QLatin1String("HTTP");
+            if (input.longFilenames) {
+                if (http)
+                    w += QStringLiteral(".html");
+            } else {
+                if (UCase(Left(w, 4)) == QLatin1String("WWW."))
+                    w = Mid(w, 5);
+                if (http)
+                    w += QStringLiteral(".htm");
+            }
+        }
+    }
+
+    if (input.subDirectories) {
+        directory.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        if (!isDirectory)
+            directory = Left(directory, directory.size() - w.size() - 1);
+    }
+    if (!input.subDirectories && w.contains(QLatin1Char('?')))
+        w = Trim(Left(w, InStr(w, QStringLiteral("?")) - 1));
+    if (w.startsWith(QLatin1Char('.')))
+        w.remove(0, 1);
+    if (!directory.endsWith(QLatin1Char('\\')))
+        directory += QLatin1Char('\\');
+
+    if (!input.longFilenames) {
+        const qsizetype dot = InStrRev(w, QStringLiteral("."));
+        result.hasExtension = true;
+        result.fileExtension = dot > 0 ? ShortExtension(Mid(w, dot + 1)) : QString();
+        if (dot > 0)
+            w = Left(w, dot - 1);
+        w.replace(QLatin1Char('.'), QLatin1Char('_'));
+        w = Left(w, 8);
+    }
+    w = Trim(w);
+    if (w.isEmpty())
+        w = input.unknownName;
+    if (!input.longFilenames)
+        w += QLatin1Char('.') +
+             (result.fileExtension.isEmpty() ? QStringLiteral("htm") : result.fileExtension);
+    if (!w.contains(QLatin1Char('.')))
+        w += input.longFilenames ? QStringLiteral(".html") : QStringLiteral(".htm");
+    if (input.subDirectories && isDirectory)
+        w = QStringLiteral("index.html");
+
+    // Whatever the rules above made of the URL, the name stays inside the
+    // download directory.
+    if (input.subDirectories) {
+        const QString safe = SafeDirectory(directory);
+        if (safe != directory)
+            altered = 1;
+        directory = safe;
+    }
+    const QString safeName = SafeComponent(w, true);
+    if (safeName != w)
+        altered = 1;
+
+    result.fileDirectory = directory;
+    if (subDirOnly) {
+        result.link = hostAppended ? input.link + QLatin1Char('/') : input.link;
+        return result;
+    }
+    result.link = link;
+    result.showLink = linkChanged || hostAppended;
+    result.fileName = safeName;
+    result.localFileName =
+        input.directory + (input.subDirectories ? directory : QString()) + safeName;
+    return result;
+}
+
+QString FitComponent(const QString& base, const QString& tail)
+{
+    if (Utf8Bytes(base) + Utf8Bytes(tail) <= MaxComponentBytes)
+        return base + tail;
+    const QString kept = CutToBytes(tail, MaxTailBytes);
+    return CutToBytes(base, MaxComponentBytes - Utf8Bytes(kept)) + kept;
+}
+
+Numbering NumberingOf(const QString& fileName)
+{
+    const qsizetype dot = InStrRev(fileName, QStringLiteral("."));
+    Numbering numbering{dot > 0 ? Left(fileName, dot - 1) : fileName,
+                        dot > 0 ? Mid(fileName, dot + 1) : QString()};
+    QString& base = numbering.base;
+    const qsizetype open = InStr(2, base, QStringLiteral("("));
+    if (base.endsWith(QLatin1Char(')')) && base.size() >= 4 && open > 0 && base.size() - open < 5)
+        base = Left(base, InStrRev(base, QStringLiteral("(")) - 1);
+    return numbering;
+}
+
+QString NumberedName(const Numbering& numbering, int n)
+{
+    const QString extension =
+        numbering.extension.isEmpty() ? QStringLiteral("html") : numbering.extension;
+    return FitComponent(numbering.base,
+                        QLatin1Char('(') + QString::number(n) + QStringLiteral(").") + extension);
+}
+
+Numbering ShortNumberingOf(const QString& fileName, const QString& directory)
+{
+    const QString name =
+        fileName.contains(QLatin1Char('\\')) ? Mid(fileName, directory.size() + 1) : fileName;
+    const qsizetype dot = InStr(name, QStringLiteral("."));
+    Numbering numbering{dot > 0 ? Left(name, dot - 1) : name,
+                        dot > 0 ? Mid(name, dot + 1) : QString()};
+    if (numbering.base.size() < 8)
+        numbering.base = numbering.base.leftJustified(8, QLatin1Char('_'));
+    return numbering;
+}
+
+QString ShortNumberedName(const Numbering& numbering, int n)
+{
+    const QString digits = QString::number(n);
+    const QString base = Left(numbering.base, numbering.base.size() - digits.size()) + digits;
+    return base + QLatin1Char('.') +
+           (numbering.extension.isEmpty() ? QStringLiteral("htm") : numbering.extension);
+}
+
+} // namespace naming

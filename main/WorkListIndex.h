@@ -1,0 +1,67 @@
+#pragma once
+// What a work list holds, without reading the whole list for every question.
+//
+// A work list is a text file of records of two lines, the URL and the local
+// file name. Its writers only ever append whole lines, empty it, copy another
+// list over it or delete it; they know nothing of this index. The index keeps
+// the set of local names (exact) and of URLs (case-blind) of the records it
+// has read, and before every answer it compares the file with what it read:
+// a file that only grew is read from the last complete record on; a file that
+// shrank, was replaced or whose first or last read bytes changed is read
+// again from the start. Its answers are those of reading the list record by
+// record from the start at the moment of the question, lines ending in CR LF,
+// LF or CR and decoded as the file layer decodes them; a missing list holds
+// nothing.
+
+#include <QByteArray>
+#include <QSet>
+#include <QString>
+
+#include <cstdint>
+
+class WorkListIndex {
+public:
+    // The index of the list of that name (relative to the current directory,
+    // or a full path); names are matched case-blind, as the file layer does.
+    static WorkListIndex& For(const QString& listName);
+
+    WorkListIndex(const WorkListIndex&) = delete;
+    WorkListIndex& operator=(const WorkListIndex&) = delete;
+
+    // A record's second line equals localName exactly.
+    bool HoldsName(const QString& localName);
+    // A record's first line equals url, letter case ignored.
+    bool HoldsUrl(const QString& url);
+
+private:
+    explicit WorkListIndex(QString listName);
+
+    // What stat told about the file when it was last read.
+    struct Snapshot {
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        int64_t size = -1;
+        int64_t changedNs = 0; // the later of the data and status change times
+        int64_t takenNs = 0;   // the clock when the snapshot was taken
+    };
+
+    void Refresh();
+    void Clear();
+    bool SamplesMatch(int fileNumber);
+    void ReadFrom(int fileNumber, int64_t size);
+
+    QString listName_;
+    QString linuxPath_;
+    Snapshot snapshot_;
+    int64_t committed_ = 0; // bytes of complete records read (a byte order mark included)
+    QByteArray head_;       // the first bytes of the file, up to committed_
+    QByteArray boundary_;   // the bytes before committed_
+    QSet<QString> names_;
+    QSet<QString> urls_; // case-folded
+    // The record after the last complete one, as a reader would see it now:
+    // a URL line, and a name line, still without a certain end.
+    QString pendingUrl_;
+    QString pendingName_;
+    bool hasPendingUrl_ = false;
+    bool hasPendingName_ = false;
+};

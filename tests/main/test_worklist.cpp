@@ -1,0 +1,271 @@
+// The work-list index answers exactly as reading the list from the start
+// does, however the list was written, emptied, replaced or deleted since.
+
+#include "main/WorkListIndex.h"
+#include "platform/files/Files.h"
+#include "tests/support/TestMain.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+using platform::OpenMode;
+
+void WriteBytes(const QString& name, const QByteArray& bytes, bool append = false)
+{
+    QFile file(name);
+    QVERIFY(file.open(append ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// The list read record by record from the start, as its readers do.
+struct Scan {
+    QStringList urls;
+    QStringList names;
+};
+
+Scan ScanList(const QString& name)
+{
+    Scan scan;
+    const int number = platform::FreeFile();
+    if (platform::Open(name, OpenMode::Input, number) != 0)
+        return scan;
+    QString url;
+    QString local;
+    while (platform::LineInput(number, url) == 0) {
+        scan.urls << url;
+        if (platform::LineInput(number, local) == 0)
+            scan.names << local;
+    }
+    platform::Close(number);
+    return scan;
+}
+
+bool ScanHoldsUrl(const Scan& scan, const QString& url)
+{
+    for (const QString& held : scan.urls) {
+        if (held.compare(url, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Writes through the file layer, as the program's writers do.
+void AppendLines(const QString& name, const QStringList& lines, OpenMode mode = OpenMode::Append)
+{
+    const int number = platform::FreeFile();
+    QCOMPARE(platform::Open(name, mode, number), 0);
+    for (const QString& line : lines)
+        platform::PrintLine(number, line);
+    platform::Close(number);
+}
+
+void AppendText(const QString& name, const QString& text)
+{
+    const int number = platform::FreeFile();
+    QCOMPARE(platform::Open(name, OpenMode::Append, number), 0);
+    platform::PrintText(number, text);
+    platform::Close(number);
+}
+
+} // namespace
+
+class TestWorkList : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void records_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("urls");  // held, asked in other case
+        QTest::addColumn<QStringList>("names"); // held, exact
+        QTest::addColumn<QStringList>("absent");
+
+        QTest::newRow("CR LF records")
+            << QByteArray("http://h/a\r\na.html\r\nhttp://h/b\r\nb.html\r\n")
+            << QStringList{"http://h/a", "http://h/b"} << QStringList{"a.html", "b.html"}
+            << QStringList{"A.HTML", "http://h/c", "c.html"};
+        QTest::newRow("LF and lone CR ends")
+            << QByteArray("http://h/a\na.html\rhttp://h/b\r\nb.html\n")
+            << QStringList{"http://h/a", "http://h/b"} << QStringList{"a.html", "b.html"}
+            << QStringList{"http://h/a\na.html"};
+        QTest::newRow("byte order mark")
+            << QByteArray("\xEF\xBB\xBFhttp://h/a\r\na.html\r\n") << QStringList{"http://h/a"}
+            << QStringList{"a.html"} << QStringList{QChar(0xFEFF) + QStringLiteral("http://h/a")};
+        QTest::newRow("last line without end")
+            << QByteArray("http://h/a\r\na.html") << QStringList{"http://h/a"}
+            << QStringList{"a.html"} << QStringList{"a.htm"};
+        QTest::newRow("URL without name line")
+            << QByteArray("http://h/a\r\na.html\r\nhttp://h/b\r\n")
+            << QStringList{"http://h/a", "http://h/b"} << QStringList{"a.html"}
+            << QStringList{"b.html", ""};
+        QTest::newRow("empty lines are records")
+            << QByteArray("\r\n\r\nhttp://h/a\r\na.html\r\n") << QStringList{"", "http://h/a"}
+            << QStringList{"", "a.html"} << QStringList{};
+        QTest::newRow("Windows-1252 line")
+            << QByteArray("http://h/\xE4\r\n\xE4.html\r\n") << QStringList{"http://h/\u00e4"}
+            << QStringList{"\u00e4.html"} << QStringList{};
+        QTest::newRow("UTF-8 line") << QByteArray("http://h/\xC3\xA4\r\n\xC3\xA4.html\r\n")
+                                    << QStringList{"http://h/\u00c4"} << QStringList{"\u00e4.html"}
+                                    << QStringList{"\u00c4.html"};
+        QTest::newRow("empty file")
+            << QByteArray() << QStringList{} << QStringList{} << QStringList{"", "x"};
+    }
+
+    void records()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, urls);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, absent);
+        const QString list = QStringLiteral("RECORDS.LST"); // each row replaces the last
+        WriteBytes(list, bytes);
+        WorkListIndex& index = WorkListIndex::For(list);
+        for (const QString& url : urls)
+            QVERIFY2(index.HoldsUrl(url.toUpper()), qPrintable(url));
+        for (const QString& name : names)
+            QVERIFY2(index.HoldsName(name), qPrintable(name));
+        for (const QString& text : absent) {
+            QVERIFY2(!index.HoldsName(text), qPrintable(text));
+            QVERIFY2(!index.HoldsUrl(text), qPrintable(text));
+        }
+    }
+
+    void listNamesAreCaseBlind()
+    {
+        QCOMPARE(&WorkListIndex::For(QStringLiteral("kelpa.got")),
+                 &WorkListIndex::For(QStringLiteral("KELPA.GOT")));
+        WriteBytes(QStringLiteral("Links0.inp"), "http://h/a\r\na.html\r\n");
+        QVERIFY(
+            WorkListIndex::For(QStringLiteral("LINKS0.INP")).HoldsName(QStringLiteral("a.html")));
+    }
+
+    // Bytes arriving in pieces: a record counts as soon as a reader would
+    // see it, and a line end split between CR and LF makes no extra line.
+    void growthInPieces()
+    {
+        const QString list = QStringLiteral("PIECES.LST");
+        WorkListIndex& index = WorkListIndex::For(list);
+        WriteBytes(list, "http://h/a\r");
+        QVERIFY(index.HoldsUrl(QStringLiteral("http://h/a")));
+        QVERIFY(!index.HoldsName(QString()));
+        WriteBytes(list, "\na.ht", true);
+        QVERIFY(index.HoldsName(QStringLiteral("a.ht")));
+        WriteBytes(list, "ml\r", true);
+        QVERIFY(!index.HoldsName(QStringLiteral("a.ht")));
+        QVERIFY(index.HoldsName(QStringLiteral("a.html")));
+        WriteBytes(list, "\nhttp://h/b\r\nb.html\r\n", true);
+        QVERIFY(index.HoldsName(QStringLiteral("b.html")));
+        QVERIFY(!index.HoldsUrl(QString()));
+        QVERIFY(!index.HoldsName(QString()));
+    }
+
+    // A list left alone long enough is trusted by its stat data; a rewrite of
+    // the same length must still be noticed.
+    void sameLengthRewriteAfterQuietTime()
+    {
+        const QString list = QStringLiteral("QUIET.LST");
+        WorkListIndex& index = WorkListIndex::For(list);
+        AppendLines(list, {QStringLiteral("http://h/a"), QStringLiteral("a.html")},
+                    OpenMode::Output);
+        QThread::msleep(2100);
+        QVERIFY(index.HoldsName(QStringLiteral("a.html")));
+        QVERIFY(index.HoldsName(QStringLiteral("a.html")));
+        AppendLines(list, {QStringLiteral("http://h/b"), QStringLiteral("b.html")},
+                    OpenMode::Output);
+        QVERIFY(!index.HoldsName(QStringLiteral("a.html")));
+        QVERIFY(index.HoldsName(QStringLiteral("b.html")));
+    }
+
+    void missingAndDeletedList()
+    {
+        WorkListIndex& index = WorkListIndex::For(QStringLiteral("NONE.LST"));
+        QVERIFY(!index.HoldsName(QStringLiteral("a.html")));
+        QVERIFY(!platform::FileExists(QStringLiteral("NONE.LST"))); // asking creates nothing
+        AppendLines(QStringLiteral("NONE.LST"), {QStringLiteral("u"), QStringLiteral("a.html")});
+        QVERIFY(index.HoldsName(QStringLiteral("a.html")));
+        platform::Kill(QStringLiteral("NONE.LST"));
+        QVERIFY(!index.HoldsName(QStringLiteral("a.html")));
+        QVERIFY(!WorkListIndex::For(QString()).HoldsUrl(QStringLiteral("u")));
+    }
+
+    // Random appends (whole records and pieces), truncations, replacements by
+    // copy and rename, and deletions; after each, the index answers as a scan.
+    void sameAnswersAsScan()
+    {
+        const QString list = QStringLiteral("MIX.LST");
+        const QString other = QStringLiteral("OTHER.LST");
+        WorkListIndex& index = WorkListIndex::For(list);
+        QRandomGenerator random(4711);
+        auto word = [&random] { return QStringLiteral("w%1").arg(random.bounded(40)); };
+        for (int step = 0; step < 600; ++step) {
+            switch (random.bounded(9)) {
+            case 0:
+            case 1:
+            case 2:
+                AppendLines(list, {QStringLiteral("http://h/") + word(), word() + ".html"});
+                break;
+            case 3:
+                AppendText(list, random.bounded(2) ? word() : QStringLiteral("\r"));
+                break;
+            case 4:
+                AppendText(list, QStringLiteral("\n"));
+                break;
+            case 5:
+                AppendLines(list, {QStringLiteral("http://h/") + word(), word() + ".html"},
+                            OpenMode::Output);
+                break;
+            case 6:
+                AppendLines(other, {QStringLiteral("http://h/") + word(), word() + ".html"},
+                            OpenMode::Output);
+                platform::FileCopy(other, list);
+                break;
+            case 7:
+                AppendLines(other, {QStringLiteral("HTTP://H/") + word(), word() + ".html"},
+                            OpenMode::Output);
+                platform::Kill(list);
+                platform::Name(other, list);
+                break;
+            case 8:
+                if (random.bounded(4) == 0)
+                    platform::Kill(list);
+                break;
+            }
+            if (random.bounded(3) == 0)
+                continue; // several changes between two questions
+            const Scan scan = ScanList(list);
+            for (int ask = 0; ask < 8; ++ask) {
+                const QString name = word() + ".html";
+                const QString url = (random.bounded(2) ? QStringLiteral("http://H/")
+                                                       : QStringLiteral("http://h/")) +
+                                    word();
+                QVERIFY2(index.HoldsName(name) == scan.names.contains(name),
+                         qPrintable(QStringLiteral("step %1 name %2").arg(step).arg(name)));
+                QVERIFY2(index.HoldsUrl(url) == ScanHoldsUrl(scan, url),
+                         qPrintable(QStringLiteral("step %1 url %2").arg(step).arg(url)));
+            }
+        }
+    }
+
+    // Ten thousand records and as many questions: each question costs a
+    // check of the file, not a read of the list.
+    void largeList()
+    {
+        const QString list = QStringLiteral("LARGE.LST");
+        QByteArray bytes;
+        for (int i = 0; i < 10000; ++i)
+            bytes += QStringLiteral("http://host/page%1\r\npage%1.html\r\n").arg(i).toUtf8();
+        WriteBytes(list, bytes);
+        WorkListIndex& index = WorkListIndex::For(list);
+        int held = 0;
+        for (int i = 0; i < 10000; ++i)
+            held += index.HoldsName(QStringLiteral("page%1.html").arg(i * 2)) ? 1 : 0;
+        QCOMPARE(held, 5000);
+        QVERIFY(index.HoldsUrl(QStringLiteral("HTTP://HOST/PAGE9999")));
+    }
+};
+
+KELPA_TEST_MAIN(TestWorkList)
+#include "test_worklist.moc"

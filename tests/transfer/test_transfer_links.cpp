@@ -1,0 +1,271 @@
+// The link search: the tag table, the page decision, the base tag and the
+// search of a page while it arrives in blocks.
+
+#include "main/Kelpa.h"
+#include "tests/support/TestMain.h"
+#include "transfer/LinkSearch.h"
+#include "transfer/OnlineSearch.h"
+
+using namespace transfer;
+
+namespace {
+
+// Runs a page through OnlineSearch in the given blocks; the link handler
+// turns "http://h/" into "L/" and every call is recorded.
+struct SearchRun {
+    QByteArray written;
+    QByteArrayList tags; // as found, before rewriting
+    QStringList bases;
+
+    SearchRun(const QByteArrayList& blocks, OnlineSearch::Options options)
+    {
+        OnlineSearch search(
+            std::move(options),
+            [this](QByteArray& tag, const LinkMatch& match) {
+                tags << tag + ' ' + QByteArray::number(match.foundPos) +
+                            (match.imageLink ? " image" : "") +
+                            (match.metaRefresh ? " refresh" : "");
+                tag.replace("http://h/", "L/");
+            },
+            [this](const QString& href) { bases << href; });
+        for (const QByteArray& block : blocks)
+            written += search.Add(block);
+        written += search.Finish();
+    }
+};
+
+OnlineSearch::Options AllRows()
+{
+    return {{true, true, false, true}, true, {}};
+}
+
+const QByteArray Page = "<html><head><base href=\"http://h/d/\"><title>Title</title>\n"
+                        "<meta http-equiv=\"refresh\" content=\"5; URL=http://h/next.html\">"
+                        "</head><body background=\"bg.gif\">Text with > sign"
+                        "<img src=\"http://h/i.gif\" alt=\"i\">\n"
+                        "<a href=\"http://h/a.html\">A</a><A HREF='/b.html'>B</A>"
+                        "<frame src=\"http://h/f.html\"><p>short</p></body></html>rest <a href";
+
+} // namespace
+
+class TestTransferLinks : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void findLink_data();
+    void findLink();
+    void decidePage_data();
+    void decidePage();
+    void lastLevel();
+    void baseTag_data();
+    void baseTag();
+    void wholePage();
+    void tagSplitAtEveryPosition();
+    void longDataUri();
+    void headLineAndUnchangedPage();
+};
+
+void TestTransferLinks::findLink_data()
+{
+    QTest::addColumn<QByteArray>("tag");
+    QTest::addColumn<QString>("rules"); // letters: a applets, i images, o images only, m meta
+    QTest::addColumn<int>("foundPos");
+    QTest::addColumn<bool>("image");
+    QTest::addColumn<bool>("refresh");
+
+    QTest::newRow("applet") << QByteArray("<applet code=\"x.class\">") << "a" << 9 << false
+                            << false;
+    QTest::newRow("applet off") << QByteArray("<applet code=\"x.class\">") << "" << 0 << false
+                                << false;
+    QTest::newRow("body background")
+        << QByteArray("<body background=\"b.gif\">") << "i" << 7 << true << false;
+    QTest::newRow("body background, no images")
+        << QByteArray("<body background=\"b.gif\">") << "" << 0 << false << false;
+    QTest::newRow("image, upper case")
+        << QByteArray("<IMG SRC=\"a.gif\">") << "i" << 6 << true << false;
+    QTest::newRow("image, no images")
+        << QByteArray("<img src=\"a.gif\">") << "" << 0 << false << false;
+    QTest::newRow("anchor") << QByteArray("x <A hRef=\"p.html\">") << "" << 6 << false << false;
+    QTest::newRow("area by the anchor row")
+        << QByteArray("<area shape=rect href=\"m.html\">") << "" << 18 << false << false;
+    QTest::newRow("embed") << QByteArray("<embed src=\"s.swf\">") << "" << 8 << false << false;
+    QTest::newRow("frame") << QByteArray("<frame src=\"f.html\">") << "" << 8 << false << false;
+    QTest::newRow("iframe") << QByteArray("<iframe src=\"f.html\">") << "" << 9 << false << false;
+    QTest::newRow("form") << QByteArray("<form action=\"/cgi\">") << "" << 7 << false << false;
+    QTest::newRow("bgsound") << QByteArray("<bgsound src=\"s.wav\">") << "" << 10 << false << false;
+    QTest::newRow("input") << QByteArray("<input href=\"i.html\">") << "" << 8 << false << false;
+    QTest::newRow("option") << QByteArray("<option value=\"o.html\">") << "" << 9 << false << false;
+    QTest::newRow("ref") << QByteArray("<ref href=\"r.html\">") << "" << 6 << false << false;
+    QTest::newRow("meta refresh") << QByteArray("<meta http-equiv=refresh content=\"0; URL=n\">")
+                                  << "m" << 38 << false << true;
+    QTest::newRow("meta refresh refused")
+        << QByteArray("<meta content=\"0; url=n\">") << "" << 0 << false << false;
+    QTest::newRow("images only: no anchor")
+        << QByteArray("<a href=\"p.html\">") << "io" << 0 << false << false;
+    QTest::newRow("images only: image")
+        << QByteArray("<img src=\"a.gif\">") << "io" << 6 << true << false;
+    QTest::newRow("no link") << QByteArray("<p class=\"x\">") << "aim" << 0 << false << false;
+}
+
+void TestTransferLinks::findLink()
+{
+    QFETCH(QByteArray, tag);
+    QFETCH(QString, rules);
+    const LinkRules chosen{rules.contains('a'), rules.contains('i'), rules.contains('o'),
+                           rules.contains('m')};
+    const LinkMatch match = FindLink(tag, chosen);
+    QTEST(int(match.foundPos), "foundPos");
+    QTEST(match.imageLink, "image");
+    QTEST(match.metaRefresh, "refresh");
+}
+
+void TestTransferLinks::decidePage_data()
+{
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("pageState");
+    QTest::addColumn<int>("entry");
+
+    QTest::newRow("html") << QByteArray("<!DOCTYPE html><html>") << 200 << 1 << 0;
+    QTest::newRow("leading white space") << QByteArray("\r\n \t<html>") << 200 << 1 << 0;
+    QTest::newRow("< at the fourth byte") << QByteArray("abc<p>") << 200 << 1 << 0;
+    QTest::newRow("< at the fifth byte") << QByteArray("abcd<p>") << 200 << 2 << 0;
+    QTest::newRow("plain text") << QByteArray("GIF89a") << 200 << 2 << 0;
+    QTest::newRow("Not Found page") << QByteArray("<html>404 Not Found") << 404 << 3 << 116;
+    QTest::newRow("Not Found, no status") << QByteArray("<html>not found") << 0 << 3 << 116;
+    QTest::newRow("page that speaks of not found")
+        << QByteArray("<html>If a page is not found ...") << 200 << 1 << 0;
+    QTest::newRow("too many users") << QByteArray("<html>Too many users") << 0 << 4 << 117;
+    QTest::newRow("unavailable") << QByteArray("<h1>Service Temporarily Unavailable") << 503 << 4
+                                 << 118;
+    QTest::newRow("status line in the block")
+        << QByteArray("HTTP/1.0 200 OK\r\n\r\ntext") << 0 << 1 << 0;
+}
+
+void TestTransferLinks::decidePage()
+{
+    QFETCH(QByteArray, block);
+    QFETCH(int, status);
+    const PageDecision decision = DecidePage(block, status);
+    QTEST(int(decision.pageState), "pageState");
+    QTEST(decision.messageEntry, "entry");
+    QCOMPARE(decision.errorPage, decision.pageState == 3);
+}
+
+void TestTransferLinks::lastLevel()
+{
+    using namespace KELPA;
+    CurrentTag = "<html>";
+    LevelsLeft = 1;
+    Images = 0;
+    ImagesOnly = 0;
+    QCOMPARE(AuswertenEntscheiden(200), 0);
+    QCOMPARE(PageState, 0);
+    Images = 1;
+    AuswertenEntscheiden(200);
+    QCOMPARE(PageState, 1);
+    QCOMPARE(ImagesOnly, 1);
+}
+
+void TestTransferLinks::baseTag_data()
+{
+    QTest::addColumn<QByteArray>("tag");
+    QTest::addColumn<QString>("href"); // "-": no base tag
+    QTest::addColumn<int>("start");
+
+    QTest::newRow("directory") << QByteArray("<base href=\"http://h/d/\">") << "http://h/d" << 0;
+    QTest::newRow("file in it") << QByteArray("<BASE HREF=http://h/d/i.html>") << "http://h/d" << 0;
+    QTest::newRow("host only") << QByteArray("<base href='http://h/' target=_top>") << "http://h"
+                               << 0;
+    QTest::newRow("host without slash")
+        << QByteArray("<base href=\"http://h\">") << "http://h" << 0;
+    QTest::newRow("text before") << QByteArray("\n <base href=\"http://h/d/\">") << "http://h/d"
+                                 << 2;
+    QTest::newRow("target only") << QByteArray("<base target=\"_top\">") << "-" << 0;
+}
+
+void TestTransferLinks::baseTag()
+{
+    QFETCH(QByteArray, tag);
+    QFETCH(QString, href);
+    const auto base = FindBaseTag(tag);
+    QCOMPARE(base.has_value(), href != "-");
+    if (base) {
+        QCOMPARE(base->href, href);
+        QTEST(int(base->start), "start");
+        QCOMPARE(base->end, tag.size());
+    }
+}
+
+void TestTransferLinks::wholePage()
+{
+    const SearchRun run({Page}, AllRows());
+    QByteArray expected = Page;
+    expected.replace("<base href=\"http://h/d/\">", "").replace("http://h/", "L/");
+    QCOMPARE(run.written, expected);
+    QCOMPARE(run.bases, QStringList{"http://h/d"});
+    const QByteArrayList tags = {
+        "\n<meta http-equiv=\"refresh\" content=\"5; URL=http://h/next.html\"> 41 refresh",
+        "<body background=\"bg.gif\"> 7 image",
+        " sign<img src=\"http://h/i.gif\" alt=\"i\"> 11 image",
+        "\n<a href=\"http://h/a.html\"> 5",
+        "<A HREF='/b.html'> 4",
+        "<frame src=\"http://h/f.html\"> 8",
+    };
+    QCOMPARE(run.tags, tags);
+}
+
+// A tag cut anywhere is searched and rewritten as if it had come whole; the
+// file gets every byte once.
+void TestTransferLinks::tagSplitAtEveryPosition()
+{
+    const SearchRun whole({Page}, AllRows());
+    for (qsizetype cut = 0; cut <= Page.size(); ++cut) {
+        const SearchRun split({Page.left(cut), Page.mid(cut)}, AllRows());
+        QCOMPARE(split.written, whole.written);
+        QCOMPARE(split.tags, whole.tags);
+        QCOMPARE(split.bases, whole.bases);
+    }
+    QByteArrayList bytes;
+    for (const char byte : Page)
+        bytes << QByteArray(1, byte);
+    const SearchRun single(bytes, AllRows());
+    QCOMPARE(single.written, whole.written);
+    QCOMPARE(single.tags, whole.tags);
+}
+
+// An image of 100 KB given inline: written as it came, unsearched, and the
+// links after it are still found.
+void TestTransferLinks::longDataUri()
+{
+    const QByteArray page = "<p>x</p><img src=\"data:image/gif;base64," + QByteArray(100000, 'A') +
+                            "\"><a href=\"http://h/n.html\">n</a>";
+    for (const qsizetype blockSize : {qsizetype(1000), qsizetype(8192), page.size()}) {
+        QByteArrayList blocks;
+        for (qsizetype at = 0; at < page.size(); at += blockSize)
+            blocks << page.mid(at, blockSize);
+        const SearchRun run(blocks, AllRows());
+        QByteArray expected = page;
+        QCOMPARE(run.written, expected.replace("http://h/n.html", "L/n.html"));
+        QCOMPARE(run.tags, QByteArrayList{"<a href=\"http://h/n.html\"> 4"});
+    }
+}
+
+void TestTransferLinks::headLineAndUnchangedPage()
+{
+    OnlineSearch::Options options = AllRows();
+    options.headLine = "<!-- modified -->";
+    const SearchRun headed({"<ht", "ml>", "x"}, options);
+    QCOMPARE(headed.written, "<!-- modified -->\r\n<html>x");
+    const SearchRun empty({}, options);
+    QCOMPARE(empty.written, "<!-- modified -->\r\n");
+
+    options = AllRows();
+    options.rewrite = false;
+    const SearchRun kept({Page}, options);
+    QCOMPARE(kept.written, Page);
+    QCOMPARE(kept.tags.size(), 6);
+}
+
+KELPA_TEST_MAIN(TestTransferLinks)
+#include "test_transfer_links.moc"

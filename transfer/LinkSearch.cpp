@@ -1,0 +1,169 @@
+#include "transfer/LinkSearch.h"
+
+#include "main/Kelpa.h"
+
+#include <array>
+
+namespace transfer {
+
+namespace {
+
+enum class Needs { JavaApplets, Images, AnyLink, MetaRefresh };
+
+struct TagRow {
+    const char* tag; // lower case
+    const char* attribute;
+    Needs needs;
+};
+
+// The tag table, in the order tried.
+constexpr std::array<TagRow, 14> LinkTagTable = {{
+    {"<applet", "code", Needs::JavaApplets},
+    {"<body", "background", Needs::Images},
+    {"<im", "src", Needs::Images},
+    {"<a", "href", Needs::AnyLink},
+    {"<embed", "src", Needs::AnyLink},
+    {"<frame", "src", Needs::AnyLink},
+    {"<iframe", "src", Needs::AnyLink},
+    {"<area", "href", Needs::AnyLink},
+    {"<form", "action", Needs::AnyLink},
+    {"<bgsound", "src", Needs::AnyLink},
+    {"<input", "href", Needs::AnyLink},
+    {"<option", "value", Needs::AnyLink},
+    {"<ref", "href", Needs::AnyLink},
+    {"<meta", "url", Needs::MetaRefresh},
+}};
+
+bool RowApplies(Needs needs, const LinkRules& rules)
+{
+    switch (needs) {
+    case Needs::JavaApplets:
+        return rules.javaApplets;
+    case Needs::Images:
+        return rules.images;
+    case Needs::AnyLink:
+        return !rules.imagesOnly;
+    case Needs::MetaRefresh:
+        return !rules.imagesOnly && rules.acceptMetaRefresh;
+    }
+    return false;
+}
+
+bool IsSpace(char ch)
+{
+    return ch == ' ' || ch == '\r' || ch == '\n' || ch == '\t';
+}
+
+} // namespace
+
+qsizetype FindCaseBlind(QByteArrayView text, QByteArrayView what, qsizetype from)
+{
+    return text.toByteArray().toLower().indexOf(what.toByteArray().toLower(), from);
+}
+
+LinkRules LinkRules::Current()
+{
+    using namespace KELPA;
+    return {JavaApplets == 1, Images == 1, ImagesOnly == 1, AcceptMetaRefresh == 1};
+}
+
+LinkMatch FindLink(QByteArrayView tag, const LinkRules& rules)
+{
+    const QByteArray lower = tag.toByteArray().toLower();
+    for (const TagRow& row : LinkTagTable) {
+        if (!RowApplies(row.needs, rules) || !lower.contains(row.tag))
+            continue;
+        const qsizetype at = lower.indexOf(row.attribute);
+        if (at < 0)
+            continue;
+        LinkMatch match;
+        match.foundPos = static_cast<int32_t>(at + 1);
+        match.imageLink = row.needs == Needs::Images;
+        match.metaRefresh = row.needs == Needs::MetaRefresh;
+        return match;
+    }
+    return {};
+}
+
+void LinkSuche()
+{
+    const LinkMatch match = FindLink(KELPA::CurrentTag, LinkRules::Current());
+    KELPA::FoundPos = match.foundPos;
+    KELPA::ImageLink = match.imageLink ? 1 : 0;
+    KELPA::MetaRefreshFound = match.metaRefresh ? 1 : 0;
+}
+
+std::optional<BaseTag> FindBaseTag(QByteArrayView tag)
+{
+    const QByteArray lower = tag.toByteArray().toLower();
+    const qsizetype start = lower.indexOf("<base");
+    const qsizetype href = start < 0 ? -1 : lower.indexOf("href", start);
+    const qsizetype equals = href < 0 ? -1 : lower.indexOf('=', href);
+    if (equals < 0)
+        return std::nullopt;
+    const qsizetype close = lower.indexOf('>', equals);
+    const qsizetype end = close < 0 ? lower.size() : close + 1;
+    const qsizetype valueEnd = close < 0 ? lower.size() : close;
+    QByteArray value = tag.sliced(equals + 1, valueEnd - equals - 1).toByteArray().trimmed();
+    if (value.startsWith('"') || value.startsWith('\''))
+        value.remove(0, 1);
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (IsSpace(value.at(i)) || value.at(i) == '"' || value.at(i) == '\'') {
+            value.truncate(i);
+            break;
+        }
+    }
+    const qsizetype scheme = value.indexOf("://");
+    const qsizetype hostStart = scheme < 0 ? 0 : scheme + 3;
+    const qsizetype lastSlash = value.lastIndexOf('/');
+    if (lastSlash >= hostStart)
+        value.truncate(lastSlash);
+    return BaseTag{QString::fromUtf8(value), start, end};
+}
+
+PageDecision DecidePage(QByteArrayView block, int statusCode)
+{
+    PageDecision decision;
+    qsizetype first = 0;
+    while (first < block.size() && IsSpace(block.at(first)))
+        ++first;
+    const QByteArrayView text = block.sliced(first);
+    decision.hasStatusLine = text.contains(QByteArrayView("TTP/1."));
+    // A status line counts as a "<" in front of the text.
+    const qsizetype lt = decision.hasStatusLine ? 0 : text.indexOf('<');
+    if (lt < 0 || lt > 3)
+        return decision;
+    decision.pageState = 1;
+    if (statusCode >= 200 && statusCode <= 299)
+        return decision;
+    if (FindCaseBlind(text, "Not Found") >= 0) {
+        decision.pageState = 3;
+        decision.errorPage = true;
+        decision.messageEntry = 116;
+    } else if (FindCaseBlind(text, "Too many user") >= 0) {
+        decision.pageState = 4;
+        decision.messageEntry = 117;
+    } else if (FindCaseBlind(text, "Service Temporarily Unavailable") >= 0) {
+        decision.pageState = 4;
+        decision.messageEntry = 118;
+    }
+    return decision;
+}
+
+int AuswertenEntscheiden(int statusCode)
+{
+    using namespace KELPA;
+    PageState = 0;
+    if (LevelsLeft == 1) {
+        if (Images != 1)
+            return 0;
+        ImagesOnly = 1;
+    }
+    const PageDecision decision = DecidePage(CurrentTag, statusCode);
+    PageState = decision.pageState;
+    HasStatusLine = decision.hasStatusLine ? 1 : 0;
+    ErrorPage = decision.errorPage ? 1 : 0;
+    return decision.messageEntry;
+}
+
+} // namespace transfer

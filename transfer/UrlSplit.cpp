@@ -1,0 +1,131 @@
+#include "transfer/UrlSplit.h"
+
+#include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
+
+namespace transfer {
+
+namespace {
+
+// The port text after the host's ":": all digits, 1 to 65535; else 0.
+int32_t PortNumber(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 5)
+        return 0;
+    int32_t port = 0;
+    for (const QChar ch : text) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return 0;
+        port = port * 10 + (ch.unicode() - '0');
+    }
+    return port <= 65535 ? port : 0;
+}
+
+// urlPath climbed up by climbs directories, without trailing "/." pairs;
+// empty when the climb goes above the host.
+QString Climbed(const QString& urlPath, int climbs)
+{
+    const qsizetype scheme = urlPath.indexOf(QLatin1String("://"));
+    const qsizetype hostEnd = urlPath.indexOf(QLatin1Char('/'), scheme < 0 ? 0 : scheme + 3);
+    const qsizetype root = hostEnd < 0 ? urlPath.size() : hostEnd;
+    QString base = urlPath;
+    for (int i = 0; i < climbs; ++i) {
+        const qsizetype cut = base.lastIndexOf(QLatin1Char('/'));
+        if (cut < root)
+            return {};
+        base.truncate(cut);
+    }
+    while (base.endsWith(QLatin1String("/.")))
+        base.chop(2);
+    return base;
+}
+
+} // namespace
+
+UrlParts SplitUrl(const QString& link, const QString& protocol)
+{
+    UrlParts parts;
+    parts.link = link;
+    const qsizetype slash = link.indexOf(QLatin1Char('/'));
+    if (slash >= 0) {
+        parts.hostName = link.left(slash);
+        parts.requestPath = link.mid(slash);
+    } else {
+        parts.hostName = link;
+        parts.link += QLatin1Char('/');
+        parts.slashAppended = true;
+    }
+    parts.requestPath = platform::Trim(parts.requestPath);
+    if (parts.requestPath.isEmpty())
+        parts.requestPath = QStringLiteral("/");
+    while (parts.requestPath.contains(QLatin1String("&amp;")))
+        parts.requestPath.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    parts.requestPath.replace(QLatin1Char(' '), QLatin1String("%20"));
+
+    const QString whole = protocol + parts.link;
+    const qsizetype last = whole.lastIndexOf(QLatin1Char('/'));
+    parts.urlPath = last >= 1 ? whole.left(last) : whole;
+
+    const qsizetype colon = parts.hostName.indexOf(QLatin1Char(':'));
+    if (colon >= 0) {
+        parts.port = PortNumber(parts.hostName.mid(colon + 1));
+        parts.hostName.truncate(colon);
+    }
+    return parts;
+}
+
+bool HostDateiPortTrennen()
+{
+    const UrlParts parts = SplitUrl(KELPA::Link, KELPA::Protocol);
+    KELPA::Link = parts.link;
+    KELPA::HostName = parts.hostName;
+    KELPA::RequestPath = parts.requestPath;
+    KELPA::UrlPath = parts.urlPath;
+    KELPA::Port = parts.port;
+    return parts.slashAppended;
+}
+
+QString HostAndPort(const QString& host, int32_t port)
+{
+    if (port == DefaultPort)
+        return host;
+    return host + QLatin1Char(':') + QString::number(port);
+}
+
+QString HostAndPort()
+{
+    return HostAndPort(KELPA::HostName, KELPA::Port);
+}
+
+QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort)
+{
+    QString link;
+    if (value.startsWith(QLatin1String("./"))) {
+        link = urlPath + value.mid(1);
+    } else if (value.startsWith(QLatin1String("//"))) {
+        link = value.mid(2);
+    } else if (value.startsWith(QLatin1Char('/'))) {
+        link = hostAndPort + value;
+    } else if (value == QLatin1String(".")) {
+        return {};
+    } else if (value.startsWith(QLatin1String("../"))) {
+        QString rest = value;
+        int climbs = 0;
+        for (; rest.startsWith(QLatin1String("../")); ++climbs)
+            rest.remove(0, 3);
+        while (rest.startsWith(QLatin1Char('/')))
+            rest.remove(0, 1);
+        const QString base = Climbed(urlPath, climbs);
+        link = (base.isEmpty() ? urlPath : base) + QLatin1Char('/') + rest;
+    } else if (!value.contains(QLatin1String("//")) && !urlPath.isEmpty()) {
+        link = urlPath + QLatin1Char('/') + value;
+    } else {
+        link = value;
+    }
+    link = platform::Trim(link);
+    if (link.startsWith(QLatin1Char('/')))
+        link = QLatin1String("file://") + link.mid(1);
+    return link;
+}
+
+} // namespace transfer

@@ -1,0 +1,54 @@
+#pragma once
+// A URL without its scheme ("host[:port]/path") taken apart into what the
+// socket and the request need. Pure text work; nothing here resolves a name,
+// opens a socket or touches a window.
+
+#include <QString>
+
+#include <cstdint>
+
+namespace transfer {
+
+inline constexpr int32_t DefaultPort = 80;
+
+struct UrlParts {
+    QString link; // the URL as given, with "/" appended when it named no path
+    bool slashAppended = false;
+    QString hostName;    // the host, without port
+    QString requestPath; // from the first "/" on, at least "/"; "&amp;" as "&", blanks as "%20"
+    QString urlPath;     // protocol & link cut before its last "/": the page's base URL
+    int32_t port = DefaultPort; // 1 to 65535; 0 when the URL names no valid port
+};
+
+// The rules of HostDateiPortTrennen over plain values. link is the URL after
+// its scheme and user part ("host:8080/dir/page.html"), protocol the scheme
+// ("http://"). A port is the text after the first ":" of the host part when
+// it is all digits and lies in 1 to 65535; anything else ("", "abc", "0",
+// "65536", "80x") gives port 0, which no connection can use.
+UrlParts SplitUrl(const QString& link, const QString& protocol);
+
+// HostDateiPortTrennen: reads Link and Protocol; sets Link (a "/" appended
+// when it named no path), HostName, RequestPath, UrlPath and Port. Returns true
+// when it appended the "/", so that the caller appends it to the text of its
+// source box too. Never touches a window.
+bool HostDateiPortTrennen();
+
+// host, followed by ":" & port unless port is 80: the authority of a URL that
+// keeps the page's port ("h:8080"; "h" for port 80).
+QString HostAndPort(const QString& host, int32_t port);
+// The same for the page under work: reads HostName and Port. A link that
+// begins with "/" and a Location that begins with "/" are put behind this, so
+// that they stay on the page's port.
+QString HostAndPort();
+
+// Serves InlineNamen: a link value as written in a page (fragment and quotes
+// already cut) made absolute against the page. urlPath is the page's base
+// (UrlPath), hostAndPort its authority (HostAndPort()). "./x" and plain
+// relative values join urlPath; "/x" goes behind hostAndPort, so that it keeps
+// the page's port; "//h/x" gives "h/x"; each leading "../" climbs one
+// directory of urlPath, and a climb above the host joins the rest to urlPath;
+// "." gives ""; a value holding "//" stays as it is. A result that still
+// begins with "/" (a page without a host) becomes "file://" & the rest.
+QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort);
+
+} // namespace transfer
