@@ -29,6 +29,9 @@ FormHTTP::FormHTTP() : Form(Kind::MdiChild, "FormHTTP")
     platform::Move(Text1, {120, 120, 5400, 315});
     Text2 = platform::Control<QLineEdit>(this, "Text2");
     platform::Move(Text2, {120, 555, 5400, 315});
+    TextLinks = platform::Control<QLineEdit>(this, "TextLinks");
+    TextLinks->setReadOnly(true);
+    platform::Move(TextLinks, {120, 990, 5400, 315});
     CommandPaste = platform::Control<QPushButton>(this, "CommandPaste");
     platform::Move(CommandPaste, {5640, 120, 375, 315});
     CommandChooseFile = platform::Control<QPushButton>(this, "CommandChooseFile");

@@ -24,8 +24,18 @@ public:
     void Uebertragung();
     static void SetTransfer(std::function<void()> transfer);
 
+    // --- links of a page (FormHTTPLinks.cpp) ---------------------------------
+    // Handles the link found in CurrentTag at FoundPos: names, filters and
+    // lists it, and rewrites the tag for local browsing.
+    void InlineNamen();
+    // Searches a saved (local) page for links and rewrites it in place.
+    void Auswerten();
+    // The same for a server-side image map file.
+    void AuswertenMap();
+
     QLineEdit* Text1 = nullptr; // source URL
     QLineEdit* Text2 = nullptr; // target file name
+    QLineEdit* TextLinks = nullptr; // the link under work
     QLabel* PictureHTTP = nullptr;
     QPushButton* CommandPaste = nullptr;
     QPushButton* CommandChooseFile = nullptr;
