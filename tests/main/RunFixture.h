@@ -79,9 +79,7 @@ inline void StartOnce()
 inline void PrepareRun(const QString& startUrl, int16_t depth)
 {
     using namespace KELPA;
-    EnterFreshFolder(
-        QString::fromLatin1(QTest::currentTestFunction()) +
-        QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')));
+    EnterTestFolder();
     FormKelpa& form = FormKelpa::Instance();
     FormHTTP& http = FormHTTP::Instance();
     Depth = depth;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTest>
 
 namespace testsupport {
 
@@ -21,6 +22,14 @@ inline QString EnterFreshFolder(const QString& name)
     QDir().mkpath(path);
     QDir::setCurrent(path);
     return path;
+}
+
+// A fresh folder named after the running test function and data row.
+inline QString EnterTestFolder()
+{
+    return EnterFreshFolder(
+        QString::fromLatin1(QTest::currentTestFunction())
+        + QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')));
 }
 
 inline void WriteFile(const QString& name, const QByteArray& bytes)

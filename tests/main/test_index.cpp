@@ -47,8 +47,7 @@ private Q_SLOTS:
 
     void init()
     {
-        EnterFreshFolder(QString::fromLatin1(QTest::currentTestFunction()) +
-                         QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        EnterTestFolder();
         QDir().mkpath(QStringLiteral("site"));
         Directory = platform::CurDir() + QStringLiteral("\\site\\");
         Page.fill(QString());

@@ -58,8 +58,7 @@ private Q_SLOTS:
 
     void init()
     {
-        EnterFreshFolder(QString::fromLatin1(QTest::currentTestFunction()) +
-                         QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        EnterTestFolder();
         FormKelpa& form = FormKelpa::Instance();
         form.CheckStart->setChecked(false);
         form.CommandExit->setEnabled(true);

@@ -96,8 +96,7 @@ private Q_SLOTS:
 
     void init()
     {
-        EnterFreshFolder(QString::fromLatin1(QTest::currentTestFunction()) +
-                         QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        EnterTestFolder();
     }
 
     void cleanup() { platform::CloseAllFiles(); }

@@ -133,6 +133,20 @@ private Q_SLOTS:
         }
     }
 
+    // The name of a URL is that of its first record, whatever case it is
+    // asked in; a record still being written gives the name line seen so far.
+    void nameOfUrl()
+    {
+        const QString list = QStringLiteral("NAMES.LST");
+        WriteBytes(list, "http://h/a\r\na.html\r\nhttp://H/A\r\na(1).html\r\nhttp://h/b\r\nb.ht");
+        WorkListIndex& index = WorkListIndex::For(list);
+        QCOMPARE(index.NameOfUrl(QStringLiteral("HTTP://h/a")), std::optional<QString>("a.html"));
+        QCOMPARE(index.NameOfUrl(QStringLiteral("http://h/b")), std::optional<QString>("b.ht"));
+        QCOMPARE(index.NameOfUrl(QStringLiteral("http://h/c")), std::nullopt);
+        WriteBytes(list, "ml\r\n", true);
+        QCOMPARE(index.NameOfUrl(QStringLiteral("http://h/b")), std::optional<QString>("b.html"));
+    }
+
     void listNamesAreCaseBlind()
     {
         QCOMPARE(&WorkListIndex::For(QStringLiteral("kelpa.got")),
