@@ -21,6 +21,7 @@
 //   FormKelpaIndex.cpp     the index page, recent pages and the e-mail list
 //   FormKelpaNaming.cpp    local names and the download directory
 //   FormKelpaScheduler.cpp the scheduler
+//   FormKelpaTimers.cpp    the small timers and the hide command
 
 #include "platform/pump/Timer.h"
 
@@ -116,9 +117,41 @@ public:
     void CacheVerzeichnis();
 
     // --- scheduler (FormKelpaScheduler.cpp) -------------------------------------
+    // The scheduler writes its captions to the transfer window's caption and
+    // reads the time from schedule::Now().
+    void CheckStart_Click();
+    void CheckRepeat_Click();
+    void CheckDauer_Click();
+    void CheckWindowsShutDown_Click();
+    // The scroll bars hold the negated setting; each sets its label.
+    void VScroll1_Change();
+    void VScroll2_Change();
+    void VScroll3_Change();
+    // The Dauer label's caption changed: sets DurationLeft from it. The label
+    // has no change signal: whoever sets its caption calls this afterwards.
+    void Dauer_Change();
+    // A click steps a label's scroll bar; a double click sets it to -1.
+    void Dauer_Click();
+    void Repeat_Click();
+    void Zeit_Click();
+    void Dauer_DblClick();
+    void Repeat_DblClick();
+    void Zeit_DblClick();
     // Shows when a delayed start will begin.
     void delayanzeige();
+    // Minute countdowns: the delayed start, the repeat (also called once by a
+    // run's end), the duration (ends the program through CommandExit_Click).
+    void TimerStartIn_Timer();
     void TimerRepeat_Timer();
+    void TimerDauer_Timer();
+    // Routes clicks and double clicks on Zeit, Repeat and Dauer to their handlers.
+    void WatchSchedulerLabels();
+    // The small timers (FormKelpaTimers.cpp): the assistant after a first
+    // start, the blinking caption after a run, the hidden window.
+    void TimerAssistant_Timer();
+    void TimerCaption_Timer();
+    void MenuHide_Click();
+    void TimerHide_Timer();
 
     // --- settings and tasks ---------------------------------------------------
     // Reads the settings from file (defaults first); ends the program when the

@@ -203,6 +203,12 @@ void FormKelpa::setupTimers()
     }
     TimerBusy.setHandler([this] { TimerBusy_Timer(); });
     TimerInfo.setHandler([this] { TimerInfo_Timer(); });
+    TimerAssistant.setHandler([this] { TimerAssistant_Timer(); });
+    TimerCaption.setHandler([this] { TimerCaption_Timer(); });
+    TimerHide.setHandler([this] { TimerHide_Timer(); });
+    TimerStartIn.setHandler([this] { TimerStartIn_Timer(); });
+    TimerRepeat.setHandler([this] { TimerRepeat_Timer(); });
+    TimerDauer.setHandler([this] { TimerDauer_Timer(); });
     platform::On(CommandExit, &QPushButton::clicked, this, &FormKelpa::CommandExit_Click);
     platform::On(CommandStart, &QPushButton::clicked, this, &FormKelpa::CommandStart_Click);
     platform::On(CommandStop, &QPushButton::clicked, this, &FormKelpa::CommandStop_Click);
@@ -211,6 +217,15 @@ void FormKelpa::setupTimers()
     platform::OnSelected(OptionNew, this, &FormKelpa::OptionNew_Click);
     platform::OnSelected(OptionContinue, this, &FormKelpa::OptionContinue_Click);
     platform::On(CheckListe, &QCheckBox::stateChanged, this, &FormKelpa::CheckListe_Click);
+    platform::On(CheckStart, &QCheckBox::stateChanged, this, &FormKelpa::CheckStart_Click);
+    platform::On(CheckRepeat, &QCheckBox::stateChanged, this, &FormKelpa::CheckRepeat_Click);
+    platform::On(CheckDauer, &QCheckBox::stateChanged, this, &FormKelpa::CheckDauer_Click);
+    platform::On(CheckWindowsShutDown, &QCheckBox::stateChanged, this,
+                 &FormKelpa::CheckWindowsShutDown_Click);
+    platform::On(VScroll1, &QScrollBar::valueChanged, this, &FormKelpa::VScroll1_Change);
+    platform::On(VScroll2, &QScrollBar::valueChanged, this, &FormKelpa::VScroll2_Change);
+    platform::On(VScroll3, &QScrollBar::valueChanged, this, &FormKelpa::VScroll3_Change);
+    WatchSchedulerLabels();
 }
 
 void FormKelpa::SetControlCaptions()

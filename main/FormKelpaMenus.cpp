@@ -135,6 +135,7 @@ void FormKelpa::setupMenus()
     platform::On(MenuEntry("MenuOpenTask"), &QAction::triggered, this, &FormKelpa::MenuOpenTask_Click);
     platform::On(MenuEntry("MenuSaveTask"), &QAction::triggered, this, &FormKelpa::MenuSaveTask_Click);
     platform::On(MenuEntry("MenuCancel"), &QAction::triggered, this, &FormKelpa::MenuCancel_Click);
+    platform::On(MenuEntry("MenuHide"), &QAction::triggered, this, &FormKelpa::MenuHide_Click);
 }
 
 void FormKelpa::SetCaptions()

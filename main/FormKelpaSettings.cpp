@@ -54,6 +54,7 @@ void FormKelpa::inilesen(const QString& file)
     Repeat->setText(labels.Repeat);
     SetWithinRange(VScroll3, labels.VScroll3);
     Dauer->setText(labels.Dauer);
+    Dauer_Change();
     SetWithinRange(VScroll1, labels.VScroll1);
     Zeit->setText(labels.Zeit);
     SetWithinRange(VScroll2, labels.VScroll2);

@@ -89,6 +89,7 @@ void FormKelpa::TaskLesen()
         CheckListe->setChecked(true);
     ShowSchedulerText(KELPA::Repeat, FormKelpa::Repeat, CheckRepeat);
     ShowSchedulerText(KELPA::Time, Dauer, CheckDauer);
+    Dauer_Change();
     ShowSchedulerText(KELPA::Start, Zeit, CheckStart);
     if (WindowsShutDown == 1 && CheckWindowsShutDown->isEnabled())
         CheckWindowsShutDown->setChecked(true);

@@ -83,9 +83,19 @@ bool WorkListIndex::HoldsName(const QString& localName)
 
 bool WorkListIndex::HoldsUrl(const QString& url)
 {
+    return NameOfUrl(url).has_value();
+}
+
+std::optional<QString> WorkListIndex::NameOfUrl(const QString& url)
+{
     Refresh();
     const QString key = url.toCaseFolded();
-    return urls_.contains(key) || (hasPendingUrl_ && pendingUrl_.toCaseFolded() == key);
+    const auto found = urls_.constFind(key);
+    if (found != urls_.constEnd())
+        return *found;
+    if (hasPendingUrl_ && pendingUrl_.toCaseFolded() == key)
+        return pendingName_;
+    return std::nullopt;
 }
 
 void WorkListIndex::Clear()
@@ -175,7 +185,9 @@ void WorkListIndex::ReadFrom(int fileNumber, int64_t size)
         if (hasName && platform::LineInput(fileNumber, name) != 0)
             return;
         if (hasName && lines[i + 1].certain) {
-            urls_.insert(url.toCaseFolded());
+            const QString key = url.toCaseFolded();
+            if (!urls_.contains(key))
+                urls_.insert(key, name);
             names_.insert(name);
             committed_ = start + lines[i + 1].next;
             continue;

@@ -14,10 +14,12 @@
 // nothing.
 
 #include <QByteArray>
+#include <QHash>
 #include <QSet>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class WorkListIndex {
 public:
@@ -32,6 +34,10 @@ public:
     bool HoldsName(const QString& localName);
     // A record's first line equals url, letter case ignored.
     bool HoldsUrl(const QString& url);
+    // The second line of the first record whose first line equals url, letter
+    // case ignored (empty when that record has no second line yet); nothing
+    // when no record holds url.
+    std::optional<QString> NameOfUrl(const QString& url);
 
 private:
     explicit WorkListIndex(QString listName);
@@ -57,7 +63,7 @@ private:
     QByteArray head_;       // the first bytes of the file, up to committed_
     QByteArray boundary_;   // the bytes before committed_
     QSet<QString> names_;
-    QSet<QString> urls_; // case-folded
+    QHash<QString, QString> urls_; // case-folded URL: the name of its first record
     // The record after the last complete one, as a reader would see it now:
     // a URL line, and a name line, still without a certain end.
     QString pendingUrl_;

@@ -1,28 +1,95 @@
 #pragma once
-// The transfer window: fetches one URL at a time. So far only the controls
-// and procedures the main window reaches are here.
+// The transfer window: fetches one URL at a time, from a local file or over
+// HTTP/1.0, into the download directory.
+//
+// The class is implemented in several files, one per concern:
+//   FormHTTP.cpp          construction, the window's controls and handlers
+//   FormHTTPDriver.cpp    Uebertragung, Runtergeladen, SubDirErstellen
+//   FormHTTPConnect.cpp   name resolution, the connection, the socket notices
+//   FormHTTPTimeouts.cpp  the time-out timers and the transfer rate
+//   FormHTTPReceive.cpp   the request, its sending and the reception
+//   FormHTTPHeader.cpp    the head of the answer and its relocations
+//   FormHTTPBody.cpp      size limits, progress and the local file
+//   FormHTTPLinks.cpp     the links of a page
 
 #include "platform/forms/Form.h"
 #include "platform/pump/Timer.h"
 
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace transfer {
+class HeaderReader;
+class OnlineSearch;
+} // namespace transfer
+
+namespace winsock {
+class NotifyTarget;
+}
+
 class FormHTTP final : public platform::Form {
     Q_OBJECT
 public:
     static FormHTTP& Instance();
+    ~FormHTTP() override;
 
+    // --- the window (FormHTTP.cpp) -------------------------------------------
+    // The source text changed: enables or disables the start controls and
+    // counts the source (UrlsLeft 1 or 0).
+    void Text1_Change();
     // Recomputes the target file name in Text2 from the URL in Text1.
     void Text2_Click();
-    // Fetches Link into FileName: the transfer of one URL. Until the HTTP
-    // client is built it runs the stand-in set with SetTransfer (tests), or
-    // nothing.
+    // Clears a "Ready!" caption and the target box.
+    void Form_Click();
+    // Replaces the source with the clipboard's text, then names the target.
+    void CommandPaste_Click();
+    // Lets the user choose a local page or map file as the source.
+    void CommandChooseFile_Click();
+
+    // --- one transfer (FormHTTPDriver.cpp) -----------------------------------
+    // Fetches Link into FileName: names and places the local file, copies a
+    // local source or connects and runs the HTTP exchange, then records the
+    // result in KELPA.GOT or KELPA.NOT and keeps the run's statistics. Does
+    // nothing while StopRun is 1. A stand-in set with SetTransfer runs instead.
     void Uebertragung();
+    // Tests replace the transfer with a stand-in; an empty function restores it.
     static void SetTransfer(std::function<void()> transfer);
+    // Appends Text1 and FileName to KELPA.GOT and counts the file as loaded.
+    void Runtergeladen();
+    // Creates every directory level of Directory & FileDirectory.
+    void SubDirErstellen();
+
+    // --- connection (FormHTTPConnect.cpp) ------------------------------------
+    // Resolves HostName into HostAddress (0 when it fails), blocking or not by
+    // GetHostByNameBlocking; sets CallResult in blocking mode.
+    void DomainNameServerAnfrage();
+    // Takes the first address of the resolved host entry into HostAddress.
+    void ZeigerAuslesen();
+    // The sink of every socket notice: AsyncSignal := "mousemove".
+    void AsyncAufruf_MouseMove();
+
+    // --- time-outs and rate (FormHTTPTimeouts.cpp) ---------------------------
+    // Arms TimerTimeout anew from Timeout (below 1: no time-out).
+    void TimeOutErneuern();
+    void TimerTimeout_Timer();
+    void TimerConnect_Timer();
+    void TimerDNSLookUp_Timer();
+    // Logs the size and speed of the file just received.
+    void Uebertragungsrate();
+
+    // --- the HTTP exchange (FormHTTPReceive.cpp, FormHTTPHeader.cpp) ---------
+    // Sends the request on the connected Socket and receives the answer into
+    // LastFile. Leaves BytesReceived, ContentLength, TransferVerdict, PageState
+    // and Relocated; may run a nested transfer for a relocation.
+    void hypertexttransport();
 
     // --- links of a page (FormHTTPLinks.cpp) ---------------------------------
     // Handles the link found in CurrentTag at FoundPos: names, filters and
@@ -33,15 +100,63 @@ public:
     // The same for a server-side image map file.
     void AuswertenMap();
 
-    QLineEdit* Text1 = nullptr; // source URL
-    QLineEdit* Text2 = nullptr; // target file name
+    QLineEdit* Text1 = nullptr;     // source URL
+    QLineEdit* Text2 = nullptr;     // target file name
     QLineEdit* TextLinks = nullptr; // the link under work
     QLabel* PictureHTTP = nullptr;
     QPushButton* CommandPaste = nullptr;
     QPushButton* CommandChooseFile = nullptr;
+    // Receives the socket notices (the hidden AsyncAufruf box).
+    winsock::NotifyTarget* AsyncAufruf = nullptr;
+    platform::Timer TimerDNSLookUp;
     platform::Timer TimerConnect;
     platform::Timer TimerTimeout;
 
+    // Relocations followed in a row before the next one counts as refused.
+    static constexpr int MaxRelocations = 10;
+
+protected:
+    void Form_QueryUnload(int& cancel) override;
+
 private:
     FormHTTP();
+    void setupControls();
+
+    // Driver steps.
+    void HttpTransfer();
+    bool Connect();
+    bool ConnectFailed();
+    void EndHttpTransfer();
+    void SearchAndReport(bool collect);
+    void Statistics();
+
+    // Exchange steps.
+    int SendRequest(const QByteArray& request);
+    int64_t ReceiveBlock(QByteArray& block);
+    // Waits until a socket notice arrives, AbortTransfer is 1 or passes
+    // passes went by (0: no bound); returns the passes waited. Sleeps.
+    int WaitForNotice(int passes);
+    void SetBlocking(bool blocking);
+    void ReceiveLoop();
+    bool HandleHead(transfer::HeaderReader& reader);
+    void Relocate(bool png);
+    void ProcessBody(QByteArray body);
+    bool CheckSizes(const QByteArray& body, bool firstBody);
+    void WriteBody(const QByteArray& bytes);
+    void Refuse();
+    void ShowProgress();
+    void Drain();
+    void CloseDataFile(bool deleteWritten);
+
+    int16_t MinutesLeft = 0; // ticks of TimerTimeout left
+    int noticeError_ = 0;    // error carried by the last socket notice
+    int relocationDepth_ = 0;
+    // The file being received: created at the first byte of the body, so
+    // that a failed fetch never touches an earlier copy.
+    QString target_;
+    bool targetWritten_ = false;
+    int64_t bytesWritten_ = 0;
+    int statusCode_ = 0;
+    std::unique_ptr<transfer::OnlineSearch> search_;
+    QByteArray lookupBuffer_;
 };

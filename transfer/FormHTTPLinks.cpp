@@ -3,6 +3,362 @@
 
 #include "transfer/FormHTTP.h"
 
-void FormHTTP::InlineNamen() {}
-void FormHTTP::Auswerten() {}
-void FormHTTP::AuswertenMap() {}
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "main/WorkListIndex.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "platform/pump/Pump.h"
+#include "transfer/LinkValue.h"
+#include "transfer/OnlineSearch.h"
+#include "transfer/Restrictions.h"
+#include "transfer/UrlSplit.h"
+
+#include <QLineEdit>
+
+#include <optional>
+
+using namespace KELPA;
+
+namespace {
+
+// Bytes of the saved page read and searched between two yields.
+constexpr int64_t SearchBlock = 65536;
+
+// Shows text in the link box; logs it when every message is to be logged.
+void ShowLink(FormHTTP& form, const QString& text)
+{
+    form.TextLinks->setText(text);
+    if (LogAllMessages == 1)
+        FormKelpa::Instance().logging(text);
+}
+
+// Sets the window's caption; logs it when every message is to be logged.
+void ShowCaption(FormHTTP& form, const QString& text)
+{
+    form.SetCaption(text);
+    if (LogAllMessages == 1)
+        FormKelpa::Instance().logging(text);
+}
+
+// Logs an error caption whatever LogAllMessages says.
+void ShowError(FormHTTP& form, const QString& text)
+{
+    form.SetCaption(text);
+    FormKelpa::Instance().logging(text);
+}
+
+// Appends one work-list record (URL, local name), each line trimmed. Errors
+// are ignored.
+void AppendRecord(const QString& list, const QString& url, const QString& name)
+{
+    const int number = platform::FreeFile();
+    if (number == 0 || platform::Open(list, platform::OpenMode::Append, number) != 0)
+        return;
+    platform::PrintLine(number, platform::Trim(url));
+    platform::PrintLine(number, platform::Trim(name));
+    platform::Close(number);
+}
+
+// The local name under which url is listed already: the first record of
+// NextListFile, LinkListFile (not on the first level), "KELPA.GOT" or
+// "COMPLETE.ENP" whose URL equals url, letter case ignored.
+std::optional<QString> KnownName(const QString& url)
+{
+    QStringList lists;
+    if (!NextListFile.isEmpty())
+        lists << NextListFile;
+    if (!LinkListFile.isEmpty() && LevelsLeft != StartDepth)
+        lists << LinkListFile;
+    lists << QStringLiteral("KELPA.GOT") << QStringLiteral("COMPLETE.ENP");
+    for (const QString& list : lists) {
+        if (std::optional<QString> name = WorkListIndex::For(list).NameOfUrl(url))
+            return name;
+    }
+    return std::nullopt;
+}
+
+// A local name held by a record of the next level's or the level's list.
+bool NameListed(const QString& name)
+{
+    return (!NextListFile.isEmpty() && WorkListIndex::For(NextListFile).HoldsName(name)) ||
+           (!LinkListFile.isEmpty() && WorkListIndex::For(LinkListFile).HoldsName(name));
+}
+
+void DuplicateSearch(int16_t mode)
+{
+    FormKelpa& main = FormKelpa::Instance();
+    if (LongFilenames == 1)
+        main.Doublette(mode);
+    else
+        main.DoubletteKurz(mode);
+}
+
+// A META refresh on a restricted run lets the run follow it to its host.
+void FollowRefreshHost()
+{
+    QString host = Link;
+    if (host.startsWith(QLatin1String("http://"), Qt::CaseInsensitive))
+        host = host.mid(7);
+    const qsizetype slash = host.indexOf(QLatin1Char('/'));
+    if (slash >= 0)
+        host.truncate(slash);
+    transfer::AddHomeHost(host);
+}
+
+// The base of the links of a map file: its DEFAULT URL cut back to its
+// directory, so that relative links resolve as in a page at that URL.
+QString MapBase(const QString& defaultUrl)
+{
+    const qsizetype host = defaultUrl.indexOf(QLatin1String("//"));
+    const qsizetype slash = defaultUrl.lastIndexOf(QLatin1Char('/'));
+    return slash > (host < 0 ? -1 : host + 1) ? defaultUrl.left(slash) : defaultUrl;
+}
+
+// The progress of the search in the caption: the share of the copy done, and
+// the time left while the run has a duration.
+void ShowProgress(FormHTTP& form, int64_t done, int64_t length)
+{
+    PercentText = (done >= length ? QStringLiteral("100") : platform::Str(done * 100 / length)) +
+                  QLatin1Char('%');
+    if (FormKelpa::Instance().TimerDauer.Enabled())
+        ShowCaption(form, PercentText + LanguageText[115] + platform::Str(DurationLeft) +
+                              QLatin1Char('\''));
+    else
+        ShowCaption(form, PercentText + LanguageText[114]);
+}
+
+// Searches the copy open under EvalFileNumber block by block and writes the
+// page with its tags as InlineNamen left them, when LocalBrowsing or SaveHTML
+// is 1; otherwise the page is left empty. On an abort the rest of the copy is
+// written unsearched, so that the page is never cut short. True when the
+// whole copy was searched.
+bool SearchCopy(FormHTTP& form, const QString& page)
+{
+    const int out = platform::FreeFile();
+    if (out == 0 || platform::Open(page, platform::OpenMode::Output, out) != 0)
+        return false;
+    if (LocalBrowsing != 1 && SaveHTML != 1)
+        platform::Close(out);
+    const auto write = [out](const QByteArray& bytes) {
+        if (platform::IsOpen(out))
+            platform::PutBytes(out, bytes);
+    };
+
+    transfer::OnlineSearch::Options options = transfer::OnlineSearch::Options::Current();
+    options.rewrite = true;
+    transfer::OnlineSearch search(
+        options,
+        [&form](QByteArray& tag, const transfer::LinkMatch& match) {
+            CurrentTag = tag;
+            FoundPos = match.foundPos;
+            ImageLink = match.imageLink ? 1 : 0;
+            MetaRefreshFound = match.metaRefresh ? 1 : 0;
+            form.InlineNamen();
+            tag = CurrentTag;
+            ImageLink = 0;
+        },
+        transfer::SetBase);
+    TransferStarted = 1;
+
+    const int64_t length = platform::Lof(EvalFileNumber);
+    int64_t done = 0;
+    bool complete = true;
+    QByteArray block;
+    while (done < length) {
+        if (platform::GetBytes(EvalFileNumber, qMin(SearchBlock, length - done), block) != 0 ||
+            block.isEmpty()) {
+            complete = false;
+            break;
+        }
+        done += block.size();
+        write(search.Add(block));
+        HeadLineInserted = 1;
+        ShowProgress(form, done, length);
+        platform::DoEvents();
+        if (AbortTransfer == 1) {
+            complete = false;
+            break;
+        }
+    }
+    write(search.Finish());
+    if (done < length && platform::GetBytes(EvalFileNumber, length - done, block) == 0)
+        write(block);
+    if (length == 0)
+        ShowProgress(form, 0, 0);
+    platform::Close(out);
+    return complete;
+}
+
+} // namespace
+
+// Reads CurrentTag, FoundPos, UrlPath, HostName, Port, Protocol,
+// MetaRefreshFound and the settings; sets Link, FileName, FileDirectory,
+// LocalFileName and CompareUrl for the link, rewrites CurrentTag in place
+// (only the value's bytes), appends a new link to NextListFile and counts it
+// in InlineCount. A link already listed or loaded keeps its listed name and is
+// not listed again; an excluded link is reported and left as written.
+void FormHTTP::InlineNamen()
+{
+    FormKelpa& main = FormKelpa::Instance();
+    const transfer::LinkValue value = transfer::CutLinkValue(CurrentTag, FoundPos);
+    NextPos = int32_t(value.from + 1);
+    if (value.link.isEmpty())
+        return;
+    if (value.link.contains(QLatin1String("MAILTO:"), Qt::CaseInsensitive)) {
+        if (eMailAddresses == 1) {
+            QString address = value.link;
+            main.loggingMAILTO(address);
+        }
+        return;
+    }
+    if (value.link.startsWith(QLatin1String("FTP://"), Qt::CaseInsensitive) ||
+        value.link.startsWith(QLatin1String("NEWS:"), Qt::CaseInsensitive))
+        return;
+
+    Link = transfer::AbsoluteLink(value.link, UrlPath, transfer::HostAndPort());
+    if (Link.isEmpty())
+        return;
+    main.NamenGeben(QStringLiteral("InlineNamen"));
+    CompareUrl = platform::Trim(Link);
+    if (!CompareUrl.contains(QLatin1String("://")))
+        CompareUrl = Protocol + CompareUrl;
+
+    if (MetaRefreshFound == 1 && RestHome == 1)
+        FollowRefreshHost();
+    transfer::Einschraenkung();
+    if (LinkExcluded == 1) {
+        ShowLink(*this, transfer::AusschlussText());
+        return;
+    }
+
+    if (const std::optional<QString> known = KnownName(CompareUrl)) {
+        FileName = *known;
+        ShowLink(*this, FileName + LanguageText[144]);
+    } else {
+        if (LocalBrowsing == 1) {
+            if (platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) > 0)
+                DuplicateSearch(1);
+            if (NameListed(FileName))
+                DuplicateSearch(1);
+        }
+        if (AbortTransfer == 1)
+            return;
+        ++InlineCount;
+        ShowLink(*this,
+                 FileName + QStringLiteral(" (") + platform::Str(InlineCount) + QLatin1Char(')'));
+        AppendRecord(NextListFile, Link, FileName);
+    }
+
+    QString name = FileName;
+    if (name.contains(QLatin1Char('\\')))
+        name = name.mid(Directory.size());
+    if (SubDirectories == 1) {
+        if (!transfer::RewrittenWithSubDirectories(value.text))
+            return;
+        name = RootPrefix + FileDirectory + name;
+    }
+    transfer::ReplaceLinkText(CurrentTag, value.from, value.text,
+                              transfer::LocalReference(name, value.text));
+}
+
+// Searches the saved page FileName (below FileDirectory with subdirectories)
+// from a ".org" copy and writes it back with its links rewritten and the head
+// line on top, when LocalBrowsing or SaveHTML is 1 (else the page is left
+// empty: HTML is not kept). A map file is searched and left as it is. A tag
+// longer than the online search's bound is written unsearched. Sets
+// EvaluationComplete and FileComplete when the whole page was searched, else
+// records the URL as not loaded; puts FileName and Text1 back to the page.
+void FormHTTP::Auswerten()
+{
+    FormKelpa& main = FormKelpa::Instance();
+    HeadLineInserted = 0;
+    MetaRefreshFound = 0;
+    EvaluationComplete = 0;
+    BytesReceived = 0;
+    AbortTransfer = 0;
+    const QString pageDirectory = SubDirectories == 1 ? Directory + FileDirectory : Directory;
+    const QString page = pageDirectory + FileName;
+    LocalFileName = page;
+    Text2->clear();
+    ShowCaption(*this, LanguageText[108] + FileName + QStringLiteral(" (") +
+                           platform::Str(platform::FileLen(page)) + LanguageText[109]);
+    InlineCount = 0;
+
+    const QString copyName =
+        (LongFilenames == 1 ? FileName : FileName.section(QLatin1Char('.'), 0, 0)) +
+        QStringLiteral(".org");
+    EvalFile = pageDirectory + copyName;
+    if (platform::FileExists(EvalFile) && ContinueSearch != 1) {
+        const QString pageName = FileName;
+        FileName = copyName;
+        LocalFileName = EvalFile;
+        int16_t mode = 0;
+        DuplicateSearch(mode);
+        EvalFile = LocalFileName;
+        FileName = pageName;
+        LocalFileName = page;
+    }
+
+    const bool isMap = FileName.endsWith(QLatin1String("MAP"), Qt::CaseInsensitive);
+    if (const int error = platform::FileCopy(page, EvalFile); error != 0) {
+        ShowError(*this, EvalFile + LanguageText[110] + platform::Str(error) + QLatin1Char(')'));
+        TransferVerdict = 0;
+    } else if (EvalFileNumber = int16_t(platform::FreeFile());
+               EvalFileNumber == 0 ||
+               platform::Open(EvalFile,
+                              isMap ? platform::OpenMode::Input : platform::OpenMode::Binary,
+                              EvalFileNumber) != 0) {
+        ShowError(*this, EvalFile + LanguageText[113]);
+    } else {
+        main.IndiLED(QStringLiteral("suche"));
+        bool complete = true;
+        if (isMap)
+            AuswertenMap();
+        else
+            complete = SearchCopy(*this, page);
+        if (complete && AbortTransfer != 1) {
+            EvaluationComplete = 1;
+            FileComplete = 1;
+        }
+        platform::Close(EvalFileNumber);
+        if (LocalBrowsing == 1 || SaveHTML == 0)
+            platform::Kill(EvalFile);
+    }
+
+    main.TimerBusy.setEnabled(false);
+    main.IndiLED(QString());
+    Text1->setText(SavedLink);
+    FileName = SavedFileName;
+    if (EvaluationComplete != 1)
+        main.Nichtgeladen();
+}
+
+// Reads the map file open under EvalFileNumber: the lines after the first
+// DEFAULT line name the links, one "RECT" line each; other shapes are not
+// read. Each goes through InlineNamen as an "<a href=...>" tag. Leaves UrlPath
+// empty.
+void FormHTTP::AuswertenMap()
+{
+    QString line;
+    bool based = false;
+    while (AbortTransfer != 1 && platform::LineInput(EvalFileNumber, line) == 0) {
+        if (!based) {
+            if (line.startsWith(QLatin1String("DEFAULT"), Qt::CaseInsensitive)) {
+                UrlPath = MapBase(platform::Trim(line.mid(8)));
+                based = true;
+            }
+            continue;
+        }
+        if (!line.startsWith(QLatin1String("RECT"), Qt::CaseInsensitive))
+            continue;
+        const QString word = platform::Trim(line.mid(4)).section(QLatin1Char(' '), 0, 0);
+        if (word.isEmpty())
+            continue;
+        CurrentTag = "<a href=" + word.toUtf8() + '>';
+        FoundPos = 3;
+        InlineNamen();
+        platform::DoEvents();
+    }
+    UrlPath.clear();
+}

@@ -54,8 +54,9 @@ private Q_SLOTS:
             << "list" << QByteArray("\r\nx.html\r\n") << 0 << ""
             << ""
             << "Error KELPA.INP!";
+        // Emptying the start URL box counts it again.
         QTest::newRow("a completion list without a first URL")
-            << "continue" << QByteArray("\r\nx.html\r\n") << -1 << ""
+            << "continue" << QByteArray("\r\nx.html\r\n") << 0 << ""
             << ""
             << "Error COMPLETE.ENP!";
     }

@@ -1,0 +1,220 @@
+// Answers that change the transfer: relocations, error and busy pages, size
+// limits, and fetches that fail over a copy saved earlier.
+
+#include "tests/support/TestMain.h"
+#include "tests/transfer/HttpFixture.h"
+
+using namespace testsupport;
+using namespace KELPA;
+
+class TestHttpAnswers : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { StartForTransfers(); }
+    void init() { PrepareTransfer(); }
+
+    void relocation_data();
+    void relocation();
+    void relocationLoop();
+    void relocationRefused();
+    void pngSubstitute();
+    void errorPages_data();
+    void errorPages();
+    void sizeLimits_data();
+    void sizeLimits();
+    void failedRefetchKeepsCopy_data();
+    void failedRefetchKeepsCopy();
+};
+
+void TestHttpAnswers::relocation_data()
+{
+    QTest::addColumn<bool>("absolute");
+    QTest::addColumn<int>("blocking");
+    QTest::newRow("absolute, blocking") << true << 1;
+    QTest::newRow("relative, blocking") << false << 1;
+    QTest::newRow("absolute, async") << true << 0;
+    QTest::newRow("relative, async") << false << 0;
+}
+
+void TestHttpAnswers::relocation()
+{
+    QFETCH(bool, absolute);
+    QFETCH(int, blocking);
+    ConnectBlocking = SendBlocking = RecvBlocking = int16_t(blocking);
+    HttpTestServer server;
+    const QByteArray target = server.url("/new/b.html");
+    server.setAnswer("/a.html",
+                     HttpAnswer::redirect(absolute ? "http://" + target : "/new/b.html"));
+    server.setAnswer("/new/b.html", HttpAnswer::page("<html>b</html>"));
+
+    Fetch(server.url("/a.html"), QStringLiteral("a.html"));
+
+    QCOMPARE(Saved(QStringLiteral("a.html")), QByteArray("<html>b</html>"));
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")), Record(target, "a.html"));
+    QVERIFY(!QFile::exists(QStringLiteral("KELPA.NOT")));
+    QVERIFY(Log().contains("Location: "));
+    QCOMPARE(server.requests().size(), 2);
+    QCOMPARE(Relocated, int16_t(0));
+}
+
+// A page that relocates to itself is followed ten times, then refused.
+void TestHttpAnswers::relocationLoop()
+{
+    HttpTestServer server;
+    server.setAnswer("/loop.html", HttpAnswer::redirect("/loop.html"));
+
+    Fetch(server.url("/loop.html"), QStringLiteral("loop.html"));
+
+    QCOMPARE(server.requests().size(), 1 + FormHTTP::MaxRelocations);
+    QVERIFY(Log().contains("Relocation refused!"));
+    QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
+    QVERIFY(!QFile::exists(QStringLiteral("KELPA.NOT")));
+    QVERIFY(!QFile::exists(QStringLiteral("site/loop.html")));
+    QCOMPARE(Relocated, int16_t(0));
+}
+
+void TestHttpAnswers::relocationRefused()
+{
+    AcceptRelocation = 0;
+    HttpTestServer server;
+    server.setAnswer("/a.html", HttpAnswer::redirect("/b.html"));
+    UrlsLeft = 3;
+
+    Fetch(server.url("/a.html"), QStringLiteral("a.html"));
+
+    QCOMPARE(server.requests().size(), 1);
+    QVERIFY(Log().contains("Relocation refused!"));
+    QCOMPARE(UrlsLeft, 2);
+    QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
+    QVERIFY(!QFile::exists(QStringLiteral("site/a.html")));
+}
+
+void TestHttpAnswers::pngSubstitute()
+{
+    HttpTestServer server;
+    server.setAnswer("/p.png", HttpAnswer::page("\x89PNG\r\n\x1a\npicture", "image/png"));
+    server.setAnswer("/p.png.gif", HttpAnswer::page("GIF89a", "image/gif"));
+
+    Fetch(server.url("/p.png"), QStringLiteral("p.png"));
+
+    QCOMPARE(server.requests().size(), 2);
+    QCOMPARE(server.requests().last().target, QByteArray("/p.png.gif"));
+    QCOMPARE(Saved(QStringLiteral("p.png")), QByteArray("GIF89a"));
+}
+
+void TestHttpAnswers::errorPages_data()
+{
+    QTest::addColumn<HttpAnswer>("answer");
+    QTest::addColumn<QByteArray>("logged");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("not found") << HttpAnswer::notFound() << QByteArray("404 File Not Found!")
+                               << true;
+    HttpAnswer busy = HttpAnswer::page("<html>Too many users, try later</html>");
+    busy.statusLine = "HTTP/1.0 503 Service Unavailable";
+    QTest::newRow("too many users") << busy << QByteArray("Too Many Users") << false;
+    HttpAnswer unavailable = HttpAnswer::page("<html>Service Temporarily Unavailable</html>");
+    unavailable.statusLine = "HTTP/1.0 503 Service Unavailable";
+    QTest::newRow("unavailable") << unavailable << QByteArray("503 Service Temporarily Unavailable")
+                                 << false;
+}
+
+void TestHttpAnswers::errorPages()
+{
+    QFETCH(HttpAnswer, answer);
+    QFETCH(QByteArray, logged);
+    QFETCH(bool, loaded);
+    CollectLinks = 1;
+    HttpTestServer server;
+    server.setAnswer("/e.html", answer);
+    const QByteArray url = server.url("/e.html");
+
+    Fetch(url, QStringLiteral("e.html"));
+
+    QVERIFY(Log().contains(logged));
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")).contains(url), loaded);
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")).contains(url), !loaded);
+}
+
+void TestHttpAnswers::sizeLimits_data()
+{
+    QTest::addColumn<int>("maxFileSize");
+    QTest::addColumn<int>("minFileSize");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("exactly the largest size") << 2 << 0 << qint64(HttpAnswer::AutoLength) << true;
+    QTest::newRow("over the largest size") << 1 << 0 << qint64(HttpAnswer::AutoLength) << false;
+    QTest::newRow("over it, no length") << 1 << 0 << qint64(HttpAnswer::NoLength) << false;
+    QTest::newRow("under the smallest size") << 0 << 3 << qint64(HttpAnswer::AutoLength) << false;
+    QTest::newRow("at the smallest size") << 0 << 2 << qint64(HttpAnswer::AutoLength) << true;
+}
+
+// A file refused for its size is recorded as done and leaves nothing behind.
+void TestHttpAnswers::sizeLimits()
+{
+    QFETCH(int, maxFileSize);
+    QFETCH(int, minFileSize);
+    QFETCH(qint64, length);
+    QFETCH(bool, kept);
+    MaxFileSize = int16_t(maxFileSize);
+    MinFileSize = int16_t(minFileSize);
+    RecvBuffer = 512;
+    HttpTestServer server;
+    HttpAnswer answer = HttpAnswer::page(QByteArray(2048, 'z'), "application/octet-stream");
+    answer.contentLength = length;
+    server.setAnswer("/z.bin", answer);
+    const QByteArray url = server.url("/z.bin");
+
+    Fetch(url, QStringLiteral("z.bin"));
+
+    QCOMPARE(QFile::exists(QStringLiteral("site/z.bin")), kept);
+    if (kept)
+        QCOMPARE(Saved(QStringLiteral("z.bin")).size(), 2048);
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")), Record(url, "z.bin"));
+    QVERIFY(!QFile::exists(QStringLiteral("KELPA.NOT")));
+    QCOMPARE(Log().contains("Size of file exceeds MaxFileSize!"), maxFileSize != 0 && !kept);
+}
+
+void TestHttpAnswers::failedRefetchKeepsCopy_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<int>("blocking");
+    for (const char* failure : {"refused", "silent", "reset", "relocation refused"}) {
+        QTest::newRow((QByteArray(failure) + ", blocking").constData()) << failure << 1;
+        QTest::newRow((QByteArray(failure) + ", async").constData()) << failure << 0;
+    }
+}
+
+// The same name is fetched again (local browsing keeps names): a fetch that
+// fails before any byte of the new body leaves the earlier copy as it was.
+void TestHttpAnswers::failedRefetchKeepsCopy()
+{
+    QFETCH(QString, failure);
+    QFETCH(int, blocking);
+    LocalBrowsing = 1;
+    ConnectBlocking = SendBlocking = RecvBlocking = int16_t(blocking);
+    Timeout = 1;
+    WriteFile(QStringLiteral("site/keep.html"), "earlier copy");
+    QByteArray url;
+    auto server = std::make_unique<HttpTestServer>();
+    HttpAnswer answer;
+    if (failure == QLatin1String("silent")) {
+        answer.silent = true;
+    } else if (failure == QLatin1String("reset")) {
+        answer.reset = true;
+    } else if (failure == QLatin1String("relocation refused")) {
+        AcceptRelocation = 0;
+        answer = HttpAnswer::redirect("/elsewhere.html");
+    }
+    server->setAnswer("/keep.html", answer);
+    url = server->url("/keep.html");
+    if (failure == QLatin1String("refused"))
+        server.reset();
+
+    Fetch(url, QStringLiteral("keep.html"));
+
+    QCOMPARE(Saved(QStringLiteral("keep.html")), QByteArray("earlier copy"));
+    QVERIFY(!ReadFile(QStringLiteral("KELPA.GOT")).contains(url));
+}
+
+KELPA_TEST_MAIN(TestHttpAnswers)
+#include "test_http_answers.moc"

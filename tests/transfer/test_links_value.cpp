@@ -1,0 +1,132 @@
+// Cutting a link's value out of its tag, and writing the local reference back
+// over exactly the bytes of the value.
+
+#include "tests/support/TestMain.h"
+#include "transfer/LinkValue.h"
+
+#include <QTest>
+
+using transfer::CutLinkValue;
+
+class TestLinksValue : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cut_data()
+    {
+        QTest::addColumn<QByteArray>("tag");
+        QTest::addColumn<QByteArray>("attribute"); // FoundPos is its position
+        QTest::addColumn<QByteArray>("text");      // LinkText
+        QTest::addColumn<QString>("link");
+
+        QTest::newRow("double quotes") << QByteArray("<a href=\"x.html\" title=\"t\">")
+                                       << QByteArray("href") << QByteArray("x.html") << "x.html";
+        QTest::newRow("single quotes") << QByteArray("<a href='x.html' title='t'>")
+                                       << QByteArray("href") << QByteArray("x.html") << "x.html";
+        QTest::newRow("unquoted, blank ends it")
+            << QByteArray("<img src=pics/a.gif width=3>") << QByteArray("src")
+            << QByteArray("pics/a.gif") << "pics/a.gif";
+        QTest::newRow("blanks around the =")
+            << QByteArray("<a href = \"x.html\" >") << QByteArray("href") << QByteArray("x.html")
+            << "x.html";
+        QTest::newRow("escaped quotes") << QByteArray("<a href=\\\"p.html\\\">")
+                                        << QByteArray("href") << QByteArray("p.html") << "p.html";
+        QTest::newRow("unclosed quote before ALT=")
+            << QByteArray("<img src=\"a.gif ALT=\"pic\">") << QByteArray("src")
+            << QByteArray("a.gif") << "a.gif";
+        QTest::newRow("fragment kept in the text")
+            << QByteArray("<a href=\"page.html#top\">") << QByteArray("href")
+            << QByteArray("page.html#top") << "page.html";
+        QTest::newRow("fragment alone")
+            << QByteArray("<a href=\"#top\">") << QByteArray("href") << QByteArray("#top") << "";
+        QTest::newRow("leading ./") << QByteArray("<a href=\"./d/x.html\">") << QByteArray("href")
+                                    << QByteArray("./d/x.html") << "d/x.html";
+        QTest::newRow("line break inside")
+            << QByteArray("<a href=\"\n x.html\">") << QByteArray("href") << QByteArray("x.html")
+            << "x.html";
+        QTest::newRow("no =") << QByteArray("<a href>") << QByteArray("href") << QByteArray() << "";
+        QTest::newRow("= before the attribute only")
+            << QByteArray("<a x=1 href>") << QByteArray("href") << QByteArray() << "";
+        QTest::newRow("meta refresh")
+            << QByteArray("<meta content=\"0; url=next.html\">") << QByteArray("url")
+            << QByteArray("next.html") << "next.html";
+        QTest::newRow("UTF-8 value")
+            << QByteArray("<a href=\"\xC3\xA4.html\">") << QByteArray("href")
+            << QByteArray("\xC3\xA4.html") << "\u00e4.html";
+        QTest::newRow("Latin-1 value") << QByteArray("<a href=\"\xE4.html\">") << QByteArray("href")
+                                       << QByteArray("\xE4.html") << "\u00e4.html";
+        const QByteArray data = "data:image/png;base64," + QByteArray(100000, 'A');
+        QTest::newRow("100 KB data URI") << QByteArray("<img src=\"" + data + "\">")
+                                         << QByteArray("src") << data << QString::fromLatin1(data);
+    }
+
+    void cut()
+    {
+        QFETCH(QByteArray, tag);
+        QFETCH(QByteArray, attribute);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, link);
+        const qsizetype foundPos = tag.indexOf(attribute) + 1;
+        const transfer::LinkValue value = CutLinkValue(tag, foundPos);
+        QCOMPARE(value.text, text);
+        QCOMPARE(value.link, link);
+        if (!text.isEmpty())
+            QCOMPARE(tag.mid(value.from, text.size()), text);
+    }
+
+    void rewrittenWithSubDirectories_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("rewritten");
+        QTest::newRow("absolute") << QByteArray("HTTP://h/x.html") << true;
+        QTest::newRow("root") << QByteArray("/pics/a.gif") << true;
+        QTest::newRow("dot") << QByteArray("./a.html") << true;
+        QTest::newRow("climb") << QByteArray("../a.html") << true;
+        QTest::newRow("query") << QByteArray("cgi?p") << true;
+        QTest::newRow("equals") << QByteArray("x=1") << true;
+        QTest::newRow("plain relative") << QByteArray("pics/a.gif") << false;
+        QTest::newRow("other scheme") << QByteArray("https://h/x") << false;
+    }
+
+    void rewrittenWithSubDirectories()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, rewritten);
+        QCOMPARE(transfer::RewrittenWithSubDirectories(text), rewritten);
+    }
+
+    void reference_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("reference");
+        QTest::newRow("plain") << "a.html" << QByteArray("a.html") << QByteArray("a.html");
+        QTest::newRow("fragment as written")
+            << "page.html" << QByteArray("page.html#Top") << QByteArray("page.html#Top");
+        QTest::newRow("backslashes kept")
+            << "..\\h\\d\\x.html" << QByteArray("/d/x.html") << QByteArray("..\\h\\d\\x.html");
+        QTest::newRow("blank, quote and percent encoded")
+            << "my 'file' 100%.html" << QByteArray("x")
+            << QByteArray("my%20%27file%27%20100%25.html");
+        QTest::newRow("UTF-8") << "\u00e4.html" << QByteArray("x") << QByteArray("\xC3\xA4.html");
+    }
+
+    void reference()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, reference);
+        QCOMPARE(transfer::LocalReference(name, text), reference);
+    }
+
+    void replace()
+    {
+        QByteArray tag = "<a title=\"x.html\" href=\"x.html\">";
+        QVERIFY(transfer::ReplaceLinkText(tag, tag.indexOf("href"), "x.html", "y.html"));
+        QCOMPARE(tag, QByteArray("<a title=\"x.html\" href=\"y.html\">"));
+        QVERIFY(!transfer::ReplaceLinkText(tag, 0, "z.html", "y.html"));
+        QCOMPARE(tag, QByteArray("<a title=\"x.html\" href=\"y.html\">"));
+    }
+};
+
+KELPA_TEST_MAIN(TestLinksValue)
+#include "test_links_value.moc"

@@ -1,0 +1,149 @@
+// The body of an answer: the size limits, the progress caption and the local
+// file, which is created at the first byte of the body.
+
+#include "transfer/FormHTTP.h"
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "platform/pump/Pump.h"
+#include "platform/winsock/Winsock.h"
+#include "transfer/FormHTTPDetail.h"
+#include "transfer/LinkSearch.h"
+
+#include <QLineEdit>
+
+using namespace KELPA;
+
+namespace {
+constexpr int DrainReads = 10;
+}
+
+// False when a size limit refused the file.
+bool FormHTTP::CheckSizes(const QByteArray& body, bool firstBody)
+{
+    FormKelpa& form = FormKelpa::Instance();
+    const auto& text = LanguageText;
+    if (MaxFileSize != 0 &&
+        (static_cast<double>(bytesWritten_ + body.size()) / 1024.0 > MaxFileSize ||
+         static_cast<double>(ContentLength) / 1024.0 > MaxFileSize)) {
+        Refuse();
+        form.logging(text[140]);
+        return false;
+    }
+    if (!firstBody)
+        return true;
+    if (PageState == 0 && CollectLinks == 1) {
+        CurrentTag = body;
+        if (const int entry = transfer::AuswertenEntscheiden(statusCode_)) {
+            SetCaption(text[entry]);
+            Text2->setText(text[entry]);
+            if (PageState == 4)
+                form.Nichtgeladen();
+            TransferMessage = Text2->text();
+            form.logging(TransferMessage);
+        }
+    }
+    if (ContentLength != 0 && MinFileSize != 0 && PageState != 1 &&
+        static_cast<double>(ContentLength) / 1024.0 < MinFileSize) {
+        Refuse();
+        return false;
+    }
+    return true;
+}
+
+// A size limit refused the file: it is recorded as done, and what was
+// written of it is deleted.
+void FormHTTP::Refuse()
+{
+    CancelAnswer = 7;
+    if (EvaluationComplete == 0) {
+        Text1->setText(SavedLink);
+        FileName = SavedFileName;
+    }
+    TransferVerdict = 1;
+    NotLoadedPending = 0;
+    CloseDataFile(true);
+    FormKelpa::Instance().Abbruch();
+}
+
+void FormHTTP::WriteBody(const QByteArray& bytes)
+{
+    if (bytes.isEmpty() || AbortTransfer == 1)
+        return;
+    int error = 0;
+    if (!targetWritten_) {
+        DataFileNumber = static_cast<int16_t>(platform::FreeFile());
+        error = platform::Open(target_, platform::OpenMode::Output, DataFileNumber);
+        targetWritten_ = error == 0;
+    }
+    if (error == 0)
+        error = platform::PutBytes(DataFileNumber, bytes);
+    if (error != 0) {
+        // A file that cannot be written is never recorded as loaded.
+        FormKelpa::Instance().logging(target_ + LanguageText[110] +
+                                      platform::Trim(platform::Str(error)) + QStringLiteral(")"));
+        SetCaption(LanguageText[151]);
+        AbortTransfer = 1;
+        return;
+    }
+    bytesWritten_ += bytes.size();
+}
+
+void FormHTTP::CloseDataFile(bool deleteWritten)
+{
+    if (DataFileNumber != 0)
+        platform::Close(DataFileNumber);
+    DataFileNumber = 0;
+    if (deleteWritten && targetWritten_) {
+        platform::Kill(target_);
+        targetWritten_ = false;
+        bytesWritten_ = 0;
+    }
+}
+
+void FormHTTP::ShowProgress()
+{
+    const auto& text = LanguageText;
+    const QString received = QString::number(BytesReceived);
+    const QString percent =
+        ContentLength >= 1 ? QString::number(BytesReceived * 100 / ContentLength) : QString();
+    if (FormKelpa::Instance().TimerDauer.Enabled()) {
+        QString caption;
+        if (BytesReceived >= 1 && ContentLength >= 1) {
+            PercentText = text[309] + percent + QStringLiteral("%) ");
+            caption =
+                received + text[134] + QString::number(ContentLength) + PercentText + text[137];
+        } else if (BytesReceived < 1) {
+            caption = text[139];
+        } else {
+            caption = received + text[138];
+        }
+        SetCaption(caption + QString::number(DurationLeft) + QStringLiteral("'"));
+    } else if (BytesReceived >= 1 && ContentLength >= 1) {
+        PercentText = percent + QStringLiteral("% (");
+        SetCaption(PercentText + received + text[134] + QString::number(ContentLength) + text[233] +
+                   QStringLiteral(") ") + text[135]);
+    } else if (BytesReceived < 1) {
+        SetCaption(QStringLiteral(" "));
+    } else {
+        SetCaption(received + text[136]);
+    }
+}
+
+// Ends the sending side and reads what is left without waiting for it: a
+// server that keeps the connection open never holds the transfer.
+void FormHTTP::Drain()
+{
+    CallResult = winsock::shutdown(Socket, winsock::SD_SEND);
+    uint32_t on = 1;
+    winsock::ioctlsocket(Socket, winsock::FIONBIO, &on);
+    QByteArray buffer(ReceiveBuffer8192.size(), '\0');
+    for (int read = 0; read < DrainReads; ++read) {
+        platform::DoEvents();
+        RecvCount = winsock::recv(Socket, buffer.data(), int(buffer.size()), 0);
+        if (RecvCount <= 0)
+            break;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+// What the transfer window's files share and nobody else needs.
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/winsock/Winsock.h"
+
+#include <QString>
+
+namespace httpdetail {
+
+// The text the notice sink leaves in AsyncSignal.
+inline const QString NoticeArrived = QStringLiteral("mousemove");
+// The message number of every socket notice.
+inline constexpr unsigned NoticeMessage = 0x200;
+// The longest sleep of one pass of a counted wait; a notice ends it at once.
+inline constexpr int PassMs = 10;
+
+// Logs text when LogAllMessages is 1.
+inline void LogIfAsked(const QString& text)
+{
+    if (KELPA::LogAllMessages == 1)
+        FormKelpa::Instance().logging(text);
+}
+
+// Closes Socket when one is open and marks it closed.
+inline void CloseSocket()
+{
+    if (KELPA::Socket != winsock::INVALID_SOCKET)
+        KELPA::CallResult = winsock::closesocket(KELPA::Socket);
+    KELPA::Socket = winsock::INVALID_SOCKET;
+}
+
+} // namespace httpdetail

@@ -1,0 +1,406 @@
+// One transfer from the work list to a saved file: scheme, local name, local
+// copy or HTTP connection, then the recording and the run's statistics.
+
+#include "transfer/FormHTTP.h"
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "platform/pump/Pump.h"
+#include "transfer/FormHTTPDetail.h"
+#include "transfer/Restrictions.h"
+#include "transfer/UrlSplit.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+
+using namespace KELPA;
+using httpdetail::LogIfAsked;
+
+namespace {
+
+std::function<void()>& transferStandIn()
+{
+    static std::function<void()> transfer;
+    return transfer;
+}
+
+// Bytes of this transfer that the statistics add; the download volume's flag.
+int64_t lastFileBytes = 0;
+bool volumeReached = false;
+
+const QString GotList = QStringLiteral("KELPA.GOT");
+
+// True when the URL (Protocol & Link) has a record in KELPA.GOT. Yields per
+// record; an abort ends the search with false.
+bool AlreadyLoaded()
+{
+    if (platform::FileLen(GotList) < 1)
+        return false;
+    CompareUrl = platform::Trim(Link);
+    if (!CompareUrl.startsWith(Protocol))
+        CompareUrl = Protocol + CompareUrl;
+    const int number = platform::FreeFile();
+    if (platform::Open(GotList, platform::OpenMode::Input, number) != 0)
+        return false;
+    bool found = false;
+    while (!found && !platform::Eof(number)) {
+        platform::DoEvents();
+        if (AbortTransfer == 1)
+            break;
+        if (platform::LineInput(number, ListEntry) != 0)
+            break;
+        DuplicateCandidate.clear();
+        platform::LineInput(number, DuplicateCandidate);
+        found = platform::StrCompText(ListEntry, CompareUrl) == 0;
+    }
+    platform::Close(number);
+    return found;
+}
+
+// Same file on disk (a copy onto itself).
+bool SameFile(const QString& a, const QString& b)
+{
+    const QFileInfo first(platform::ToLinuxPath(a));
+    const QFileInfo second(platform::ToLinuxPath(b));
+    return first.exists() && second.exists() &&
+           first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+} // namespace
+
+void FormHTTP::SetTransfer(std::function<void()> transfer)
+{
+    transferStandIn() = std::move(transfer);
+}
+
+void FormHTTP::Uebertragung()
+{
+    if (transferStandIn()) {
+        transferStandIn()();
+        return;
+    }
+    if (StopRun == 1)
+        return;
+    FormKelpa& form = FormKelpa::Instance();
+    const auto& text = LanguageText;
+    AbortTransfer = 0;
+    EvaluationComplete = 1;
+    BytesReceived = 0;
+    volumeReached = false;
+    PageState = 0;
+    TransferVerdict = 0;
+    ContentLength = 0;
+    TransferMessage.clear();
+    SavedLink = Link;
+    SavedFileName = FileName;
+    TransferStarted = 0;
+    FileComplete = 0;
+    UrlPath.clear();
+    MetaRefreshFound = 0;
+    NotLoadedPending = 0;
+    Port = transfer::DefaultPort;
+    CancelAnswer = 0;
+    lastFileBytes = 0;
+    SetCaption(text[145]);
+    LogIfAsked(Caption());
+    if (form.TimerRepeat.Enabled()) {
+        SetCaption(text[146] + platform::Str(RepeatLeft) + QStringLiteral("'"));
+        LogIfAsked(Caption());
+        if (form.TimerDauer.Enabled()) {
+            SetCaption(Caption() + text[147] + platform::Str(DurationLeft) + QStringLiteral("'"));
+            LogIfAsked(Caption());
+        }
+    }
+
+    // The scheme.
+    const qsizetype scheme = platform::InStr(Link, QStringLiteral("://"), true);
+    if (scheme >= 1 && scheme <= 6) {
+        Protocol = platform::LCase(platform::Trim(platform::Left(Link, scheme + 2)));
+        Link = platform::Trim(platform::Mid(Link, scheme + 3));
+        if (const qsizetype again = platform::InStr(Link, QStringLiteral("://")); again > 0)
+            Link = platform::Trim(platform::Mid(Link, again + 3));
+        Text1->setText(Protocol + Link);
+    } else if (Link.contains(QLatin1String(":\\")) || Link.contains(QLatin1String("|\\"))) {
+        Protocol = QStringLiteral("file://");
+        Text1->setText(Protocol + Link);
+    } else if (platform::UCase(platform::Left(Link, 5)) == QLatin1String("NEWS:")) {
+        Protocol = QStringLiteral("news:");
+        Link = platform::Trim(platform::Mid(Link, 6));
+        Text1->setText(Protocol + Link);
+    } else {
+        Protocol = QStringLiteral("http://");
+        Link = platform::Trim(Link);
+        Text1->setText(Protocol + Link);
+    }
+
+    // A user part before the host is dropped: no credentials are ever sent.
+    if (Protocol != QLatin1String("file://")) {
+        const QString authority = Link.section(QLatin1Char('/'), 0, 0);
+        const qsizetype at = authority.indexOf(QLatin1Char('@'));
+        if (authority.indexOf(QLatin1Char(':')) >= 1 && at >= 3)
+            Link = Link.mid(at + 1);
+    }
+    if (Protocol == QLatin1String("file://"))
+        UrlPath = Link.left(std::max<qsizetype>(0, Link.lastIndexOf(QLatin1Char('\\'))));
+
+    // The local name.
+    if (SubDirectories == 1) {
+        form.NamenGeben(QStringLiteral("NurSubDir"));
+        LocalFileName = Directory + FileDirectory + FileName;
+        SubDirErstellen();
+        RootPrefix = QStringLiteral("..\\").repeated(FileDirectory.count(QLatin1Char('\\')));
+    } else {
+        LocalFileName = Directory + FileName;
+    }
+
+    if (platform::UCase(ListFile) == QLatin1String("COMPLETE.ENP") && AlreadyLoaded()) {
+        form.logging(Protocol + platform::Trim(Link));
+        SetCaption(text[148]);
+        TransferMessage = text[148];
+        form.logging(Caption());
+        FileComplete = 1;
+        if (UrlsLeft > 0)
+            --UrlsLeft;
+        form.StatusZeile();
+        return;
+    }
+    if (LocalBrowsing == 0 && platform::FileLen(LocalFileName) > 0) {
+        int16_t diskOnly = 0;
+        if (LongFilenames == 1)
+            form.Doublette(diskOnly);
+        else
+            form.DoubletteKurz(diskOnly);
+    }
+    Text2->setText(FileName);
+
+    if (Protocol != QLatin1String("file://")) {
+        HttpTransfer();
+        return;
+    }
+
+    // A local source is copied.
+    if (Link.startsWith(QLatin1Char('/')))
+        Link = Link.mid(1);
+    if (platform::Mid(Link, 2, 1) == QLatin1String("|"))
+        Link.replace(1, 1, QLatin1Char(':'));
+    form.logging(Protocol + Link);
+    const bool onItself = SameFile(Link, LocalFileName);
+    const int error = platform::FileCopy(Link, LocalFileName);
+    if (error == platform::ErrFileNotFound) {
+        form.logging(Link + QStringLiteral(": ") + text[150]);
+        SetCaption(text[150]);
+        return;
+    }
+    if (error != 0) {
+        form.logging(LocalFileName + text[110] + platform::Trim(platform::Str(error)) +
+                     QStringLiteral(")"));
+        SetCaption(text[151]);
+        return;
+    }
+    PageState = 1;
+    // A page that is its own copy is the source itself: it is not rewritten.
+    if (CollectLinks == 1 && !onItself)
+        SearchAndReport(true);
+    else
+        SetCaption(QStringLiteral(" "));
+}
+
+void FormHTTP::HttpTransfer()
+{
+    FormKelpa& form = FormKelpa::Instance();
+    const auto& text = LanguageText;
+    // The earlier copy is replaced only when the new body begins, and an
+    // abort's clean-up (which deletes LocalFileName when nothing arrived)
+    // never reaches it: the target is kept in LastFile meanwhile.
+    target_ = LocalFileName;
+    targetWritten_ = false;
+    bytesWritten_ = 0;
+    DataFileNumber = 0;
+    LastFile = LocalFileName;
+    LocalFileName.clear();
+    if (transfer::HostDateiPortTrennen())
+        Text1->setText(Text1->text() + QLatin1Char('/'));
+
+    if (platform::LCase(platform::Left(Protocol, 4)) != QLatin1String("http")) {
+        SetCaption(Protocol + HostName + text[152]);
+        form.logging(Caption());
+        AbortTransfer = 1;
+        --UrlsLeft;
+        EndHttpTransfer();
+        return;
+    }
+    if ((StartDepth == LevelsLeft || Relocated == 1) && RestHome == 1)
+        transfer::AddHomeHost(HostName);
+    if (ListFile == InputFile)
+        Unrestricted = 1;
+    transfer::Einschraenkung();
+    if (LinkExcluded == 1) {
+        LocalFileName = target_;
+        LastFile.clear();
+        SetCaption(text[153]);
+        form.logging(Link + QStringLiteral(": ") + Caption());
+        FileComplete = 1;
+        --UrlsLeft;
+        form.StatusZeile();
+        return;
+    }
+
+    form.logging(Text1->text());
+    TimeOutErneuern();
+    SetCaption(text[145]);
+    LogIfAsked(Caption());
+    if (Connect()) {
+        SetCaption(text[157]);
+        LogIfAsked(Caption());
+        TimerTimeout.setEnabled(false);
+        platform::DoEvents();
+        TransferStarted = 1;
+        const QString heldLink = Link;
+        const QString heldFileName = FileName;
+        hypertexttransport();
+        Link = heldLink;
+        FileName = heldFileName;
+        if (PageState == 1) {
+            PageState = 3;
+            EvaluationComplete = 1;
+        }
+        lastFileBytes = BytesReceived;
+        if (MaxkBytes != 0) {
+            BytesSoFar = BytesLoaded + BytesReceived;
+            if (static_cast<double>(BytesSoFar) / 1024.0 > MaxkBytes) {
+                form.logging(text[159] + platform::Trim(platform::Str(BytesSoFar / 1024)) +
+                             QStringLiteral(")******"));
+                form.logging(QString());
+                volumeReached = true;
+            }
+        }
+    }
+    EndHttpTransfer();
+}
+
+void FormHTTP::EndHttpTransfer()
+{
+    FormKelpa& form = FormKelpa::Instance();
+    form.TimerBusy.setEnabled(false);
+    TimerTimeout.setEnabled(false);
+    if (AbortTransfer == 1 && Relocated != 2) {
+        if (StopRun == 0 && NotLoadedPending == 0) {
+            if (platform::LCase(platform::Left(Protocol, 4)) == QLatin1String("http") ||
+                Protocol == QLatin1String("file://"))
+                form.Nichtgeladen();
+            FileComplete = 1;
+        } else if (NotLoadedPending == 1) {
+            FileComplete = 1;
+        }
+    }
+    httpdetail::CloseSocket();
+    CloseDataFile(false);
+    SetCaption(QStringLiteral(" "));
+    LocalFileName = target_;
+    LastFile.clear();
+
+    // Nothing of a body arrived: an earlier copy stays as it was.
+    if (Relocated != 2 && !targetWritten_) {
+        if (platform::FileExists(target_) && platform::FileLen(target_) == 0)
+            platform::Kill(target_);
+        if (TransferVerdict == 1 && NotLoadedPending == 0)
+            Runtergeladen();
+        return;
+    }
+    if (targetWritten_ && LocalBrowsing == 0 && HasStatusLine == 0 &&
+        (PageState == 3 || PageState == 4) && SaveHTML == 0) {
+        platform::Kill(target_);
+        FileRetained = 0;
+    }
+    if (targetWritten_ && FileRetained == 1 && InlineCount == 0 && MinFileSize != 0) {
+        const int64_t length = platform::FileLen(target_);
+        if (length >= 0 && static_cast<double>(length) / 1024.0 < MinFileSize) {
+            platform::Kill(target_);
+            form.logging(LanguageText[160]);
+            FileRetained = 0;
+        }
+    }
+    SearchAndReport(CollectLinks == 1 && Relocated != 2);
+}
+
+void FormHTTP::SearchAndReport(bool search)
+{
+    FormKelpa& form = FormKelpa::Instance();
+    const auto& text = LanguageText;
+    if (search && PageState == 1) {
+        Auswerten();
+        PageState = 3;
+    }
+    if (Relocated != 2) {
+        if (PageState == 3) {
+            if (InlineCount == 0) {
+                if (ErrorPage != 1) {
+                    SetCaption(text[161]);
+                    form.logging(Caption());
+                }
+            } else {
+                SetCaption(InlineCount == 1
+                               ? text[163]
+                               : platform::Trim(platform::Str(InlineCount)) + text[162]);
+                form.logging(Caption());
+            }
+        }
+        UrlsLeft += InlineCount;
+        if (TransferVerdict == 1 && PageState != 4)
+            Runtergeladen();
+    }
+    Statistics();
+}
+
+void FormHTTP::Statistics()
+{
+    FormKelpa& form = FormKelpa::Instance();
+    BytesLoaded += lastFileBytes;
+    BytesKept += lastFileBytes;
+    if (FileRetained == 0 && Relocated != 2) {
+        BytesKept -= lastFileBytes;
+        if (FilesKept >= 1 && TransferVerdict == 1)
+            --FilesKept;
+        FileRetained = 1;
+    }
+    form.StatusZeile();
+    Relocated = 0;
+    form.logging(QString());
+    if (volumeReached)
+        form.CommandExit_Click();
+}
+
+void FormHTTP::Runtergeladen()
+{
+    ListEntry = Text1->text();
+    if (CancelAnswer != 6) {
+        if (SkipRecord != 1) {
+            ++FilesLoaded;
+            ++FilesKept;
+        } else {
+            SkipRecord = 0;
+        }
+        if (UrlsLeft > 0)
+            --UrlsLeft;
+        FormKelpa::Instance().StatusZeile();
+    }
+    GotFileNumber = static_cast<int16_t>(platform::FreeFile());
+    if (platform::Open(GotList, platform::OpenMode::Append, GotFileNumber) == 0) {
+        platform::PrintLine(GotFileNumber, platform::Trim(ListEntry));
+        platform::PrintLine(GotFileNumber, platform::Trim(FileName));
+        platform::Close(GotFileNumber);
+    }
+}
+
+void FormHTTP::SubDirErstellen()
+{
+    QString path = Directory + FileDirectory;
+    if (path.endsWith(QLatin1Char('\\')))
+        path.chop(1);
+    for (qsizetype cut = path.indexOf(QLatin1Char('\\'), 1); cut >= 0;
+         cut = path.indexOf(QLatin1Char('\\'), cut + 1))
+        platform::MkDir(path.left(cut));
+    platform::MkDir(path);
+}

@@ -1,0 +1,79 @@
+// The head of an answer: its length, and the relocations it asks for.
+
+#include "transfer/FormHTTP.h"
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "transfer/FormHTTPDetail.h"
+#include "transfer/OnlineSearch.h"
+#include "transfer/ResponseHeader.h"
+
+#include <utility>
+
+using namespace KELPA;
+
+// Applies the complete head: false when the reception ends here (a relocation
+// ran or was refused, or the transfer was aborted).
+bool FormHTTP::HandleHead(transfer::HeaderReader& reader)
+{
+    if (StopRun == 1)
+        return false;
+    Relocated = 0;
+    const transfer::ResponseHeader head = reader.header();
+    statusCode_ = head.statusCode;
+    switch (transfer::ApplyResponseHeader(head, reader.body())) {
+    case transfer::HeaderDecision::Relocation:
+        FormKelpa::Instance().logging(QStringLiteral("Location: ") + Link);
+        Relocate(false);
+        return false;
+    case transfer::HeaderDecision::PngSubstitute:
+        Relocate(true);
+        return false;
+    case transfer::HeaderDecision::Body:
+        break;
+    }
+    if (head.hasStatusLine) {
+        if (head.lengthKnown && head.contentLength == 0)
+            SetCaption(LanguageText[126]);
+        LogError = 1;
+        FormKelpa::Instance().logging(transfer::LengthLogText(head));
+    }
+    return AbortTransfer == 0;
+}
+
+// Follows the relocation (or the PNG substitute) that Link now names with a
+// whole nested transfer, or refuses it when the settings say so or when
+// MaxRelocations transfers in a row were relocated. Leaves Relocated 2.
+void FormHTTP::Relocate(bool png)
+{
+    FormKelpa& form = FormKelpa::Instance();
+    CloseDataFile(true);
+    Relocated = 1;
+    if ((!png && AcceptRelocation != 1) || relocationDepth_ >= MaxRelocations) {
+        SetCaption(LanguageText[124]);
+        form.logging(Caption());
+        FileComplete = 1;
+        --UrlsLeft;
+        form.StatusZeile();
+    } else {
+        // The nested transfer opens its own connection and file.
+        httpdetail::CloseSocket();
+        DataFileNumber = 0;
+        const QString target = std::exchange(target_, QString());
+        const bool written = std::exchange(targetWritten_, false);
+        const int64_t bytes = std::exchange(bytesWritten_, 0);
+        const int status = statusCode_;
+        auto search = std::move(search_);
+        ++relocationDepth_;
+        Uebertragung();
+        --relocationDepth_;
+        target_ = target;
+        targetWritten_ = written;
+        bytesWritten_ = bytes;
+        statusCode_ = status;
+        search_ = std::move(search);
+        form.TimerBusy.setEnabled(false);
+        TimerTimeout.setEnabled(false);
+    }
+    Relocated = 2;
+}

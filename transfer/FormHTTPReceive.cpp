@@ -1,0 +1,295 @@
+// The HTTP/1.0 exchange on a connected socket: the request, its sending and
+// the reception of the answer into the local file.
+
+#include "transfer/FormHTTP.h"
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "platform/pump/Pump.h"
+#include "platform/winsock/Winsock.h"
+#include "transfer/FormHTTPDetail.h"
+#include "transfer/LinkSearch.h"
+#include "transfer/OnlineSearch.h"
+#include "transfer/Request.h"
+#include "transfer/ResponseHeader.h"
+
+#include <QLineEdit>
+
+using namespace KELPA;
+using httpdetail::LogIfAsked;
+
+namespace {
+
+constexpr int RetryPasses = 5000;
+constexpr long ExchangeEvents = winsock::FD_READ | winsock::FD_WRITE | winsock::FD_CLOSE;
+
+bool WouldBlock()
+{
+    const int error = winsock::WSAGetLastError();
+    return error == winsock::WSAEWOULDBLOCK || error == winsock::WSAEINPROGRESS;
+}
+
+QByteArray ChosenBuffer()
+{
+    switch (RecvBuffer) {
+    case 512:
+        return ReceiveBuffer512;
+    case 1024:
+        return ReceiveBuffer1024;
+    case 2048:
+        return ReceiveBuffer2048;
+    default:
+        return ReceiveBuffer8192;
+    }
+}
+
+} // namespace
+
+void FormHTTP::SetBlocking(bool blocking)
+{
+    if (blocking) {
+        winsock::WSAAsyncSelect(Socket, AsyncAufruf, httpdetail::NoticeMessage, 0);
+        uint32_t off = 0;
+        winsock::ioctlsocket(Socket, winsock::FIONBIO, &off);
+    } else {
+        AsyncSignal.clear();
+        winsock::WSAAsyncSelect(Socket, AsyncAufruf, httpdetail::NoticeMessage, ExchangeEvents);
+    }
+}
+
+int FormHTTP::SendRequest(const QByteArray& request)
+{
+    TimeOutErneuern();
+    FormKelpa::Instance().IndiLED(QStringLiteral("sende"));
+    int result = 0;
+    if (SendBlocking == 1) {
+        SetBlocking(true);
+        SetCaption(LanguageText[155] + QStringLiteral("WinSockCall: SEND"));
+        LogIfAsked(Caption());
+        platform::DoEvents();
+        result = winsock::send(Socket, request.constData(), int(request.size()), 0);
+        SetCaption(QStringLiteral(" "));
+    } else {
+        SetBlocking(false);
+        WaitForNotice(0);
+        qsizetype sent = 0;
+        while (AbortTransfer == 0) {
+            AsyncSignal.clear();
+            result =
+                winsock::send(Socket, request.constData() + sent, int(request.size() - sent), 0);
+            if (result >= 0) {
+                sent += result;
+                result = int(sent);
+                if (sent == request.size())
+                    break;
+            } else if (!WouldBlock()) {
+                break; // refused, reset: no retry can help
+            }
+            WaitForNotice(RetryPasses);
+        }
+    }
+    if (result == winsock::SOCKET_ERROR) {
+        result = 0;
+        FormKelpa::Instance().logging(LanguageText[130]);
+    }
+    return result;
+}
+
+int64_t FormHTTP::ReceiveBlock(QByteArray& block)
+{
+    block = ChosenBuffer();
+    int result = winsock::SOCKET_ERROR;
+    if (RecvBlocking == 1) {
+        SetBlocking(true);
+        platform::DoEvents();
+        result = winsock::recv(Socket, block.data(), int(block.size()), 0);
+        SetCaption(QStringLiteral(" "));
+    } else {
+        SetBlocking(false);
+        WaitForNotice(0);
+        while (AbortTransfer == 0) {
+            AsyncSignal.clear();
+            result = winsock::recv(Socket, block.data(), int(block.size()), 0);
+            if (result != winsock::SOCKET_ERROR || !WouldBlock())
+                break;
+            WaitForNotice(RetryPasses);
+        }
+    }
+    block.truncate(std::max(result, 0));
+    return result;
+}
+
+void FormHTTP::hypertexttransport()
+{
+    if (StopRun == 1)
+        return;
+    FormKelpa& form = FormKelpa::Instance();
+    const auto& text = LanguageText;
+    TransferVerdict = 0;
+    InlineCount = 0;
+    FileComplete = 0;
+    HeadLineInserted = 0;
+    LengthUnknown = 1;
+    statusCode_ = 0;
+    search_.reset();
+    const QString targetText = Text2->text();
+    SetCaption(text[129]);
+    LogIfAsked(Caption());
+    form.logging(platform::DateText() + QLatin1Char(' ') + platform::TimeText());
+
+    const int sent = SendRequest(transfer::RequestText(transfer::CurrentRequestValues()));
+    TimerTimeout.setEnabled(false);
+    form.TimerBusy.setEnabled(true);
+    form.IndiLED(QStringLiteral("empfange"));
+    if (sent == 0 || AbortTransfer == 1) {
+        SetCaption(QStringLiteral("Error!"));
+        form.logging(text[141]);
+        form.Nichtgeladen();
+    } else {
+        SetCaption(text[131]);
+        LogIfAsked(Caption());
+        FoundPos = 0;
+        NextPos = 0;
+        TransferTicks = 0;
+        ReceiveLoop();
+        if (search_ && Relocated != 2)
+            WriteBody(search_->Finish());
+        search_.reset();
+        Text2->setText(targetText);
+        if (CancelAnswer != 7) {
+            if (RecvCount == -1)
+                TransferVerdict = -1;
+            else if (AbortTransfer == 0)
+                TransferVerdict = 1;
+        }
+        if (Relocated != 2)
+            Drain();
+        TimerTimeout.setEnabled(false);
+    }
+    CloseDataFile(false);
+    platform::Close(EvalFileNumber);
+    PreviewFile = PreviewOpen == 1 || PreviewTopOpen == 1 ? LastFile : QString();
+    if (AbortTransfer != 0 || Relocated == 2)
+        return;
+
+    Uebertragungsrate();
+    if (ContentLength != 0) {
+        if (BytesReceived < ContentLength || ContentLength == -1) {
+            TransferVerdict = 0;
+            form.Nichtgeladen();
+            SetCaption(text[142]);
+            form.logging(Caption());
+        }
+    } else {
+        SetCaption(text[143]);
+        LogIfAsked(Caption());
+    }
+    if (TransferVerdict == -1)
+        form.Nichtgeladen();
+    FileComplete = 1;
+}
+
+// The answer is read block by block until the body is complete, the server
+// closes, a socket error or an abort. The head may span any number of blocks.
+void FormHTTP::ReceiveLoop()
+{
+    FormKelpa& form = FormKelpa::Instance();
+    transfer::HeaderReader reader;
+    bool headDone = false;
+    bool anything = false;
+    for (;;) {
+        platform::DoEvents();
+        TimeOutErneuern();
+        QByteArray block;
+        RecvCount = ReceiveBlock(block);
+        if (AbortTransfer == 1)
+            break;
+        QByteArray body;
+        if (RecvCount <= 0) {
+            if (!headDone && anything && RecvCount == 0 &&
+                reader.Close() == transfer::HeaderReader::State::Complete) {
+                headDone = true;
+                if (!HandleHead(reader))
+                    break;
+                ProcessBody(reader.body());
+            }
+            if (!anything && BytesReceived == 0) {
+                Text2->setText(LanguageText[132]);
+                SetCaption(LanguageText[132]);
+                TransferMessage = Text2->text();
+                form.logging(TransferMessage);
+            }
+            ContentLength = ContentLength != 0 ? -1 : 1;
+            break;
+        }
+        anything = true;
+        TimeOutErneuern();
+        if (!headDone) {
+            const auto state = reader.Add(block);
+            if (state == transfer::HeaderReader::State::TooLong) {
+                RecvCount = -1;
+                ContentLength = -1;
+                break;
+            }
+            if (state == transfer::HeaderReader::State::NeedMore)
+                continue;
+            headDone = true;
+            if (!HandleHead(reader))
+                break;
+            body = reader.body();
+        } else {
+            body = block;
+        }
+        ProcessBody(body);
+        platform::DoEvents();
+        if (AbortTransfer == 1)
+            break;
+        if (BytesReceived >= ContentLength && (ContentLength > 0 || LengthUnknown == 0))
+            break;
+    }
+}
+
+// One block of body: counted, tested against the size limits, searched for
+// links when it is HTML, and written.
+void FormHTTP::ProcessBody(QByteArray body)
+{
+    // Bytes past the announced length belong to no file.
+    if (ContentLength >= 1 && BytesReceived + body.size() > ContentLength)
+        body.truncate(std::max<int64_t>(0, ContentLength - BytesReceived));
+    RecvCount = body.isEmpty() ? -2 : body.size();
+    const bool firstBody = BytesReceived == 0;
+    if (RecvCount != -2) {
+        CurrentTag = body;
+        BytesReceived += RecvCount;
+    }
+    ShowProgress();
+    if (RecvCount == -2)
+        return;
+    if (!CheckSizes(body, firstBody))
+        return;
+    if (PageState == 1 && CollectLinks == 1) {
+        FormKelpa::Instance().IndiLED(QStringLiteral("sucheonline"));
+        MetaRefreshFound = 0;
+        EvaluationComplete = 0;
+        if (!search_)
+            search_ = std::make_unique<transfer::OnlineSearch>(
+                transfer::OnlineSearch::Options::Current(),
+                [this](QByteArray& tag, const transfer::LinkMatch& match) {
+                    CurrentTag = tag;
+                    FoundPos = match.foundPos;
+                    ImageLink = match.imageLink ? 1 : 0;
+                    MetaRefreshFound = match.metaRefresh ? 1 : 0;
+                    InlineNamen();
+                    tag = CurrentTag;
+                    ImageLink = 0;
+                },
+                transfer::SetBase);
+        EvalBlock = search_->Add(body);
+    } else {
+        EvalBlock = body;
+    }
+    WriteBody(EvalBlock);
+    PreviewFile = PreviewOpen == 1 || PreviewTopOpen == 1 ? LastFile : QString();
+}

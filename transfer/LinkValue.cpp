@@ -1,0 +1,120 @@
+#include "transfer/LinkValue.h"
+
+#include "transfer/LinkSearch.h"
+
+#include <QStringDecoder>
+
+namespace transfer {
+
+namespace {
+
+// A part [begin, end) of the tag's value, CR and LF read as blanks.
+struct Span {
+    QByteArrayView text; // the tag with CR and LF as blanks
+    qsizetype begin = 0;
+    qsizetype end = 0;
+
+    qsizetype size() const { return end - begin; }
+    char at(qsizetype i) const { return text.at(begin + i); }
+    QByteArrayView view() const { return text.sliced(begin, size()); }
+    qsizetype indexOf(char c, qsizetype from = 0) const { return view().indexOf(c, from); }
+    void trim()
+    {
+        while (begin < end && text.at(begin) == ' ')
+            ++begin;
+        while (end > begin && text.at(end - 1) == ' ')
+            --end;
+    }
+    void dropFirst() { ++begin; }
+    void cutAt(qsizetype i) { end = begin + i; }
+};
+
+QString Decode(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+} // namespace
+
+LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos)
+{
+    LinkValue value;
+    const qsizetype equals = tag.indexOf('=', qMax<qsizetype>(foundPos, 0));
+    if (equals < 0)
+        return value;
+    const qsizetype close = tag.indexOf('>', equals + 1);
+    QByteArray blanked = tag.toByteArray();
+    blanked.replace('\n', ' ').replace('\r', ' ');
+    Span span{blanked, equals + 1, close < 0 ? tag.size() : close};
+    span.trim();
+
+    if (span.size() > 3 && span.view().startsWith("\\\"")) {
+        span.dropFirst();
+        span.trim();
+    }
+    if (span.size() > 0 && (span.at(0) == '"' || span.at(0) == '\'')) {
+        span.dropFirst();
+        span.trim();
+    } else if (const qsizetype blank = span.indexOf(' '); blank >= 0) {
+        span.cutAt(blank);
+    }
+    if (const qsizetype quote = span.indexOf('"'); quote >= 0) {
+        span.cutAt(quote > 0 && span.at(quote - 1) == '\\' ? quote - 1 : quote);
+        span.trim();
+    }
+    if (span.size() >= 5 && FindCaseBlind(span.view(), " ALT=", span.size() - 5) >= 0)
+        span.cutAt(span.size() - 5);
+
+    if (const qsizetype quote = span.indexOf('\'', 1); quote >= 0)
+        span.cutAt(quote);
+    if (span.size() > 0 && span.at(0) == '\'')
+        span.dropFirst();
+    value.text = tag.sliced(span.begin, span.size()).toByteArray();
+    value.from = span.begin;
+
+    QByteArrayView link = span.view();
+    if (const qsizetype hash = link.indexOf('#'); hash >= 0)
+        link = link.first(hash);
+    if (link.startsWith("./"))
+        link = link.sliced(2);
+    value.link = Decode(link);
+    return value;
+}
+
+bool RewrittenWithSubDirectories(QByteArrayView linkText)
+{
+    return FindCaseBlind(linkText.first(qMin<qsizetype>(7, linkText.size())), "http://") == 0 ||
+           linkText.startsWith('/') || linkText.startsWith('.') || linkText.contains('?') ||
+           linkText.contains('=');
+}
+
+QByteArray LocalReference(const QString& localName, QByteArrayView linkText)
+{
+    static constexpr QByteArrayView Escaped = " \"'<>#%";
+    QByteArray reference;
+    for (const char c : localName.toUtf8()) {
+        if (Escaped.contains(c))
+            reference += '%' + QByteArray::number(uchar(c), 16).toUpper();
+        else
+            reference += c;
+    }
+    if (const qsizetype hash = linkText.indexOf('#'); hash >= 0)
+        reference += linkText.sliced(hash);
+    return reference;
+}
+
+bool ReplaceLinkText(QByteArray& tag, qsizetype from, QByteArrayView linkText,
+                     QByteArrayView reference)
+{
+    if (linkText.isEmpty())
+        return false;
+    const qsizetype at = QByteArrayView(tag).indexOf(linkText, from);
+    if (at < 0)
+        return false;
+    tag.replace(at, linkText.size(), reference.toByteArray());
+    return true;
+}
+
+} // namespace transfer

@@ -1,0 +1,46 @@
+#pragma once
+// The value of a link attribute: cut out of its tag, and the tag rewritten to
+// point at the local copy. Tag text is bytes; what is written back is UTF-8;
+// every other byte of the tag stays as it was. Nothing here touches the
+// shared state, a file or a window.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace transfer {
+
+struct LinkValue {
+    QByteArray text;    // LinkText: the value as written in the tag, fragment included
+    qsizetype from = 0; // where the value begins in the tag (from 0)
+    QString link;       // the value to follow: fragment and a leading "./" cut; empty: none
+};
+
+// The value of the attribute at foundPos (from 1) of tag: from after the first
+// "=" after foundPos up to the next ">" (or the end); blanks trimmed, CR and
+// LF read as blanks; an escaped opening quote (\") loses its backslash; a
+// quoted value loses its quote and ends before the closing one (and before
+// the backslash escaping it); an unquoted value ends at its first blank; a
+// trailing " ALT=" is cut. text ends before a "'" after its first character
+// and loses a leading "'", so that a rewrite never takes a closing quote or
+// another attribute with it. No "=" gives an empty value. Bytes that are not
+// UTF-8 are read as Latin-1.
+LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos);
+
+// With subdirectories the saved tree mirrors the server's, so only these
+// links need the local reference: a value beginning with "http://" (any case),
+// "/" or ".", or holding "?" or "=".
+bool RewrittenWithSubDirectories(QByteArrayView linkText);
+
+// The reference to write for a local name: UTF-8, with the characters that
+// would end or change a reference (blank, quotes, "<", ">", "#", "%")
+// percent-encoded, followed by the fragment of linkText ("#" and all after it)
+// as written.
+QByteArray LocalReference(const QString& localName, QByteArrayView linkText);
+
+// Replaces the first occurrence of linkText (exact bytes) at or after from in
+// tag by reference; false, and tag unchanged, when there is none.
+bool ReplaceLinkText(QByteArray& tag, qsizetype from, QByteArrayView linkText,
+                     QByteArrayView reference);
+
+} // namespace transfer
