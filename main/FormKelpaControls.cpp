@@ -166,6 +166,8 @@ void FormKelpa::setupControls()
     // Log panel.
     PictureList = Panel(client, "PictureList", 1260);
     ListLogging = Control<QListWidget>(PictureList, "ListLogging");
+    // One line per entry: the list need not measure every item on each add.
+    ListLogging->setUniformItemSizes(true);
     Move(ListLogging, {-15, 0, 7850, 1260});
     CommandClearProtocol = Control<QPushButton>(PictureList, "CommandClearProtocol");
     CommandClearProtocol->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));

@@ -7,15 +7,14 @@
 #include "main/Schedule.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/forms/Clicks.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
 #include "transfer/FormHTTP.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QScrollBar>
 
 using KELPA::LanguageText;
@@ -37,42 +36,13 @@ QString Moment()
            platform::Trim(schedule::ClockText());
 }
 
-// A label's click and double click, as the label has no signal for them.
-class LabelClicks final : public QObject {
-public:
-    LabelClicks(QLabel* label, FormKelpa* form, void (FormKelpa::*click)(),
-                void (FormKelpa::*doubleClick)())
-        : QObject(label), form_(form), click_(click), doubleClick_(doubleClick)
-    {
-        label->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const auto type = event->type();
-        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
-            return QObject::eventFilter(watched, event);
-        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
-            return false;
-        const auto handler = type == QEvent::MouseButtonPress ? click_ : doubleClick_;
-        platform::runGuarded([&] { (form_->*handler)(); });
-        return true;
-    }
-
-private:
-    FormKelpa* form_;
-    void (FormKelpa::*click_)();
-    void (FormKelpa::*doubleClick_)();
-};
-
 } // namespace
 
 void FormKelpa::WatchSchedulerLabels()
 {
-    new LabelClicks(Dauer, this, &FormKelpa::Dauer_Click, &FormKelpa::Dauer_DblClick);
-    new LabelClicks(Repeat, this, &FormKelpa::Repeat_Click, &FormKelpa::Repeat_DblClick);
-    new LabelClicks(Zeit, this, &FormKelpa::Zeit_Click, &FormKelpa::Zeit_DblClick);
+    platform::OnClicks(Dauer, this, &FormKelpa::Dauer_Click, &FormKelpa::Dauer_DblClick);
+    platform::OnClicks(Repeat, this, &FormKelpa::Repeat_Click, &FormKelpa::Repeat_DblClick);
+    platform::OnClicks(Zeit, this, &FormKelpa::Zeit_Click, &FormKelpa::Zeit_DblClick);
 }
 
 void FormKelpa::CheckStart_Click()

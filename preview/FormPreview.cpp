@@ -1,10 +1,19 @@
 #include "preview/FormPreview.h"
 
 #include "main/Kelpa.h"
+#include "platform/forms/Handlers.h"
+
+#include <QCheckBox>
 
 PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag) : Form(kind, name)
 {
     TrackOpenFlag(openFlag);
+    CheckOnClick = platform::Control<QCheckBox>(this, "CheckOnClick");
+}
+
+void PreviewWindow::Preview()
+{
+    KELPA::PreviewImage = KELPA::PreviewFile;
 }
 
 void PreviewWindow::Form_Load()

@@ -1,12 +1,20 @@
 #pragma once
-// The two preview windows. So far only what the main window reaches: their
-// open flags, their file list and caption.
+// The two preview windows. So far only what the main window and the
+// transfer reach: their open flags, their file list and caption, the showing
+// of the file being received and the box that stops it following each block.
 
 #include "platform/forms/Form.h"
+
+class QCheckBox;
 
 class PreviewWindow : public platform::Form {
     Q_OBJECT
 public:
+    // Shows the file named in PreviewFile: takes its name into PreviewImage.
+    void Preview();
+    // Ticked: the preview does not follow every received block.
+    QCheckBox* CheckOnClick = nullptr;
+
     // Reads the download directory's files again; counts them.
     void RefreshFileList();
     int FileCount() const { return fileCount_; }

@@ -3,8 +3,11 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/convert/Convert.h"
+#include "platform/forms/Clicks.h"
 #include "platform/forms/Handlers.h"
 #include "platform/forms/Twips.h"
+#include "platform/pump/Pump.h"
+#include "platform/shell/Desktop.h"
 #include "platform/winsock/Winsock.h"
 #include "tools/FormChoose.h"
 #include "transfer/OnlineSearch.h"
@@ -15,9 +18,22 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 using namespace KELPA;
+
+namespace {
+
+// Runs the start command when the key is Enter and the command is enabled.
+void StartOnEnter(int keyAscii)
+{
+    FormKelpa& form = FormKelpa::Instance();
+    if (keyAscii == 13 && form.CommandStart->isEnabled())
+        form.CommandStart_Click();
+}
+
+} // namespace
 
 FormHTTP& FormHTTP::Instance()
 {
@@ -45,34 +61,112 @@ FormHTTP::FormHTTP() : Form(Kind::MdiChild, "FormHTTP")
     MoveTo(0, 0, 7825, 1800);
 }
 
+// Two rows: the source; the target, the link and the two buttons at the
+// right edge. Form_Resize fits the widths to the window.
 void FormHTTP::setupControls()
 {
     PictureHTTP = platform::Control<QLabel>(this, "PictureHTTP");
     platform::Move(PictureHTTP, {0, 0, 7800, 1500});
+    Label4 = platform::Control<QLabel>(this, "Label4");
+    platform::Move(Label4, {60, 60, 600, 255});
     Text1 = platform::Control<QLineEdit>(this, "Text1");
-    platform::Move(Text1, {120, 120, 5400, 315});
+    platform::Move(Text1, {690, 30, 6800, 315});
+    Label2 = platform::Control<QLabel>(this, "Label2");
+    platform::Move(Label2, {60, 420, 600, 255});
     Text2 = platform::Control<QLineEdit>(this, "Text2");
-    platform::Move(Text2, {120, 555, 5400, 315});
+    platform::Move(Text2, {690, 390, 3300, 315});
+    Label1 = platform::Control<QLabel>(this, "Label1");
+    Label1->setText(QStringLiteral("Link:"));
+    platform::Move(Label1, {4080, 420, 450, 255});
     TextLinks = platform::Control<QLineEdit>(this, "TextLinks");
     TextLinks->setReadOnly(true);
-    platform::Move(TextLinks, {120, 990, 5400, 315});
+    platform::Move(TextLinks, {4560, 390, 2075, 315});
     CommandPaste = platform::Control<QPushButton>(this, "CommandPaste");
-    platform::Move(CommandPaste, {5640, 120, 375, 315});
+    platform::Move(CommandPaste, {7070, 390, 255, 315});
     CommandChooseFile = platform::Control<QPushButton>(this, "CommandChooseFile");
-    platform::Move(CommandChooseFile, {6060, 120, 375, 315});
+    platform::Move(CommandChooseFile, {7330, 390, 255, 315});
+    wireControls();
+}
 
+void FormHTTP::wireControls()
+{
     platform::On(Text1, &QLineEdit::textChanged, this, &FormHTTP::Text1_Change);
     platform::On(CommandPaste, &QPushButton::clicked, this, &FormHTTP::CommandPaste_Click);
     platform::On(CommandChooseFile, &QPushButton::clicked, this,
                  &FormHTTP::CommandChooseFile_Click);
-    const auto startOnEnter = [] {
-        FormKelpa& form = FormKelpa::Instance();
-        if (form.CommandStart->isEnabled())
-            form.CommandStart_Click();
+    connect(Text1, &QLineEdit::returnPressed, this,
+            [this] { platform::runGuarded([this] { Text1_KeyPress(13); }); });
+    connect(Text2, &QLineEdit::returnPressed, this,
+            [this] { platform::runGuarded([this] { Text2_KeyPress(13); }); });
+    platform::OnClicks(Text1, this, &FormHTTP::Text1_Click, &FormHTTP::Text1_DblClick);
+    platform::OnClicks(Text2, this, &FormHTTP::Text2_Click, &FormHTTP::Text2_DblClick);
+    platform::OnClicks(Label2, this, nullptr, &FormHTTP::Label2_DblClick);
+    platform::OnClicks(Label4, this, nullptr, &FormHTTP::Label4_DblClick);
+}
+
+void FormHTTP::Form_Load()
+{
+    ResizeGuard = 1;
+    if (WindowState() == 0)
+        MoveTo(0, 0, FormKelpa::Instance().Width() - 175, Height());
+    ResizeGuard = 0;
+    PlaceButtons();
+    const auto& text = LanguageText;
+    Label2->setText(text[102]);
+    Label2->setToolTip(text[103]);
+    Label4->setText(text[104]);
+    Label4->setToolTip(text[76]);
+    CommandPaste->setToolTip(text[100]);
+}
+
+void FormHTTP::PlaceButtons()
+{
+    platform::TwipsRect place = platform::Place(CommandChooseFile);
+    place.Left = Width() - 495;
+    platform::Move(CommandChooseFile, place);
+    place = platform::Place(CommandPaste);
+    place.Left = platform::Place(CommandChooseFile).Left - 260;
+    platform::Move(CommandPaste, place);
+}
+
+void FormHTTP::Form_Resize()
+{
+    const int state = WindowState();
+    if (state == 1 || ResizeGuard != 0)
+        return;
+    ResizeGuard = 1;
+    KELPA::WindowState = 0;
+    if (state == 2) {
+        KELPA::WindowState = 2;
+        platform::Move(PictureHTTP, {0, 0, Width(), Height()});
+    } else {
+        MoveTo(0, 0, Width(), 1300);
+    }
+    const double width = Width();
+    const auto stretch = [](QWidget* control, double controlWidth) {
+        platform::TwipsRect place = platform::Place(control);
+        place.Width = controlWidth;
+        platform::Move(control, place);
     };
-    for (QLineEdit* box : {Text1, Text2})
-        connect(box, &QLineEdit::returnPressed, this,
-                [startOnEnter] { platform::runGuarded(startOnEnter); });
+    if (width > 1090)
+        stretch(Text1, width - 1025);
+    if (width > 7000)
+        stretch(TextLinks, width - 5750);
+    PlaceButtons();
+    ResizeGuard = 0;
+}
+
+void FormHTTP::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    platform::runGuarded([this] { Form_Resize(); });
+}
+
+void FormHTTP::mousePressEvent(QMouseEvent* event)
+{
+    Form::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        platform::runGuarded([this] { Form_Click(); });
 }
 
 // The window stays until the program ends.
@@ -114,6 +208,32 @@ void FormHTTP::Text1_Change()
     TextLinks->clear();
 }
 
+void FormHTTP::Text1_Click()
+{
+    FormKelpa::Instance().IndiLED(QString());
+}
+
+void FormHTTP::Text1_DblClick()
+{
+    Text1->selectAll();
+    Text2->clear();
+}
+
+void FormHTTP::Text1_KeyPress(int keyAscii)
+{
+    StartOnEnter(keyAscii);
+}
+
+void FormHTTP::Text2_KeyPress(int keyAscii)
+{
+    StartOnEnter(keyAscii);
+}
+
+void FormHTTP::Text2_DblClick()
+{
+    Text2->selectAll();
+}
+
 void FormHTTP::Text2_Click()
 {
     Text1->setText(platform::Trim(Text1->text()));
@@ -147,12 +267,30 @@ void FormHTTP::Form_Click()
     }
 }
 
+void FormHTTP::Label2_DblClick()
+{
+    const QString file = LastFile.isEmpty() ? LocalFileName : LastFile;
+    if (file.isEmpty() || (BytesReceived <= 0 && EvaluationComplete != 0))
+        return;
+    ApiResult = platform::ShellExecuteA(file, Directory);
+}
+
+void FormHTTP::Label4_DblClick()
+{
+    const QString source = Text1->text();
+    if (!source.startsWith(QLatin1String("http://")) &&
+        !source.startsWith(QLatin1String("file://")))
+        return;
+    ApiResult = platform::ShellExecuteA(source);
+    platform::DoEvents();
+}
+
 void FormHTTP::CommandPaste_Click()
 {
     if (!Text1->isEnabled())
         return;
     Text1->clear();
-    FormKelpa::Instance().IndiLED(QString());
+    Text1_Click();
     Text1->setText(QApplication::clipboard()->text());
     Text2_Click();
 }

@@ -42,13 +42,32 @@ public:
     ~FormHTTP() override;
 
     // --- the window (FormHTTP.cpp) -------------------------------------------
+    // Lays the window out for its width: normal windows at the top left,
+    // 1300 twips high; the source and link boxes and the two buttons follow
+    // the width. Records the state in WindowState. Does nothing while
+    // minimised or while ResizeGuard is 1.
+    void Form_Resize();
     // The source text changed: enables or disables the start controls and
     // counts the source (UrlsLeft 1 or 0).
     void Text1_Change();
+    // Puts the activity lamps out.
+    void Text1_Click();
+    // Selects the whole source and empties the target.
+    void Text1_DblClick();
+    // Enter (13) in either box starts a run when the start command is enabled.
+    void Text1_KeyPress(int keyAscii);
+    void Text2_KeyPress(int keyAscii);
     // Recomputes the target file name in Text2 from the URL in Text1.
     void Text2_Click();
+    // Selects the whole target.
+    void Text2_DblClick();
     // Clears a "Ready!" caption and the target box.
     void Form_Click();
+    // Opens the saved file (LastFile, else LocalFileName) with its program,
+    // once something of it arrived; the result goes to ApiResult.
+    void Label2_DblClick();
+    // Opens an "http://" or "file://" source with its program.
+    void Label4_DblClick();
     // Replaces the source with the clipboard's text, then names the target.
     void CommandPaste_Click();
     // Lets the user choose a local page or map file as the source.
@@ -104,6 +123,9 @@ public:
     QLineEdit* Text2 = nullptr;     // target file name
     QLineEdit* TextLinks = nullptr; // the link under work
     QLabel* PictureHTTP = nullptr;
+    QLabel* Label1 = nullptr; // "Link:"
+    QLabel* Label2 = nullptr; // "Target:"
+    QLabel* Label4 = nullptr; // "Source:"
     QPushButton* CommandPaste = nullptr;
     QPushButton* CommandChooseFile = nullptr;
     // Receives the socket notices (the hidden AsyncAufruf box).
@@ -112,15 +134,24 @@ public:
     platform::Timer TimerConnect;
     platform::Timer TimerTimeout;
 
+    // 1 while the load or resize handler lays the window out.
+    int16_t ResizeGuard = 0;
+
     // Relocations followed in a row before the next one counts as refused.
     static constexpr int MaxRelocations = 10;
 
 protected:
+    // Places the window for the main window's width and sets the texts.
+    void Form_Load() override;
     void Form_QueryUnload(int& cancel) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     FormHTTP();
     void setupControls();
+    void wireControls();
+    void PlaceButtons();
 
     // Driver steps.
     void HttpTransfer();

@@ -9,12 +9,14 @@
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
+#include "preview/FormPreview.h"
 #include "transfer/FormHTTPDetail.h"
 #include "transfer/LinkSearch.h"
 #include "transfer/OnlineSearch.h"
 #include "transfer/Request.h"
 #include "transfer/ResponseHeader.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 
 using namespace KELPA;
@@ -43,6 +45,29 @@ QByteArray ChosenBuffer()
     default:
         return ReceiveBuffer8192;
     }
+}
+
+// Shows the file being received in the open preview window: the normal one
+// when it is open, else the one on top. After a block (always false) only
+// while the window's CheckOnClick box is not ticked; PreviewFile names the
+// file, or is emptied when no preview is open. At the end of the exchange
+// (always true) the open window is called whatever its box says.
+void FeedPreview(bool always)
+{
+    if (!always)
+        PreviewFile = LastFile;
+    PreviewWindow* window = nullptr;
+    if (PreviewOpen == 1)
+        window = &FormPreview::Instance();
+    else if (PreviewTopOpen == 1)
+        window = &FormPreviewTop::Instance();
+    if (!window) {
+        if (!always)
+            PreviewFile.clear();
+        return;
+    }
+    if (always || !window->CheckOnClick->isChecked())
+        window->Preview();
 }
 
 } // namespace
@@ -170,7 +195,7 @@ void FormHTTP::hypertexttransport()
     }
     CloseDataFile(false);
     platform::Close(EvalFileNumber);
-    PreviewFile = PreviewOpen == 1 || PreviewTopOpen == 1 ? LastFile : QString();
+    FeedPreview(true);
     if (AbortTransfer != 0 || Relocated == 2)
         return;
 
@@ -291,5 +316,5 @@ void FormHTTP::ProcessBody(QByteArray body)
         EvalBlock = body;
     }
     WriteBody(EvalBlock);
-    PreviewFile = PreviewOpen == 1 || PreviewTopOpen == 1 ? LastFile : QString();
+    FeedPreview(false);
 }

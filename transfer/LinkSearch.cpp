@@ -161,7 +161,8 @@ int AuswertenEntscheiden(int statusCode)
     }
     const PageDecision decision = DecidePage(CurrentTag, statusCode);
     PageState = decision.pageState;
-    HasStatusLine = decision.hasStatusLine ? 1 : 0;
+    // The head was cut off the block: the answer's own status counts as well.
+    HasStatusLine = decision.hasStatusLine || statusCode != 0 ? 1 : 0;
     ErrorPage = decision.errorPage ? 1 : 0;
     return decision.messageEntry;
 }

@@ -74,7 +74,8 @@ PageDecision DecidePage(QByteArrayView block, int statusCode);
 
 // AuswertenEntscheiden: reads CurrentTag (the first block), LevelsLeft and
 // Images; sets PageState, ImagesOnly (1 on the last level when Images is 1),
-// HasStatusLine and ErrorPage. On the last level with Images 0 it sets
+// HasStatusLine (1 when the answer had a status line, statusCode not 0, or
+// the block holds "TTP/1.") and ErrorPage. On the last level with Images 0 it sets
 // PageState 0 and nothing else. Returns the entry of the text that the caller
 // shows as caption and in Text2, copies to TransferMessage and logs (and, for
 // PageState 4, records the URL as not loaded); 0 when there is none.

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void decidePage_data();
     void decidePage();
     void lastLevel();
+    void statusLine_data();
+    void statusLine();
     void baseTag_data();
     void baseTag();
     void wholePage();
@@ -165,6 +167,33 @@ void TestTransferLinks::lastLevel()
     AuswertenEntscheiden(200);
     QCOMPARE(PageState, 1);
     QCOMPARE(ImagesOnly, 1);
+}
+
+// The saved page of an answer with a status line is never taken for a
+// partial page at the end of a run.
+void TestTransferLinks::statusLine_data()
+{
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("hasStatusLine");
+
+    QTest::newRow("page of an answer") << QByteArray("<html>") << 200 << 1;
+    QTest::newRow("error page of an answer") << QByteArray("<html>Not Found") << 404 << 1;
+    QTest::newRow("bare page") << QByteArray("<html>") << 0 << 0;
+    QTest::newRow("status line in the block") << QByteArray("HTTP/1.0 200 OK\r\n") << 0 << 1;
+}
+
+void TestTransferLinks::statusLine()
+{
+    using namespace KELPA;
+    QFETCH(QByteArray, block);
+    QFETCH(int, status);
+    QFETCH(int, hasStatusLine);
+    CurrentTag = block;
+    LevelsLeft = 2;
+    HasStatusLine = static_cast<int16_t>(1 - hasStatusLine);
+    AuswertenEntscheiden(status);
+    QCOMPARE(int(HasStatusLine), hasStatusLine);
 }
 
 void TestTransferLinks::baseTag_data()
