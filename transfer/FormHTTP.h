@@ -182,6 +182,11 @@ private:
     int16_t MinutesLeft = 0; // ticks of TimerTimeout left
     int noticeError_ = 0;    // error carried by the last socket notice
     int relocationDepth_ = 0;
+    // The ".gif" substitute of a PNG: asked for by the nested transfer, failed
+    // (not a 2xx answer), and the PNG fetched again to be kept as it is.
+    bool substituteAsked_ = false;
+    bool substituteFailed_ = false;
+    bool keepPng_ = false;
     // The file being received: created at the first byte of the body, so
     // that a failed fetch never touches an earlier copy.
     QString target_;

@@ -21,7 +21,15 @@ bool FormHTTP::HandleHead(transfer::HeaderReader& reader)
     Relocated = 0;
     const transfer::ResponseHeader head = reader.header();
     statusCode_ = head.statusCode;
-    switch (transfer::ApplyResponseHeader(head, reader.body())) {
+    // A ".gif" substitute that the server does not have must not replace the
+    // PNG with an error page: the caller fetches the PNG again instead.
+    if (std::exchange(substituteAsked_, false) && head.statusCode / 100 != 2) {
+        substituteFailed_ = true;
+        CloseDataFile(true);
+        Relocated = 2;
+        return false;
+    }
+    switch (transfer::ApplyResponseHeader(head, reader.body(), !std::exchange(keepPng_, false))) {
     case transfer::HeaderDecision::Relocation:
         FormKelpa::Instance().logging(QStringLiteral("Location: ") + Link);
         Relocate(false);
@@ -64,8 +72,18 @@ void FormHTTP::Relocate(bool png)
         const int64_t bytes = std::exchange(bytesWritten_, 0);
         const int status = statusCode_;
         auto search = std::move(search_);
+        const QString pngLink = png ? Link.chopped(4) : QString();
+        const QString fileName = FileName;
         ++relocationDepth_;
+        substituteAsked_ = png;
         Uebertragung();
+        if (std::exchange(substituteFailed_, false)) {
+            Link = pngLink;
+            FileName = fileName;
+            keepPng_ = true;
+            Uebertragung();
+        }
+        substituteAsked_ = keepPng_ = false;
         --relocationDepth_;
         target_ = target;
         targetWritten_ = written;

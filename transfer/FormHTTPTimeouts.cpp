@@ -78,11 +78,14 @@ QString RateOf(int64_t bytes, int64_t ticks)
 
 void FormHTTP::Uebertragungsrate()
 {
-    const QString directory = SubDirectories == 1 ? Directory + FileDirectory : Directory;
     if (BytesReceived < 1)
         return;
-    const QString line = QStringLiteral("-> ") + directory + Text2->text() +
-                         platform::Str(BytesReceived) + LanguageText[136];
+    // The file's own path: the link search has moved FileDirectory on to the
+    // directory of the last link it named.
+    const QString directory = SubDirectories == 1 ? Directory + FileDirectory : Directory;
+    const QString path = target_.isEmpty() ? directory + Text2->text() : target_;
+    const QString line =
+        QStringLiteral("-> ") + path + platform::Str(BytesReceived) + LanguageText[136];
     if (TransferTicks <= 0) {
         FormKelpa::Instance().logging(line);
         return;

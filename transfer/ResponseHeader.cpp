@@ -141,7 +141,8 @@ QString RelocationLink(const QString& location)
     return AbsoluteLink(location, KELPA::UrlPath, HostAndPort());
 }
 
-HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArray& body)
+HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArray& body,
+                                   bool substitutePng)
 {
     using namespace KELPA;
     if (header.statusCode == 404)
@@ -151,7 +152,7 @@ HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArra
         Link = RelocationLink(header.location);
         return HeaderDecision::Relocation;
     }
-    if (IsPng(body)) {
+    if (substitutePng && IsPng(body)) {
         if (Link.startsWith(QLatin1Char('/')))
             Link = HostAndPort() + Link;
         Link += QLatin1String(".gif");

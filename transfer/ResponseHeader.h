@@ -85,9 +85,11 @@ QString RelocationLink(const QString& location);
 // the shared state. Sets ContentLength (0 when unknown) and LengthUnknown
 // (0 when a length was announced); UrlPath := HostAndPort() for a 404 answer;
 // for a Location field RelocationTarget := the value and Link := its target;
-// for a PNG body Link := Link & ".gif". Never closes, deletes or logs: the
-// caller does that for a relocation or a substitute.
-HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArray& body);
+// for a PNG body Link := Link & ".gif", unless substitutePng is false (the
+// substitute was tried and failed: the PNG itself is taken). Never closes,
+// deletes or logs: the caller does that for a relocation or a substitute.
+HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArray& body,
+                                   bool substitutePng = true);
 
 // The log line for the length (logged with LogError set): entry 125 & " " &
 // the length when one was announced above 0, entry 127 for the length 0,

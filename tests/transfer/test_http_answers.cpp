@@ -18,6 +18,7 @@ private Q_SLOTS:
     void relocationLoop();
     void relocationRefused();
     void pngSubstitute();
+    void pngWithoutSubstituteIsKept();
     void errorPages_data();
     void errorPages();
     void sizeLimits_data();
@@ -100,6 +101,20 @@ void TestHttpAnswers::pngSubstitute()
     QCOMPARE(server.requests().size(), 2);
     QCOMPARE(server.requests().last().target, QByteArray("/p.png.gif"));
     QCOMPARE(Saved(QStringLiteral("p.png")), QByteArray("GIF89a"));
+}
+
+void TestHttpAnswers::pngWithoutSubstituteIsKept()
+{
+    HttpTestServer server;
+    const QByteArray png("\x89PNG\r\n\x1a\npicture");
+    server.setAnswer("/p.png", HttpAnswer::page(png, "image/png"));
+
+    Fetch(server.url("/p.png"), QStringLiteral("p.png"));
+
+    QCOMPARE(server.requests().size(), 3); // the PNG, its missing ".gif", the PNG again
+    QCOMPARE(server.requests().at(1).target, QByteArray("/p.png.gif"));
+    QCOMPARE(Saved(QStringLiteral("p.png")), png);
+    QVERIFY(ReadFile(QStringLiteral("KELPA.GOT")).contains("/p.png\r\np.png\r\n"));
 }
 
 void TestHttpAnswers::errorPages_data()

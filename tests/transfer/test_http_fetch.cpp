@@ -36,6 +36,7 @@ private Q_SLOTS:
     void silentServer();
     void keptAlive();
     void resetConnection();
+    void rateLineNamesTheSavedFile();
 };
 
 void TestHttpFetch::fetch_data()
@@ -240,6 +241,25 @@ void TestHttpFetch::resetConnection()
     QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), Record(url, "r.html"));
     QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
+}
+
+// The log's byte line names the page's own file, not the directory of the
+// last link that the search named.
+void TestHttpFetch::rateLineNamesTheSavedFile()
+{
+    HttpTestServer server;
+    server.setAnswer("/top/page.html",
+                     HttpAnswer::page("<html><a href=\"/deep/dir/x.html\">x</a></html>"));
+    SubDirectories = 1;
+    CollectLinks = 1;
+    NextListFile = QStringLiteral("LINKS0.INP");
+    StartDepth = LevelsLeft = 2;
+
+    Fetch(server.url("/top/page.html"), QStringLiteral("page.html"));
+
+    const QByteArray log = Log();
+    QVERIFY2(log.contains("top\\page.html"), log.constData());
+    QVERIFY(!log.contains("dir\\page.html"));
 }
 
 KELPA_TEST_MAIN(TestHttpFetch)
