@@ -153,6 +153,57 @@ public:
     void MenuHide_Click();
     void TimerHide_Timer();
 
+    // --- menu commands (FormKelpaCommands.cpp) ---------------------------------
+    // A new search: OptionNew selected, the transfer window up with "http://".
+    void MenuNew_Click();
+    // Chooser for "*.inp"; a chosen file becomes InputFile and is loaded.
+    void MenuChooseInputFile_Click();
+    void MenuSaveSettings_Click();
+    // The toggles flip their own check mark (Qt's flip is undone at wiring)
+    // and set ShowToolbar, ShowProtocol, SaveSettingsAutomatically, PreviewTop.
+    void MenuSaveSettingsAutomatically_Click();
+    void MenuToolbar_Click();
+    void MenuProtocol_Click();
+    void MenuPreviewTop_Click();
+    // Bring up a child window (ShowOptions, ShowEdit := 1 first).
+    void MenuOptions_Click();
+    void MenuEdit_Click();
+    void MenuPreview_Click();
+    // Asks before discarding a prepared completion; shows the task assistant.
+    void MenuAssistant_Click();
+    // Opens Page(index), index 1 to 6, with its program.
+    void MenuURLListe_Click(int16_t index);
+    void MenuClearInactive_Click();
+    void MenuClearAll_Click();
+    // Empties the log list (not KELPA.LOG); the clear button moves back.
+    void MenuClearProtocol_Click();
+    // Zeroes the run counters, rebuilds the status line, logs the reset.
+    void MenuClearStatus_Click();
+    // Removes the work files and ends through the exit command.
+    void MenuClearGenerated_Click();
+    void MenuAutoSequenz_Click();
+    void MenuAlign_Click();
+    void MenuMemo_Click();
+    void MenuLicense_Click();
+    void MenuWebPage_Click();
+    // Shows KELPA.LOG in the text editor when it holds anything.
+    void ListLogging_DblClick();
+    // Enter (13) starts a run while CommandStart is enabled.
+    void PictureFunctions_KeyPress(int keyAscii);
+    // A press at (x, y), twips inside the panel: the right button opens
+    // FormKontext there.
+    void PictureButtons_MouseDown(Qt::MouseButton button, double x, double y);
+    void PictureFunctions_MouseDown(Qt::MouseButton button, double x, double y);
+    // A file dropped on the window (program path): a task (".TSK") or an input
+    // list (".INP"); anything else, and any drop during a run, is ignored.
+    void MDIForm_OLEDragDrop(const QString& path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
     // --- settings and tasks ---------------------------------------------------
     // Reads the settings from file (defaults first); ends the program when the
     // file cannot be opened (installer or error message).

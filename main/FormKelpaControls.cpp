@@ -3,6 +3,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "platform/forms/Clicks.h"
 #include "platform/forms/Handlers.h"
 #include "platform/forms/Twips.h"
 
@@ -228,6 +229,19 @@ void FormKelpa::setupTimers()
     platform::On(VScroll2, &QScrollBar::valueChanged, this, &FormKelpa::VScroll2_Change);
     platform::On(VScroll3, &QScrollBar::valueChanged, this, &FormKelpa::VScroll3_Change);
     WatchSchedulerLabels();
+    platform::On(CommandAssistant, &QPushButton::clicked, this, &FormKelpa::MenuAssistant_Click);
+    platform::On(CommandEdit, &QPushButton::clicked, this, &FormKelpa::MenuEdit_Click);
+    platform::On(CommandOptions, &QPushButton::clicked, this, &FormKelpa::MenuOptions_Click);
+    platform::On(CommandPreview, &QPushButton::clicked, this, &FormKelpa::MenuPreview_Click);
+    platform::On(CommandClearProtocol, &QPushButton::clicked, this,
+                 &FormKelpa::MenuClearProtocol_Click);
+    platform::On(ListLogging, &QListWidget::itemDoubleClicked, this,
+                 &FormKelpa::ListLogging_DblClick);
+    platform::OnClicks(FrameCheckListe, this, nullptr, &FormKelpa::MenuChooseInputFile_Click);
+    PictureButtons->installEventFilter(this);
+    PictureFunctions->installEventFilter(this);
+    installEventFilter(this);
+    setAcceptDrops(true);
 }
 
 void FormKelpa::SetControlCaptions()

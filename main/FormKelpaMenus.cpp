@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <utility>
+
 namespace {
 
 enum class State { Normal, Disabled, Checked, Hidden };
@@ -136,6 +138,48 @@ void FormKelpa::setupMenus()
     platform::On(MenuEntry("MenuSaveTask"), &QAction::triggered, this, &FormKelpa::MenuSaveTask_Click);
     platform::On(MenuEntry("MenuCancel"), &QAction::triggered, this, &FormKelpa::MenuCancel_Click);
     platform::On(MenuEntry("MenuHide"), &QAction::triggered, this, &FormKelpa::MenuHide_Click);
+    const std::pair<const char*, void (FormKelpa::*)()> commands[] = {
+        {"MenuNew", &FormKelpa::MenuNew_Click},
+        {"MenuChooseInputfile", &FormKelpa::MenuChooseInputFile_Click},
+        {"MenuSaveSettings", &FormKelpa::MenuSaveSettings_Click},
+        {"MenuOptions", &FormKelpa::MenuOptions_Click},
+        {"MenuEdit", &FormKelpa::MenuEdit_Click},
+        {"MenuPreview", &FormKelpa::MenuPreview_Click},
+        {"MenuAssistant", &FormKelpa::MenuAssistant_Click},
+        {"MenuClearInactive", &FormKelpa::MenuClearInactive_Click},
+        {"MenuClearAll", &FormKelpa::MenuClearAll_Click},
+        {"MenuClearProtocol", &FormKelpa::MenuClearProtocol_Click},
+        {"MenuClearStatus", &FormKelpa::MenuClearStatus_Click},
+        {"MenuClearGenerated", &FormKelpa::MenuClearGenerated_Click},
+        {"MenuAutoSequenz", &FormKelpa::MenuAutoSequenz_Click},
+        {"MenuAlign", &FormKelpa::MenuAlign_Click},
+        {"MenuMemo", &FormKelpa::MenuMemo_Click},
+        {"MenuLicense", &FormKelpa::MenuLicense_Click},
+        {"MenuWebPage", &FormKelpa::MenuWebPage_Click},
+    };
+    for (const auto& [name, handler] : commands)
+        platform::On(MenuEntry(name), &QAction::triggered, this, handler);
+    // The toggles flip their check mark themselves (they are also called from
+    // code): the flip Qt made on the user's click is undone first.
+    MenuEntry("MenuPreviewTop")->setCheckable(true);
+    const std::pair<const char*, void (FormKelpa::*)()> toggles[] = {
+        {"MenuToolbar", &FormKelpa::MenuToolbar_Click},
+        {"MenuProtocol", &FormKelpa::MenuProtocol_Click},
+        {"MenuSaveSettingsAutomatically", &FormKelpa::MenuSaveSettingsAutomatically_Click},
+        {"MenuPreviewTop", &FormKelpa::MenuPreviewTop_Click},
+    };
+    for (const auto& [name, handler] : toggles) {
+        QAction* entry = MenuEntry(name);
+        connect(entry, &QAction::triggered, this, [this, entry, handler = handler](bool checked) {
+            entry->setChecked(!checked);
+            platform::runGuarded([&] { (this->*handler)(); });
+        });
+    }
+    for (int16_t i = 1; i <= 6; ++i) {
+        const QByteArray name = "MenuURLListe(" + QByteArray::number(i) + ")";
+        connect(MenuEntry(name.constData()), &QAction::triggered, this,
+                [this, i] { platform::runGuarded([&] { MenuURLListe_Click(i); }); });
+    }
 }
 
 void FormKelpa::SetCaptions()

@@ -269,13 +269,3 @@ void FormKelpa::CommandStop_Click()
         }
     }
 }
-
-void FormKelpa::MenuHTTP_Click()
-{
-    FormHTTP& http = FormHTTP::Instance();
-    http.Show();
-    if (http.WindowState() == 1)
-        http.SetWindowState(0);
-    else if (http.WindowState() == 2 && PreviewOpen == 1)
-        FormPreview::Instance().Unload();
-}

@@ -12,8 +12,8 @@ using KELPA::LanguageText;
 
 void FormKelpa::TimerAssistant_Timer()
 {
-    // The task assistant opens here, modally, once the assistant command exists.
     TimerAssistant.setEnabled(false);
+    MenuAssistant_Click();
 }
 
 void FormKelpa::TimerCaption_Timer()

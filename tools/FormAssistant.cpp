@@ -9,3 +9,8 @@ FormAssistant& FormAssistant::Instance()
 FormAssistant::FormAssistant() : Form(Kind::TopLevel, "FormAssistant") {}
 
 void FormAssistant::TaskSchreiben() {}
+
+void FormAssistant::Form_Load()
+{
+    Unload();
+}

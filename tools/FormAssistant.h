@@ -1,5 +1,6 @@
 #pragma once
-// The task assistant. So far only the example task writer start-up calls.
+// The task assistant. So far only the example task writer start-up calls;
+// shown, it closes at once until the assistant is built.
 
 #include "platform/forms/Form.h"
 
@@ -10,6 +11,9 @@ public:
 
     // Writes the example task TEST.TSK; not written yet.
     void TaskSchreiben();
+
+protected:
+    void Form_Load() override;
 
 private:
     FormAssistant();
