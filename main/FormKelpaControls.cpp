@@ -137,7 +137,7 @@ void FormKelpa::setupControls()
     Move(OptionNew, {60, 30, 3060, 285});
     OptionContinue = Control<QRadioButton>(PictureFunctions, "OptionContinue");
     OptionContinue->setText(QStringLiteral("Co&mplete/Continue KELPA-search"));
-    Move(OptionContinue, {60, 345, 3060, 285});
+    Move(OptionContinue, {60, 345, 3090, 285});
     FrameCheckListe = Control<QGroupBox>(PictureFunctions, "FrameCheckListe");
     Move(FrameCheckListe, {3150, 0, 840, 660});
     CheckListe = Box(FrameCheckListe, "CheckListe", "List", {90, 270, 700, 285});

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 
 using namespace KELPA;
 
@@ -85,6 +86,8 @@ void FormHTTP::setupControls()
     platform::Move(CommandPaste, {7070, 390, 255, 315});
     CommandChooseFile = platform::Control<QPushButton>(this, "CommandChooseFile");
     platform::Move(CommandChooseFile, {7330, 390, 255, 315});
+    CommandPaste->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    CommandChooseFile->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     wireControls();
 }
 
