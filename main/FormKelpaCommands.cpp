@@ -255,7 +255,10 @@ void FormKelpa::MenuAutoSequenz_Click()
     if (MenuEntry("MenuClearStatus")->isEnabled())
         MenuClearStatus_Click();
     MenuClearProtocol_Click();
-    // The options window derives the directory and the only sites here once it can.
+    FormOptions& options = FormOptions::Instance();
+    options.AutoDir();
+    options.TextOnlySite->clear();
+    options.OnlysiteDirs();
     CommandStart_Click();
 }
 
@@ -264,7 +267,14 @@ void FormKelpa::MenuAlign_Click()
     FormHTTP& http = FormHTTP::Instance();
     if (http.WindowState() == 2)
         http.SetWindowState(0);
-    // The options, editor and preview windows align themselves here once they can.
+    if (OptionsOpen == 1)
+        FormOptions::Instance().AlignForm();
+    if (EditOpen == 1)
+        FormEdit::Instance().AlignForm();
+    if (PreviewOpen == 1)
+        FormPreview::Instance().AlignForm();
+    else if (PreviewTopOpen == 1)
+        FormPreviewTop::Instance().AlignForm();
     MenuHTTP_Click();
     http.SetWindowState(2);
     http.SetWindowState(0);

@@ -17,6 +17,8 @@ public:
 
     // Reads the download directory's files again; counts them.
     void RefreshFileList();
+    // Places the window below the transfer window; not built yet.
+    void AlignForm() {}
     int FileCount() const { return fileCount_; }
 
 protected:

@@ -9,6 +9,7 @@
 #include "transfer/FormHTTP.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QRadioButton>
 
 using namespace KELPA;
@@ -22,6 +23,13 @@ FormOptions& FormOptions::Instance()
 FormOptions::FormOptions() : Form(Kind::MdiChild, "FormOptions")
 {
     TrackOpenFlag(KELPA::OptionsOpen);
+    TextOnlySite = platform::Control<QLineEdit>(this, "TextOnlySite");
+    platform::On(TextOnlySite, &QLineEdit::textChanged, this, &FormOptions::TextOnlySite_Change);
+}
+
+void FormOptions::TextOnlySite_Change()
+{
+    KELPA::OnlySite = TextOnlySite->text();
 }
 
 void FormOptions::Form_Load()

@@ -4,6 +4,8 @@
 
 #include "platform/forms/Form.h"
 
+class QLineEdit;
+
 class FormOptions final : public platform::Form {
     Q_OBJECT
 public:
@@ -17,9 +19,19 @@ public:
     // OptionNew, whose handlers prepare the next run. Starts no run itself.
     void CompleteCheck();
 
+    // Not built yet: placing the window below the transfer window, deriving a
+    // download directory from the start URL, adding the start URL's host and
+    // directory to the only-sites list.
+    void AlignForm() {}
+    void AutoDir() {}
+    void OnlysiteDirs() {}
+    // The only-sites list; its change handler updates OnlySite.
+    QLineEdit* TextOnlySite = nullptr;
+
 protected:
     void Form_Load() override;
 
 private:
     FormOptions();
+    void TextOnlySite_Change();
 };

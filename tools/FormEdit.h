@@ -11,6 +11,8 @@ public:
 
     // Updates the log frame after a line was logged; nothing to update yet.
     void LogRefresh();
+    // Fits the editor into the main window; not built yet.
+    void AlignForm() {}
 
 protected:
     void Form_Load() override;
