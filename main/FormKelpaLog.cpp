@@ -21,14 +21,6 @@ namespace {
 const QString LogFile = QStringLiteral("KELPA.LOG");
 constexpr int16_t MaxLogLines = 39;
 
-// The caption of a preview window: "Preview (12 Files, C:\sites\)".
-QString PreviewCaption(const PreviewWindow& preview)
-{
-    const auto& text = KELPA::LanguageText;
-    return text[228] + QString::number(preview.FileCount()) + text[229] + QStringLiteral(", ") +
-           KELPA::Directory + QLatin1Char(')');
-}
-
 } // namespace
 
 // Appends text to KELPA.LOG under a free number of its own (closed again at
@@ -73,12 +65,12 @@ void FormKelpa::StatusZeile()
     if (KELPA::PreviewOpen == 1) {
         FormPreview& preview = FormPreview::Instance();
         preview.RefreshFileList();
-        preview.SetCaption(PreviewCaption(preview));
+        preview.SetCaption(preview.ListCaption());
     } else if (KELPA::PreviewTopOpen == 1) {
         FormPreviewTop& preview = FormPreviewTop::Instance();
         preview.RefreshFileList();
         if (KELPA::UserTitle.isEmpty())
-            preview.SetCaption(PreviewCaption(preview));
+            preview.SetCaption(preview.ListCaption());
     }
     KELPA::StatusLineText = ComposeStatusLine(CurrentStatusCounters());
     Statzeil->setText(KELPA::StatusLineText + QStringLiteral("  (") + KELPA::LanguageText[232] +

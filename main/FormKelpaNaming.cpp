@@ -41,8 +41,7 @@ bool CandidateFree(bool withLists)
 void ShowDirectory(PreviewWindow& preview)
 {
     preview.RefreshFileList();
-    preview.SetCaption(LanguageText[228] + QString::number(preview.FileCount()) +
-                       LanguageText[229] + QStringLiteral(", ") + Directory + QLatin1Char(')'));
+    preview.SetCaption(preview.ListCaption());
 }
 
 } // namespace

@@ -21,6 +21,13 @@ void PreviewWindow::Form_Load()
     Show();
 }
 
+QString PreviewWindow::ListCaption() const
+{
+    const auto& text = KELPA::LanguageText;
+    return text[228] + QString::number(FileCount()) + text[229] + QStringLiteral(", ")
+           + KELPA::Directory + QLatin1Char(')');
+}
+
 void PreviewWindow::RefreshFileList() {}
 
 FormPreview& FormPreview::Instance()

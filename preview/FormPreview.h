@@ -20,6 +20,8 @@ public:
     // Places the window below the transfer window; not built yet.
     void AlignForm() {}
     int FileCount() const { return fileCount_; }
+    // The list caption: "Preview (12 Files, C:\sites\)" for Directory.
+    QString ListCaption() const;
 
 protected:
     PreviewWindow(Kind kind, const char* name, int16_t& openFlag);
