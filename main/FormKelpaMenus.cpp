@@ -5,6 +5,8 @@
 #include "platform/forms/Handlers.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -108,10 +110,38 @@ QAction* AddEntry(QMenu* menu, const MenuRow& row)
     return action;
 }
 
+// Menu keys come before a text box's own editing keys (Ctrl+C, Ctrl+X), as
+// on the original system: while an entry with that key is enabled, no control
+// of the main window claims the key for itself.
+class MenuKeysFirst final : public QObject {
+public:
+    explicit MenuKeysFirst(FormKelpa* form) : QObject(form), form_(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride)
+            return QObject::eventFilter(watched, event);
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != form_)
+            return false;
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        const auto actions = form_->findChildren<QAction*>();
+        for (const QAction* action : actions)
+            if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+                return true;
+        return false;
+    }
+
+private:
+    FormKelpa* form_;
+};
+
 } // namespace
 
 void FormKelpa::setupMenus()
 {
+    qApp->installEventFilter(new MenuKeysFirst(this));
     QMenu* parents[3] = {nullptr, nullptr, nullptr};
     for (const MenuRow& row : MenuTree) {
         if (row.level == 0) {

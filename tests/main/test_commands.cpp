@@ -12,13 +12,17 @@
 #include "tests/main/RunFixture.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
+#include "transfer/FormHTTP.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QMimeData>
 #include <QUrl>
 
@@ -54,6 +58,37 @@ class TestCommands : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { StartOnce(); }
+
+    // Ctrl+X is the Exit entry's key: it goes to the menu while the entry is
+    // enabled, and to the text box (cut) while it is not.
+    void menuKeysComeBeforeEditingKeys()
+    {
+        EnterTestFolder();
+        FormKelpa& form = FormKelpa::Instance();
+        FormHTTP& http = FormHTTP::Instance();
+        form.show();
+        QApplication::setActiveWindow(&form);
+        http.Text1->setEnabled(true);
+        http.Text1->setText(QStringLiteral("http://site/"));
+        http.Text1->setFocus();
+        http.Text1->selectAll();
+        IdleExit = 0;
+        Entry(QStringLiteral("MenuExit"))->setEnabled(true);
+        form.CommandExit->setEnabled(true);
+        {
+            MsgBoxScript boxes;
+            boxes.expect(QStringLiteral("Exit the program?"), platform::vbNo,
+                         MsgBoxScript::Match::Contains);
+            QTest::keyClick(http.Text1, Qt::Key_X, Qt::ControlModifier);
+            KELPA_VERIFY_MSGBOXES(boxes);
+        }
+        QCOMPARE(http.Text1->text(), QStringLiteral("http://site/"));
+        Entry(QStringLiteral("MenuExit"))->setEnabled(false);
+        http.Text1->selectAll();
+        QTest::keyClick(http.Text1, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(http.Text1->text(), QString());
+        Entry(QStringLiteral("MenuExit"))->setEnabled(true);
+    }
 
     void enabledWhileIdleAndRunning_data()
     {
