@@ -28,7 +28,8 @@ FormKelpa::FormKelpa()
 
 QString FormKelpa::DirectoryCaption(const QString& afterBackslash) const
 {
-    QString caption = QStringLiteral("Kelpa - ") + platform::CurDir() + QLatin1Char('\\') + afterBackslash;
+    QString caption =
+        QStringLiteral("Kelpa - ") + platform::CurDir() + QLatin1Char('\\') + afterBackslash;
     if (!KELPA::TaskFile.isEmpty())
         caption += QStringLiteral(" [") + KELPA::TaskFile + QLatin1Char(']');
     return caption;

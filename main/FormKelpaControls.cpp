@@ -107,9 +107,11 @@ void FormKelpa::setupControls()
     CommandStart = ToolButton(PictureButtons, "CommandStart", QStyle::SP_MediaPlay, 0);
     CommandStop = ToolButton(PictureButtons, "CommandStop", QStyle::SP_MediaStop, 1);
     CommandSkip = ToolButton(PictureButtons, "CommandSkip", QStyle::SP_MediaSkipForward, 2);
-    CommandAssistant = ToolButton(PictureButtons, "CommandAssistant", QStyle::SP_FileDialogStart, 3);
+    CommandAssistant =
+        ToolButton(PictureButtons, "CommandAssistant", QStyle::SP_FileDialogStart, 3);
     CommandHTTP = ToolButton(PictureButtons, "CommandHTTP", QStyle::SP_DriveNetIcon, 4);
-    CommandOptions = ToolButton(PictureButtons, "CommandOptions", QStyle::SP_FileDialogDetailedView, 5);
+    CommandOptions =
+        ToolButton(PictureButtons, "CommandOptions", QStyle::SP_FileDialogDetailedView, 5);
     CommandEdit = ToolButton(PictureButtons, "CommandEdit", QStyle::SP_FileDialogContentsView, 6);
     CommandPreview = ToolButton(PictureButtons, "CommandPreview", QStyle::SP_FileDialogInfoView, 7);
     CommandExit = ToolButton(PictureButtons, "CommandExit", QStyle::SP_DialogCloseButton, 8);
@@ -195,10 +197,9 @@ void FormKelpa::setupTimers()
         bool enabled;
     };
     const Design timers[] = {
-        {TimerBusy, 1000, false},       {TimerInfo, 2000, true},
-        {TimerAssistant, 1000, false},  {TimerCaption, 500, false},
-        {TimerHide, 60000, false},      {TimerStartIn, 60000, false},
-        {TimerRepeat, 60000, false},    {TimerDauer, 60000, false},
+        {TimerBusy, 1000, false},    {TimerInfo, 2000, true},    {TimerAssistant, 1000, false},
+        {TimerCaption, 500, false},  {TimerHide, 60000, false},  {TimerStartIn, 60000, false},
+        {TimerRepeat, 60000, false}, {TimerDauer, 60000, false},
     };
     for (const Design& d : timers) {
         d.timer.setInterval(d.interval);

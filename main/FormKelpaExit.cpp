@@ -27,9 +27,9 @@ const QString CRLF = QStringLiteral("\r\n");
 // The head of the exit question: who made the program and how to reach them.
 QString ContactLines()
 {
-    return QStringLiteral("Kelpa 5.0 - http://www.kelpa.example/") + CRLF
-           + QStringLiteral("Ada Velmont, www.maker.example") + CRLF
-           + QStringLiteral("kelpa@maker.example") + CRLF + CRLF;
+    return QStringLiteral("Kelpa 5.0 - http://www.kelpa.example/") + CRLF +
+           QStringLiteral("Ada Velmont, www.maker.example") + CRLF +
+           QStringLiteral("kelpa@maker.example") + CRLF + CRLF;
 }
 
 void CloseLockFile()
@@ -74,13 +74,15 @@ void FormKelpa::CommandExit_Click()
             winsock::WSACancelBlockingCall();
             winsock::closesocket(Socket);
             winsock::WSACleanup();
-            MsgAnswer = static_cast<int16_t>(platform::MsgBox(MessageText, 64, QStringLiteral("Kelpa")));
+            MsgAnswer =
+                static_cast<int16_t>(platform::MsgBox(MessageText, 64, QStringLiteral("Kelpa")));
         } else {
             MessageText += LanguageText[247];
             CommandExit->setEnabled(false);
             menuExit->setEnabled(false);
             if (StopRun == 0)
-                MsgAnswer = static_cast<int16_t>(platform::MsgBox(MessageText, 68, QStringLiteral("Kelpa")));
+                MsgAnswer = static_cast<int16_t>(
+                    platform::MsgBox(MessageText, 68, QStringLiteral("Kelpa")));
             menuExit->setEnabled(true);
             CommandExit->setEnabled(true);
         }
@@ -96,8 +98,8 @@ void FormKelpa::CommandExit_Click()
     }
 
     // A new search is chosen while an old one could still be completed.
-    if (StopRun == 0 && OptionNew->isChecked() && PictureFunctions->isEnabled()
-        && platform::FileLen(QStringLiteral("KELPA.NOT")) >= 1) {
+    if (StopRun == 0 && OptionNew->isChecked() && PictureFunctions->isEnabled() &&
+        platform::FileLen(QStringLiteral("KELPA.NOT")) >= 1) {
         MessageText = LanguageText[321] + QLatin1Char(' ') + LanguageText[322];
         switch (platform::MsgBox(MessageText, 51, QStringLiteral("Kelpa"))) {
         case platform::vbNo:
@@ -142,8 +144,8 @@ void FormKelpa::CommandExit_Click()
         inischreiben(QStringLiteral("KELPA.INI"));
 
     if (WindowsShutDown == 2 && CheckDauer->isChecked()) {
-        logging(LanguageText[253] + platform::DateText() + QLatin1Char(' ') + platform::TimeText()
-                + QStringLiteral("******"));
+        logging(LanguageText[253] + platform::DateText() + QLatin1Char(' ') + platform::TimeText() +
+                QStringLiteral("******"));
         logging(QString());
         CloseLockFile();
         CallResult = platform::ExitWindowsEx(platform::EWX_SHUTDOWN);
@@ -159,8 +161,8 @@ void FormKelpa::CommandExit_Click()
 void FormKelpa::DateienLoeschen()
 {
     const auto killIf = [](const QString& name, bool onlyWhenEmpty) {
-        if (!name.isEmpty() && platform::FileExists(name)
-            && (!onlyWhenEmpty || platform::FileLen(name) == 0))
+        if (!name.isEmpty() && platform::FileExists(name) &&
+            (!onlyWhenEmpty || platform::FileLen(name) == 0))
             platform::Kill(name);
     };
     killIf(EvalFile, false);

@@ -123,14 +123,16 @@ void FormKelpa::WriteIndexHeader()
 {
     const QChar q = QLatin1Char('"');
     const int number = platform::FreeFile();
-    if (platform::Open(Directory + QStringLiteral("_Index.html"), platform::OpenMode::Output, number) != 0)
+    if (platform::Open(Directory + QStringLiteral("_Index.html"), platform::OpenMode::Output,
+                       number) != 0)
         return;
     platform::PrintLine(number, QStringLiteral("<body bgcolor=") + q + QStringLiteral("#ffffff") +
                                     q + QLatin1Char('>'));
     platform::PrintLine(number, QStringLiteral("<font face=") + q + QStringLiteral("arial") + q +
                                     QLatin1Char('>'));
-    platform::PrintLine(number, QStringLiteral("<small>powered by <a href=") + q + QLatin1String(inifile::ProductAddress) +
-                                    q + QStringLiteral(">kelpa</a></small>"));
+    platform::PrintLine(number, QStringLiteral("<small>powered by <a href=") + q +
+                                    QLatin1String(inifile::ProductAddress) + q +
+                                    QStringLiteral(">kelpa</a></small>"));
     platform::PrintLine(number, QStringLiteral("<br><br>"));
     platform::Close(number);
 }

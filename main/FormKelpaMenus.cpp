@@ -128,7 +128,8 @@ protected:
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         const auto actions = form_->findChildren<QAction*>();
         for (const QAction* action : actions)
-            if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+            if (action->isEnabled() && !action->shortcut().isEmpty() &&
+                action->shortcut() == pressed)
                 return true;
         return false;
     }
@@ -164,8 +165,10 @@ void FormKelpa::setupMenus()
     platform::On(MenuEntry("MenuStart"), &QAction::triggered, this, &FormKelpa::CommandStart_Click);
     platform::On(MenuEntry("MenuStop"), &QAction::triggered, this, &FormKelpa::CommandStop_Click);
     platform::On(MenuEntry("MenuHTTP"), &QAction::triggered, this, &FormKelpa::MenuHTTP_Click);
-    platform::On(MenuEntry("MenuOpenTask"), &QAction::triggered, this, &FormKelpa::MenuOpenTask_Click);
-    platform::On(MenuEntry("MenuSaveTask"), &QAction::triggered, this, &FormKelpa::MenuSaveTask_Click);
+    platform::On(MenuEntry("MenuOpenTask"), &QAction::triggered, this,
+                 &FormKelpa::MenuOpenTask_Click);
+    platform::On(MenuEntry("MenuSaveTask"), &QAction::triggered, this,
+                 &FormKelpa::MenuSaveTask_Click);
     platform::On(MenuEntry("MenuCancel"), &QAction::triggered, this, &FormKelpa::MenuCancel_Click);
     platform::On(MenuEntry("MenuHide"), &QAction::triggered, this, &FormKelpa::MenuHide_Click);
     const std::pair<const char*, void (FormKelpa::*)()> commands[] = {

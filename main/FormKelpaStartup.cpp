@@ -44,8 +44,8 @@ void FormKelpa::MDIForm_Load(const QString& commandLine)
     SetStartDefaults();
     inilesen(QStringLiteral("KELPA.INI"));
     if (QAction* hide = MenuEntry("MenuHide"))
-        hide->setText(LanguageText[221] + QStringLiteral(" (") + platform::Trim(platform::Str(HideMin))
-                      + QStringLiteral(" min)"));
+        hide->setText(LanguageText[221] + QStringLiteral(" (") +
+                      platform::Trim(platform::Str(HideMin)) + QStringLiteral(" min)"));
     TakeCommandLineTask();
     URLListe(1);
     RestoreGeometry();
@@ -103,7 +103,8 @@ void FormKelpa::TakeCommandLineTask()
         return;
     TaskFile = CommandLine;
     if (!platform::FileExists(TaskFile)) {
-        platform::MsgBox(QStringLiteral("Invalid parameter: ") + TaskFile, 16, QStringLiteral("Kelpa"));
+        platform::MsgBox(QStringLiteral("Invalid parameter: ") + TaskFile, 16,
+                         QStringLiteral("Kelpa"));
         return;
     }
     if (platform::FileLen(TaskFile) > 0)
@@ -193,8 +194,8 @@ void FormKelpa::ApplyPictures()
 
 void FormKelpa::OfferInputList()
 {
-    if (ListFile == QLatin1String("COMPLETE.ENP") || !platform::FileExists(InputFile)
-        || platform::FileLen(InputFile) <= 0)
+    if (ListFile == QLatin1String("COMPLETE.ENP") || !platform::FileExists(InputFile) ||
+        platform::FileLen(InputFile) <= 0)
         return;
     CheckListe->setEnabled(true);
     CheckListe->setToolTip(LanguageText[226] + InputFile);

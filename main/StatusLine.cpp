@@ -55,8 +55,9 @@ std::optional<QString> StatusLineWithUrlsLeft(const QString& line, int32_t urlsL
 QString TotalsLine(const QString& head)
 {
     const auto& text = KELPA::LanguageText;
-    return head + StatusBytes(KELPA::BytesLoaded) + QLatin1Char('/') + StatusBytes(KELPA::BytesKept)
-           + text[233] + QLatin1Char('(') + QString::number(KELPA::FilesLoaded) + QLatin1Char('/')
-           + QString::number(KELPA::FilesKept) + text[229] + QStringLiteral(") ") + text[232]
-           + QStringLiteral("******");
+    return head + StatusBytes(KELPA::BytesLoaded) + QLatin1Char('/') +
+           StatusBytes(KELPA::BytesKept) + text[233] + QLatin1Char('(') +
+           QString::number(KELPA::FilesLoaded) + QLatin1Char('/') +
+           QString::number(KELPA::FilesKept) + text[229] + QStringLiteral(") ") + text[232] +
+           QStringLiteral("******");
 }

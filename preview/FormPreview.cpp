@@ -24,8 +24,8 @@ void PreviewWindow::Form_Load()
 QString PreviewWindow::ListCaption() const
 {
     const auto& text = KELPA::LanguageText;
-    return text[228] + QString::number(FileCount()) + text[229] + QStringLiteral(", ")
-           + KELPA::Directory + QLatin1Char(')');
+    return text[228] + QString::number(FileCount()) + text[229] + QStringLiteral(", ") +
+           KELPA::Directory + QLatin1Char(')');
 }
 
 void PreviewWindow::RefreshFileList() {}

@@ -21,8 +21,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const auto type = event->type();
-        if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
-            || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) ||
+            static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
             return QObject::eventFilter(watched, event);
         const std::function<void()>& handler =
             type == QEvent::MouseButtonPress ? click_ : doubleClick_;

@@ -28,12 +28,12 @@ private:
         bool hidden = false;
         QRect geometry;
         QString toolTip;
-        QString text;       // line edit, text edit, label, button, group box title
+        QString text; // line edit, text edit, label, button, group box title
         bool checked = false;
-        int value = 0;      // slider or scroll bar; list or combo row
+        int value = 0; // slider or scroll bar; list or combo row
         int minimum = 0;
         int maximum = 0;
-        QStringList items;  // list box or combo box
+        QStringList items; // list box or combo box
     };
     static Record Read(QWidget* widget);
     static void Write(const Record& record);

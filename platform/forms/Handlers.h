@@ -8,8 +8,8 @@
 #include "platform/pump/Pump.h"
 
 #include <QAbstractButton>
-#include <QRadioButton>
 #include <QObject>
+#include <QRadioButton>
 
 namespace platform {
 

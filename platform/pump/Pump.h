@@ -27,7 +27,7 @@ struct ProgramEnded {
 // from the next DoEvents()/WaitEvents() on the stack, so it unwinds only
 // through the program's own frames.
 void setTestEnding(bool enabled);
-bool programEnded();       // EndProgram() ran since the test ending was enabled
+bool programEnded(); // EndProgram() ran since the test ending was enabled
 void clearProgramEnded();
 
 // Calls fn at an entry from the event loop (a timer tick, a control's handler,

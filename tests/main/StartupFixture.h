@@ -28,8 +28,8 @@ inline QString EnterFreshFolder(const QString& name)
 inline QString EnterTestFolder()
 {
     return EnterFreshFolder(
-        QString::fromLatin1(QTest::currentTestFunction())
-        + QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')));
+        QString::fromLatin1(QTest::currentTestFunction()) +
+        QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')));
 }
 
 inline void WriteFile(const QString& name, const QByteArray& bytes)

@@ -22,8 +22,8 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 
 using namespace testsupport;

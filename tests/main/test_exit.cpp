@@ -100,8 +100,10 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(QStringLiteral("KELPA.TMP")));
         QVERIFY(!QFile::exists(QStringLiteral("LINKS0.INP")));
         QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
-        QVERIFY(ReadFile(QStringLiteral("KELPA.LOG"))
-                    .contains("******Combined 1,234,567/0 bytes(3/0 Files) Transferred/Saved******\r\n\r\n"));
+        QVERIFY(
+            ReadFile(QStringLiteral("KELPA.LOG"))
+                .contains(
+                    "******Combined 1,234,567/0 bytes(3/0 Files) Transferred/Saved******\r\n\r\n"));
         QVERIFY(ReadFile(QStringLiteral("KELPA.INI")).contains("Depth="));
     }
 
@@ -134,8 +136,9 @@ private Q_SLOTS:
         WriteFile(QStringLiteral("KELPA.NOT"), "http://a/\r\na.htm\r\n");
         KELPA::IdleExit = 1; // the close box while nothing runs: no exit question
         MsgBoxScript boxes;
-        boxes.expect(QStringLiteral("You chose the option 'New KELPA-search'."), answer,
-                     MsgBoxScript::Match::Contains)
+        boxes
+            .expect(QStringLiteral("You chose the option 'New KELPA-search'."), answer,
+                    MsgBoxScript::Match::Contains)
             .withStyle(51);
         QCOMPARE(Exit(), ends);
         KELPA_VERIFY_MSGBOXES(boxes);

@@ -24,8 +24,9 @@ private Q_SLOTS:
     {
         EnterFreshFolder(QStringLiteral("no-ini"));
         MsgBoxScript boxes;
-        boxes.expect(QStringLiteral("Error! Unpack or download the program anew"), vbOK,
-                     MsgBoxScript::Match::Contains)
+        boxes
+            .expect(QStringLiteral("Error! Unpack or download the program anew"), vbOK,
+                    MsgBoxScript::Match::Contains)
             .withStyle(16);
         QVERIFY(StartProgram());
         KELPA_VERIFY_MSGBOXES(boxes);
@@ -46,14 +47,16 @@ private Q_SLOTS:
         EnterFreshFolder(QStringLiteral("second"));
         WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
         QProcess holder; // the first copy, holding the lock
-        holder.start(QStringLiteral("flock"), {QStringLiteral("KELPA.TMP"), QStringLiteral("sleep"),
-                                               QStringLiteral("30")});
+        holder.start(QStringLiteral("flock"),
+                     {QStringLiteral("KELPA.TMP"), QStringLiteral("sleep"), QStringLiteral("30")});
         QVERIFY(holder.waitForStarted());
         QTRY_VERIFY(QFile::exists(QStringLiteral("KELPA.TMP")));
         QTest::qWait(100);
         MsgBoxScript boxes;
-        boxes.expect(QStringLiteral("Kelpa cannot be executed more than once in the same directory!"),
-                     vbOK)
+        boxes
+            .expect(
+                QStringLiteral("Kelpa cannot be executed more than once in the same directory!"),
+                vbOK)
             .withStyle(16)
             .withTitle(QStringLiteral("Kelpa"));
         QVERIFY(StartProgram());
@@ -74,8 +77,9 @@ private Q_SLOTS:
         WriteFile(QStringLiteral("LINKS0.INP"), "http://b/\r\nb.htm\r\n");
         WriteFile(QStringLiteral("LINKS1.INP"), "http://c/\nc.htm\n");
         MsgBoxScript boxes;
-        boxes.expect(QStringLiteral("Last time the program was abruptly terminated."), vbOK,
-                     MsgBoxScript::Match::Contains)
+        boxes
+            .expect(QStringLiteral("Last time the program was abruptly terminated."), vbOK,
+                    MsgBoxScript::Match::Contains)
             .withStyle(48);
         QVERIFY(!StartProgram());
         KELPA_VERIFY_MSGBOXES(boxes);
@@ -133,7 +137,8 @@ private Q_SLOTS:
         QVERIFY(!StartProgram(QStringLiteral("C:\\nowhere\\x.tsk")));
         KELPA_VERIFY_MSGBOXES(boxes);
         QCOMPARE(KELPA::TaskFile, QStringLiteral("C:\\nowhere\\x.tsk"));
-        QVERIFY(FormKelpa::Instance().windowTitle().endsWith(QStringLiteral(" [C:\\nowhere\\x.tsk]")));
+        QVERIFY(
+            FormKelpa::Instance().windowTitle().endsWith(QStringLiteral(" [C:\\nowhere\\x.tsk]")));
         KELPA::TaskFile.clear();
         platform::ReleaseLockFile();
     }

@@ -30,8 +30,8 @@ private Q_SLOTS:
         QTest::newRow("blanks around key, = and value")
             << QByteArray("Depth=2\r\n  language  =  Deutsch  \r\n") << "Deutsch";
         QTest::newRow("empty value keeps english") << QByteArray("Language=\r\n") << "english";
-        QTest::newRow("last line wins") << QByteArray("Language=deutsch\nLANGUAGE=english\n")
-                                        << "english";
+        QTest::newRow("last line wins")
+            << QByteArray("Language=deutsch\nLANGUAGE=english\n") << "english";
         QTest::newRow("empty later line does not undo")
             << QByteArray("Language=deutsch\nLanguage=   \n") << "deutsch";
         QTest::newRow("value holding =") << QByteArray("Language=a=b\n") << "a=b";
@@ -53,10 +53,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<bool>("otherKeys");
         QTest::newRow("as installed") << QByteArray("Language=english\r\n") << false;
-        QTest::newRow("installed twice") << QByteArray("Language=english\r\nLanguage=deutsch\r\n")
-                                         << false;
-        QTest::newRow("written by the program") << QByteArray("Accept=*/*\r\nLanguage=english\r\n")
-                                                << true;
+        QTest::newRow("installed twice")
+            << QByteArray("Language=english\r\nLanguage=deutsch\r\n") << false;
+        QTest::newRow("written by the program")
+            << QByteArray("Accept=*/*\r\nLanguage=english\r\n") << true;
         QTest::newRow("lines without =") << QByteArray("Language=english\r\nnoise\r\n") << false;
     }
     void otherKeysTellAFirstStart()

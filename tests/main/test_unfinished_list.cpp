@@ -94,10 +94,7 @@ class TestUnfinishedList : public QObject {
 private Q_SLOTS:
     void initTestCase() { TexteLaden(QStringLiteral("english")); }
 
-    void init()
-    {
-        EnterTestFolder();
-    }
+    void init() { EnterTestFolder(); }
 
     void cleanup() { platform::CloseAllFiles(); }
 

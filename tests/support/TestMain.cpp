@@ -31,8 +31,8 @@ bool prepareTestHome()
         return false;
     }
     QDir(home).removeRecursively();
-    if (!makeFolder(home, false) || !makeFolder(qEnvironmentVariable("XDG_DATA_HOME"), false)
-        || !makeFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), true))
+    if (!makeFolder(home, false) || !makeFolder(qEnvironmentVariable("XDG_DATA_HOME"), false) ||
+        !makeFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), true))
         return false;
     // Kept for the life of the process; removed with the home on the next run.
     static QTemporaryDir work(home + QLatin1String("/work-XXXXXX"));
