@@ -64,16 +64,6 @@ inline QStringList Urls(std::initializer_list<const char*> pages)
     return urls;
 }
 
-// Starts the program once for the whole test (its own folder), under the test
-// ending.
-inline void StartOnce()
-{
-    EnterFreshFolder(QStringLiteral("start"));
-    WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
-    QVERIFY(!StartProgram());
-    platform::ReleaseLockFile();
-}
-
 // A fresh folder per test and row, and the settings and controls of a plain
 // new search from startUrl into "site", pages kept, nothing asked.
 inline void PrepareRun(const QString& startUrl, int16_t depth)

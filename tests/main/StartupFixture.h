@@ -3,6 +3,7 @@
 // case, files written into it, and start-up run under the test ending.
 
 #include "main/FormKelpa.h"
+#include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 
 #include <QByteArray>
@@ -58,6 +59,16 @@ inline bool StartProgram(const QString& commandLine = QString())
         return true;
     }
     return false;
+}
+
+// Runs start-up once in a folder "start" with an English KELPA.INI and lets
+// go of the lock file, so that later cases may work in folders of their own.
+inline void StartOnce()
+{
+    EnterFreshFolder(QStringLiteral("start"));
+    WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
+    QVERIFY(!StartProgram());
+    platform::ReleaseLockFile();
 }
 
 } // namespace testsupport

@@ -23,10 +23,7 @@ namespace testsupport {
 // Starts the program once for the whole test and the socket library.
 inline void StartForTransfers()
 {
-    EnterFreshFolder(QStringLiteral("start"));
-    WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
-    QVERIFY(!StartProgram());
-    platform::ReleaseLockFile();
+    StartOnce();
     QCOMPARE(winsock::WSAStartup(0x0101, KELPA::WinsockData), 0);
 }
 

@@ -13,14 +13,6 @@
 
 namespace testsupport {
 
-inline void StartOnceForLinks()
-{
-    EnterFreshFolder(QStringLiteral("start"));
-    WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
-    QVERIFY(!StartProgram());
-    platform::ReleaseLockFile();
-}
-
 inline void PreparePage()
 {
     using namespace KELPA;

@@ -14,7 +14,7 @@ using namespace testsupport;
 class TestLinksInline : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { StartOnceForLinks(); }
+    void initTestCase() { StartOnce(); }
     void init() { PreparePage(); }
 
     void link_data()

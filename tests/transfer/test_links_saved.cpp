@@ -38,7 +38,7 @@ void PrepareSavedPage(const QString& name, const QByteArray& bytes)
 class TestLinksSaved : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { StartOnceForLinks(); }
+    void initTestCase() { StartOnce(); }
 
     void page_data()
     {
