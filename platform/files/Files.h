@@ -64,7 +64,7 @@ int ChDrive(const QString& drive); // 68 for a drive other than C: or Z:
 // --- file numbers ----------------------------------------------------------
 int FreeFile(); // lowest number not in use, from 1; 0 when all 511 are in use
 int Open(const QString& path, OpenMode mode, int fileNumber);
-int Close(int fileNumber); // a number not open: nothing; the lock file's number closes it
+int Close(int fileNumber); // a number not open: nothing; never releases the lock
 void CloseAllFiles();      // every file but the lock file
 bool IsOpen(int fileNumber);
 
@@ -98,7 +98,10 @@ QStringList DirList(const QString& pattern, bool folders = false);
 // --- the lock file -----------------------------------------------------------
 // Opens path for output under fileNumber and locks it (flock) for the life of
 // the process: 70 when another process holds it. CloseAllFiles() leaves it open.
+// The lock is held apart from the number: closing any number, even the lock
+// file's own, leaves it; opening the held file again moves the handle to the
+// new number.
 int OpenLockFile(const QString& path, int fileNumber);
-void ReleaseLockFile(); // closes it (for exit); no-op if none
+void ReleaseLockFile(); // closes it and gives up the lock (for exit); no-op if none
 
 } // namespace platform

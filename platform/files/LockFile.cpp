@@ -1,6 +1,11 @@
 // The lock file that keeps a second copy of the program out of a folder: an
 // output file under a number, with an exclusive flock held until it is
 // released or the process ends.
+//
+// The flock lives on a descriptor of its own, outside the table of numbers:
+// the number only names an output handle of the file. So no Close of any
+// number (the lock file's own, or one that other code re-used) and no
+// CloseAllFiles can ever release the lock; only ReleaseLockFile does.
 
 #include "platform/files/FilesDetail.h"
 
@@ -15,17 +20,46 @@ using namespace filesdetail;
 
 namespace {
 
-// The number under which this process already holds a lock on that file, or 0.
-int heldLock(const struct stat& wanted)
+// The descriptor holding the flock, and which file it is.
+struct Holder {
+    int fd = -1;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+Holder& holder()
 {
-    FileTable& table = fileTable();
-    for (int number = 1; number <= MaxFileNumber; ++number) {
-        struct stat info;
-        if (table[number] && table[number]->isLock && ::fstat(table[number]->fd, &info) == 0 &&
-            info.st_dev == wanted.st_dev && info.st_ino == wanted.st_ino)
-            return number;
+    static Holder held;
+    return held;
+}
+
+bool holds(const struct stat& info)
+{
+    const Holder& held = holder();
+    return held.fd >= 0 && held.device == info.st_dev && held.inode == info.st_ino;
+}
+
+void dropHolder()
+{
+    Holder& held = holder();
+    if (held.fd >= 0)
+        ::close(held.fd);
+    held = Holder{};
+}
+
+// Closes the numbers that name a lock file's handle.
+void closeLockHandles()
+{
+    for (auto& slot : fileTable()) {
+        if (slot && slot->isLock)
+            closeEntry(std::move(slot));
     }
-    return 0;
+}
+
+int failWith(int fd, int error)
+{
+    ::close(fd);
+    return error;
 }
 
 } // namespace
@@ -47,38 +81,34 @@ int OpenLockFile(const QString& path, int fileNumber)
         return errno == ENOENT ? missingError(file->linuxPath) : errorFromErrno(errno);
     noteAdded(file->linuxPath);
     struct stat info;
-    if (::fstat(file->fd, &info) != 0) {
-        ::close(file->fd);
-        return ErrPathFileAccess;
+    if (::fstat(file->fd, &info) != 0)
+        return failWith(file->fd, ErrPathFileAccess);
+    if (!holds(info)) {
+        if (::flock(file->fd, LOCK_EX | LOCK_NB) != 0)
+            return failWith(file->fd,
+                            errno == EWOULDBLOCK ? ErrPermissionDenied : errorFromErrno(errno));
+        const int lockFd = ::fcntl(file->fd, F_DUPFD_CLOEXEC, 0);
+        if (lockFd < 0)
+            return failWith(file->fd, errorFromErrno(errno));
+        // One lock per process: a lock on another file is given up.
+        closeLockHandles();
+        dropHolder();
+        holder() = Holder{lockFd, info.st_dev, info.st_ino};
+    } else {
+        // Opened again by its holder (as the exit does): the handle moves to
+        // the new number; the lock never left.
+        closeLockHandles();
     }
-    // Opened again by the copy that holds it: the lock moves to the new number.
-    if (const int held = heldLock(info)) {
-        ::close(file->fd);
-        fileTable()[fileNumber] = std::move(fileTable()[held]);
-        const int fd = fileTable()[fileNumber]->fd;
-        return ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 ? ErrNone
-                                                                        : errorFromErrno(errno);
-    }
-    if (::flock(file->fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno == EWOULDBLOCK ? ErrPermissionDenied : errorFromErrno(errno);
-        ::close(file->fd);
-        return error;
-    }
-    if (::ftruncate(file->fd, 0) != 0) {
-        const int error = errorFromErrno(errno);
-        ::close(file->fd);
-        return error;
-    }
+    if (::ftruncate(file->fd, 0) != 0 || ::lseek(file->fd, 0, SEEK_SET) != 0)
+        return failWith(file->fd, errorFromErrno(errno));
     fileTable()[fileNumber] = std::move(file);
     return ErrNone;
 }
 
 void ReleaseLockFile()
 {
-    for (auto& slot : fileTable()) {
-        if (slot && slot->isLock)
-            closeEntry(std::move(slot));
-    }
+    closeLockHandles();
+    dropHolder();
 }
 
 } // namespace platform

@@ -51,6 +51,8 @@ private Q_SLOTS:
     void nameMovesAndChangesCase();
     void killDeletesOneFile();
     void lockFileRefusesSecondHolder();
+    void noCloseReleasesTheLock_data();
+    void noCloseReleasesTheLock();
 
 private:
     QString start;
@@ -227,6 +229,47 @@ void TestFileOps::lockFileRefusesSecondHolder()
     QCOMPARE(OpenLockFile(QStringLiteral("KELPA.TMP"), 6), int(ErrFileAlreadyOpen));
     ReleaseLockFile();
     QVERIFY(!IsOpen(6));
+    QCOMPARE(lockFromChild(linuxPath), 0);
+}
+
+void TestFileOps::noCloseReleasesTheLock_data()
+{
+    QTest::addColumn<bool>("closeAll");
+    QTest::addColumn<bool>("reopenAtExit");
+    QTest::addColumn<bool>("reuseNumber");
+    QTest::newRow("its own number closed") << false << false << false;
+    QTest::newRow("closed after the exit reopened it") << false << true << false;
+    QTest::newRow("closed by code that re-used the number") << true << true << true;
+}
+
+// Whatever number is closed, a second process still finds the folder locked.
+void TestFileOps::noCloseReleasesTheLock()
+{
+    QFETCH(bool, closeAll);
+    QFETCH(bool, reopenAtExit);
+    QFETCH(bool, reuseNumber);
+    const QString linuxPath = work->path() + QLatin1String("/KELPA.TMP");
+    QCOMPARE(OpenLockFile(QStringLiteral("KELPA.TMP"), 1), 0);
+    QCOMPARE(Open(QStringLiteral("data.bin"), OpenMode::Binary, 2), 0);
+    int lockNumber = 1;
+    if (closeAll)
+        CloseAllFiles();
+    if (reopenAtExit) {
+        lockNumber = FreeFile();
+        QCOMPARE(OpenLockFile(QStringLiteral("KELPA.TMP"), lockNumber), 0);
+    }
+    if (reuseNumber) {
+        // The transfer's own number was re-used for the lock; it closes it.
+        QCOMPARE(lockNumber, 2);
+    }
+    QCOMPARE(Close(lockNumber), 0);
+    QVERIFY(!IsOpen(lockNumber));
+    QCOMPARE(lockFromChild(linuxPath), 70);
+    // Taken again by its holder, under a number once more.
+    QCOMPARE(OpenLockFile(QStringLiteral("KELPA.TMP"), 3), 0);
+    QCOMPARE(lockFromChild(linuxPath), 70);
+    CloseAllFiles();
+    ReleaseLockFile();
     QCOMPARE(lockFromChild(linuxPath), 0);
 }
 
