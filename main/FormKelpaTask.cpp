@@ -91,8 +91,9 @@ void FormKelpa::TaskLesen()
     ShowSchedulerText(KELPA::Time, Dauer, CheckDauer);
     Dauer_Change();
     ShowSchedulerText(KELPA::Start, Zeit, CheckStart);
-    if (WindowsShutDown == 1 && CheckWindowsShutDown->isEnabled())
-        CheckWindowsShutDown->setChecked(true);
+    // The box shows what the run will do: a shutdown it cannot show is off.
+    CheckWindowsShutDown->setChecked(WindowsShutDown == 1 && CheckWindowsShutDown->isEnabled());
+    WindowsShutDown = CheckWindowsShutDown->isChecked() ? 1 : 0;
 
     Comment[6].clear();
     for (int i = 0; i < 6; ++i) {

@@ -135,6 +135,35 @@ private Q_SLOTS:
         QCOMPARE(KELPA::Comment[6], QString());
     }
 
+    void shutdownBoxShowsWhatWillHappen_data()
+    {
+        QTest::addColumn<QByteArray>("task");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("asked with a time")
+            << QByteArray("Time=30 min\r\nWindowsShutDown=1\r\n") << true;
+        QTest::newRow("run state 2 with a time")
+            << QByteArray("Time=30 min\r\nWindowsShutDown=2\r\n") << true;
+        QTest::newRow("run state 2 without a time") << QByteArray("WindowsShutDown=2\r\n") << false;
+        QTest::newRow("asked without a time") << QByteArray("WindowsShutDown=1\r\n") << false;
+    }
+
+    // A task can only ask for a shutdown; it happens exactly when the box says so.
+    void shutdownBoxShowsWhatWillHappen()
+    {
+        QFETCH(QByteArray, task);
+        QFETCH(bool, ticked);
+        FormKelpa& form = FreshStart();
+        WriteFile(QStringLiteral("s.tsk"), task);
+        KELPA::TaskFile = QStringLiteral("s.tsk");
+        MsgBoxScript boxes;
+        form.TaskLesen();
+        QCOMPARE(form.CheckWindowsShutDown->isChecked(), ticked);
+        QCOMPARE(KELPA::WindowsShutDown, int16_t(ticked ? 1 : 0));
+        // Ticking the duration later does not arm a shutdown the box hides.
+        form.CheckDauer->setChecked(true);
+        QCOMPARE(KELPA::WindowsShutDown == 0, !form.CheckWindowsShutDown->isChecked());
+    }
+
     void positionWiderThanTheScreen()
     {
         FormKelpa& form = FreshStart();
