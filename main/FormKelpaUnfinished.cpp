@@ -206,7 +206,7 @@ void FormKelpa::Abbruch()
     CallResult = winsock::closesocket(Socket);
     Socket = winsock::INVALID_SOCKET;
     TimerStartIn.setEnabled(false);
-    // The message picture of a delayed start belongs to the scheduler row.
+    LabelMessage->hide();
     TimerBusy.setEnabled(false);
     IndiLED(QStringLiteral("warte"));
     http.TimerTimeout.setEnabled(false);
