@@ -11,6 +11,6 @@ function(kelpa_add_test name)
     set(home ${CMAKE_BINARY_DIR}/testhome/${name})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_DATA_HOME=${home}/.local/share;XDG_RUNTIME_DIR=${home}/runtime"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;HOME=${home};XDG_DATA_HOME=${home}/.local/share;XDG_RUNTIME_DIR=${home}/runtime"
         TIMEOUT 180)
 endfunction()

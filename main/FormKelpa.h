@@ -186,6 +186,8 @@ public:
     void MenuMemo_Click();
     void MenuLicense_Click();
     void MenuWebPage_Click();
+    // Shows the about window, modeless.
+    void MenuInfo_Click();
     // Shows KELPA.LOG in the text editor when it holds anything.
     void ListLogging_DblClick();
     // Enter (13) starts a run while CommandStart is enabled.

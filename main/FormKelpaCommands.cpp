@@ -1,6 +1,7 @@
 // The main window's menu and tool-bar commands that carry logic of their own,
 // its keyboard and mouse gestures, and files dropped onto it.
 
+#include "main/FormInfo.h"
 #include "main/FormKelpa.h"
 #include "main/FormKontext.h"
 #include "main/FormMemo.h"
@@ -283,6 +284,11 @@ void FormKelpa::MenuAlign_Click()
 void FormKelpa::MenuMemo_Click()
 {
     FormMemo::Instance().Show();
+}
+
+void FormKelpa::MenuInfo_Click()
+{
+    FormInfo::Instance().Show();
 }
 
 void FormKelpa::MenuLicense_Click()

@@ -3,6 +3,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/forms/Handlers.h"
+#include "transfer/FormHTTP.h"
 
 #include <QAction>
 #include <QApplication>
@@ -189,9 +190,12 @@ void FormKelpa::setupMenus()
         {"MenuMemo", &FormKelpa::MenuMemo_Click},
         {"MenuLicense", &FormKelpa::MenuLicense_Click},
         {"MenuWebPage", &FormKelpa::MenuWebPage_Click},
+        {"MenuInfo", &FormKelpa::MenuInfo_Click},
     };
     for (const auto& [name, handler] : commands)
         platform::On(MenuEntry(name), &QAction::triggered, this, handler);
+    platform::On(MenuEntry("MenuOpen"), &QAction::triggered, &FormHTTP::Instance(),
+                 &FormHTTP::CommandChooseFile_Click);
     // The toggles flip their check mark themselves (they are also called from
     // code): the flip Qt made on the user's click is undone first.
     MenuEntry("MenuPreviewTop")->setCheckable(true);

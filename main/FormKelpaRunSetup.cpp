@@ -3,6 +3,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/Schedule.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
@@ -159,6 +160,8 @@ bool FormKelpa::RunSetUp()
     LastHost.clear();
     LastNotLoaded.clear();
     CompletionDone = 0;
+    // No file of this run is unfinished until its first transfer begins.
+    FileComplete = 1;
     http.SetCaption(QStringLiteral(" "));
 
     ShowRunState(true);
@@ -244,7 +247,7 @@ bool FormKelpa::RunSetUp()
 
     if (CheckDauer->isChecked()) {
         TimerDauer.setEnabled(true);
-        logging(LanguageText[139] + platform::Str(DurationLeft) + QLatin1Char('\''));
+        logging(LanguageText[139] + schedule::MinutesLeft(DurationLeft));
     } else {
         TimerDauer.setEnabled(false);
     }
@@ -252,7 +255,7 @@ bool FormKelpa::RunSetUp()
         const QString interval = Repeat->text();
         RepeatLeft = platform::CInt(platform::Val(platform::Left(interval, interval.size() - 3)));
         TimerRepeat.setEnabled(true);
-        logging(LanguageText[267] + platform::Str(RepeatLeft) + QLatin1Char('\''));
+        logging(LanguageText[267] + schedule::MinutesLeft(RepeatLeft));
     } else {
         TimerRepeat.setEnabled(false);
     }

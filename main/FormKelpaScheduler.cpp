@@ -177,10 +177,9 @@ void FormKelpa::TimerRepeat_Timer()
     using namespace KELPA;
     FormHTTP& http = FormHTTP::Instance();
     --RepeatLeft;
-    ShowCaption(*this, LanguageText[304] + platform::Str(RepeatLeft) + QLatin1Char('\''));
+    ShowCaption(*this, LanguageText[304] + schedule::MinutesLeft(RepeatLeft));
     if (TimerDauer.Enabled())
-        http.SetCaption(http.Caption() + LanguageText[147] + platform::Str(DurationLeft) +
-                        QLatin1Char('\''));
+        http.SetCaption(http.Caption() + LanguageText[147] + schedule::MinutesLeft(DurationLeft));
     if (RepeatLeft >= 1)
         return;
     if (Running == 1) {

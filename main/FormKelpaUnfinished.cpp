@@ -93,9 +93,9 @@ QString FirstTextLine(const QString& path, bool& aborted)
 }
 
 // A partial file left by the last transfer: deleted when empty, or, when HTML
-// pages are not kept, when it is a page (a "<" within its first lastTagPos
-// characters) that came without a status line. False when an abort ended the
-// scan.
+// pages are not kept (SaveHTML 0 without local browsing), when it is a page (a
+// "<" within its first lastTagPos characters) that came without a status line.
+// False when an abort ended the scan.
 bool DropPartialFile(const QString& path, qsizetype lastTagPos)
 {
     if (!InsideDownloadDirectory(path) || !platform::FileExists(path))
@@ -104,7 +104,7 @@ bool DropPartialFile(const QString& path, qsizetype lastTagPos)
         platform::Kill(path);
         return true;
     }
-    if (SaveHTML != 0)
+    if (SaveHTML != 0 || LocalBrowsing != 0)
         return true;
     bool aborted = false;
     const QString line = FirstTextLine(path, aborted);
@@ -206,7 +206,7 @@ void FormKelpa::Abbruch()
     CallResult = winsock::closesocket(Socket);
     Socket = winsock::INVALID_SOCKET;
     TimerStartIn.setEnabled(false);
-    // The message picture of a delayed start belongs to the scheduler row.
+    LabelMessage->hide();
     TimerBusy.setEnabled(false);
     IndiLED(QStringLiteral("warte"));
     http.TimerTimeout.setEnabled(false);

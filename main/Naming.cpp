@@ -150,12 +150,30 @@ void FoldQuery(QString& w, int16_t& altered)
         altered = 1;
 }
 
-// Characters no local name may hold. An embedded "http://" keeps its colon
-// without counting as an alteration.
-void ReplaceReserved(QString& w, int16_t& altered)
+// The position of the colon that separates a port from the host ("h:8080/x"),
+// or -1: a ":" in the first component followed by digits only.
+qsizetype PortColon(const QString& w)
 {
+    const qsizetype slash = w.indexOf(QLatin1Char('/'));
+    const QString host = slash < 0 ? w : w.left(slash);
+    const qsizetype colon = host.indexOf(QLatin1Char(':'));
+    if (colon < 1 || colon + 1 == host.size())
+        return -1;
+    for (qsizetype i = colon + 1; i < host.size(); ++i) {
+        if (host[i] < QLatin1Char('0') || host[i] > QLatin1Char('9'))
+            return -1;
+    }
+    return colon;
+}
+
+// Characters no local name may hold. An embedded "http://" keeps its colon
+// without counting as an alteration, and so does a host's port separator:
+// "h_8080" names one server folder and no other URL comes to it.
+void ReplaceReserved(QString& w, int16_t& altered, bool url)
+{
+    const qsizetype port = url ? PortColon(w) : -1;
     for (qsizetype at; (at = w.indexOf(QLatin1Char(':'))) >= 0;) {
-        if (!w.contains(QLatin1String("http://")))
+        if (at != port && !w.contains(QLatin1String("http://")))
             altered = 1;
         w[at] = QLatin1Char('_');
     }
@@ -266,7 +284,7 @@ Result LocalName(const Input& input)
         w.replace(QLatin1Char('+'), QLatin1Char('_'));
     if (input.subDirectories)
         FoldQuery(w, altered);
-    ReplaceReserved(w, altered);
+    ReplaceReserved(w, altered, !link.startsWith(QLatin1String("file://"), Qt::CaseInsensitive));
     FoldDotSteps(w, altered);
 
     bool isDirectory = w.endsWith(QLatin1Char('/'));

@@ -11,11 +11,6 @@ namespace {
 
 QDateTime setMoment;
 
-QString Minutes(int16_t left)
-{
-    return platform::Str(left) + QLatin1Char('\'');
-}
-
 QString TwoDigits(int value)
 {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
@@ -41,6 +36,11 @@ QString ClockText()
 QString DateText()
 {
     return platform::DateText(Now().date());
+}
+
+QString MinutesLeft(int left)
+{
+    return QString::number(left) + QLatin1Char('\'');
 }
 
 QString MinutesLabel(int minutes)
@@ -120,14 +120,14 @@ DurationDisplay DurationCaption(int64_t bytesReceived, int64_t contentLength, bo
         DurationDisplay shown;
         shown.percentText = t[309] + platform::Trim(platform::Str(percent)) + QStringLiteral("%) ");
         shown.caption = received + t[134] + platform::Trim(platform::Str(contentLength)) +
-                        shown.percentText + t[137] + Minutes(durationLeft);
+                        shown.percentText + t[137] + MinutesLeft(durationLeft);
         return shown;
     }
     if (bytesReceived >= 1)
-        return {received + t[138] + Minutes(durationLeft), {}};
+        return {received + t[138] + MinutesLeft(durationLeft), {}};
     if (repeat)
-        return {t[304] + Minutes(repeatLeft) + t[147] + Minutes(durationLeft), {}};
-    return {t[139] + Minutes(durationLeft), {}};
+        return {t[304] + MinutesLeft(repeatLeft) + t[147] + MinutesLeft(durationLeft), {}};
+    return {t[139] + MinutesLeft(durationLeft), {}};
 }
 
 } // namespace schedule

@@ -20,6 +20,11 @@ void SetNow(const QDateTime& moment);
 QString ClockText();
 QString DateText();
 
+// --- minutes left ---------------------------------------------------------------
+// The minutes left as the scheduler's captions and log lines write them after
+// their text: the digits and a "'", with no blank before (42 -> "42'").
+QString MinutesLeft(int left);
+
 // --- value labels ---------------------------------------------------------------
 // "20 min" for 20.
 QString MinutesLabel(int minutes);

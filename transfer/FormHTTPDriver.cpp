@@ -9,9 +9,11 @@
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 #include "transfer/FormHTTPDetail.h"
+#include "transfer/LinkSearch.h"
 #include "transfer/Restrictions.h"
 #include "transfer/UrlSplit.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -66,6 +68,19 @@ bool SameFile(const QString& a, const QString& b)
     const QFileInfo second(platform::ToLinuxPath(b));
     return first.exists() && second.exists() &&
            first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+// Bytes of a local copy that tell whether it is a page.
+constexpr qint64 PageStartBytes = 1024;
+
+// A local copy is searched when it is a map file or a page; any other file
+// stays the byte-for-byte copy it is.
+bool SearchableCopy(const QString& path, const QString& name)
+{
+    if (name.endsWith(QLatin1String("MAP"), Qt::CaseInsensitive))
+        return true;
+    QFile file(platform::ToLinuxPath(path));
+    return file.open(QIODevice::ReadOnly) && transfer::IsPageStart(file.read(PageStartBytes));
 }
 
 } // namespace
@@ -199,12 +214,15 @@ void FormHTTP::Uebertragung()
         SetCaption(text[151]);
         return;
     }
-    PageState = 1;
+    PageState = SearchableCopy(LocalFileName, FileName) ? 1 : 2;
     // A page that is its own copy is the source itself: it is not rewritten.
-    if (CollectLinks == 1 && !onItself)
+    if (CollectLinks == 1 && !onItself && PageState == 1) {
         SearchAndReport(true);
-    else
+    } else {
+        if (PageState != 1)
+            FileComplete = 1; // a plain copy is done once made
         SetCaption(QStringLiteral(" "));
+    }
 }
 
 void FormHTTP::HttpTransfer()
@@ -392,6 +410,7 @@ void FormHTTP::Runtergeladen()
         platform::PrintLine(GotFileNumber, platform::Trim(FileName));
         platform::Close(GotFileNumber);
     }
+    GotFileNumber = 0;
 }
 
 void FormHTTP::SubDirErstellen()

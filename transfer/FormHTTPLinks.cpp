@@ -310,6 +310,7 @@ void FormHTTP::Auswerten()
                               isMap ? platform::OpenMode::Input : platform::OpenMode::Binary,
                               EvalFileNumber) != 0) {
         ShowError(*this, EvalFile + LanguageText[113]);
+        EvalFileNumber = 0;
     } else {
         main.IndiLED(QStringLiteral("suche"));
         bool complete = true;
@@ -322,6 +323,7 @@ void FormHTTP::Auswerten()
             FileComplete = 1;
         }
         platform::Close(EvalFileNumber);
+        EvalFileNumber = 0;
         if (LocalBrowsing == 1 || SaveHTML == 0)
             platform::Kill(EvalFile);
     }

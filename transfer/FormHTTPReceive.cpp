@@ -193,8 +193,8 @@ void FormHTTP::hypertexttransport()
             Drain();
         TimerTimeout.setEnabled(false);
     }
+    // The search's copy of a page is Auswerten's alone: it is never open here.
     CloseDataFile(false);
-    platform::Close(EvalFileNumber);
     FeedPreview(true);
     if (AbortTransfer != 0 || Relocated == 2)
         return;

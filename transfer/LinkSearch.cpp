@@ -54,7 +54,40 @@ bool IsSpace(char ch)
     return ch == ' ' || ch == '\r' || ch == '\n' || ch == '\t';
 }
 
+// True when text begins with an XML declaration, after a UTF-8 byte order
+// mark if there is one.
+bool BeginsWithXmlDeclaration(QByteArrayView text)
+{
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    return text.size() >= 5 && FindCaseBlind(text.first(5), "<?xml") == 0;
+}
+
+// The first block from its first byte that is not a blank, CR, LF or tab.
+QByteArrayView SkipSpace(QByteArrayView block)
+{
+    qsizetype first = 0;
+    while (first < block.size() && IsSpace(block.at(first)))
+        ++first;
+    return block.sliced(first);
+}
+
+// A page begins with a "<" within its first four characters (a status line
+// counts as one); an XML document is no page, whatever its first tag.
+bool BeginsAsPage(QByteArrayView text, bool statusLine)
+{
+    if (BeginsWithXmlDeclaration(text))
+        return false;
+    const qsizetype lt = statusLine ? 0 : text.indexOf('<');
+    return lt >= 0 && lt <= 3;
+}
+
 } // namespace
+
+bool IsPageStart(QByteArrayView firstBytes)
+{
+    return BeginsAsPage(SkipSpace(firstBytes), false);
+}
 
 qsizetype FindCaseBlind(QByteArrayView text, QByteArrayView what, qsizetype from)
 {
@@ -124,14 +157,9 @@ std::optional<BaseTag> FindBaseTag(QByteArrayView tag)
 PageDecision DecidePage(QByteArrayView block, int statusCode)
 {
     PageDecision decision;
-    qsizetype first = 0;
-    while (first < block.size() && IsSpace(block.at(first)))
-        ++first;
-    const QByteArrayView text = block.sliced(first);
+    const QByteArrayView text = SkipSpace(block);
     decision.hasStatusLine = text.contains(QByteArrayView("TTP/1."));
-    // A status line counts as a "<" in front of the text.
-    const qsizetype lt = decision.hasStatusLine ? 0 : text.indexOf('<');
-    if (lt < 0 || lt > 3)
+    if (!BeginsAsPage(text, decision.hasStatusLine))
         return decision;
     decision.pageState = 1;
     if (statusCode >= 200 && statusCode <= 299)
@@ -161,8 +189,7 @@ int AuswertenEntscheiden(int statusCode)
     }
     const PageDecision decision = DecidePage(CurrentTag, statusCode);
     PageState = decision.pageState;
-    // The head was cut off the block: the answer's own status counts as well.
-    HasStatusLine = decision.hasStatusLine || statusCode != 0 ? 1 : 0;
+    HasStatusLine = decision.hasStatusLine ? 1 : 0;
     ErrorPage = decision.errorPage ? 1 : 0;
     return decision.messageEntry;
 }

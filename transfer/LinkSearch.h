@@ -57,6 +57,11 @@ struct BaseTag {
 };
 std::optional<BaseTag> FindBaseTag(QByteArrayView tag);
 
+// True when a file that begins with firstBytes is a page to search: after
+// blanks, CR, LF and tabs a "<" within its first four characters, and no XML
+// declaration (an SVG or other XML file is copied as it is).
+bool IsPageStart(QByteArrayView firstBytes);
+
 // What the first block of an answer says about the page.
 struct PageDecision {
     int16_t pageState = 2;      // 1 HTML to search, 2 not HTML, 3 "Not Found" page, 4 server busy
@@ -65,7 +70,8 @@ struct PageDecision {
     int messageEntry = 0;       // entry of the text to show and log (116, 117, 118); 0: none
 };
 
-// The rules of AuswertenEntscheiden over the first block. statusCode is the
+// The rules of AuswertenEntscheiden over the first block (an answer that
+// begins with an XML declaration is not HTML). statusCode is the
 // answer's status (0 when it had no status line): the texts "Not Found", "Too
 // many user" and "Service Temporarily Unavailable" mark an error page only
 // when the status is not 2xx, so that a page that speaks of them is still
@@ -74,8 +80,8 @@ PageDecision DecidePage(QByteArrayView block, int statusCode);
 
 // AuswertenEntscheiden: reads CurrentTag (the first block), LevelsLeft and
 // Images; sets PageState, ImagesOnly (1 on the last level when Images is 1),
-// HasStatusLine (1 when the answer had a status line, statusCode not 0, or
-// the block holds "TTP/1.") and ErrorPage. On the last level with Images 0 it sets
+// HasStatusLine (1 when the block holds "TTP/1.") and ErrorPage. On the last
+// level with Images 0 it sets
 // PageState 0 and nothing else. Returns the entry of the text that the caller
 // shows as caption and in Text2, copies to TransferMessage and logs (and, for
 // PageState 4, records the URL as not loaded); 0 when there is none.

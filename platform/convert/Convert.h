@@ -25,8 +25,9 @@ template <std::integral T> QString Str(T value)
 QString Str(double value);
 
 // Integer with a pattern of digit places: "#" (a digit when there is one),
-// "0" (a digit always) and "," (digits grouped by thousands with ",").
-// Format(1234567, "###,###") -> "1,234,567"; Format(0, "###,###") -> "".
+// "0" (a digit always) and "," (digits grouped by thousands with the group
+// separator of the locale, QLocale()). Format(1234567, "###,###") ->
+// "1,234,567" in English, "1.234.567" in German; Format(0, "###,###") -> "".
 QString FormatInteger(int64_t value, const QString& pattern);
 template <std::integral T> QString Format(T value, const QString& pattern)
 {

@@ -3,6 +3,8 @@
 
 #include "platform/convert/Convert.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -129,8 +131,9 @@ QString FormatInteger(int64_t value, const QString& pattern)
     if (digits.size() < forced)
         digits.prepend(QString(forced - digits.size(), QLatin1Char('0')));
     if (pattern.contains(QLatin1Char(','))) {
+        const QString separator = QLocale().groupSeparator();
         for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-            digits.insert(at, QLatin1Char(','));
+            digits.insert(at, separator);
     }
     return value < 0 && !digits.isEmpty() ? QLatin1Char('-') + digits : digits;
 }

@@ -12,7 +12,8 @@ namespace {
 class ClickFilter final : public QObject {
 public:
     ClickFilter(QWidget* control, std::function<void()> click, std::function<void()> doubleClick)
-        : QObject(control), click_(std::move(click)), doubleClick_(std::move(doubleClick))
+        : QObject(control), control_(control), click_(std::move(click)),
+          doubleClick_(std::move(doubleClick))
     {
         control->installEventFilter(this);
     }
@@ -22,7 +23,7 @@ protected:
     {
         const auto type = event->type();
         if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) ||
-            static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton || !control_->isEnabled())
             return QObject::eventFilter(watched, event);
         const std::function<void()>& handler =
             type == QEvent::MouseButtonPress ? click_ : doubleClick_;
@@ -32,6 +33,7 @@ protected:
     }
 
 private:
+    QWidget* control_; // a disabled control, or one in a disabled frame, takes no click
     std::function<void()> click_;
     std::function<void()> doubleClick_;
 };

@@ -2,6 +2,8 @@
 // Click and double click (left button) of a control that has no signal for
 // them, such as a label or a text box. The click leaves the press to the
 // control; a handled double click is the handler's alone. Both run guarded.
+// A control that is disabled, itself or through a frame it lies in, takes no
+// click and no double click.
 
 #include <QWidget>
 

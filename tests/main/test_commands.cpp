@@ -2,6 +2,7 @@
 // the window, the toggles, the clear commands, the recent pages, the chooser
 // and the assistant questions, the pop-up window and its clipboard copy.
 
+#include "main/FormInfo.h"
 #include "main/FormKelpa.h"
 #include "main/FormKontext.h"
 #include "main/Kelpa.h"
@@ -88,6 +89,47 @@ private Q_SLOTS:
         QTest::keyClick(http.Text1, Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(http.Text1->text(), QString());
         Entry(QStringLiteral("MenuExit"))->setEnabled(true);
+    }
+
+    // File > Open... and its key Ctrl+O take the chosen local page as the
+    // start URL of a new search.
+    void openTakesAChosenPage_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("menu entry") << false;
+        QTest::newRow("Ctrl+O") << true;
+    }
+    void openTakesAChosenPage()
+    {
+        QFETCH(bool, byKey);
+        EnterTestFolder();
+        FormKelpa& form = FormKelpa::Instance();
+        FormHTTP& http = FormHTTP::Instance();
+        form.show();
+        QApplication::setActiveWindow(&form);
+        Entry(QStringLiteral("MenuOpen"))->setEnabled(true);
+        form.OptionContinue->setChecked(true);
+        http.Text1->setText(QStringLiteral("http://site/"));
+        http.Text2->setText(QStringLiteral("index.html"));
+        ChosenPath = Here(QStringLiteral("page.html"));
+        if (byKey)
+            QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+        else
+            Entry(QStringLiteral("MenuOpen"))->trigger();
+        QCOMPARE(http.Text1->text(), Here(QStringLiteral("page.html")));
+        QCOMPARE(http.Text2->text(), QString());
+        QVERIFY(form.OptionNew->isChecked());
+        QVERIFY(ChosenPath.isEmpty());
+    }
+
+    // Help > Info shows the about window and returns at once.
+    void infoShowsTheAboutWindow()
+    {
+        FormInfo& info = FormInfo::Instance();
+        info.Unload();
+        Entry(QStringLiteral("MenuInfo"))->trigger();
+        QVERIFY(info.Visible());
+        info.Unload();
     }
 
     void enabledWhileIdleAndRunning_data()

@@ -45,6 +45,23 @@ private Q_SLOTS:
                                      << "c.htm" << 1;
         QTest::newRow("parent step, flat") << up << false << true << up << ""
                                            << "c.htm" << 1;
+        QTest::newRow("port folder is no alteration")
+            << "http://h:8080/c-api/exceptions.html" << true << true
+            << "http://h:8080/c-api/exceptions.html"
+            << "h_8080\\c-api\\"
+            << "exceptions.html" << 0;
+        QTest::newRow("port folder, flat") << "http://h:8080/c-api/exceptions.html" << false << true
+                                           << "http://h:8080/c-api/exceptions.html"
+                                           << ""
+                                           << "exceptions.html" << 0;
+        QTest::newRow("colon after the host still alters")
+            << "http://h:8080/a:b.html" << true << true << "http://h:8080/a:b.html"
+            << "h_8080\\"
+            << "a_b.html" << 1;
+        QTest::newRow("colon without a port alters")
+            << "http://h:x/a.html" << true << true << "http://h:x/a.html"
+            << "h_x\\"
+            << "a.html" << 1;
         QTest::newRow("bare host") << "http://host" << true << true << "http://host/"
                                    << "host\\"
                                    << "index.html" << 0;

@@ -101,6 +101,33 @@ private Q_SLOTS:
         QCOMPARE(FormHTTP::Instance().Caption(), QStringLiteral("Ready! "));
     }
 
+    // FileComplete is 0 at program start and after a transfer that did not
+    // end; a run that transfers nothing must not take the URL box for an
+    // interrupted file.
+    void aRunWithoutTransferLeavesNoUnfinishedFile_data()
+    {
+        QTest::addColumn<int>("fileComplete");
+        QTest::addColumn<qint64>("bytesReceived");
+        QTest::newRow("first run of the program") << 0 << qint64(0);
+        QTest::newRow("after an interrupted transfer") << 0 << qint64(9);
+        QTest::newRow("after a finished transfer") << 1 << qint64(33);
+    }
+
+    void aRunWithoutTransferLeavesNoUnfinishedFile()
+    {
+        QFETCH(int, fileComplete);
+        QFETCH(qint64, bytesReceived);
+        PrepareRun(QString(), 2);
+        FileComplete = static_cast<int16_t>(fileComplete);
+        BytesReceived = bytesReceived;
+        MsgBoxScript boxes;
+        TransferDouble transfer(LevelSite());
+        QVERIFY(!StartRun());
+        QVERIFY(transfer.fetched.isEmpty());
+        QVERIFY(!Log().contains("transfer incomplete"));
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), QByteArray());
+    }
+
     // What fails stays in KELPA.NOT at the end; the offer asks about it.
     void endOfLevelLeavesFailuresInNotLoaded()
     {

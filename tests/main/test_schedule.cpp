@@ -116,22 +116,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("percent");
         QTest::newRow("half") << qint64(300) << qint64(600) << false
-                              << "300 of 600 bytes (50%) transferred. Time out  42'"
+                              << "300 of 600 bytes (50%) transferred. Time out 42'"
                               << " bytes (50%) ";
         QTest::newRow("over 21 MB") << qint64(30'000'000) << qint64(40'000'000) << false
-                                    << "30000000 of 40000000 bytes (75%) transferred. Time out  42'"
+                                    << "30000000 of 40000000 bytes (75%) transferred. Time out 42'"
                                     << " bytes (75%) ";
         QTest::newRow("several GB")
             << qint64(5'000'000'000) << qint64(10'000'000'000) << true
-            << "5000000000 of 10000000000 bytes (50%) transferred. Time out  42'"
+            << "5000000000 of 10000000000 bytes (50%) transferred. Time out 42'"
             << " bytes (50%) ";
         QTest::newRow("length unknown")
-            << qint64(1234) << qint64(0) << false << "1234 bytes transferred. Time out  42'"
+            << qint64(1234) << qint64(0) << false << "1234 bytes transferred. Time out 42'"
             << "";
         QTest::newRow("nothing yet, repeating")
-            << qint64(0) << qint64(600) << true << "  Repeats within  7', time out  42'"
+            << qint64(0) << qint64(600) << true << "  Repeats within 7', time out 42'"
             << "";
-        QTest::newRow("nothing yet") << qint64(0) << qint64(0) << false << "Time out  42'"
+        QTest::newRow("nothing yet") << qint64(0) << qint64(0) << false << "Time out 42'"
                                      << "";
     }
     void durationCaption()

@@ -190,7 +190,7 @@ private Q_SLOTS:
             QCOMPARE(RepeatLeft, int16_t(3));
             form.TimerRepeat.fire();
             form.TimerRepeat.fire();
-            QCOMPARE(Caption(), QStringLiteral("  Repeats within  1'"));
+            QCOMPARE(Caption(), QStringLiteral("  Repeats within 1'"));
             QCOMPARE(StopRun, int16_t(0));
             form.TimerRepeat.fire();
             QCOMPARE(RepeatPending, int16_t(1));
@@ -254,7 +254,7 @@ private Q_SLOTS:
             };
             ended = StartRun();
             QCOMPARE(transfer.fetched, Urls({"index.html", "a.html"}));
-            QCOMPARE(captionDuringRun, QStringLiteral("Time out  1'"));
+            QCOMPARE(captionDuringRun, QStringLiteral("Time out 1'"));
         }
         platform::SetExitWindowsHook(previous);
         QVERIFY(ended);

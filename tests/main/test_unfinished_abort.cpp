@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -132,9 +133,11 @@ private Q_SLOTS:
         form.CommandSkip->setEnabled(true);
         form.MenuEntry("MenuCancel")->setEnabled(true);
         http.Text1->setEnabled(false);
+        form.LabelMessage->show();
         TransferInProgress(3, false);
         form.Abbruch();
         QVERIFY(!form.TimerStartIn.Enabled());
+        QVERIFY(form.LabelMessage->isHidden());
         QVERIFY(!form.CheckStart->isChecked());
         QCOMPARE(Running, int16_t(delayedStart ? 0 : 1));
         QCOMPARE(form.CommandStart->isEnabled(), delayedStart);

@@ -3,6 +3,7 @@
 #include "platform/convert/Convert.h"
 #include "tests/support/TestMain.h"
 
+#include <QLocale>
 #include <QObject>
 #include <QTest>
 
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void strIgnoresLocale();
     void format_data();
     void format();
+    void formatGroupsByLocale_data();
+    void formatGroupsByLocale();
     void val_data();
     void val();
     void cdbl_data();
@@ -126,6 +129,26 @@ void TestConvert::format()
     QFETCH(QString, pattern);
     QFETCH(QString, text);
     QCOMPARE(Format(value, pattern), text);
+}
+
+void TestConvert::formatGroupsByLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("English groups with commas") << QLocale(QLocale::English) << "1,234,567";
+    QTest::newRow("German groups with points") << QLocale(QLocale::German) << "1.234.567";
+    QTest::newRow("no locale groups with commas") << QLocale::c() << "1,234,567";
+}
+
+void TestConvert::formatGroupsByLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    const QLocale saved;
+    QLocale::setDefault(locale);
+    const QString formatted = Format(1234567, QStringLiteral("###,###"));
+    QLocale::setDefault(saved);
+    QCOMPARE(formatted, text);
 }
 
 void TestConvert::val_data()

@@ -1,6 +1,7 @@
 // The window base: handlers fired by code, load and unload with the design
 // state, twips geometry, modal showing.
 
+#include "platform/forms/Clicks.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Handlers.h"
 #include "platform/forms/Twips.h"
@@ -8,10 +9,12 @@
 #include "tests/support/TestMain.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -136,6 +139,36 @@ private Q_SLOTS:
         QCOMPARE(form.WindowState(), 2);
         form.SetWindowState(0);
         QCOMPARE(form.WindowState(), 0);
+    }
+
+    void clicksReachOnlyAnEnabledControl_data()
+    {
+        QTest::addColumn<bool>("controlEnabled");
+        QTest::addColumn<bool>("frameEnabled");
+        QTest::newRow("enabled") << true << true;
+        QTest::newRow("disabled control") << false << true;
+        QTest::newRow("control in a disabled frame") << true << false;
+    }
+    void clicksReachOnlyAnEnabledControl()
+    {
+        QFETCH(bool, controlEnabled);
+        QFETCH(bool, frameEnabled);
+        QWidget frame;
+        auto* label = new QLabel(QStringLiteral("20 min"), &frame);
+        int clicks = 0, doubleClicks = 0;
+        OnClicks(
+            label, [&] { ++clicks; }, [&] { ++doubleClicks; });
+        label->setEnabled(controlEnabled);
+        frame.setEnabled(frameEnabled);
+        const QPointF at(2, 2);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
+            QMouseEvent event(type, at, label->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(label, &event);
+        }
+        const int expected = controlEnabled && frameEnabled ? 1 : 0;
+        QCOMPARE(clicks, expected);
+        QCOMPARE(doubleClicks, expected);
     }
 
     void twipConversions_data()
