@@ -5,6 +5,7 @@
 #include "main/Kelpa.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
+#include "platform/msgbox/MsgBox.h"
 #include "tests/main/StartupFixture.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
@@ -88,6 +89,34 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(QStringLiteral("~.TMP")));
         QVERIFY(ReadFile(QStringLiteral("KELPA.LOG")).contains("abruptly terminated"));
         QCOMPARE(KELPA::Depth, int16_t(2));
+        platform::ReleaseLockFile();
+    }
+
+    // Started with a task, maybe by a scheduler with nobody there: the
+    // recovery message is logged and shown in a box that does not wait.
+    void aLeftOverLockFileDoesNotHoldUpATaskRun()
+    {
+        EnterFreshFolder(QStringLiteral("crashed-task"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\nDepth=1\r\n");
+        WriteFile(QStringLiteral("KELPA.TMP"), "");
+        WriteFile(QStringLiteral("KELPA.NOT"), "http://a/\r\na.htm\r\n");
+        WriteFile(QStringLiteral("night.tsk"), "Depth=1\r\n");
+        QStringList notices;
+        const auto before = platform::SetNoticeHandler(
+            [&notices](const QString& prompt, int style, const QString& title) {
+                notices << QStringLiteral("%1|%2|%3").arg(prompt).arg(style).arg(title);
+            });
+        MsgBoxScript boxes;
+        const bool ended = StartProgram(QStringLiteral("night.tsk"));
+        platform::SetNoticeHandler(before);
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!ended);
+        QCOMPARE(notices.size(), 1);
+        QVERIFY(notices[0].startsWith(QStringLiteral("Last time the program was abruptly")));
+        QVERIFY(notices[0].endsWith(QStringLiteral("|48|Kelpa")));
+        QVERIFY(ReadFile(QStringLiteral("KELPA.LOG")).contains("abruptly terminated"));
+        KELPA::TaskFile.clear();
+        KELPA::CommandLine.clear();
         platform::ReleaseLockFile();
     }
 
