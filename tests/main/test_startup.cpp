@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QProcess>
 
 using namespace testsupport;
@@ -117,6 +118,34 @@ private Q_SLOTS:
         QVERIFY(ReadFile(QStringLiteral("KELPA.LOG")).contains("abruptly terminated"));
         KELPA::TaskFile.clear();
         KELPA::CommandLine.clear();
+        platform::ReleaseLockFile();
+    }
+
+    // A task naming a work list as its input list is refused and not run:
+    // its run would empty the very file it named.
+    void aTaskWithAWorkListAsInputIsRefused()
+    {
+        EnterFreshFolder(QStringLiteral("task-links0"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\nDepth=2\r\n");
+        const QByteArray records = "http://127.0.0.1:9/a.html\r\na.html\r\n";
+        WriteFile(QStringLiteral("links0.inp"), records);
+        WriteFile(QStringLiteral("list.tsk"), "UseList=1\r\nInputFile=links0.inp\r\n"
+                                              "TaskURL=http://127.0.0.1:9/\r\nDepth=2\r\n");
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("Error links0.inp!"), vbOK, MsgBoxScript::Match::Contains)
+            .withStyle(16);
+        QVERIFY(!StartProgram(QStringLiteral("list.tsk")));
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!FormKelpa::Instance().CheckListe->isChecked());
+        QCOMPARE(KELPA::Running, int16_t(0));
+        QCOMPARE(ReadFile(QStringLiteral("links0.inp")), records);
+        QVERIFY(!QFile::exists(QStringLiteral("LINKS1.INP")));
+        KELPA::TaskFile.clear();
+        KELPA::CommandLine.clear();
+        KELPA::InputFile = QStringLiteral("KELPA.INP");
+        KELPA::UseList = 0;
+        FormHTTP::Instance().Text1->clear();
+        FormKelpa::Instance().CheckListe->setEnabled(false);
         platform::ReleaseLockFile();
     }
 
