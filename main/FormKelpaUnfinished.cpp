@@ -38,10 +38,13 @@ bool InsideDownloadDirectory(const QString& path)
            file.startsWith(folder + QLatin1Char('/'));
 }
 
-// Deletes path when it is a file below the download directory; errors ignored.
-void DeletePartialFile(const QString& path)
+// Deletes path when it is an empty file below the download directory; errors
+// ignored. A transfer creates its file with the first byte of the body, so
+// when nothing arrived a file holding anything is an earlier copy, not this
+// transfer's.
+void DeleteEmptyPartialFile(const QString& path)
 {
-    if (InsideDownloadDirectory(path) && platform::FileExists(path))
+    if (InsideDownloadDirectory(path) && platform::FileExists(path) && platform::FileLen(path) == 0)
         platform::Kill(path);
 }
 
@@ -196,12 +199,16 @@ bool WriteNextLevelList(FormKelpa& form)
 // Ends the transfer under way, not the run: raises AbortTransfer and
 // TransferAborted, closes the socket, stops the transfer's timers, dissolves a
 // pending delayed start and logs how far the file came. Deletes the local file
-// only when nothing of it arrived, and only inside the download directory.
+// only when nothing of it arrived and it is empty, and only inside the download
+// directory.
 void FormKelpa::Abbruch()
 {
     FormHTTP& http = FormHTTP::Instance();
     AbortTransfer = 1;
     TransferAborted = 1;
+    // A pending delayed start has no transfer: LocalFileName is still the
+    // last file of the run before.
+    const bool transferUnderWay = !CheckStart->isChecked();
     CallResult = winsock::WSACancelBlockingCall();
     CallResult = winsock::closesocket(Socket);
     Socket = winsock::INVALID_SOCKET;
@@ -245,8 +252,8 @@ void FormKelpa::Abbruch()
         const QString outcome = BytesReceived < 1 ? text[294] : text[293];
         http.SetCaption(outcome);
         logging(outcome);
-        if (BytesReceived < 1)
-            DeletePartialFile(LocalFileName);
+        if (BytesReceived < 1 && transferUnderWay)
+            DeleteEmptyPartialFile(LocalFileName);
     } else if (EvaluationComplete == 0) {
         logging(text[303] + FileName);
         http.SetCaption(text[294]);
