@@ -3,6 +3,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/StatusLine.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
@@ -160,8 +161,11 @@ void FormKelpa::CommandExit_Click()
 
 void FormKelpa::DateienLoeschen()
 {
-    const auto killIf = [](const QString& name, bool onlyWhenEmpty) {
-        if (!name.isEmpty() && platform::FileExists(name) &&
+    // A work list that the settings name as the input list is the user's
+    // file (list mode refused it): it stays.
+    const QString usersList = worklists::WorkListNamed(InputFile);
+    const auto killIf = [&usersList](const QString& name, bool onlyWhenEmpty) {
+        if (!name.isEmpty() && name != usersList && platform::FileExists(name) &&
             (!onlyWhenEmpty || platform::FileLen(name) == 0))
             platform::Kill(name);
     };

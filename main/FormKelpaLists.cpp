@@ -3,9 +3,11 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Handlers.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "settings/FormOptions.h"
 #include "transfer/FormHTTP.h"
@@ -116,6 +118,18 @@ void FormKelpa::OptionNew_Click()
 
 void FormKelpa::CheckListe_Click()
 {
+    // The program's own work lists are emptied, rewritten and deleted by a
+    // run and its exit: one of them as the input list would be destroyed.
+    if (CheckListe->isChecked() && worklists::IsWorkList(InputFile)) {
+        const QString refusal = QStringLiteral("Error ") + InputFile +
+                                QStringLiteral("! This name belongs to a work list of the "
+                                               "program. Please choose an input file of "
+                                               "another name.");
+        logging(refusal);
+        platform::MsgBox(refusal, 16, QStringLiteral("Kelpa"));
+        CheckListe->setChecked(false);
+        return;
+    }
     if (CheckListe->isChecked()) {
         ContinueSearch = 1;
         ListFile = InputFile;

@@ -5,6 +5,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/StartupLanguage.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
@@ -57,7 +58,11 @@ void FormKelpa::MDIForm_Load(const QString& commandLine)
     ApplyPictures();
     OfferInputList();
 
-    if ((!TaskFile.isEmpty() || CompleteRequested == 1) && CommandStart->isEnabled())
+    // A task whose input list was refused does not run: its run would
+    // overwrite the very file it named.
+    const bool listRefused = UseList == 1 && worklists::IsWorkList(InputFile);
+    if ((!TaskFile.isEmpty() || CompleteRequested == 1) && CommandStart->isEnabled() &&
+        !listRefused)
         CommandStart_Click();
     if (firstStart_)
         TimerAssistant.setEnabled(true);

@@ -38,10 +38,13 @@ bool InsideDownloadDirectory(const QString& path)
            file.startsWith(folder + QLatin1Char('/'));
 }
 
-// Deletes path when it is a file below the download directory; errors ignored.
-void DeletePartialFile(const QString& path)
+// Deletes path when it is an empty file below the download directory; errors
+// ignored. A transfer creates its file with the first byte of the body, so
+// when nothing arrived a file holding anything is an earlier copy, not this
+// transfer's.
+void DeleteEmptyPartialFile(const QString& path)
 {
-    if (InsideDownloadDirectory(path) && platform::FileExists(path))
+    if (InsideDownloadDirectory(path) && platform::FileExists(path) && platform::FileLen(path) == 0)
         platform::Kill(path);
 }
 
@@ -196,12 +199,16 @@ bool WriteNextLevelList(FormKelpa& form)
 // Ends the transfer under way, not the run: raises AbortTransfer and
 // TransferAborted, closes the socket, stops the transfer's timers, dissolves a
 // pending delayed start and logs how far the file came. Deletes the local file
-// only when nothing of it arrived, and only inside the download directory.
+// only when nothing of it arrived and it is empty, and only inside the download
+// directory.
 void FormKelpa::Abbruch()
 {
     FormHTTP& http = FormHTTP::Instance();
     AbortTransfer = 1;
     TransferAborted = 1;
+    // A pending delayed start has no transfer: LocalFileName is still the
+    // last file of the run before.
+    const bool transferUnderWay = !CheckStart->isChecked();
     CallResult = winsock::WSACancelBlockingCall();
     CallResult = winsock::closesocket(Socket);
     Socket = winsock::INVALID_SOCKET;
@@ -245,8 +252,8 @@ void FormKelpa::Abbruch()
         const QString outcome = BytesReceived < 1 ? text[294] : text[293];
         http.SetCaption(outcome);
         logging(outcome);
-        if (BytesReceived < 1)
-            DeletePartialFile(LocalFileName);
+        if (BytesReceived < 1 && transferUnderWay)
+            DeleteEmptyPartialFile(LocalFileName);
     } else if (EvaluationComplete == 0) {
         logging(text[303] + FileName);
         http.SetCaption(text[294]);
@@ -370,10 +377,12 @@ void FormKelpa::Wiederherstellen()
 {
     // Every list that still held work goes into KELPA.NOT, in a fixed order.
     // KELPA.NOT is replaced only by a complete merge: a scratch file that
-    // could not be written leaves it as it was.
+    // could not be written leaves it as it was, and the failure is reported.
     const QString scratch = QStringLiteral("~.TMP");
     const int out = platform::FreeFile();
-    int error = platform::Open(scratch, platform::OpenMode::Output, out);
+    int error = out == 0 ? platform::ErrTooManyFiles
+                         : platform::Open(scratch, platform::OpenMode::Output, out);
+    const bool scratchOpen = error == 0;
     for (const char* name : {"KELPA.NOT", "COMPLETE.ENP", "LINKS0.INP", "LINKS1.INP"}) {
         const QString list = QLatin1String(name);
         if (error != 0 || platform::FileLen(list) <= 0)
@@ -382,13 +391,34 @@ void FormKelpa::Wiederherstellen()
         if (platform::Open(list, platform::OpenMode::Input, in) != 0)
             continue;
         QString line;
-        while (error == 0 && !platform::Eof(in) && platform::LineInput(in, line) == 0)
+        bool nameLineDue = false;
+        while (error == 0 && !platform::Eof(in) && platform::LineInput(in, line) == 0) {
             error = platform::PrintLine(out, line);
+            nameLineDue = !nameLineDue;
+        }
         platform::Close(in);
+        // A last record cut off after its URL gets an empty name, so that the
+        // next list's records stay URL first, name second.
+        if (error == 0 && nameLineDue)
+            error = platform::PrintLine(out, QString());
     }
-    if (platform::Close(out) == 0 && error == 0 &&
-        platform::FileCopy(scratch, QStringLiteral("KELPA.NOT")) == 0)
+    if (scratchOpen) {
+        const int closed = platform::Close(out);
+        if (error == 0)
+            error = closed;
+        if (error == 0)
+            error = platform::FileCopy(scratch, QStringLiteral("KELPA.NOT"));
         platform::Kill(scratch);
-    logging(LanguageText[292]);
-    platform::MsgBox(LanguageText[292], 48, QStringLiteral("Kelpa"));
+    }
+    const QString message = error == 0
+                                ? LanguageText[292]
+                                : QStringLiteral("KELPA.NOT") + LanguageText[110] +
+                                      platform::Trim(platform::Str(error)) + QStringLiteral(")");
+    logging(message);
+    // A task started from the command line may have nobody at the screen:
+    // the message must not hold up its run.
+    if (CommandLine.isEmpty())
+        platform::MsgBox(message, 48, QStringLiteral("Kelpa"));
+    else
+        platform::MsgBoxNotice(message, 48, QStringLiteral("Kelpa"));
 }

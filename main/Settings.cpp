@@ -5,12 +5,48 @@
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 
+#include <QRegularExpression>
+
 namespace inifile {
 
 namespace {
 
 const QString IniName = QStringLiteral("KELPA.INI");
 const QString MemoEnd = QStringLiteral("MemoTextEnd");
+
+// A note line that reads as "MemoTextEnd" followed by blanks is written with
+// one blank more, so that no line of a note ends its block; the reader takes
+// that blank off again. Any other line stands as it is.
+bool EndLineWithBlanks(const QString& line)
+{
+    if (!line.startsWith(MemoEnd))
+        return false;
+    for (qsizetype i = MemoEnd.size(); i < line.size(); ++i) {
+        if (line.at(i) != QLatin1Char(' '))
+            return false;
+    }
+    return true;
+}
+
+QString NoteLineWritten(const QString& line)
+{
+    return EndLineWithBlanks(line) ? line + QLatin1Char(' ') : line;
+}
+
+QString NoteLineRead(const QString& line)
+{
+    return EndLineWithBlanks(line) && line.size() > MemoEnd.size() ? line.chopped(1) : line;
+}
+
+// A value on one line: a line break in it would start a line of its own,
+// which the reader would take for a key. Each break becomes a blank.
+QString OneLine(QString value)
+{
+    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
+}
 
 // Splits a line at its first "=" into KELPA::InputLine (the key, trimmed,
 // lower case) and KELPA::KeyValue (the value, trimmed). False without "=".
@@ -99,6 +135,7 @@ void ReadMemo(int number)
         platform::DoEvents();
         if (platform::LineInput(number, line) != 0 || line == MemoEnd)
             break;
+        line = NoteLineRead(line);
         memo += QStringLiteral("\r\n") + line;
         blank = blank && Blank(line);
     }
@@ -151,7 +188,7 @@ public:
     }
     void Line(const char* key, const QString& value)
     {
-        Line(QLatin1String(key) + QLatin1Char('=') + value);
+        Line(QLatin1String(key) + QLatin1Char('=') + OneLine(value));
     }
     int Close()
     {
@@ -167,7 +204,7 @@ private:
 void WriteTaskKeys(Writer& out, const TaskKeys& task)
 {
     for (int i = 0; i < 6; ++i)
-        out.Line(QStringLiteral("Comment%1=").arg(i + 1) + KELPA::Comment[i]);
+        out.Line(QStringLiteral("Comment%1=").arg(i + 1) + OneLine(KELPA::Comment[i]));
     if (task.Repeat)
         out.Line("Repeat", platform::Trim(*task.Repeat));
     if (task.Start)
@@ -183,14 +220,20 @@ void WriteTaskKeys(Writer& out, const TaskKeys& task)
 void WriteSetting(Writer& out, const Setting& setting, bool settingsFile)
 {
     switch (setting.type) {
-    case Type::Memo:
-        out.Line(setting.key, KELPA::MemoText);
+    case Type::Memo: {
+        static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+        const QStringList lines = KELPA::MemoText.split(lineBreak);
+        out.Line(QLatin1String(setting.key) + QLatin1Char('=') + lines.first());
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            out.Line(NoteLineWritten(lines.at(i)));
         out.Line(MemoEnd);
         break;
+    }
     case Type::Pages:
         if (settingsFile) {
             for (int slot = 1; slot <= 6; ++slot)
-                out.Line(QStringLiteral("Page%1=").arg(slot) + platform::Trim(KELPA::Page[slot]));
+                out.Line(QStringLiteral("Page%1=").arg(slot) +
+                         OneLine(platform::Trim(KELPA::Page[slot])));
         }
         break;
     case Type::Text:

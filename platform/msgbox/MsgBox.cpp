@@ -12,7 +12,26 @@ MsgBoxHandler& handler()
     static MsgBoxHandler current;
     return current;
 }
+
+NoticeHandler& noticeHandler()
+{
+    static NoticeHandler current;
+    return current;
+}
 } // namespace
+
+NoticeHandler SetNoticeHandler(NoticeHandler h)
+{
+    return std::exchange(noticeHandler(), std::move(h));
+}
+
+void MsgBoxNotice(const QString& prompt, int style, const QString& title)
+{
+    if (noticeHandler())
+        noticeHandler()(prompt, style, title);
+    else
+        MsgBox(prompt, style, title);
+}
 
 MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler h)
 {

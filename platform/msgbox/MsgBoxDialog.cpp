@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QList>
 #include <QMessageBox>
+#include <QTimer>
 
+#include <memory>
 #include <utility>
 
 namespace platform {
@@ -111,37 +113,61 @@ private:
 
 } // namespace
 
-int MsgBoxDialog(const QString& prompt, int style, const QString& title)
+namespace {
+
+// The box of prompt, style and title, over the active window, not yet shown.
+StyledBox* BuildBox(const QString& prompt, int style, const QString& title, QWidget* parent)
 {
     const ButtonSet set = buttonSet(style);
     QString text = prompt;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
-    StyledBox box(iconOf(style),
-                  title.isEmpty() ? QGuiApplication::applicationDisplayName() : title, text,
-                  QApplication::activeWindow(), set.escape != QMessageBox::NoButton);
-    box.setTextFormat(Qt::PlainText);
+    auto* box = new StyledBox(iconOf(style),
+                              title.isEmpty() ? QGuiApplication::applicationDisplayName() : title,
+                              text, parent, set.escape != QMessageBox::NoButton);
+    box->setTextFormat(Qt::PlainText);
     for (Button b : set.buttons)
-        box.addButton(b);
+        box->addButton(b);
     // A default beyond the last button falls back to the first.
     qsizetype defaultIndex = (style >> 8) & 3;
     if (defaultIndex >= set.buttons.size())
         defaultIndex = 0;
-    box.setDefaultButton(set.buttons[defaultIndex]);
+    box->setDefaultButton(set.buttons[defaultIndex]);
     if (set.escape != QMessageBox::NoButton)
-        box.setEscapeButton(set.escape);
+        box->setEscapeButton(set.escape);
     else
-        box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+        box->setWindowFlag(Qt::WindowCloseButtonHint, false);
+    return box;
+}
 
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    return clicked ? answerOf(box.standardButton(clicked)) : vbCancel;
+// How long a notice stays unless it is closed before.
+constexpr int NoticeMs = 15000;
+
+} // namespace
+
+int MsgBoxDialog(const QString& prompt, int style, const QString& title)
+{
+    std::unique_ptr<StyledBox> box(BuildBox(prompt, style, title, QApplication::activeWindow()));
+    box->exec();
+    QAbstractButton* clicked = box->clickedButton();
+    return clicked ? answerOf(box->standardButton(clicked)) : vbCancel;
+}
+
+void NoticeDialog(const QString& prompt, int style, const QString& title)
+{
+    // An OK box only: a notice asks nothing.
+    StyledBox* box = BuildBox(prompt, (style & ~0xF) & ~0x300, title, nullptr);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    QTimer::singleShot(NoticeMs, box, &QWidget::close);
+    box->show();
 }
 
 void InstallMsgBoxDialog()
 {
     SetMsgBoxHandler(MsgBoxDialog);
+    SetNoticeHandler(NoticeDialog);
 }
 
 } // namespace platform

@@ -14,7 +14,12 @@ namespace platform {
 // button; Yes/No and Abort/Retry/Ignore boxes cannot be closed without a button.
 int MsgBoxDialog(const QString& prompt, int style, const QString& title);
 
-// Makes MsgBoxDialog the handler of MsgBox(). Called by the program's main().
+// Shows prompt in a box with an OK button that does not wait: the caller goes
+// on at once, and the box closes itself after a while or when OK is pressed.
+void NoticeDialog(const QString& prompt, int style, const QString& title);
+
+// Makes MsgBoxDialog the handler of MsgBox() and NoticeDialog that of
+// MsgBoxNotice(). Called by the program's main().
 void InstallMsgBoxDialog();
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/forms/Handlers.h"
+#include "platform/msgbox/MsgBox.h"
 #include "settings/FormOptions.h"
 #include "tests/main/RunFixture.h"
 #include "tests/support/MsgBoxScript.h"
@@ -152,6 +153,61 @@ private Q_SLOTS:
                  Records({"c.html"}) + "http://site/d.html\r\nd2.html\r\n" + Records({"e.html"}));
         QVERIFY(!form.CheckListe->isChecked());
         QCOMPARE(ContinueSearch, int16_t(0));
+    }
+
+    void aWorkListIsRefusedAsInputList_data()
+    {
+        QTest::addColumn<QString>("inputFile");
+        QTest::addColumn<QString>("onDisk");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("first level list") << "links0.inp"
+                                          << "links0.inp" << true;
+        QTest::newRow("second level list") << "LINKS1.INP"
+                                           << "LINKS1.INP" << true;
+        QTest::newRow("completion list") << "Complete.enp"
+                                         << "COMPLETE.ENP" << true;
+        QTest::newRow("list of loaded files") << "KELPA.GOT"
+                                              << "KELPA.GOT" << true;
+        QTest::newRow("list of unfinished work") << "kelpa.not"
+                                                 << "KELPA.NOT" << true;
+        QTest::newRow("full path into the program folder") << "<here>\\LINKS0.INP"
+                                                           << "LINKS0.INP" << true;
+        QTest::newRow("same name in another folder") << "lists\\LINKS0.INP"
+                                                     << "lists/LINKS0.INP" << false;
+    }
+
+    // The program's own lists are emptied and deleted by runs and the exit:
+    // list mode refuses them, says why and leaves the file as it was.
+    void aWorkListIsRefusedAsInputList()
+    {
+        QFETCH(QString, inputFile);
+        QFETCH(QString, onDisk);
+        QFETCH(bool, refused);
+        PrepareRun(QString(), 2);
+        FormKelpa& form = FormKelpa::Instance();
+        QDir().mkpath(QStringLiteral("lists"));
+        const QByteArray records = Records({"a.html", "b.html"});
+        WriteFile(onDisk, records);
+        InputFile = QString(inputFile).replace(QStringLiteral("<here>"), platform::CurDir());
+        MsgBoxScript boxes;
+        if (refused)
+            boxes
+                .expect(QStringLiteral("Error ") + InputFile + QLatin1Char('!'), platform::vbOK,
+                        MsgBoxScript::Match::Contains)
+                .withStyle(16)
+                .withTitle(QStringLiteral("Kelpa"));
+        form.CheckListe->setEnabled(true);
+        form.CheckListe->setChecked(true);
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(form.CheckListe->isChecked(), !refused);
+        QCOMPARE(ContinueSearch, int16_t(refused ? 0 : 1));
+        QCOMPARE(ReadFile(onDisk), records);
+        if (!refused)
+            return;
+        QVERIFY(Log().contains(("Error " + InputFile + "!").toUtf8()));
+        // Nor does the exit delete the user's file.
+        form.DateienLoeschen();
+        QCOMPARE(ReadFile(onDisk), records);
     }
 
     // Choosing the input file again enters list mode afresh.

@@ -58,6 +58,21 @@ QString Value(const QString& key)
     return QStringLiteral("<no such key>");
 }
 
+// The text variable of a key; "Page3" names a Page slot, "Comment2" a
+// comment of a task.
+QString* TextOf(const QString& key)
+{
+    if (key.startsWith(QLatin1String("Page")))
+        return &KELPA::Page[key.mid(4).toInt()];
+    if (key.startsWith(QLatin1String("Comment")))
+        return &KELPA::Comment[key.mid(7).toInt() - 1];
+    for (const inifile::Setting& setting : inifile::SettingsTable()) {
+        if (key == QLatin1String(setting.key))
+            return std::get<QString*>(setting.variable);
+    }
+    return nullptr;
+}
+
 // Every setting the writer writes, as key=value lines.
 QStringList Snapshot()
 {
@@ -327,6 +342,61 @@ private Q_SLOTS:
         QCOMPARE(KELPA::StartWindowState, int16_t(2));
         KELPA::WindowState = 2;
         QCOMPARE(Snapshot(), before);
+    }
+
+    void writtenTextNeverStartsAKey_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack");
+        const QString ini = QStringLiteral("KELPA.INI");
+        const QString note =
+            QStringLiteral("keep\r\nMemoTextEnd\r\nDepth=77\r\nInputFile=LINKS0.INP");
+        QTest::newRow("note holding the end line") << ini << "MemoText" << note << note;
+        const QString blanks = QStringLiteral("a\r\nMemoTextEnd  \r\nDepth=77\r\n MemoTextEnd");
+        QTest::newRow("note holding the end line and blanks")
+            << ini << "MemoText" << blanks << blanks;
+        QTest::newRow("note with lone LF and CR") << ini << "MemoText"
+                                                  << "a\nMemoTextEnd\rDepth=77"
+                                                  << "a\r\nMemoTextEnd\r\nDepth=77";
+        QTest::newRow("pasted text value") << ini << "Exclude"
+                                           << "exe\r\nDepth=77"
+                                           << "exe Depth=77";
+        QTest::newRow("URL with LF") << ini << "Referer"
+                                     << "http://h/\nInputFile=LINKS0.INP"
+                                     << "http://h/ InputFile=LINKS0.INP";
+        QTest::newRow("page with CR") << ini << "Page1"
+                                      << "C:\\a.html\rDepth=77"
+                                      << "C:\\a.html Depth=77";
+        QTest::newRow("task comment") << "job.tsk"
+                                      << "Comment2"
+                                      << "two\r\nDepth=77"
+                                      << "two Depth=77";
+        QTest::newRow("task note") << "job.tsk"
+                                   << "MemoText" << note << note;
+    }
+
+    // Written and read back, a value comes back whole and sets nothing else.
+    void writtenTextNeverStartsAKey()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, readBack);
+        inifile::SetDefaults(ScreenW, ScreenH);
+        KELPA::Comment.fill(QString());
+        KELPA::Depth = 5;
+        KELPA::InputFile = QStringLiteral("LIST.INP");
+        *TextOf(key) = value;
+        QCOMPARE(inifile::WriteSettings(file, {}), 0);
+        *TextOf(key) = QStringLiteral("unread");
+        if (file != QLatin1String("KELPA.INI"))
+            QVERIFY(inifile::ReadTaskKeys(file));
+        QVERIFY(inifile::ReadSettings(file, ScreenW, ScreenH));
+        QCOMPARE(*TextOf(key), readBack);
+        QCOMPARE(KELPA::Depth, int16_t(5));
+        QCOMPARE(KELPA::InputFile, QStringLiteral("LIST.INP"));
     }
 
     void failedWriteLeavesTheOldFile()

@@ -5,6 +5,7 @@
 #include "main/Kelpa.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
+#include "platform/msgbox/MsgBox.h"
 #include "tests/main/StartupFixture.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QProcess>
 
 using namespace testsupport;
@@ -88,6 +90,62 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(QStringLiteral("~.TMP")));
         QVERIFY(ReadFile(QStringLiteral("KELPA.LOG")).contains("abruptly terminated"));
         QCOMPARE(KELPA::Depth, int16_t(2));
+        platform::ReleaseLockFile();
+    }
+
+    // Started with a task, maybe by a scheduler with nobody there: the
+    // recovery message is logged and shown in a box that does not wait.
+    void aLeftOverLockFileDoesNotHoldUpATaskRun()
+    {
+        EnterFreshFolder(QStringLiteral("crashed-task"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\nDepth=1\r\n");
+        WriteFile(QStringLiteral("KELPA.TMP"), "");
+        WriteFile(QStringLiteral("KELPA.NOT"), "http://a/\r\na.htm\r\n");
+        WriteFile(QStringLiteral("night.tsk"), "Depth=1\r\n");
+        QStringList notices;
+        const auto before = platform::SetNoticeHandler(
+            [&notices](const QString& prompt, int style, const QString& title) {
+                notices << QStringLiteral("%1|%2|%3").arg(prompt).arg(style).arg(title);
+            });
+        MsgBoxScript boxes;
+        const bool ended = StartProgram(QStringLiteral("night.tsk"));
+        platform::SetNoticeHandler(before);
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!ended);
+        QCOMPARE(notices.size(), 1);
+        QVERIFY(notices[0].startsWith(QStringLiteral("Last time the program was abruptly")));
+        QVERIFY(notices[0].endsWith(QStringLiteral("|48|Kelpa")));
+        QVERIFY(ReadFile(QStringLiteral("KELPA.LOG")).contains("abruptly terminated"));
+        KELPA::TaskFile.clear();
+        KELPA::CommandLine.clear();
+        platform::ReleaseLockFile();
+    }
+
+    // A task naming a work list as its input list is refused and not run:
+    // its run would empty the very file it named.
+    void aTaskWithAWorkListAsInputIsRefused()
+    {
+        EnterFreshFolder(QStringLiteral("task-links0"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\nDepth=2\r\n");
+        const QByteArray records = "http://127.0.0.1:9/a.html\r\na.html\r\n";
+        WriteFile(QStringLiteral("links0.inp"), records);
+        WriteFile(QStringLiteral("list.tsk"), "UseList=1\r\nInputFile=links0.inp\r\n"
+                                              "TaskURL=http://127.0.0.1:9/\r\nDepth=2\r\n");
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("Error links0.inp!"), vbOK, MsgBoxScript::Match::Contains)
+            .withStyle(16);
+        QVERIFY(!StartProgram(QStringLiteral("list.tsk")));
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!FormKelpa::Instance().CheckListe->isChecked());
+        QCOMPARE(KELPA::Running, int16_t(0));
+        QCOMPARE(ReadFile(QStringLiteral("links0.inp")), records);
+        QVERIFY(!QFile::exists(QStringLiteral("LINKS1.INP")));
+        KELPA::TaskFile.clear();
+        KELPA::CommandLine.clear();
+        KELPA::InputFile = QStringLiteral("KELPA.INP");
+        KELPA::UseList = 0;
+        FormHTTP::Instance().Text1->clear();
+        FormKelpa::Instance().CheckListe->setEnabled(false);
         platform::ReleaseLockFile();
     }
 

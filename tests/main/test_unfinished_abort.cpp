@@ -105,6 +105,36 @@ private Q_SLOTS:
                  bytes > 0 && !searching ? LanguageText[293] : LanguageText[294]);
     }
 
+    void abortDeletesOnlyAnEmptyFileOfItsOwn_data()
+    {
+        QTest::addColumn<QByteArray>("onDisk");
+        QTest::addColumn<bool>("delayedStart");
+        QTest::addColumn<bool>("fileKept");
+        QTest::newRow("empty file of a transfer that got nothing")
+            << QByteArray() << false << false;
+        QTest::newRow("earlier copy, re-fetch got nothing")
+            << QByteArray("<html>first copy</html>\r\n12345") << false << true;
+        QTest::newRow("last file of the run before, skip of a delayed start")
+            << QByteArray("<html>first</html>") << true << true;
+        QTest::newRow("empty last file, skip of a delayed start") << QByteArray() << true << true;
+    }
+
+    // What an earlier run saved survives an abort before any byte arrived.
+    void abortDeletesOnlyAnEmptyFileOfItsOwn()
+    {
+        QFETCH(QByteArray, onDisk);
+        QFETCH(bool, delayedStart);
+        QFETCH(bool, fileKept);
+        TransferInProgress(0, false);
+        WriteFile(QStringLiteral("site/page.htm"), onDisk);
+        FormKelpa& form = FormKelpa::Instance();
+        form.CheckStart->setChecked(delayedStart);
+        form.Abbruch();
+        QCOMPARE(QFile::exists(QStringLiteral("site/page.htm")), fileKept);
+        if (fileKept)
+            QCOMPARE(ReadFile(QStringLiteral("site/page.htm")), onDisk);
+    }
+
     void anEmptyFileOutsideTheDownloadDirectoryStays()
     {
         TransferInProgress(0, false);

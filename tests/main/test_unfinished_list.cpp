@@ -316,6 +316,10 @@ private Q_SLOTS:
             << Missing << Missing << Missing << Missing << QByteArray();
         QTest::newRow("LF lines come back with CR LF")
             << QByteArray("http://h/a.htm\na.htm\n") << Missing << Missing << Missing << A;
+        QTest::newRow("a record cut off after its URL gets an empty name")
+            << A + "http://h/cut.htm\r\n"
+            << B << Missing << QByteArray("http://h/late.htm")
+            << A + "http://h/cut.htm\r\n\r\n" + B + "http://h/late.htm\r\n\r\n";
     }
 
     void recoveryMergesEveryPendingList()
@@ -338,6 +342,26 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(QStringLiteral("KELPA.NOT")));
         QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), merged);
         QVERIFY(!QFile::exists(QStringLiteral("~.TMP")));
+    }
+
+    // A merge that cannot be written restores nothing and says so.
+    void failedRecoveryKeepsTheListAndSaysSo()
+    {
+        WriteList("KELPA.NOT", A);
+        WriteList("LINKS0.INP", X);
+        QDir().mkdir(QStringLiteral("~.TMP"));
+        const QString failure = QStringLiteral("KELPA.NOT") + LanguageText[110];
+        MsgBoxScript boxes;
+        boxes.expect(failure, platform::vbOK, MsgBoxScript::Match::Contains)
+            .withStyle(48)
+            .withTitle(QStringLiteral("Kelpa"));
+        FormKelpa::Instance().Wiederherstellen();
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), A);
+        const QByteArray log = ReadFile(QStringLiteral("KELPA.LOG"));
+        QVERIFY(log.contains(failure.toUtf8()));
+        QVERIFY(!log.contains("restored"));
+        QVERIFY(QFileInfo(QStringLiteral("~.TMP")).isDir());
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -212,6 +213,26 @@ private Q_SLOTS:
         showBox(QStringLiteral("Done."), 0, QString(), seen,
                 [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
         QCOMPARE(seen.title, QStringLiteral("Tolvex"));
+    }
+
+    // A notice returns at once, leaving a box with OK alone that OK closes.
+    void aNoticeDoesNotWait()
+    {
+        MsgBoxNotice(QStringLiteral("Restored.\r\nCheck the settings."), 48 + 4,
+                     QStringLiteral("Kelpa"));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QMessageBox* shown = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
+                shown = box;
+        }
+        QVERIFY(shown != nullptr);
+        QCOMPARE(shown->text(), QStringLiteral("Restored.\nCheck the settings."));
+        QCOMPARE(shown->icon(), QMessageBox::Warning);
+        QCOMPARE(shown->buttons().size(), 1);
+        QPointer<QMessageBox> box(shown);
+        box->button(QMessageBox::Ok)->click();
+        QTRY_VERIFY(box.isNull());
     }
 };
 
