@@ -332,7 +332,7 @@ void FormKelpa::PictureButtons_MouseDown(Qt::MouseButton button, double x, doubl
     PopupLeft = float(Left() + x - 90);
     PopupTop = float(Top() + y + 500);
     platform::DoEvents();
-    FormKontext::Instance().Show();
+    FormKontext::Instance().PopUp();
 }
 
 void FormKelpa::PictureFunctions_MouseDown(Qt::MouseButton button, double x, double y)

@@ -8,6 +8,7 @@
 #include "main/Settings.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/forms/OuterGeometry.h"
 #include "platform/forms/Twips.h"
 #include "platform/msgbox/MsgBox.h"
 #include "settings/FormOptions.h"
@@ -64,12 +65,9 @@ void FormKelpa::PlaceFromPosition()
 {
     const inifile::Place place =
         inifile::ParsePosition(KELPA::Position, platform::ScreenWidth(), platform::ScreenHeight());
-    // Width and height are outer sizes; the window system adds its frame.
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    move(platform::ToPixels(place.Left), platform::ToPixels(place.Top));
-    resize(std::max(0, platform::ToPixels(place.Width) - (outer.width() - inner.width())),
-           std::max(0, platform::ToPixels(place.Height) - (outer.height() - inner.height())));
+    platform::SetOuterGeometry(
+        this, QRect(platform::ToPixels(place.Left), platform::ToPixels(place.Top),
+                    platform::ToPixels(place.Width), platform::ToPixels(place.Height)));
 }
 
 void FormKelpa::TaskLesen()

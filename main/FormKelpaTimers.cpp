@@ -3,6 +3,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/StartupLanguage.h"
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 #include "preview/FormPreview.h"
@@ -13,6 +14,7 @@ using KELPA::LanguageText;
 void FormKelpa::TimerAssistant_Timer()
 {
     TimerAssistant.setEnabled(false);
+    MarkAssistantOffered(QStringLiteral("KELPA.INI"));
     MenuAssistant_Click();
 }
 

@@ -34,7 +34,9 @@ FormKontext& FormKontext::Instance()
 
 FormKontext::FormKontext() : Form(Kind::TopLevel, "FormKontext")
 {
-    setWindowFlag(Qt::Tool);
+    // A pop-up of the program's own: no caption, no frame, and placed where
+    // the program says, never where a window manager would put it.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
     Label1 = platform::Control<QLabel>(this, "Label1");
     platform::Move(Label1, {120, 60, 2100, 225});
     Check1 = platform::Control<QCheckBox>(this, "Check1");
@@ -66,6 +68,15 @@ void FormKontext::Form_Activate()
     Check1->setChecked(KELPA::ShowToolbar == 1);
     Check2->setChecked(KELPA::ShowProtocol == 1);
     MoveTo(KELPA::PopupLeft, KELPA::PopupTop, Width(), 975);
+}
+
+void FormKontext::PopUp()
+{
+    if (Visible())
+        Form_Activate();
+    else
+        Show();
+    raise();
 }
 
 void FormKontext::Form_DblClick()

@@ -16,6 +16,9 @@ public:
 
     // Check marks from ShowToolbar and ShowProtocol; moves to the pop-up place.
     void Form_Activate();
+    // Shows the pop-up at (PopupLeft, PopupTop); when it is open already it
+    // moves there and takes its check marks afresh.
+    void PopUp();
     // Copies the main window's selected log line to the clipboard, when that
     // line holds more than blanks; leaves the clipboard alone otherwise.
     void Form_DblClick();

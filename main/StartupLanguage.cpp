@@ -33,3 +33,22 @@ QString ReadLanguageLine(const QString& iniFile, bool* otherKeys)
     platform::Close(KELPA::FileNumber);
     return language;
 }
+
+void MarkAssistantOffered(const QString& iniFile)
+{
+    bool otherKeys = false;
+    ReadLanguageLine(iniFile, &otherKeys);
+    if (otherKeys)
+        return;
+    const int number = platform::FreeFile();
+    if (number == 0 || platform::Open(iniFile, platform::OpenMode::Binary, number) != 0)
+        return;
+    const int64_t length = platform::Lof(number);
+    QByteArray last;
+    if (length > 0 && platform::Seek(number, length - 1) == 0)
+        platform::GetBytes(number, 1, last);
+    const QByteArray lineEnd = length > 0 && last != "\n" ? "\r\n" : "";
+    platform::Seek(number, length);
+    platform::PutBytes(number, lineEnd + "AssistantOffered=1\r\n");
+    platform::Close(number);
+}

@@ -11,3 +11,10 @@
 // installation writes only the language line, so a file without other keys
 // has never been written by the program (its first start).
 QString ReadLanguageLine(const QString& iniFile, bool* otherKeys = nullptr);
+
+// Marks the start as no longer the first: when iniFile holds no key but the
+// language line (or is missing), the line "AssistantOffered=1" is added at
+// its end, on a line of its own. The settings reader passes the key over; a
+// later save of the settings, which writes every key, leaves the mark behind
+// as it is no longer needed. Errors are ignored.
+void MarkAssistantOffered(const QString& iniFile);

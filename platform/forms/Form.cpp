@@ -1,5 +1,6 @@
 #include "platform/forms/Form.h"
 
+#include "platform/forms/OuterGeometry.h"
 #include "platform/forms/Twips.h"
 #include "platform/pump/Pump.h"
 
@@ -139,12 +140,12 @@ void Form::SetCaption(const QString& caption)
 
 double Form::Left() const
 {
-    return ToTwips(Frame()->geometry().x());
+    return ToTwips(Frame()->frameGeometry().x());
 }
 
 double Form::Top() const
 {
-    return ToTwips(Frame()->geometry().y());
+    return ToTwips(Frame()->frameGeometry().y());
 }
 
 double Form::Width() const
@@ -180,14 +181,9 @@ void Form::SetHeight(double twips)
 void Form::MoveTo(double left, double top, double width, double height)
 {
     EnsureFrame();
-    QWidget* frame = Frame();
-    const QRect outer = frame->frameGeometry();
-    const QRect inner = frame->geometry();
     // Sizes are outer sizes; the window system adds its frame to the client.
-    const int extraW = outer.width() - inner.width();
-    const int extraH = outer.height() - inner.height();
-    frame->move(ToPixels(left), ToPixels(top));
-    frame->resize(std::max(0, ToPixels(width) - extraW), std::max(0, ToPixels(height) - extraH));
+    SetOuterGeometry(Frame(),
+                     QRect(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height)));
 }
 
 int Form::WindowState() const

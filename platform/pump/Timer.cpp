@@ -17,6 +17,8 @@ void Timer::setHandler(std::function<void()> handler)
 
 void Timer::setEnabled(bool enabled)
 {
+    if (enabled == enabled_)
+        return;
     enabled_ = enabled;
     restart();
 }

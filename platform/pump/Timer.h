@@ -20,7 +20,8 @@ public:
     void setHandler(std::function<void()> handler);
 
     bool Enabled() const { return enabled_; }
-    // Enabling (again) starts the countdown from the beginning.
+    // Enabling a disabled timer starts the countdown from the beginning;
+    // setting Enabled to the value it has changes nothing.
     void setEnabled(bool enabled);
 
     int Interval() const { return interval_; }

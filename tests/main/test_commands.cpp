@@ -475,6 +475,7 @@ private Q_SLOTS:
         form.TimerAssistant.fire();
         KELPA_VERIFY_MSGBOXES(boxes);
         QVERIFY(!form.TimerAssistant.Enabled());
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.INI")), QByteArray("AssistantOffered=1\r\n"));
         QVERIFY(form.OptionContinue->isChecked());
     }
 

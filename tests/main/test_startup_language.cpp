@@ -68,6 +68,38 @@ private Q_SLOTS:
         ReadLanguageLine(QStringLiteral("KELPA.INI"), &found);
         QCOMPARE(found, otherKeys);
     }
+
+    // Once the assistant was offered the next start is not a first start; the
+    // language stays and a file the program wrote is left alone.
+    void assistantOfferedEndsTheFirstStart_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("as installed") << QByteArray("Language=deutsch\r\n")
+                                      << QByteArray("Language=deutsch\r\nAssistantOffered=1\r\n");
+        QTest::newRow("last line without its end")
+            << QByteArray("Language=deutsch")
+            << QByteArray("Language=deutsch\r\nAssistantOffered=1\r\n");
+        QTest::newRow("no settings file") << QByteArray() << QByteArray("AssistantOffered=1\r\n");
+        QTest::newRow("written by the program") << QByteArray("Accept=*/*\r\nLanguage=deutsch\r\n")
+                                                << QByteArray("Accept=*/*\r\nLanguage=deutsch\r\n");
+    }
+    void assistantOfferedEndsTheFirstStart()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, after);
+        QFile::remove(QStringLiteral("KELPA.INI"));
+        if (!ini.isEmpty())
+            WriteIni(ini);
+        MarkAssistantOffered(QStringLiteral("KELPA.INI"));
+        QFile file(QStringLiteral("KELPA.INI"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), after);
+        bool otherKeys = false;
+        const QString language = ReadLanguageLine(QStringLiteral("KELPA.INI"), &otherKeys);
+        QVERIFY(otherKeys);
+        QCOMPARE(language, ini.isEmpty() ? QStringLiteral("english") : QStringLiteral("deutsch"));
+    }
 };
 
 KELPA_TEST_MAIN(TestStartupLanguage)

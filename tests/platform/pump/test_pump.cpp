@@ -60,6 +60,23 @@ private Q_SLOTS:
         QVERIFY(timer.Enabled());
     }
 
+    // The tick due 200 ms after the first enabling comes although the timer
+    // was enabled again at 120 ms: the waits only ever last longer than asked,
+    // which can bring the tick earlier, never later.
+    void enablingAnEnabledTimerKeepsItsCountdown()
+    {
+        Timer timer;
+        int ticks = 0;
+        timer.setHandler([&] { ++ticks; });
+        timer.setInterval(200);
+        timer.setEnabled(true);
+        QTest::qWait(120);
+        timer.setEnabled(true);
+        QTest::qWait(150);
+        QVERIFY(ticks >= 1);
+        QVERIFY(timer.Enabled());
+    }
+
     void timerIsNotReenteredByItsOwnTick()
     {
         Timer timer;
