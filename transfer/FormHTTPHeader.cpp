@@ -13,8 +13,9 @@
 
 using namespace KELPA;
 
-// Applies the complete head and the body's first bytes: false when the reception ends here (a
-// relocation ran or was refused, or the transfer was aborted).
+// Applies the complete head and the body's first bytes: false when the
+// reception ends here (an error answer, a relocation ran or was refused, or
+// the transfer was aborted).
 bool FormHTTP::HandleHead(const transfer::ResponseHeader& head, const QByteArray& body)
 {
     if (StopRun == 1)

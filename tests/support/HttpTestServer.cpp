@@ -139,6 +139,14 @@ QList<HttpRequest> HttpTestServer::requests() const
     return requests_;
 }
 
+QByteArrayList HttpTestServer::targets() const
+{
+    QByteArrayList targets;
+    for (const HttpRequest& request : requests())
+        targets.append(request.target);
+    return targets;
+}
+
 bool HttpTestServer::waitFor(int fd, short events, int ms)
 {
     pollfd fds[2] = {{fd, events, 0}, {wakePipe_[0], POLLIN, 0}};

@@ -80,6 +80,8 @@ public:
     // without an answer get HttpAnswer::notFound().
     void setAnswer(const QByteArray& target, const HttpAnswer& answer);
     QList<HttpRequest> requests() const;
+    // The targets of the requests received, in order.
+    QByteArrayList targets() const;
 
 private:
     struct Worker {

@@ -12,14 +12,6 @@ namespace {
 const QByteArray Png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
 const QByteArray HeadLineText("<!-- saved copy -->");
 
-QByteArrayList Targets(const HttpTestServer& server)
-{
-    QByteArrayList targets;
-    for (const HttpRequest& request : server.requests())
-        targets.append(request.target);
-    return targets;
-}
-
 } // namespace
 
 class TestHttpBodies : public QObject {
@@ -168,7 +160,7 @@ void TestHttpBodies::pngWhateverTheBlocks()
 
     Fetch(server.url("/p.png"), QStringLiteral("p.png"));
 
-    QCOMPARE(Targets(server),
+    QCOMPARE(server.targets(),
              png ? (QByteArrayList{"/p.png", "/p.png.gif"}) : QByteArrayList{"/p.png"});
     QCOMPARE(Saved(QStringLiteral("p.png")), png ? QByteArray("GIF89a substitute") : body);
 }

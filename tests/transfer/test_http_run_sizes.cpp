@@ -41,6 +41,19 @@ void Serve(HttpTestServer& server, const QList<std::pair<QByteArray, HttpAnswer>
     server.setAnswer("/index.html", HttpAnswer::page(StartPage(names, pageSize)));
 }
 
+// Runs the start command; true when the download volume ended the program,
+// whose lock and running state are then not the next case's.
+bool RunUntilVolume()
+{
+    const bool ended = StartRun();
+    if (ended) {
+        platform::ReleaseLockFile();
+        FormKelpa::Instance().ShowRunState(false);
+        Running = 0;
+    }
+    return ended;
+}
+
 void ResetLimits()
 {
     MaxFileSize = MinFileSize = 0;
@@ -145,13 +158,7 @@ void TestHttpRunSizes::volume()
             .withStyle(64)
             .withTitle(QStringLiteral("Kelpa"));
 
-    const bool programEnded = StartRun();
-    if (programEnded) {
-        // The ended program's lock and running state are not the next case's.
-        platform::ReleaseLockFile();
-        FormKelpa::Instance().ShowRunState(false);
-        Running = 0;
-    }
+    const bool programEnded = RunUntilVolume();
 
     KELPA_VERIFY_MSGBOXES(boxes);
     QCOMPARE(programEnded, ended);
@@ -203,12 +210,7 @@ void TestHttpRunSizes::relocatedBytesCountOnce()
     if (ended)
         boxes.expect(LanguageText[244], platform::vbOK, MsgBoxScript::Match::Contains);
 
-    const bool programEnded = StartRun();
-    if (programEnded) {
-        platform::ReleaseLockFile();
-        FormKelpa::Instance().ShowRunState(false);
-        Running = 0;
-    }
+    const bool programEnded = RunUntilVolume();
 
     KELPA_VERIFY_MSGBOXES(boxes);
     QCOMPARE(programEnded, ended);
