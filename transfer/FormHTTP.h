@@ -27,7 +27,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace transfer {
-class HeaderReader;
+struct ResponseHeader;
 class OnlineSearch;
 } // namespace transfer
 
@@ -169,7 +169,9 @@ private:
     int WaitForNotice(int passes);
     void SetBlocking(bool blocking);
     void ReceiveLoop();
-    bool HandleHead(transfer::HeaderReader& reader);
+    bool HandleHead(const transfer::ResponseHeader& head, const QByteArray& body);
+    void ErrorAnswer(const transfer::ResponseHeader& head, const QByteArray& body);
+    void ShowPageMessage(int entry);
     void Relocate(bool png);
     void ProcessBody(QByteArray body);
     bool CheckSizes(const QByteArray& body, bool firstBody);

@@ -36,14 +36,10 @@ bool FormHTTP::CheckSizes(const QByteArray& body, bool firstBody)
         return true;
     if (PageState == 0 && CollectLinks == 1) {
         CurrentTag = body;
-        if (const int entry = transfer::AuswertenEntscheiden(statusCode_)) {
-            SetCaption(text[entry]);
-            Text2->setText(text[entry]);
-            if (PageState == 4)
-                form.Nichtgeladen();
-            TransferMessage = Text2->text();
-            form.logging(TransferMessage);
-        }
+        const int entry = transfer::AuswertenEntscheiden(statusCode_);
+        if (entry != 0 && PageState == 4)
+            form.Nichtgeladen();
+        ShowPageMessage(entry);
     }
     if (ContentLength != 0 && MinFileSize != 0 && PageState != 1 &&
         static_cast<double>(ContentLength) / 1024.0 < MinFileSize) {
@@ -51,6 +47,18 @@ bool FormHTTP::CheckSizes(const QByteArray& body, bool firstBody)
         return false;
     }
     return true;
+}
+
+// The text of the page decision (entry 0: none) in the caption and the
+// target box; kept in TransferMessage and logged.
+void FormHTTP::ShowPageMessage(int entry)
+{
+    if (entry == 0)
+        return;
+    SetCaption(LanguageText[entry]);
+    Text2->setText(LanguageText[entry]);
+    TransferMessage = Text2->text();
+    FormKelpa::Instance().logging(TransferMessage);
 }
 
 // A size limit refused the file: it is recorded as done, and what was

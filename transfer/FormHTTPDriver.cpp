@@ -284,8 +284,10 @@ void FormHTTP::HttpTransfer()
             PageState = 3;
             EvaluationComplete = 1;
         }
-        lastFileBytes = BytesReceived;
-        if (MaxkBytes != 0) {
+        // A relocation's or substitute's bytes were counted by the nested
+        // transfer that received them, in the totals and against the volume.
+        lastFileBytes = Relocated == 2 ? 0 : BytesReceived;
+        if (MaxkBytes != 0 && Relocated != 2) {
             BytesSoFar = BytesLoaded + BytesReceived;
             if (static_cast<double>(BytesSoFar) / 1024.0 > MaxkBytes) {
                 form.logging(text[159] + platform::Trim(platform::Str(BytesSoFar / 1024)) +

@@ -5,6 +5,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "transfer/FormHTTPDetail.h"
+#include "transfer/LinkSearch.h"
 #include "transfer/OnlineSearch.h"
 #include "transfer/ResponseHeader.h"
 
@@ -12,14 +13,14 @@
 
 using namespace KELPA;
 
-// Applies the complete head: false when the reception ends here (a relocation
-// ran or was refused, or the transfer was aborted).
-bool FormHTTP::HandleHead(transfer::HeaderReader& reader)
+// Applies the complete head and the body's first bytes: false when the
+// reception ends here (an error answer, a relocation ran or was refused, or
+// the transfer was aborted).
+bool FormHTTP::HandleHead(const transfer::ResponseHeader& head, const QByteArray& body)
 {
     if (StopRun == 1)
         return false;
     Relocated = 0;
-    const transfer::ResponseHeader head = reader.header();
     statusCode_ = head.statusCode;
     // A ".gif" substitute that the server does not have must not replace the
     // PNG with an error page: the caller fetches the PNG again instead.
@@ -29,7 +30,11 @@ bool FormHTTP::HandleHead(transfer::HeaderReader& reader)
         Relocated = 2;
         return false;
     }
-    switch (transfer::ApplyResponseHeader(head, reader.body(), !std::exchange(keepPng_, false))) {
+    if (head.statusCode >= 400) {
+        ErrorAnswer(head, body);
+        return false;
+    }
+    switch (transfer::ApplyResponseHeader(head, body, !std::exchange(keepPng_, false))) {
     case transfer::HeaderDecision::Relocation:
         FormKelpa::Instance().logging(QStringLiteral("Location: ") + Link);
         Relocate(false);
@@ -47,6 +52,28 @@ bool FormHTTP::HandleHead(transfer::HeaderReader& reader)
         FormKelpa::Instance().logging(transfer::LengthLogText(head));
     }
     return AbortTransfer == 0;
+}
+
+// An error answer is logged with its status line and never saved: an earlier
+// copy stays, and nothing goes to KELPA.GOT. A server error (5xx) or a busy
+// page is recorded in KELPA.NOT, to be fetched again; any other is done with.
+// Ends the exchange.
+void FormHTTP::ErrorAnswer(const transfer::ResponseHeader& head, const QByteArray& body)
+{
+    FormKelpa& form = FormKelpa::Instance();
+    SetCaption(head.statusLine);
+    form.logging(Caption());
+    const transfer::PageDecision page = transfer::DecidePage(body, head.statusCode);
+    ShowPageMessage(page.messageEntry);
+    if (head.statusCode >= 500 || page.pageState == 4) {
+        NotLoadedPending = 0;
+    } else {
+        NotLoadedPending = 1;
+        if (UrlsLeft > 0)
+            --UrlsLeft;
+        form.StatusZeile();
+    }
+    AbortTransfer = 1;
 }
 
 // Follows the relocation (or the PNG substitute) that Link now names with a

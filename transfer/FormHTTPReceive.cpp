@@ -217,11 +217,14 @@ void FormHTTP::hypertexttransport()
 }
 
 // The answer is read block by block until the body is complete, the server
-// closes, a socket error or an abort. The head may span any number of blocks.
+// closes, a socket error or an abort. The head may span any number of blocks,
+// and its decision waits for as much of the body as it needs.
 void FormHTTP::ReceiveLoop()
 {
+    using State = transfer::HeaderReader::State;
     FormKelpa& form = FormKelpa::Instance();
     transfer::HeaderReader reader;
+    QByteArray firstBody; // the body received before the head was decided on
     bool headDone = false;
     bool anything = false;
     for (;;) {
@@ -233,12 +236,15 @@ void FormHTTP::ReceiveLoop()
             break;
         QByteArray body;
         if (RecvCount <= 0) {
-            if (!headDone && anything && RecvCount == 0 &&
-                reader.Close() == transfer::HeaderReader::State::Complete) {
-                headDone = true;
-                if (!HandleHead(reader))
-                    break;
-                ProcessBody(reader.body());
+            if (!headDone && anything && RecvCount == 0) {
+                if (reader.state() == State::NeedMore && reader.Close() == State::Complete)
+                    firstBody = reader.body();
+                if (reader.state() == State::Complete) {
+                    headDone = true;
+                    if (!HandleHead(reader.header(), firstBody))
+                        break;
+                    ProcessBody(firstBody);
+                }
             }
             if (!anything && BytesReceived == 0) {
                 Text2->setText(LanguageText[132]);
@@ -252,18 +258,26 @@ void FormHTTP::ReceiveLoop()
         anything = true;
         TimeOutErneuern();
         if (!headDone) {
-            const auto state = reader.Add(block);
-            if (state == transfer::HeaderReader::State::TooLong) {
-                RecvCount = -1;
-                ContentLength = -1;
-                break;
+            if (reader.state() == State::Complete) {
+                firstBody += block;
+            } else {
+                const State state = reader.Add(block);
+                if (state == State::TooLong) {
+                    RecvCount = -1;
+                    ContentLength = -1;
+                    break;
+                }
+                if (state == State::NeedMore)
+                    continue;
+                firstBody = reader.body();
             }
-            if (state == transfer::HeaderReader::State::NeedMore)
+            const transfer::ResponseHeader head = reader.header();
+            if (transfer::PngUndecided(head, firstBody))
                 continue;
             headDone = true;
-            if (!HandleHead(reader))
+            if (!HandleHead(head, firstBody))
                 break;
-            body = reader.body();
+            body = firstBody;
         } else {
             body = block;
         }

@@ -61,6 +61,7 @@ ResponseHeader ReadResponseHeader(const QByteArray& head)
     if (lines.isEmpty() || !BeginsWithStatusLine(head))
         return header;
     header.hasStatusLine = true;
+    header.statusLine = QString::fromLatin1(lines.first().trimmed());
     header.statusCode = StatusCode(lines.first().trimmed());
     bool lengthSound = true;
     bool lengthSeen = false;
@@ -131,9 +132,22 @@ HeaderReader::State HeaderReader::Settle(bool closed)
     return m_state = State::Complete;
 }
 
+namespace {
+
+const QByteArray PngSignature("\x89PNG\r\n");
+
+} // namespace
+
 bool IsPng(const QByteArray& body)
 {
-    return body.startsWith("\x89PNG\r\n");
+    return body.startsWith(PngSignature);
+}
+
+bool PngUndecided(const ResponseHeader& header, const QByteArray& body)
+{
+    return body.size() < PngSignature.size() && PngSignature.startsWith(body) &&
+           header.location.isEmpty() && header.statusCode < 400 &&
+           !(header.lengthKnown && body.size() >= header.contentLength);
 }
 
 QString RelocationLink(const QString& location)

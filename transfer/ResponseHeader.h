@@ -15,6 +15,7 @@ namespace transfer {
 struct ResponseHeader {
     bool hasStatusLine = false; // the answer begins with "HTTP" (or "TTP/")
     int statusCode = 0;         // the number of the status line; 0 when there is none
+    QString statusLine;         // the status line as sent, trimmed
     QString location;           // the first Location field, trimmed; empty when none
     bool lengthKnown = false;   // a sound Content-Length field was sent
     int64_t contentLength = 0;  // its value; 0 when unknown
@@ -75,6 +76,12 @@ enum class HeaderDecision {
 
 // True when body begins with the PNG file signature (0x89 "PNG" CR LF).
 bool IsPng(const QByteArray& body);
+
+// True while the first bytes of a body are too few to tell a PNG from any
+// other file and more of them may come: body is a proper beginning of the PNG
+// signature, and the head asks for no relocation, is no error (4xx, 5xx) and
+// announces no length that body has reached.
+bool PngUndecided(const ResponseHeader& header, const QByteArray& body);
 
 // The target of a Location value as Link holds URLs: AbsoluteLink against
 // the page (UrlPath, and HostName with Port), so that "/path" keeps the page's

@@ -72,6 +72,21 @@ HttpAnswer HttpAnswer::notFound()
     return answer;
 }
 
+HttpAnswer HttpAnswer::error(const QByteArray& statusLine, const QByteArray& body)
+{
+    HttpAnswer answer = page(body);
+    answer.statusLine = statusLine;
+    return answer;
+}
+
+HttpAnswer HttpAnswer::pausedAfterHead(int ms, qint64 bodyBytes) const
+{
+    HttpAnswer answer = *this;
+    answer.writes = {int(bytes().size() - body.size() + bodyBytes)};
+    answer.pauseMs = ms;
+    return answer;
+}
+
 QByteArray HttpRequest::header(const QByteArray& name) const
 {
     for (const auto& [key, value] : headers) {
@@ -122,6 +137,14 @@ QList<HttpRequest> HttpTestServer::requests() const
 {
     const std::lock_guard lock(mutex_);
     return requests_;
+}
+
+QByteArrayList HttpTestServer::targets() const
+{
+    QByteArrayList targets;
+    for (const HttpRequest& request : requests())
+        targets.append(request.target);
+    return targets;
 }
 
 bool HttpTestServer::waitFor(int fd, short events, int ms)

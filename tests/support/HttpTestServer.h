@@ -45,6 +45,11 @@ struct HttpAnswer {
     static HttpAnswer redirect(const QByteArray& location,
                                const QByteArray& statusLine = "HTTP/1.0 302 Found");
     static HttpAnswer notFound();
+    // An error status with a page as its body.
+    static HttpAnswer error(const QByteArray& statusLine, const QByteArray& body);
+    // This answer with a pause of ms once its head and the first bodyBytes of
+    // its body are out.
+    HttpAnswer pausedAfterHead(int ms, qint64 bodyBytes = 0) const;
 };
 
 // A request head as the server received it.
@@ -75,6 +80,8 @@ public:
     // without an answer get HttpAnswer::notFound().
     void setAnswer(const QByteArray& target, const HttpAnswer& answer);
     QList<HttpRequest> requests() const;
+    // The targets of the requests received, in order.
+    QByteArrayList targets() const;
 
 private:
     struct Worker {

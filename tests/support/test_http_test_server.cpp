@@ -100,6 +100,11 @@ private Q_SLOTS:
             << QByteArray("HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1/b.html\r\n"
                           "Content-Length: 0\r\n\r\n")
             << 0;
+        QTest::newRow("error with a body")
+            << HttpAnswer::error("HTTP/1.0 500 Internal Server Error", "<p>oops</p>")
+            << QByteArray("HTTP/1.0 500 Internal Server Error\r\nContent-Type: text/html\r\n"
+                          "Content-Length: 11\r\n\r\n<p>oops</p>")
+            << 0;
         HttpAnswer early = page;
         early.closeAfter = 10;
         QTest::newRow("early close") << early << QByteArray("HTTP/1.0 2") << 0;
@@ -141,6 +146,28 @@ private Q_SLOTS:
         const Exchange result = exchange(server.port(), get("/split.html"));
         QCOMPARE(result.received, answer.bytes());
         QVERIFY2(result.reads >= 4, qPrintable(QString::number(result.reads)));
+    }
+
+    void pauseAfterTheHead_data()
+    {
+        QTest::addColumn<qint64>("bodyBytes");
+        QTest::newRow("whole body after the pause") << qint64(0);
+        QTest::newRow("three bytes before the pause") << qint64(3);
+    }
+
+    // The head (and the first body bytes asked for) arrive apart from the rest.
+    void pauseAfterTheHead()
+    {
+        QFETCH(qint64, bodyBytes);
+        HttpTestServer server;
+        const HttpAnswer whole = HttpAnswer::page("\x89PNG\r\n\x1a\nrest", "image/png");
+        const HttpAnswer answer = whole.pausedAfterHead(200, bodyBytes);
+        server.setAnswer("/p.png", answer);
+        const Exchange result = exchange(server.port(), get("/p.png"));
+        QCOMPARE(result.received, whole.bytes());
+        QCOMPARE(answer.writes.size(), 1);
+        QCOMPARE(answer.writes.first(), whole.bytes().indexOf("\r\n\r\n") + 4 + bodyBytes);
+        QVERIFY2(result.reads >= 2, qPrintable(QString::number(result.reads)));
     }
 
     void delayHoldsTheAnswerBack()

@@ -74,10 +74,7 @@ inline int GotRecords()
 // The request targets the server received, in order.
 inline QByteArrayList Targets(const HttpTestServer& server)
 {
-    QByteArrayList targets;
-    for (const HttpRequest& request : server.requests())
-        targets.append(request.target);
-    return targets;
+    return server.targets();
 }
 
 // Every link the run rewrote in a saved page (a relative local path; the

@@ -122,15 +122,20 @@ void TestHttpAnswers::errorPages_data()
     QTest::addColumn<HttpAnswer>("answer");
     QTest::addColumn<QByteArray>("logged");
     QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("notLoaded");
     QTest::newRow("not found") << HttpAnswer::notFound() << QByteArray("404 File Not Found!")
-                               << true;
+                               << false << false;
     HttpAnswer busy = HttpAnswer::page("<html>Too many users, try later</html>");
     busy.statusLine = "HTTP/1.0 503 Service Unavailable";
-    QTest::newRow("too many users") << busy << QByteArray("Too Many Users") << false;
+    QTest::newRow("too many users") << busy << QByteArray("Too Many Users") << false << true;
     HttpAnswer unavailable = HttpAnswer::page("<html>Service Temporarily Unavailable</html>");
     unavailable.statusLine = "HTTP/1.0 503 Service Unavailable";
     QTest::newRow("unavailable") << unavailable << QByteArray("503 Service Temporarily Unavailable")
-                                 << false;
+                                 << false << true;
+    HttpAnswer busyPage = HttpAnswer::page("<html>Too many users, try later</html>");
+    busyPage.raw = busyPage.body;
+    QTest::newRow("busy page without a status line")
+        << busyPage << QByteArray("Too Many Users") << false << true;
 }
 
 void TestHttpAnswers::errorPages()
@@ -138,6 +143,7 @@ void TestHttpAnswers::errorPages()
     QFETCH(HttpAnswer, answer);
     QFETCH(QByteArray, logged);
     QFETCH(bool, loaded);
+    QFETCH(bool, notLoaded);
     CollectLinks = 1;
     HttpTestServer server;
     server.setAnswer("/e.html", answer);
@@ -147,7 +153,8 @@ void TestHttpAnswers::errorPages()
 
     QVERIFY(Log().contains(logged));
     QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")).contains(url), loaded);
-    QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")).contains(url), !loaded);
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")).contains(url), notLoaded);
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")).count(url), notLoaded ? 1 : 0);
 }
 
 void TestHttpAnswers::sizeLimits_data()

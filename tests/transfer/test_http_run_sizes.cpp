@@ -41,6 +41,19 @@ void Serve(HttpTestServer& server, const QList<std::pair<QByteArray, HttpAnswer>
     server.setAnswer("/index.html", HttpAnswer::page(StartPage(names, pageSize)));
 }
 
+// Runs the start command; true when the download volume ended the program,
+// whose lock and running state are then not the next case's.
+bool RunUntilVolume()
+{
+    const bool ended = StartRun();
+    if (ended) {
+        platform::ReleaseLockFile();
+        FormKelpa::Instance().ShowRunState(false);
+        Running = 0;
+    }
+    return ended;
+}
+
 void ResetLimits()
 {
     MaxFileSize = MinFileSize = 0;
@@ -59,6 +72,8 @@ private Q_SLOTS:
     void sizes();
     void volume_data();
     void volume();
+    void relocatedBytesCountOnce_data();
+    void relocatedBytesCountOnce();
 };
 
 void TestHttpRunSizes::sizes_data()
@@ -143,13 +158,7 @@ void TestHttpRunSizes::volume()
             .withStyle(64)
             .withTitle(QStringLiteral("Kelpa"));
 
-    const bool programEnded = StartRun();
-    if (programEnded) {
-        // The ended program's lock and running state are not the next case's.
-        platform::ReleaseLockFile();
-        FormKelpa::Instance().ShowRunState(false);
-        Running = 0;
-    }
+    const bool programEnded = RunUntilVolume();
 
     KELPA_VERIFY_MSGBOXES(boxes);
     QCOMPARE(programEnded, ended);
@@ -157,6 +166,60 @@ void TestHttpRunSizes::volume()
     QCOMPARE(GotRecords(), requested.size());
     if (ended)
         QVERIFY(Log().contains("******Max Kbytes ("));
+}
+
+void TestHttpRunSizes::relocatedBytesCountOnce_data()
+{
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<int>("maxkBytes");
+    QTest::addColumn<bool>("ended");
+    // The start page has 1024 bytes, the file behind the first answer 300 KB.
+    for (const char* kind : {"301", "PNG substitute"}) {
+        QTest::newRow((QByteArray(kind) + ", volume left").constData())
+            << QByteArray(kind) << 400 << false;
+        QTest::newRow((QByteArray(kind) + ", volume used up").constData())
+            << QByteArray(kind) << 300 << true;
+    }
+}
+
+// The bytes of a file reached through a relocation or a PNG substitute count
+// once, in the totals and against the download volume.
+void TestHttpRunSizes::relocatedBytesCountOnce()
+{
+    QFETCH(QByteArray, kind);
+    QFETCH(int, maxkBytes);
+    QFETCH(bool, ended);
+    HttpTestServer server;
+    const QByteArray large(300 * 1024, 'l');
+    const bool png = kind.startsWith("PNG");
+    const QByteArray first = png ? "big.png" : "big.bin";
+    if (png) {
+        server.setAnswer("/big.png", HttpAnswer::page("\x89PNG\r\n\x1a\n", "image/png"));
+        server.setAnswer("/big.png.gif", HttpAnswer::page("GIF89a" + large, "image/gif"));
+    } else {
+        server.setAnswer("/big.bin",
+                         HttpAnswer::redirect("/files/big.bin", "HTTP/1.0 301 Moved Permanently"));
+        server.setAnswer("/files/big.bin", HttpAnswer::page(large, "application/octet-stream"));
+    }
+    server.setAnswer("/index.html", HttpAnswer::page(StartPage({first}, 1024)));
+    PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 2);
+    Timeout = 10;
+    RecvBuffer = 8192;
+    MaxkBytes = maxkBytes;
+    MsgBoxScript boxes;
+    if (ended)
+        boxes.expect(LanguageText[244], platform::vbOK, MsgBoxScript::Match::Contains);
+
+    const bool programEnded = RunUntilVolume();
+
+    KELPA_VERIFY_MSGBOXES(boxes);
+    QCOMPARE(programEnded, ended);
+    const int64_t total = 1024 + large.size() + (png ? 6 : 0);
+    QCOMPARE(BytesLoaded, total);
+    QCOMPARE(BytesKept, total);
+    QCOMPARE(Log().contains("******Max Kbytes ("), ended);
+    if (ended)
+        QVERIFY(Log().contains("******Max Kbytes (" + QByteArray::number(total / 1024) + ")"));
 }
 
 KELPA_TEST_MAIN(TestHttpRunSizes)

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void contentLength();
     void decision_data();
     void decision();
+    void pngUndecided_data();
+    void pngUndecided();
 };
 
 void TestTransferHeader::collect_data()
@@ -207,6 +209,34 @@ void TestTransferHeader::decision()
     QTEST(UrlPath, "urlPath");
     QTEST(qint64(ContentLength), "contentLength");
     QTEST(int(LengthUnknown), "lengthUnknown");
+}
+
+void TestTransferHeader::pngUndecided_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("undecided");
+    const QByteArray ok = "HTTP/1.0 200 OK\r\n";
+    QTest::newRow("no body yet") << ok << QByteArray() << true;
+    QTest::newRow("part of the signature") << ok << QByteArray("\x89PN") << true;
+    QTest::newRow("whole signature") << ok << QByteArray("\x89PNG\r\n") << false;
+    QTest::newRow("other first byte") << ok << QByteArray("G") << false;
+    QTest::newRow("no status line") << QByteArray() << QByteArray("\x89") << true;
+    QTest::newRow("length reached") << ok + "Content-Length: 3\r\n"
+                                    << QByteArray("\x89PN") << false;
+    QTest::newRow("length 0") << ok + "Content-Length: 0\r\n" << QByteArray() << false;
+    QTest::newRow("length not reached") << ok + "Content-Length: 30\r\n"
+                                        << QByteArray("\x89") << true;
+    QTest::newRow("relocation") << ok + "Location: /b\r\n" << QByteArray() << false;
+    QTest::newRow("error") << QByteArray("HTTP/1.0 404 Not Found\r\n") << QByteArray() << false;
+}
+
+// How long the PNG substitute waits for the body's first bytes.
+void TestTransferHeader::pngUndecided()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, body);
+    QTEST(PngUndecided(ReadResponseHeader(head), body), "undecided");
 }
 
 KELPA_TEST_MAIN(TestTransferHeader)
