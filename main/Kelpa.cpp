@@ -136,6 +136,7 @@ QString SavedLink;
 QString SavedFileName;
 QString CompareUrl;
 QString RootPrefix;
+QString PageDirectory;
 QString LastHost;
 QString LastFile;
 QString TransferMessage;

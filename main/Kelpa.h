@@ -155,6 +155,8 @@ extern QString SavedLink;
 extern QString SavedFileName;
 extern QString CompareUrl;
 extern QString RootPrefix;
+extern QString
+    PageDirectory; // FileDirectory of the page under work, which RootPrefix climbs out of
 extern QString LastHost;
 extern QString LastFile;
 extern QString TransferMessage;

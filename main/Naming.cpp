@@ -6,6 +6,8 @@
 
 #include "platform/convert/Convert.h"
 
+#include <QStringDecoder>
+
 namespace naming {
 
 namespace {
@@ -101,18 +103,35 @@ int HexDigit(QChar c)
     return -1;
 }
 
+// The byte of the escape "%hh" at at, or -1.
+int EscapedByte(const QString& w, qsizetype at)
+{
+    if (at + 2 >= w.size() || w[at] != QLatin1Char('%'))
+        return -1;
+    const int high = HexDigit(w[at + 1]);
+    const int low = HexDigit(w[at + 2]);
+    return high >= 0 && low >= 0 ? high * 16 + low : -1;
+}
+
 // "%hh" becomes the character hh; a "%" without two hex digits becomes "_".
+// A run of escapes that spells UTF-8 becomes the characters it spells
+// ("%C3%A4" is one "ä", as a browser reads it); any other run is read byte by
+// byte.
 void DecodePercent(QString& w, int16_t& altered)
 {
     for (qsizetype at; (at = w.indexOf(QLatin1Char('%'))) >= 0;) {
-        const int high = at + 2 < w.size() ? HexDigit(w[at + 1]) : -1;
-        const int low = at + 2 < w.size() ? HexDigit(w[at + 2]) : -1;
-        if (high >= 0 && low >= 0) {
-            w.replace(at, 3, QChar(char16_t(high * 16 + low)));
-        } else {
+        QByteArray bytes;
+        qsizetype end = at;
+        for (int byte; (byte = EscapedByte(w, end)) >= 0; end += 3)
+            bytes += char(byte);
+        if (bytes.isEmpty()) {
             w[at] = QLatin1Char('_');
             altered = 1;
+            continue;
         }
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = utf8.decode(bytes);
+        w.replace(at, end - at, utf8.hasError() ? QString::fromLatin1(bytes) : text);
     }
 }
 

@@ -113,7 +113,17 @@ bool FormHTTP::ConnectFailed()
     winsock::WSAAsyncSelect(Socket, AsyncAufruf, httpdetail::NoticeMessage,
                             winsock::FD_READ | winsock::FD_WRITE | winsock::FD_CONNECT |
                                 winsock::FD_CLOSE);
-    winsock::connect(Socket, ServerAddress, 16);
+    // A connect refused at once (an address or port no connection can use)
+    // fails the attempt at once, as in blocking mode.
+    if (winsock::connect(Socket, ServerAddress, 16) == winsock::SOCKET_ERROR) {
+        const int error = winsock::WSAGetLastError();
+        if (error != winsock::WSAEWOULDBLOCK && error != winsock::WSAEALREADY &&
+            error != winsock::WSAEISCONN) {
+            CallResult = error;
+            TimerConnect.setEnabled(false);
+            return true;
+        }
+    }
     bool failed = false;
     while (AbortTransfer == 0) {
         WaitForNotice(ConnectPasses);

@@ -150,15 +150,17 @@ void FormHTTP::Uebertragung()
         Text1->setText(Protocol + Link);
     }
 
-    // A user part before the host is dropped: no credentials are ever sent.
+    // A user part before the host is dropped: no credentials are ever sent,
+    // shown, logged or recorded.
     if (Protocol != QLatin1String("file://")) {
-        const QString authority = Link.section(QLatin1Char('/'), 0, 0);
-        const qsizetype at = authority.indexOf(QLatin1Char('@'));
-        if (authority.indexOf(QLatin1Char(':')) >= 1 && at >= 3)
-            Link = Link.mid(at + 1);
+        if (const QString bare = transfer::WithoutUserPart(Link); bare != Link) {
+            Link = bare;
+            SavedLink = transfer::WithoutUserPart(SavedLink);
+            Text1->setText(Protocol + Link);
+        }
     }
     if (Protocol == QLatin1String("file://"))
-        UrlPath = Link.left(std::max<qsizetype>(0, Link.lastIndexOf(QLatin1Char('\\'))));
+        UrlPath = transfer::LocalBase(Link);
 
     // The local name.
     if (SubDirectories == 1) {
@@ -166,6 +168,7 @@ void FormHTTP::Uebertragung()
         LocalFileName = Directory + FileDirectory + FileName;
         SubDirErstellen();
         RootPrefix = QStringLiteral("..\\").repeated(FileDirectory.count(QLatin1Char('\\')));
+        PageDirectory = FileDirectory;
     } else {
         LocalFileName = Directory + FileName;
     }

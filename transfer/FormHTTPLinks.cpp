@@ -213,10 +213,16 @@ void FormHTTP::InlineNamen()
         return;
     }
     if (value.link.startsWith(QLatin1String("FTP://"), Qt::CaseInsensitive) ||
-        value.link.startsWith(QLatin1String("NEWS:"), Qt::CaseInsensitive))
+        value.link.startsWith(QLatin1String("NEWS:"), Qt::CaseInsensitive) ||
+        transfer::UnfetchedScheme(value.link))
         return;
 
-    Link = transfer::AbsoluteLink(value.link, UrlPath, transfer::HostAndPort());
+    // A link beginning with "/" stays on the page's server, or, in a local
+    // page, on its drive.
+    const bool localPage = Protocol == QLatin1String("file://");
+    Link = transfer::AbsoluteLink(
+        value.link, UrlPath, localPage ? transfer::LocalRoot(UrlPath) : transfer::HostAndPort());
+    Link = transfer::WithoutUserPart(Link);
     if (Link.isEmpty())
         return;
     main.NamenGeben(QStringLiteral("InlineNamen"));
@@ -254,9 +260,13 @@ void FormHTTP::InlineNamen()
     if (name.contains(QLatin1Char('\\')))
         name = name.mid(Directory.size());
     if (SubDirectories == 1) {
-        if (!transfer::RewrittenWithSubDirectories(value.text))
+        // A relative link stays as written only while it still names the
+        // file saved for it (no base tag, no numbered or decoded name).
+        const QString saved = FileDirectory + name;
+        if (!transfer::RewrittenWithSubDirectories(value.text) && saved.startsWith(PageDirectory) &&
+            transfer::NamesSavedFile(value.text, saved.mid(PageDirectory.size())))
             return;
-        name = RootPrefix + FileDirectory + name;
+        name = RootPrefix + saved;
     }
     transfer::ReplaceLinkText(CurrentTag, value.from, value.text,
                               transfer::LocalReference(name, value.text));

@@ -90,12 +90,45 @@ bool RewrittenWithSubDirectories(QByteArrayView linkText)
            linkText.contains('=');
 }
 
+bool NamesSavedFile(QByteArrayView linkText, const QString& savedPath)
+{
+    QByteArrayView value = linkText;
+    if (const qsizetype hash = value.indexOf('#'); hash >= 0)
+        value = value.first(hash);
+    if (value.isEmpty() || value.contains('&'))
+        return false;
+    QByteArray path = QByteArray::fromPercentEncoding(value.toByteArray());
+    path.replace('\\', '/');
+    QString saved = savedPath;
+    saved.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return Decode(path) == saved;
+}
+
+bool UnfetchedScheme(const QString& link)
+{
+    const qsizetype colon = link.indexOf(QLatin1Char(':'));
+    if (colon < 2 || link.mid(colon + 1).startsWith(QLatin1String("//")))
+        return false;
+    for (qsizetype i = 0; i < colon; ++i) {
+        const QChar c = link[i];
+        const bool letter = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                            (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+        const bool other = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                           c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.');
+        if (!letter && (i == 0 || !other))
+            return false;
+    }
+    return true;
+}
+
 QByteArray LocalReference(const QString& localName, QByteArrayView linkText)
 {
     static constexpr QByteArrayView Escaped = " \"'<>#%";
     QByteArray reference;
     for (const char c : localName.toUtf8()) {
-        if (Escaped.contains(c))
+        if (c == '&')
+            reference += "&amp;";
+        else if (Escaped.contains(c))
             reference += '%' + QByteArray::number(uchar(c), 16).toUpper();
         else
             reference += c;

@@ -32,10 +32,22 @@ LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos);
 // "/" or ".", or holding "?" or "=".
 bool RewrittenWithSubDirectories(QByteArrayView linkText);
 
+// With subdirectories a link that the rule above leaves as written must still
+// name its saved file: true when linkText, read as a browser reads it (the
+// fragment cut, "\\" as "/", percent-escapes decoded as UTF-8), is savedPath,
+// the file's path relative to the page's own folder with "/" or "\\". A value
+// holding "&" (an entity a browser would decode) never counts as naming it.
+bool NamesSavedFile(QByteArrayView linkText, const QString& savedPath);
+
+// A value whose scheme is none the program fetches: two or more letters,
+// digits, "+", "-" or "." and a ":" that no "//" follows ("javascript:",
+// "data:", "tel:"). A single letter is a drive ("c:"), not a scheme.
+bool UnfetchedScheme(const QString& link);
+
 // The reference to write for a local name: UTF-8, with the characters that
 // would end or change a reference (blank, quotes, "<", ">", "#", "%")
-// percent-encoded, followed by the fragment of linkText ("#" and all after it)
-// as written.
+// percent-encoded and "&" written as "&amp;" (so that it decodes to the name),
+// followed by the fragment of linkText ("#" and all after it) as written.
 QByteArray LocalReference(const QString& localName, QByteArrayView linkText);
 
 // Replaces the first occurrence of linkText (exact bytes) at or after from in

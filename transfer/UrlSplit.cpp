@@ -3,6 +3,8 @@
 #include "main/Kelpa.h"
 #include "platform/convert/Convert.h"
 
+#include <algorithm>
+
 namespace transfer {
 
 namespace {
@@ -126,6 +128,33 @@ QString AbsoluteLink(const QString& value, const QString& urlPath, const QString
     if (link.startsWith(QLatin1Char('/')))
         link = QLatin1String("file://") + link.mid(1);
     return link;
+}
+
+QString LocalRoot(const QString& urlPath)
+{
+    const QString path = urlPath.startsWith(QLatin1Char('/')) ? urlPath.mid(1) : urlPath;
+    const bool drive = path.size() >= 2 && path[0].isLetter() &&
+                       (path[1] == QLatin1Char(':') || path[1] == QLatin1Char('|'));
+    return QLatin1String("file://") + (drive ? path.left(2) : QString());
+}
+
+QString LocalBase(const QString& path)
+{
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return path.left(std::max<qsizetype>(0, cut));
+}
+
+QString WithoutUserPart(const QString& url)
+{
+    const qsizetype scheme = url.indexOf(QLatin1String("://"));
+    const qsizetype start = scheme < 0 ? 0 : scheme + 3;
+    const qsizetype slash = url.indexOf(QLatin1Char('/'), start);
+    const QString authority = url.mid(start, slash < 0 ? -1 : slash - start);
+    const qsizetype at = authority.indexOf(QLatin1Char('@'));
+    if (authority.indexOf(QLatin1Char(':')) < 1 || at < 3)
+        return url;
+    return url.left(start) + url.mid(start + at + 1);
 }
 
 } // namespace transfer

@@ -51,4 +51,19 @@ QString HostAndPort();
 // begins with "/" (a page without a host) becomes "file://" & the rest.
 QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort);
 
+// The authority under which a link beginning with "/" in a local page stays on
+// the page's drive: "file://" followed by the drive of urlPath ("Z:" or "Z|",
+// after a leading "/"), or "file://" alone when urlPath names none.
+QString LocalRoot(const QString& urlPath);
+
+// The base of a local page: its path cut before the last "\" or "/" (which
+// ever comes later); empty when it has neither.
+QString LocalBase(const QString& path);
+
+// url (with or without its scheme) without a user part before the host
+// ("user:pw@host/x" gives "host/x"): the part up to the first "@" of the
+// authority goes when the authority holds a ":" from its second character on
+// and that "@" from its fourth. Anything else comes back unchanged.
+QString WithoutUserPart(const QString& url);
+
 } // namespace transfer

@@ -139,6 +139,12 @@ private Q_SLOTS:
             << "http://host/a%2541.html" << true << true << "http://host/a%2541.html"
             << "host\\"
             << "aA.html" << 0;
+        QTest::newRow("escapes spelling UTF-8")
+            << "http://host/umlaut-%C3%A4.html" << true << true << "http://host/umlaut-%C3%A4.html"
+            << "host\\" << QStringLiteral("umlaut-\u00E4.html") << 0;
+        QTest::newRow("escape of a Latin-1 byte")
+            << "http://host/%E4%20x.html" << true << true << "http://host/%E4%20x.html"
+            << "host\\" << QStringLiteral("\u00E4 x.html") << 0;
         QTest::newRow("bad percent") << "http://host/a%zz" << true << true << "http://host/a%zz"
                                      << "host\\"
                                      << "a_zz.html" << 1;

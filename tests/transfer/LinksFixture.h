@@ -44,6 +44,7 @@ inline void PreparePage()
     Port = 8080;
     UrlPath = QStringLiteral("http://h:8080/d");
     RootPrefix = QStringLiteral("..\\..\\");
+    PageDirectory = QStringLiteral("h_8080\\d\\");
     NextListFile = QStringLiteral("LINKS1.INP");
     LinkListFile = QStringLiteral("LINKS0.INP");
     StartDepth = 3;

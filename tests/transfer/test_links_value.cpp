@@ -108,6 +108,8 @@ private Q_SLOTS:
             << "my 'file' 100%.html" << QByteArray("x")
             << QByteArray("my%20%27file%27%20100%25.html");
         QTest::newRow("UTF-8") << "\u00e4.html" << QByteArray("x") << QByteArray("\xC3\xA4.html");
+        QTest::newRow("ampersand as an entity")
+            << "q_x=1&y=2.html" << QByteArray("q?x=1&y=2") << QByteArray("q_x=1&amp;y=2.html");
     }
 
     void reference()
@@ -116,6 +118,55 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         QFETCH(QByteArray, reference);
         QCOMPARE(transfer::LocalReference(name, text), reference);
+    }
+
+    // Whether a link left as written names its saved file, read as a
+    // browser reads it.
+    void namesSavedFile_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<bool>("names");
+        QTest::newRow("same") << QByteArray("pics/a.gif") << "pics\\a.gif" << true;
+        QTest::newRow("fragment") << QByteArray("a.html#top") << "a.html" << true;
+        QTest::newRow("backslashes") << QByteArray("pics\\a.gif") << "pics\\a.gif" << true;
+        QTest::newRow("percent-encoded UTF-8")
+            << QByteArray("umlaut-%C3%A4.html") << QStringLiteral("umlaut-\u00e4.html") << true;
+        QTest::newRow("numbered") << QByteArray("a.html") << "a(1).html" << false;
+        QTest::newRow("directory") << QByteArray("sub/") << "sub\\index.html" << false;
+        QTest::newRow("entity") << QByteArray("a&amp;b.html") << "a&amp;b.html" << false;
+        QTest::newRow("case counts") << QByteArray("A.html") << "a.html" << false;
+    }
+
+    void namesSavedFile()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, saved);
+        QFETCH(bool, names);
+        QCOMPARE(transfer::NamesSavedFile(text, saved), names);
+    }
+
+    void unfetchedScheme_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<bool>("unfetched");
+        QTest::newRow("script") << "javascript:void(0)" << true;
+        QTest::newRow("script, upper case") << "JavaScript:go()" << true;
+        QTest::newRow("data") << "data:image/png;base64,AA" << true;
+        QTest::newRow("telephone") << "tel:+49" << true;
+        QTest::newRow("http") << "http://h/x" << false;
+        QTest::newRow("file") << "file:///Z|/x" << false;
+        QTest::newRow("drive") << "c:\\x.html" << false;
+        QTest::newRow("relative with a colon") << "a/b:c.html" << false;
+        QTest::newRow("digit first") << "1x:y" << false;
+        QTest::newRow("plain") << "x.html" << false;
+    }
+
+    void unfetchedScheme()
+    {
+        QFETCH(QString, link);
+        QFETCH(bool, unfetched);
+        QCOMPARE(transfer::UnfetchedScheme(link), unfetched);
     }
 
     void replace()

@@ -18,6 +18,10 @@ private Q_SLOTS:
     void absoluteLink_data();
     void absoluteLink();
     void defaultRequest();
+    void withoutUserPart_data();
+    void withoutUserPart();
+    void localBase_data();
+    void localBase();
     void requestInjection_data();
     void requestInjection();
 };
@@ -215,6 +219,54 @@ void TestTransferUrl::requestInjection()
     }
     if (field == "path" && value.contains('\r'))
         QCOMPARE(lines.first(), "GET /x%0D%0AX-Evil:%201 HTTP/1.0");
+}
+
+// A user part goes, an "@" in the path stays.
+void TestTransferUrl::withoutUserPart_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("bare");
+    QTest::newRow("with scheme") << "http://u:pw@h/a.html"
+                                 << "http://h/a.html";
+    QTest::newRow("without scheme") << "u:pw@h:8080/a.html"
+                                    << "h:8080/a.html";
+    QTest::newRow("bare host") << "http://u:pw@h"
+                               << "http://h";
+    QTest::newRow("at in the path") << "http://h/a:b@c.html"
+                                    << "http://h/a:b@c.html";
+    QTest::newRow("user without password") << "http://me@h/a.html"
+                                           << "http://me@h/a.html";
+    QTest::newRow("none") << "http://h:8080/a.html"
+                          << "http://h:8080/a.html";
+}
+
+void TestTransferUrl::withoutUserPart()
+{
+    QFETCH(QString, url);
+    QTEST(transfer::WithoutUserPart(url), "bare");
+}
+
+// A local page's folder, whichever separator its path uses.
+void TestTransferUrl::localBase_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("backslashes") << "Z:\\w\\a.html"
+                                 << "Z:\\w";
+    QTest::newRow("slashes") << "/Z|/w/d/a.html"
+                             << "/Z|/w/d";
+    QTest::newRow("slash after backslash") << "Z:\\w/sub/b.html"
+                                           << "Z:\\w/sub";
+    QTest::newRow("backslash after slash") << "/Z|/w\\b.html"
+                                           << "/Z|/w";
+    QTest::newRow("no separator") << "a.html"
+                                  << "";
+}
+
+void TestTransferUrl::localBase()
+{
+    QFETCH(QString, path);
+    QTEST(transfer::LocalBase(path), "base");
 }
 
 KELPA_TEST_MAIN(TestTransferUrl)

@@ -1,0 +1,193 @@
+// A generated site of a few hundred pages mirrored with subdirectories: the
+// same file names in many folders, query links written with "&amp;", a base
+// tag, percent-encoded and directory links. Every link of every saved page
+// must name a saved file, as a browser resolves it, after one run and after a
+// second run into the same folder.
+
+#include "tests/support/TestMain.h"
+#include "tests/transfer/HttpRunFixture.h"
+
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QSet>
+
+using namespace testsupport;
+using namespace KELPA;
+
+namespace {
+
+constexpr int Sections = 8;
+constexpr int PagesPerSection = 30;
+
+QByteArray Num(int n)
+{
+    return QByteArray::number(n);
+}
+
+// The site as request targets and their pages; "@1" is the server itself.
+SitePages GeneratedSite()
+{
+    SitePages site;
+    QByteArray index = "<html><body><a href=\"based/page.html\">based</a>";
+    for (int k = 0; k < Sections; ++k) {
+        const QByteArray s = "/s" + Num(k) + "/";
+        const QByteArray next = "/s" + Num((k + 1) % Sections) + "/";
+        index += "<a href=\"s" + Num(k) + "/\">section</a>";
+
+        QByteArray section = "<html><body><a href=\"intro.html\">i</a>"
+                             "<a href=\"api/exceptions.html\">e</a>"
+                             "<a href=\"search.html?q=" +
+                             Num(k) +
+                             "&amp;page=2\">q</a>"
+                             "<a href=\"umlaut-%C3%A4.html\">u</a><a href=\"sub/\">sub</a>"
+                             "<img src=\"img/logo.gif\">";
+        for (int n = 0; n < PagesPerSection; ++n) {
+            section += "<a href=\"p" + Num(n) + ".html\">p</a>";
+            site.append(
+                {s + "p" + Num(n) + ".html",
+                 "<html><body><a name=top></a><a href=\"p" + Num((n + 1) % PagesPerSection) +
+                     ".html\">next</a><a href=\"intro.html#top\">i</a>"
+                     "<iframe src=\"api/exceptions.html\"></iframe>"
+                     "<a href=\"" +
+                     next + "p" + Num(n) + ".html\">other</a><a href=\"#top\">t</a></body>"});
+        }
+        site.append({s, section + "</body></html>"});
+        site.append({s + "intro.html", "<html><body background=\"img/logo.gif\">"
+                                       "<a href=\"../s" +
+                                           Num((k + 1) % Sections) +
+                                           "/intro.html\">n</a><a href=\"" + s +
+                                           "api/exceptions.html#x\">e</a>"
+                                           "<a href=\"javascript:void(0)\">js</a></body></html>"});
+        site.append(
+            {s + "api/exceptions.html",
+             "<html><body><a href=\"../intro.html\">i</a><a href=\"../../index.html\">top</a>"
+             "<a href=\"@1" +
+                 s + "p3.html\">abs</a><img src=\"../img/logo.gif\"></body></html>"});
+        site.append({s + "search.html?q=" + Num(k) + "&page=2",
+                     "<html><body><a href=\"intro.html\">i</a></body></html>"});
+        site.append(
+            {s + "umlaut-%C3%A4.html", "<html><body><a href=\"p1.html\">p</a></body></html>"});
+        site.append({s + "sub/", "<html><body><a href=\"../p0.html\">p</a>"
+                                 "<img src=\"../img/logo.gif\"></body></html>"});
+        site.append({s + "img/logo.gif", "GIF89a" + Num(k)});
+    }
+    site.append({QByteArray("/index.html"), index + "</body></html>"});
+    site.append({QByteArray("/based/page.html"),
+                 QByteArray("<html><head><base href=\"@1/s1/\"></head><body>"
+                            "<a href=\"intro.html\">i</a>"
+                            "<a href=\"api/exceptions.html\">e</a>"
+                            "<img src=\"img/logo.gif\"></body></html>")});
+    return site;
+}
+
+QString Unescaped(QString value)
+{
+    value.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    value.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    value.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    value.replace(QLatin1String("&#39;"), QLatin1String("'"));
+    value.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return value;
+}
+
+// Every href, src and background value of the searched tags in every saved
+// page, read as a browser reads it, that names no file below "site"; a link
+// back to the server counts as broken too. Counts the links checked.
+QStringList Unresolved(int& checked)
+{
+    static const QRegularExpression tag(
+        QStringLiteral("<(a|area|img|frame|iframe|embed|body)\\b([^>]*)>"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression attribute(
+        QStringLiteral("\\b(?:href|src|background)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression scheme(QStringLiteral("^[a-zA-Z][a-zA-Z0-9+.-]*:"));
+    const QString root = QDir(QStringLiteral("site")).canonicalPath() + QLatin1Char('/');
+    QStringList broken;
+    checked = 0;
+    for (const QString& page : SavedTree()) {
+        if (!page.endsWith(QLatin1String(".html")))
+            continue;
+        const QString path = QStringLiteral("site/") + page;
+        const QString text = QString::fromUtf8(ReadFile(path));
+        const QDir pageDir = QFileInfo(path).absoluteDir();
+        for (const auto& t : tag.globalMatch(text)) {
+            for (const auto& a : attribute.globalMatch(t.captured(2))) {
+                const QString written = a.captured(1) + a.captured(2) + a.captured(3);
+                QString value = Unescaped(written);
+                if (value.isEmpty() || value.startsWith(QLatin1Char('#')))
+                    continue;
+                if (scheme.match(value).hasMatch()) {
+                    if (value.contains(QLatin1String("127.0.0.1")))
+                        broken.append(page + QStringLiteral(": ") + written);
+                    continue;
+                }
+                ++checked;
+                value = value.section(QLatin1Char('#'), 0, 0).section(QLatin1Char('?'), 0, 0);
+                value.replace(QLatin1Char('\\'), QLatin1Char('/'));
+                value = QUrl::fromPercentEncoding(value.toUtf8());
+                const QFileInfo target(QDir::cleanPath(pageDir.filePath(value)));
+                if (!target.isFile() || !target.canonicalFilePath().startsWith(root))
+                    broken.append(page + QStringLiteral(": ") + written);
+            }
+        }
+    }
+    return broken;
+}
+
+} // namespace
+
+class TestHttpMirror : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { StartOnce(); }
+    void mirroredTwice();
+};
+
+void TestHttpMirror::mirroredTwice()
+{
+    const SitePages site = GeneratedSite();
+    HttpTestServer server;
+    ServeSite(server, site);
+    QSet<QByteArray> served;
+    for (const auto& page : site)
+        served.insert(page.first);
+    const QString start = QString::fromLatin1("http://" + server.url("/index.html"));
+
+    QStringList firstTree;
+    for (int run = 1; run <= 2; ++run) {
+        if (run == 1) {
+            PrepareRun(start, 0);
+        } else {
+            FormHTTP::Instance().Text1->setText(start);
+            StopRun = UserStopped = AbortTransfer = 0;
+            ListFile.clear();
+            NextListFile.clear();
+            LinkListFile.clear();
+        }
+        SubDirectories = 1;
+        LocalBrowsing = 1;
+        Timeout = 10;
+        QVERIFY(!StartRun());
+
+        for (const QByteArray& target : Targets(server))
+            QVERIFY2(served.contains(target), target.constData());
+        QVERIFY(ReadFile(QStringLiteral("KELPA.NOT")).isEmpty());
+        const QStringList tree = SavedTree();
+        // The second run may add numbered names; it takes none away.
+        for (const QString& file : firstTree)
+            QVERIFY2(tree.contains(file), qPrintable(file));
+        int checked = 0;
+        const QStringList broken = Unresolved(checked);
+        QVERIFY2(broken.isEmpty(), qPrintable(QString::number(broken.size()) + QLatin1Char(' ') +
+                                              broken.mid(0, 5).join(QLatin1String(", "))));
+        QVERIFY(checked > 1000);
+        if (run == 1) {
+            QCOMPARE(tree.size(), site.size());
+            firstTree = tree;
+        }
+    }
+}
+
+KELPA_TEST_MAIN(TestHttpMirror)
+#include "test_http_mirror.moc"
