@@ -4,6 +4,7 @@
 #include "main/WorkListIndex.h"
 
 #include "platform/files/Files.h"
+#include "platform/pump/Pump.h"
 
 #include <QFile>
 
@@ -36,10 +37,12 @@ int64_t ClockNow()
     return Nanoseconds(now);
 }
 
-// One line of the bytes read: where it begins and ends, where the next one
-// begins, and whether its end is certain (a CR at the very end may still be
-// followed by LF; a line without an end may still grow).
+// One line of the bytes read: where its text begins and ends, where the next
+// line begins, and whether its end is certain (a CR at the very end may still
+// be followed by LF; a line without an end may still grow).
 struct LineSpan {
+    qsizetype begin = 0;
+    qsizetype end = 0;
     qsizetype next = 0;
     bool certain = false;
 };
@@ -53,27 +56,55 @@ std::vector<LineSpan> SplitLines(const QByteArray& bytes, qsizetype pos)
         while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
             ++end;
         if (end == size || (bytes[end] == '\r' && end + 1 == size)) {
-            lines.push_back({size, false});
+            lines.push_back({pos, end, size, false});
             break;
         }
-        pos = end + ((bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);
-        lines.push_back({pos, true});
+        const qsizetype next = end + ((bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);
+        lines.push_back({pos, end, next, true});
+        pos = next;
     }
     return lines;
+}
+
+std::map<QString, std::unique_ptr<WorkListIndex>>& Registry()
+{
+    static std::map<QString, std::unique_ptr<WorkListIndex>> registry;
+    return registry;
 }
 
 } // namespace
 
 WorkListIndex& WorkListIndex::For(const QString& listName)
 {
-    static std::map<QString, std::unique_ptr<WorkListIndex>> registry;
-    std::unique_ptr<WorkListIndex>& index = registry[listName.toCaseFolded()];
+    static const bool observing = [] {
+        platform::ObserveOwnChanges(&WorkListIndex::OwnChange);
+        return true;
+    }();
+    Q_UNUSED(observing);
+    std::unique_ptr<WorkListIndex>& index = Registry()[listName.toCaseFolded()];
     if (!index)
         index.reset(new WorkListIndex(listName));
     return *index;
 }
 
 WorkListIndex::WorkListIndex(QString listName) : listName_(std::move(listName)) {}
+
+void WorkListIndex::OwnChange(const QString& linuxPath, const QByteArray* appended)
+{
+    for (auto& entry : Registry()) {
+        WorkListIndex& index = *entry.second;
+        if (!linuxPath.isEmpty() && linuxPath.compare(index.linuxPath_, Qt::CaseInsensitive) != 0)
+            continue;
+        if (appended != nullptr && index.checked_ && index.snapshot_.size >= 0 &&
+            linuxPath == index.linuxPath_) {
+            index.tail_ += *appended;
+            index.parsed_ = false;
+            index.ownAppends_ = true;
+        } else {
+            index.checked_ = false;
+        }
+    }
+}
 
 bool WorkListIndex::HoldsName(const QString& localName)
 {
@@ -100,9 +131,10 @@ std::optional<QString> WorkListIndex::NameOfUrl(const QString& url)
 
 void WorkListIndex::Clear()
 {
-    linuxPath_.clear();
     snapshot_ = Snapshot();
     committed_ = 0;
+    tail_.clear();
+    parsed_ = true;
     head_.clear();
     boundary_.clear();
     names_.clear();
@@ -115,6 +147,18 @@ void WorkListIndex::Clear()
 
 void WorkListIndex::Refresh()
 {
+    if (!checked_ || checkedYield_ != platform::YieldCount()) {
+        Check();
+        checked_ = true;
+        checkedYield_ = platform::YieldCount();
+        ownAppends_ = false;
+    }
+    if (!parsed_)
+        Parse();
+}
+
+void WorkListIndex::Check()
+{
     Snapshot now;
     now.takenNs = ClockNow();
     const QString linuxPath = listName_.isEmpty() ? QString() : platform::ToLinuxPath(listName_);
@@ -122,6 +166,7 @@ void WorkListIndex::Refresh()
     if (linuxPath.isEmpty() || ::stat(QFile::encodeName(linuxPath).constData(), &info) != 0 ||
         !S_ISREG(info.st_mode)) {
         Clear();
+        linuxPath_ = linuxPath;
         return;
     }
     now.device = info.st_dev;
@@ -129,21 +174,34 @@ void WorkListIndex::Refresh()
     now.size = info.st_size;
     now.changedNs = qMax(Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim));
 
-    const bool sameFile = linuxPath == linuxPath_ && now.device == snapshot_.device &&
-                          now.inode == snapshot_.inode && now.size >= committed_;
-    if (sameFile && now.size == snapshot_.size && now.changedNs == snapshot_.changedNs &&
-        snapshot_.takenNs - snapshot_.changedNs >= TrustAfterNs)
+    const bool sameFile = linuxPath == linuxPath_ && snapshot_.size >= 0 &&
+                          now.device == snapshot_.device && now.inode == snapshot_.inode &&
+                          now.size >= committed_;
+    const int64_t known = committed_ + tail_.size();
+    // Unchanged since a comparison made long enough after its last change,
+    // or changed only by what the program appended itself.
+    const bool quiet = now.changedNs == snapshot_.changedNs &&
+                       snapshot_.takenNs - snapshot_.changedNs >= TrustAfterNs;
+    if (sameFile && now.size == known && (quiet || ownAppends_)) {
+        snapshot_ = now;
         return;
+    }
 
     const int number = platform::FreeFile();
     if (number == 0 || platform::Open(listName_, platform::OpenMode::Input, number) != 0) {
         Clear();
+        linuxPath_ = linuxPath;
         return;
     }
     if (!sameFile || !SamplesMatch(number))
         Clear();
     linuxPath_ = linuxPath;
-    ReadFrom(number, now.size);
+    QByteArray bytes;
+    if (platform::Seek(number, committed_) == 0 &&
+        platform::GetBytes(number, now.size - committed_, bytes) == 0) {
+        tail_ = bytes;
+        parsed_ = false;
+    }
     platform::Close(number);
     snapshot_ = now;
 }
@@ -158,50 +216,45 @@ bool WorkListIndex::SamplesMatch(int fileNumber)
            platform::GetBytes(fileNumber, boundary_.size(), bytes) == 0 && bytes == boundary_;
 }
 
-void WorkListIndex::ReadFrom(int fileNumber, int64_t size)
+void WorkListIndex::Parse()
 {
-    const int64_t start = committed_;
-    QByteArray bytes;
-    if (platform::Seek(fileNumber, start) != 0 ||
-        platform::GetBytes(fileNumber, size - start, bytes) != 0)
-        return;
+    parsed_ = true;
     const qsizetype first =
-        start == 0 && bytes.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
-    const std::vector<LineSpan> lines = SplitLines(bytes, first);
+        committed_ == 0 && tail_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
+    const std::vector<LineSpan> lines = SplitLines(tail_, first);
+    auto text = [this](const LineSpan& line) {
+        return platform::DecodeLine(tail_.mid(line.begin, line.end - line.begin));
+    };
 
-    // The file layer decodes each line; the spans say where records end.
     pendingUrl_.clear();
     pendingName_.clear();
     hasPendingUrl_ = false;
     hasPendingName_ = false;
-    if (platform::Seek(fileNumber, start + first) != 0)
-        return;
-    QString url;
-    QString name;
+    qsizetype consumed = 0;
     for (size_t i = 0; i < lines.size(); i += 2) {
-        if (platform::LineInput(fileNumber, url) != 0)
-            return;
+        const QString url = text(lines[i]);
         const bool hasName = i + 1 < lines.size();
-        if (hasName && platform::LineInput(fileNumber, name) != 0)
-            return;
+        const QString name = hasName ? text(lines[i + 1]) : QString();
         if (hasName && lines[i + 1].certain) {
             const QString key = url.toCaseFolded();
             if (!urls_.contains(key))
                 urls_.insert(key, name);
             names_.insert(name);
-            committed_ = start + lines[i + 1].next;
+            consumed = lines[i + 1].next;
             continue;
         }
         pendingUrl_ = url;
         hasPendingUrl_ = true;
-        pendingName_ = hasName ? name : QString();
+        pendingName_ = name;
         hasPendingName_ = hasName;
     }
+    if (consumed == 0)
+        return;
 
-    const qsizetype added = qsizetype(committed_ - start);
-    if (head_.size() < SampleBytes && committed_ > head_.size())
-        head_ +=
-            bytes.mid(head_.size() - start, qMin<int64_t>(SampleBytes, committed_) - head_.size());
-    boundary_ = added >= SampleBytes ? bytes.mid(added - SampleBytes, SampleBytes)
-                                     : (boundary_ + bytes.left(added)).right(SampleBytes);
+    const QByteArray taken = tail_.left(consumed);
+    if (head_.size() < SampleBytes)
+        head_ += taken.left(SampleBytes - head_.size());
+    boundary_ = (boundary_ + taken.right(SampleBytes)).right(SampleBytes);
+    committed_ += consumed;
+    tail_.remove(0, consumed);
 }

@@ -5,12 +5,15 @@
 // file name. Its writers only ever append whole lines, empty it, copy another
 // list over it or delete it; they know nothing of this index. The index keeps
 // the set of local names (exact) and of URLs (case-blind) of the records it
-// has read, and before every answer it compares the file with what it read:
-// a file that only grew is read from the last complete record on; a file that
-// shrank, was replaced or whose first or last read bytes changed is read
-// again from the start. Its answers are those of reading the list record by
-// record from the start at the moment of the question, lines ending in CR LF,
-// LF or CR and decoded as the file layer decodes them; a missing list holds
+// has read. What the program itself appends to the list reaches the index
+// from the file layer and is answered from memory; any other change the
+// program makes to the list, and every yield to the event loop (through which
+// other processes' changes are seen), makes the next answer compare the file
+// with what was read: a file that only grew is read from the last complete
+// record on; a file that shrank, was replaced or whose first or last read
+// bytes changed is read again from the start. Its answers are those of
+// reading the list record by record from the start, lines ending in CR LF, LF
+// or CR and decoded as the file layer decodes them; a missing list holds
 // nothing.
 
 #include <QByteArray>
@@ -52,14 +55,21 @@ private:
     };
 
     void Refresh();
+    void Check();
     void Clear();
     bool SamplesMatch(int fileNumber);
-    void ReadFrom(int fileNumber, int64_t size);
+    void Parse();
+    static void OwnChange(const QString& linuxPath, const QByteArray* appended);
 
     QString listName_;
-    QString linuxPath_;
+    QString linuxPath_; // as last resolved, also while the list is missing
     Snapshot snapshot_;
+    bool checked_ = false; // compared with the file since the last own change but appends
+    unsigned long long checkedYield_ = 0; // the yield count at that comparison
+    bool ownAppends_ = false;             // the program appended to the list since
     int64_t committed_ = 0; // bytes of complete records read (a byte order mark included)
+    QByteArray tail_;       // the bytes after committed_, as far as known
+    bool parsed_ = true;    // tail_ holds no record not yet taken in
     QByteArray head_;       // the first bytes of the file, up to committed_
     QByteArray boundary_;   // the bytes before committed_
     QSet<QString> names_;

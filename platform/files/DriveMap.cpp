@@ -97,20 +97,28 @@ int parse(const QString& programPath, ProgramPath& result)
         return ErrBadFileNumber;
     QString text = programPath;
     text.replace(Slash, Backslash);
-    const ProgramPath current = fromLinux(QDir::currentPath());
-    result = current;
     qsizetype start = 0;
     const bool hasDrive = text.size() >= 2 && text.at(1) == QLatin1Char(':');
-    if (hasDrive) {
-        result.drive = text.at(0).toUpper();
-        start = 2;
-        if (result.drive != current.drive)
-            result.parts.clear();
-    } else if (text.startsWith(QLatin1String("\\\\"))) {
+    if (!hasDrive && text.startsWith(QLatin1String("\\\\")))
         return ErrPathNotFound; // network paths do not exist here
+    const bool fromRoot = text.mid(hasDrive ? 2 : 0).startsWith(Backslash);
+    // The current directory matters only for a path that does not start at
+    // a drive's root: asking the system for it is left out otherwise.
+    if (hasDrive && fromRoot) {
+        result = ProgramPath{text.at(0).toUpper(), {}};
+        start = 2;
+    } else {
+        const ProgramPath current = fromLinux(QDir::currentPath());
+        result = current;
+        if (hasDrive) {
+            result.drive = text.at(0).toUpper();
+            start = 2;
+            if (result.drive != current.drive)
+                result.parts.clear();
+        }
+        if (fromRoot)
+            result.parts.clear();
     }
-    if (text.mid(start).startsWith(Backslash))
-        result.parts.clear();
     if (driveRoot(result.drive).isEmpty())
         return ErrDiskNotReady;
     applyParts(result.parts, text.mid(start));
@@ -140,11 +148,29 @@ int resolve(const QString& programPath, QString& linuxPath)
     ProgramPath path;
     if (const int error = parse(programPath, path))
         return error;
-    QString current = driveRoot(path.drive);
+    const QString root = driveRoot(path.drive);
+    // Where every component exists with the case given, that is the answer a
+    // walk would give too: one lstat of the whole path decides. Failing that,
+    // of the parent: then only the last name needs the case-blind step.
+    const qsizetype count = path.parts.size();
+    QString parent = root;
+    for (qsizetype i = 0; i + 1 < count; ++i)
+        parent = joined(parent, path.parts.at(i));
+    const QString whole = count == 0 ? root : joined(parent, path.parts.last());
+    struct stat info;
+    if (::lstat(encoded(whole).constData(), &info) == 0) {
+        linuxPath = whole;
+        return ErrNone;
+    }
+    if (errno == ENOENT && count > 0 && ::lstat(encoded(parent).constData(), &info) == 0) {
+        const QString other = caseBlindEntry(parent, path.parts.last());
+        linuxPath = other.isEmpty() ? whole : joined(parent, other);
+        return ErrNone;
+    }
+    QString current = root;
     bool missing = false; // once a component is missing, the rest is taken as given
     for (const QString& part : std::as_const(path.parts)) {
         QString next = joined(current, part);
-        struct stat info;
         if (!missing && ::lstat(encoded(next).constData(), &info) != 0) {
             const QString other = errno == ENOENT ? caseBlindEntry(current, part) : QString();
             if (other.isEmpty())
@@ -184,7 +210,10 @@ int ChDir(const QString& path)
         return error;
     if (!isDirectory(linuxPath))
         return ErrPathNotFound;
-    return ::chdir(encoded(linuxPath).constData()) == 0 ? ErrNone : errorFromErrno(errno);
+    if (::chdir(encoded(linuxPath).constData()) != 0)
+        return errorFromErrno(errno);
+    noteRewritten(QString()); // relative names now mean other files
+    return ErrNone;
 }
 
 int ChDrive(const QString& drive)
@@ -197,7 +226,10 @@ int ChDrive(const QString& drive)
         return ErrDeviceUnavailable;
     if (fromLinux(QDir::currentPath()).drive == letter)
         return ErrNone;
-    return ::chdir(encoded(root).constData()) == 0 ? ErrNone : errorFromErrno(errno);
+    if (::chdir(encoded(root).constData()) != 0)
+        return errorFromErrno(errno);
+    noteRewritten(QString());
+    return ErrNone;
 }
 
 } // namespace platform

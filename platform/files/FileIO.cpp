@@ -67,17 +67,24 @@ int writeAll(OpenFile& file, const QByteArray& bytes)
 {
     const char* data = bytes.constData();
     qsizetype left = bytes.size();
+    const bool atEnd = file.mode == OpenMode::Output || file.mode == OpenMode::Append;
     while (left > 0) {
         const ssize_t count = ::write(file.fd, data, size_t(left));
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0) {
             file.writeFailed = true;
+            if (file.mode != OpenMode::Replace)
+                noteRewritten(file.linuxPath);
             return errorFromErrno(errno);
         }
         data += count;
         left -= count;
     }
+    if (atEnd)
+        noteAppended(file.linuxPath, bytes);
+    else if (file.mode == OpenMode::Binary)
+        noteRewritten(file.linuxPath);
     return ErrNone;
 }
 

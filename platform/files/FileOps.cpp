@@ -104,6 +104,7 @@ int Kill(const QString& path)
     if (::unlink(encoded(linuxPath).constData()) != 0)
         return errorFromErrno(errno);
     noteRemoved(linuxPath);
+    noteRewritten(linuxPath);
     return ErrNone;
 }
 
@@ -141,6 +142,7 @@ int FileCopy(const QString& source, const QString& target)
     ::close(in);
     if (::close(out) != 0 && error == ErrNone)
         error = errorFromErrno(errno);
+    noteRewritten(to);
     return error;
 }
 
@@ -171,6 +173,8 @@ int Name(const QString& oldPath, const QString& newPath)
     }
     noteRemoved(from);
     noteAdded(to);
+    noteRewritten(from);
+    noteRewritten(to);
     return ErrNone;
 }
 

@@ -60,6 +60,8 @@ int openDirect(OpenFile& file)
     }
     if (file.mode != OpenMode::Input)
         noteAdded(file.linuxPath);
+    if (file.mode == OpenMode::Output || file.mode == OpenMode::Binary)
+        noteRewritten(file.linuxPath);
     return ErrNone;
 }
 
@@ -98,6 +100,7 @@ int commitReplacement(OpenFile& file)
         ::unlink(temp.constData());
     else
         noteAdded(file.linuxPath);
+    noteRewritten(file.linuxPath);
     return error;
 }
 

@@ -72,6 +72,7 @@ bool IsOpen(int fileNumber);
 // is read as Windows-1252. Writing ends each line in CR LF, UTF-8.
 int LineInput(int fileNumber, QString& line); // 62 at the end of the file
 int PrintLine(int fileNumber, const QString& text);
+QString DecodeLine(const QByteArray& bytes);        // one line's bytes as LineInput reads them
 int PrintText(int fileNumber, const QString& text); // no line end
 bool Eof(int fileNumber);                           // true for a number not open
 int64_t Lof(int fileNumber);                        // length of the open file, -1 if not open
@@ -94,6 +95,16 @@ int RmDir(const QString& path);
 // ("*.tsk", "KELPA.*", "?"), case-blind, sorted; folders too when wanted;
 // names beginning with "." (hidden) are left out.
 QStringList DirList(const QString& pattern, bool folders = false);
+
+// --- what the program itself changes -----------------------------------------
+// For whoever keeps what it read of a file in memory: told, after the change,
+// of the bytes the program wrote at the end of a file open for Output or
+// Append (appended), and of every other change it made to a file (appended is
+// null then): emptied or opened for bytes, replaced, deleted, renamed, copied
+// onto, or a write that failed. An empty linuxPath means any file (the current
+// directory changed). One observer; a new one replaces the old.
+using OwnChangeObserver = void (*)(const QString& linuxPath, const QByteArray* appended);
+void ObserveOwnChanges(OwnChangeObserver observer);
 
 // --- the lock file -----------------------------------------------------------
 // Opens path for output under fileNumber and locks it (flock) for the life of

@@ -38,6 +38,10 @@ QString caseBlindEntry(const QString& folder, const QString& name);
 void noteAdded(const QString& linuxPath);
 void noteRemoved(const QString& linuxPath);
 
+// --- own changes (OwnChanges.cpp) ----------------------------------------------
+void noteAppended(const QString& linuxPath, const QByteArray& bytes);
+void noteRewritten(const QString& linuxPath); // empty: any file
+
 // --- text lines (LineText.cpp) -----------------------------------------------
 // One line's bytes as text: UTF-8 when valid, Windows-1252 otherwise.
 QString decodeLine(const char* data, qsizetype size);

@@ -84,3 +84,8 @@ QString decodeLine(const char* data, qsizetype size)
 }
 
 } // namespace platform::filesdetail
+
+QString platform::DecodeLine(const QByteArray& bytes)
+{
+    return filesdetail::decodeLine(bytes.constData(), bytes.size());
+}

@@ -1,6 +1,7 @@
 #include "platform/pump/Pump.h"
 
 #include "platform/files/Files.h"
+#include "platform/pump/Frames.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -13,6 +14,7 @@ namespace platform {
 
 namespace {
 
+unsigned long long yields = 0;
 bool testEnding = false;
 bool ended = false;
 std::optional<ProgramEnded> pendingEnd;
@@ -29,8 +31,15 @@ void rethrowPendingEnd()
 
 } // namespace
 
+unsigned long long YieldCount()
+{
+    return yields;
+}
+
 void DoEvents()
 {
+    ++yields;
+    LimitFrames();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     rethrowPendingEnd();
 }
@@ -39,6 +48,8 @@ void WaitEvents(int maxMs)
 {
     // The timer bounds the wait; WaitForMoreEvents sleeps until it or any other
     // event arrives.
+    ++yields;
+    LimitFrames();
     QTimer bound;
     bound.setSingleShot(true);
     bound.start(maxMs > 0 ? maxMs : 0);

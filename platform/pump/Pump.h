@@ -13,6 +13,11 @@ void DoEvents();
 // arrived and returns. Sleeps in the event loop: never spins the CPU.
 void WaitEvents(int maxMs);
 
+// How many times DoEvents() and WaitEvents() were entered. What other
+// processes change is seen by the program through its yields: whoever keeps
+// a file's contents in memory checks the file again once this has changed.
+unsigned long long YieldCount();
+
 // Ends the program: closes every open file (the lock file last) and exits the
 // process. Never returns. Tests replace the ending through setEndHook().
 [[noreturn]] void EndProgram(int exitCode = 0);

@@ -22,6 +22,7 @@ inline QString EnterFreshFolder(const QString& name)
     QDir(path).removeRecursively();
     QDir().mkpath(path);
     QDir::setCurrent(path);
+    platform::DoEvents(); // the program sees outside changes from its next yield on
     return path;
 }
 
@@ -33,11 +34,15 @@ inline QString EnterTestFolder()
         QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')));
 }
 
+// Writes as another process does: the program sees it after its next yield.
 inline void WriteFile(const QString& name, const QByteArray& bytes)
 {
-    QFile file(name);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
+    {
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
+    }
+    platform::DoEvents();
 }
 
 inline QByteArray ReadFile(const QString& name)

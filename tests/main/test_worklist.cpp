@@ -3,6 +3,7 @@
 
 #include "main/WorkListIndex.h"
 #include "platform/files/Files.h"
+#include "platform/pump/Pump.h"
 #include "tests/support/TestMain.h"
 
 #include <QFile>
@@ -14,11 +15,15 @@ namespace {
 
 using platform::OpenMode;
 
+// Writes as another process does: the program sees it after its next yield.
 void WriteBytes(const QString& name, const QByteArray& bytes, bool append = false)
 {
-    QFile file(name);
-    QVERIFY(file.open(append ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    {
+        QFile file(name);
+        QVERIFY(file.open(append ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    platform::DoEvents();
 }
 
 // The list read record by record from the start, as its readers do.
@@ -69,6 +74,19 @@ void AppendText(const QString& name, const QString& text)
     QCOMPARE(platform::Open(name, OpenMode::Append, number), 0);
     platform::PrintText(number, text);
     platform::Close(number);
+}
+
+// Read system calls of this process so far.
+qint64 ReadCalls()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("syscr:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
 }
 
 } // namespace
@@ -261,6 +279,59 @@ private Q_SLOTS:
                          qPrintable(QStringLiteral("step %1 url %2").arg(step).arg(url)));
             }
         }
+    }
+
+    // What the program appends itself is answered from memory: asking many
+    // times between two appends reads nothing from the disk, and every answer
+    // is still that of a scan.
+    void ownAppendsAnsweredFromMemory_data()
+    {
+        QTest::addColumn<bool>("pieces");
+        QTest::addColumn<bool>("emptyFirst");
+        QTest::newRow("whole records") << false << false;
+        QTest::newRow("records in pieces") << true << false;
+        QTest::newRow("after the program emptied the list") << false << true;
+    }
+
+    void ownAppendsAnsweredFromMemory()
+    {
+        QFETCH(bool, pieces);
+        QFETCH(bool, emptyFirst);
+        const QString list = QStringLiteral("OWN%1%2.LST").arg(pieces).arg(emptyFirst);
+        WorkListIndex& index = WorkListIndex::For(list);
+        AppendLines(list, {QStringLiteral("http://h/start"), QStringLiteral("start.html")});
+        QVERIFY(index.HoldsName(QStringLiteral("start.html")));
+        if (emptyFirst) {
+            AppendLines(list, {}, OpenMode::Output);
+            QVERIFY(!index.HoldsName(QStringLiteral("start.html")));
+        }
+        const qint64 readsBefore = ReadCalls();
+        QVERIFY(readsBefore >= 0);
+        for (int record = 0; record < 50; ++record) {
+            const QString url = QStringLiteral("http://h/p%1").arg(record);
+            const QString name = QStringLiteral("p%1.html").arg(record);
+            if (pieces) {
+                AppendText(list, url + QStringLiteral("\r"));
+                QVERIFY(index.HoldsUrl(url));
+                AppendText(list, QStringLiteral("\n") + name);
+                QVERIFY(index.HoldsName(name));
+                AppendText(list, QStringLiteral("\r\n"));
+            } else {
+                AppendLines(list, {url, name});
+            }
+            for (int ask = 0; ask < 20; ++ask) {
+                QVERIFY(index.HoldsUrl(url.toUpper()));
+                QCOMPARE(index.NameOfUrl(url), std::optional<QString>(name));
+                QVERIFY(!index.HoldsName(QStringLiteral("q%1.html").arg(ask)));
+            }
+        }
+        const qint64 reads = ReadCalls() - readsBefore;
+        QVERIFY2(reads <= 5, qPrintable(QString::number(reads) + " reads"));
+        const Scan scan = ScanList(list);
+        QCOMPARE(scan.names.size(), emptyFirst ? 50 : 51);
+        for (const QString& name : scan.names)
+            QVERIFY(index.HoldsName(name));
+        QCOMPARE(index.HoldsName(QStringLiteral("start.html")), !emptyFirst);
     }
 
     // Ten thousand records and as many questions: each question costs a

@@ -175,6 +175,16 @@ void TestPaths::caseBlind_data()
                                              << "twin";
     QTest::newRow("lowest of two case twins") << "TWIn"
                                               << "TWIN";
+    QTest::newRow("folder in other case, file exact") << "SUB\\File.TXT"
+                                                      << "Sub/File.TXT";
+    QTest::newRow("new file in exact folder") << "Sub\\new.txt"
+                                              << "Sub/new.txt";
+    QTest::newRow("exact folder, file in other case") << "Sub\\file.txt"
+                                                      << "Sub/File.TXT";
+    QTest::newRow("name below a file") << "kelpa.got\\x"
+                                       << "KELPA.GOT/x";
+    QTest::newRow("new folder and file below a case twin") << "sub\\New\\x"
+                                                           << "Sub/New/x";
 }
 
 void TestPaths::caseBlind()

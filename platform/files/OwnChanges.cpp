@@ -1,0 +1,38 @@
+// Tells the one observer what the program itself did to its files.
+
+#include "platform/files/FilesDetail.h"
+
+namespace platform {
+
+namespace {
+
+OwnChangeObserver& observer()
+{
+    static OwnChangeObserver current = nullptr;
+    return current;
+}
+
+} // namespace
+
+void ObserveOwnChanges(OwnChangeObserver newObserver)
+{
+    observer() = newObserver;
+}
+
+namespace filesdetail {
+
+void noteAppended(const QString& linuxPath, const QByteArray& bytes)
+{
+    if (observer() != nullptr)
+        observer()(linuxPath, &bytes);
+}
+
+void noteRewritten(const QString& linuxPath)
+{
+    if (observer() != nullptr)
+        observer()(linuxPath, nullptr);
+}
+
+} // namespace filesdetail
+
+} // namespace platform
