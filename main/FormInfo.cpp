@@ -98,6 +98,9 @@ FormInfo& FormInfo::Instance()
 
 FormInfo::FormInfo() : Form(Kind::TopLevel, "FormInfo")
 {
+    // A plain panel without caption or frame, which no window manager moves
+    // or titles: its whole size is the designed one.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
     Image2 = platform::Control<QLabel>(this, "Image2");
     Image2->setPixmap(NightPicture());
     platform::Move(Image2, {120, 120, PictureSide, PictureSide});

@@ -2,6 +2,7 @@
 // window keeps its saved outer size across starts, and the pop-up window has
 // neither frame nor title and follows each right press.
 
+#include "main/FormInfo.h"
 #include "main/FormKelpa.h"
 #include "main/FormKontext.h"
 #include "main/Kelpa.h"
@@ -13,6 +14,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QTest>
 
 using namespace testsupport;
@@ -62,6 +64,18 @@ private Q_SLOTS:
             QTest::qWait(200);
             QCOMPARE(SavedPosition(), QStringLiteral("1500,9000,1500,6990"));
         }
+    }
+
+    // The about window is a bare panel: no frame or title bar takes room from
+    // its lines, the last of which shows whole.
+    void aboutWindowShowsAllItsLines()
+    {
+        FormInfo& info = FormInfo::Instance();
+        FormKelpa::Instance().MenuInfo_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(info.isVisible(), 5000);
+        QVERIFY(!QTest::qWaitFor([&] { return Framed(info); }, 3000));
+        QVERIFY(info.rect().contains(info.LabelMAILTO->geometry()));
+        info.Unload();
     }
 
     // The pop-up is no managed window: no frame, no title bar; a second
