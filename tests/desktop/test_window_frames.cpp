@@ -93,7 +93,10 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(popUp.frameGeometry().topLeft(), first + QPoint(20, 10), 5000);
         QVERIFY(popUp.Loaded());
         QVERIFY(!Framed(popUp));
-        popUp.Unload();
+        // It takes the focus, so that activating the main window closes it.
+        QTRY_VERIFY_WITH_TIMEOUT(popUp.isActiveWindow(), 5000);
+        form.activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(!popUp.Loaded(), 5000);
     }
 };
 
