@@ -9,8 +9,11 @@
 #include "platform/shell/Desktop.h"
 
 #include <QLabel>
+#include <QList>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,6 +22,7 @@ const QString MailAddress = QStringLiteral("kelpa@maker.example");
 const QColor DarkBlue(0, 0, 128);
 const QColor BrightBlue(0, 0, 255);
 constexpr double PictureSide = 1500; // twips
+constexpr double TextMargin = 150;   // twips right of the text lines
 
 QLabel* TextLine(QWidget* parent, const char* name, const platform::TwipsRect& place)
 {
@@ -94,6 +98,9 @@ FormInfo& FormInfo::Instance()
 
 FormInfo::FormInfo() : Form(Kind::TopLevel, "FormInfo")
 {
+    // A plain panel without caption or frame, which no window manager moves
+    // or titles: its whole size is the designed one.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
     Image2 = platform::Control<QLabel>(this, "Image2");
     Image2->setPixmap(NightPicture());
     platform::Move(Image2, {120, 120, PictureSide, PictureSide});
@@ -124,21 +131,39 @@ FormInfo::FormInfo() : Form(Kind::TopLevel, "FormInfo")
     MoveTo(0, 0, 5400, 2600);
 }
 
-// Centres the window, fills the text lines and shows the picture of the hour.
+// Fills the text lines, widens them (and the window) to their longest text,
+// centres the window and shows the picture of the hour.
 void FormInfo::Form_Load()
 {
-    const FormKelpa& main = FormKelpa::Instance();
-    MoveTo(Centred(main.Left(), main.Width(), platform::ScreenWidth(), Width()),
-           Centred(main.Top(), main.Height(), platform::ScreenHeight(), Height()), Width(),
-           Height());
     const auto& text = KELPA::LanguageText;
     Label1->setText(QStringLiteral("v") + QStringLiteral("5.0") +
                     QStringLiteral(" (Windows95/98/ME/XP/NT4.0/2000)"));
     Label2->setText(text[351]);
     Label6->setText(text[349]);
     Label5->setText(text[352]);
+    FitTextLines();
+    const FormKelpa& main = FormKelpa::Instance();
+    MoveTo(Centred(main.Left(), main.Width(), platform::ScreenWidth(), Width()),
+           Centred(main.Top(), main.Height(), platform::ScreenHeight(), Height()), Width(),
+           Height());
     LinkColours(nullptr);
     DayOrNight(QTime::currentTime());
+}
+
+void FormInfo::FitTextLines()
+{
+    const QList<QLabel*> lines = {Label5, Label1, Label6, Label2, LabelHTTP, LabelMAILTO};
+    int widest = 0;
+    for (const QLabel* line : lines)
+        widest = std::max(widest, line->sizeHint().width());
+    const double lineWidth = std::max(platform::Place(Label1).Width, platform::ToTwips(widest));
+    for (QLabel* line : lines) {
+        platform::TwipsRect place = platform::Place(line);
+        place.Width = lineWidth;
+        platform::Move(line, place);
+    }
+    const double width = std::max(Width(), platform::Place(Label1).Left + lineWidth + TextMargin);
+    MoveTo(Left(), Top(), width, Height());
 }
 
 void FormInfo::DayOrNight(const QTime& time)

@@ -43,6 +43,9 @@ private:
     FormInfo();
     void Form_Click();
     void Form_LostFocus();
+    // Makes the text lines as wide as the longest of their texts needs, never
+    // narrower than designed, and the window wide enough for them.
+    void FitTextLines();
     // Makes the link label bright bright (none when nullptr), the other dark.
     void LinkColours(const QLabel* bright);
     // The mouse moved over control (the window itself when nullptr): lights

@@ -77,6 +77,8 @@ void FormKontext::PopUp()
     else
         Show();
     raise();
+    // Taking the focus lets the main window's next activation close it.
+    activateWindow();
 }
 
 void FormKontext::Form_DblClick()

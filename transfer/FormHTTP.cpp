@@ -63,19 +63,20 @@ FormHTTP::FormHTTP() : Form(Kind::MdiChild, "FormHTTP")
 }
 
 // Two rows: the source; the target, the link and the two buttons at the
-// right edge. Form_Resize fits the widths to the window.
+// right edge. Form_Resize fits the widths to the window. The captions left of
+// the boxes have room for "Source:" and "Target:" in the screen font.
 void FormHTTP::setupControls()
 {
     PictureHTTP = platform::Control<QLabel>(this, "PictureHTTP");
     platform::Move(PictureHTTP, {0, 0, 7800, 1500});
     Label4 = platform::Control<QLabel>(this, "Label4");
-    platform::Move(Label4, {60, 60, 600, 255});
+    platform::Move(Label4, {60, 60, 720, 255});
     Text1 = platform::Control<QLineEdit>(this, "Text1");
-    platform::Move(Text1, {690, 30, 6800, 315});
+    platform::Move(Text1, {810, 30, 6680, 315});
     Label2 = platform::Control<QLabel>(this, "Label2");
-    platform::Move(Label2, {60, 420, 600, 255});
+    platform::Move(Label2, {60, 420, 720, 255});
     Text2 = platform::Control<QLineEdit>(this, "Text2");
-    platform::Move(Text2, {690, 390, 3300, 315});
+    platform::Move(Text2, {810, 390, 3180, 315});
     Label1 = platform::Control<QLabel>(this, "Label1");
     Label1->setText(QStringLiteral("Link:"));
     platform::Move(Label1, {4080, 420, 450, 255});

@@ -2,6 +2,7 @@
 // window keeps its saved outer size across starts, and the pop-up window has
 // neither frame nor title and follows each right press.
 
+#include "main/FormInfo.h"
 #include "main/FormKelpa.h"
 #include "main/FormKontext.h"
 #include "main/Kelpa.h"
@@ -13,6 +14,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QTest>
 
 using namespace testsupport;
@@ -64,6 +66,18 @@ private Q_SLOTS:
         }
     }
 
+    // The about window is a bare panel: no frame or title bar takes room from
+    // its lines, the last of which shows whole.
+    void aboutWindowShowsAllItsLines()
+    {
+        FormInfo& info = FormInfo::Instance();
+        FormKelpa::Instance().MenuInfo_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(info.isVisible(), 5000);
+        QVERIFY(!QTest::qWaitFor([&] { return Framed(info); }, 3000));
+        QVERIFY(info.rect().contains(info.LabelMAILTO->geometry()));
+        info.Unload();
+    }
+
     // The pop-up is no managed window: no frame, no title bar; a second
     // right press while it is open moves it to the new place.
     void popUpFollowsEachRightPress()
@@ -79,7 +93,10 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(popUp.frameGeometry().topLeft(), first + QPoint(20, 10), 5000);
         QVERIFY(popUp.Loaded());
         QVERIFY(!Framed(popUp));
-        popUp.Unload();
+        // It takes the focus, so that activating the main window closes it.
+        QTRY_VERIFY_WITH_TIMEOUT(popUp.isActiveWindow(), 5000);
+        form.activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(!popUp.Loaded(), 5000);
     }
 };
 

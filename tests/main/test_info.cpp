@@ -49,6 +49,33 @@ private Q_SLOTS:
         platform::SetShellExecuteHook({});
     }
 
+    // Every text line shows whole, in each language.
+    void textsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("label");
+        for (const char* language : {"english", "deutsch"})
+            for (const char* label : {"Label1", "Label2", "Label5", "Label6"})
+                QTest::addRow("%s %s", language, label) << language << label;
+    }
+    void textsFit()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, label);
+        TexteLaden(language);
+        FormInfo& info = FormInfo::Instance();
+        info.Load();
+        const auto* line = info.findChild<QLabel*>(label);
+        const int needed = line->fontMetrics().horizontalAdvance(line->text());
+        TexteLaden(QStringLiteral("english"));
+        QVERIFY2(needed <= line->contentsRect().width(),
+                 qPrintable(QStringLiteral("%1 needs %2 px of %3: %4")
+                                .arg(label)
+                                .arg(needed)
+                                .arg(line->contentsRect().width())
+                                .arg(line->text())));
+    }
+
     void dayOrNight_data()
     {
         QTest::addColumn<QTime>("time");

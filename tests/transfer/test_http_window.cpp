@@ -5,6 +5,7 @@
 #include "platform/shell/Desktop.h"
 #include "tests/main/RunFixture.h"
 #include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
 
 #include <QMdiSubWindow>
 
@@ -46,6 +47,8 @@ class TestHttpWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { StartOnce(); }
     void loaded();
+    void labelsFit_data();
+    void labelsFit();
     void layout_data();
     void layout();
     void maximised();
@@ -73,6 +76,35 @@ void TestHttpWindow::loaded()
     QVERIFY(Near(http.Width(), FormKelpa::Instance().Width() - 175));
     QVERIFY(Near(http.Left(), 0));
     QVERIFY(Near(http.Top(), 0));
+}
+
+void TestHttpWindow::labelsFit_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("textNumber"); // 0: the fixed caption "Link:"
+    for (const char* language : {"english", "deutsch"}) {
+        QTest::addRow("%s source", language) << language << "Label4" << 104;
+        QTest::addRow("%s target", language) << language << "Label2" << 102;
+        QTest::addRow("%s link", language) << language << "Label1" << 0;
+    }
+}
+
+// The captions beside the boxes show whole, in each language.
+void TestHttpWindow::labelsFit()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, label);
+    QFETCH(int, textNumber);
+    TexteLaden(language);
+    const QString text =
+        textNumber == 0 ? QStringLiteral("Link:") : KELPA::LanguageText[textNumber];
+    TexteLaden(QStringLiteral("english"));
+    const auto* caption = FormHTTP::Instance().findChild<QLabel*>(label);
+    const int needed = caption->fontMetrics().horizontalAdvance(text);
+    const int shown = caption->contentsRect().width();
+    QVERIFY2(needed <= shown,
+             qPrintable(QStringLiteral("%1 needs %2 px of %3").arg(text).arg(needed).arg(shown)));
 }
 
 void TestHttpWindow::layout_data()
