@@ -141,7 +141,7 @@ void TestHttpRunLocal::pagesKept()
     HttpTestServer server;
     server.setAnswer(
         "/index.html",
-        HttpAnswer::page("<html><a href=\"/a.html\">a</a><img src=\"/p.gif\"></html>"));
+        HttpAnswer::page("<html><img src=\"/p.gif\"><a href=\"/a.html\">a</a></html>"));
     server.setAnswer("/a.html", HttpAnswer::page("<html>a</html>"));
     server.setAnswer("/p.gif", HttpAnswer::page("GIF89a", "image/gif"));
     PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 2);
@@ -151,7 +151,7 @@ void TestHttpRunLocal::pagesKept()
 
     QVERIFY(!StartRun());
 
-    QCOMPARE(Targets(server), (QByteArrayList{"/index.html", "/a.html", "/p.gif"}));
+    QCOMPARE(Targets(server), (QByteArrayList{"/index.html", "/p.gif", "/a.html"}));
     QCOMPARE(SavedNames().join(QLatin1Char(' ')), saved.join(QLatin1Char(' ')));
     QCOMPARE(GotRecords(), 3);
 }
