@@ -11,6 +11,7 @@
 #include "preview/FormPreview.h"
 #include "settings/FormOptions.h"
 #include "transfer/FormHTTP.h"
+#include "transfer/UrlSplit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -49,7 +50,7 @@ void FetchStartPage(FormKelpa& form)
         if (Depth != 1) {
             const int number = platform::FreeFile();
             if (platform::Open(NextListFile, platform::OpenMode::Append, number) == 0) {
-                platform::PrintLine(number, platform::Trim(Link));
+                platform::PrintLine(number, platform::Trim(transfer::WithoutUserPart(Link)));
                 platform::PrintLine(number, platform::Trim(FileName));
                 platform::Close(number);
             }
