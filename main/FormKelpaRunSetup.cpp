@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,46 @@ using namespace KELPA;
 namespace {
 
 const QString IndexPage = QStringLiteral("_Index.html");
+
+// The start page of the last run: its URL as typed and as named, the
+// download directory and the local name it was fetched into. A repetition,
+// or a new run of the same start URL into the same directory, fetches it
+// into that name again instead of numbering a new copy beside the old one.
+struct StartPage {
+    QString typedUrl;
+    QString namedUrl;
+    QString directory;
+    QString fileName;
+};
+
+// The download directory as a folder of the file system: a relative setting
+// and the absolute one it becomes name the same folder.
+QString DownloadFolder()
+{
+    return QDir::cleanPath(platform::ToLinuxPath(KELPA::Directory));
+}
+
+StartPage& LastStartPage()
+{
+    static StartPage page;
+    return page;
+}
+
+// The name the start page url had in the last run, or "" for another URL or
+// directory.
+QString StartPageName(const QString& url)
+{
+    const StartPage& last = LastStartPage();
+    if (url.isEmpty() || last.directory != DownloadFolder() ||
+        (url != last.typedUrl && url != last.namedUrl))
+        return {};
+    return last.fileName;
+}
+
+void NoteStartPage(const QString& typedUrl, const QString& namedUrl, const QString& fileName)
+{
+    LastStartPage() = {typedUrl, namedUrl, DownloadFolder(), fileName};
+}
 
 // Names the download directory cannot have: a second colon, a doubled
 // backslash, a forward slash or a character no file name may hold.
@@ -186,8 +227,12 @@ bool FormKelpa::RunSetUp()
     http.Text2->setText(platform::Trim(http.Text2->text()));
     Link = http.Text1->text();
     FileName = http.Text2->text();
+    const QString startUrl = Link;
+    if (FileName.isEmpty())
+        FileName = StartPageName(startUrl);
     SettleFileName();
     http.Text2->setText(FileName);
+    NoteStartPage(startUrl, http.Text1->text(), FileName);
 
     // Every run starts with an empty list of unfinished work (a continuation
     // has copied it to COMPLETE.ENP before).

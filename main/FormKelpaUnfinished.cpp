@@ -98,10 +98,16 @@ QString FirstTextLine(const QString& path, bool& aborted)
 // A partial file left by the last transfer: deleted when empty, or, when HTML
 // pages are not kept (SaveHTML 0 without local browsing), when it is a page (a
 // "<" within its first lastTagPos characters) that came without a status line.
+// An earlier copy under the name of a transfer that received nothing stays.
 // False when an abort ended the scan.
 bool DropPartialFile(const QString& path, qsizetype lastTagPos)
 {
     if (!InsideDownloadDirectory(path) || !platform::FileExists(path))
+        return true;
+    // Nothing of the last transfer arrived: what its name holds is an earlier
+    // copy, not a partial file of this run.
+    if (BytesReceived < 1 && platform::FileLen(path) > 0 &&
+        platform::ToLinuxPath(path) == platform::ToLinuxPath(LocalFileName))
         return true;
     if (platform::FileLen(path) == 0) {
         platform::Kill(path);

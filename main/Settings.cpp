@@ -214,7 +214,7 @@ void WriteTaskKeys(Writer& out, const TaskKeys& task)
     out.Line("UseList", task.UseList ? QStringLiteral("1") : QStringLiteral("0"));
     out.Line("TaskURL", platform::Trim(task.TaskURL));
     if (task.WindowsShutDown)
-        out.Line("WindowsShutDown", QString::number(KELPA::WindowsShutDown));
+        out.Line("WindowsShutDown", QStringLiteral("1"));
 }
 
 void WriteSetting(Writer& out, const Setting& setting, bool settingsFile)
@@ -281,6 +281,10 @@ bool ReadTaskKeys(const QString& file)
             if (InputLine == QLatin1String(key))
                 Store(variable, KeyValue);
         }
+        // A file can only ask for a shutdown: 2, the run's "shut down now",
+        // reads as that request.
+        if (InputLine == QLatin1String("windowsshutdown") && WindowsShutDown == 2)
+            WindowsShutDown = 1;
     });
     return true;
 }

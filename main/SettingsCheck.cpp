@@ -95,11 +95,7 @@ void CheckSettings()
     CheckSchedulerText(Repeat, 1440, true);
     CheckSchedulerText(Time, 720, false);
     CheckSchedulerText(Start, 336, false);
-    // A file can only ask for a shutdown (1); 2, the run's "shut down now",
-    // reads as that request.
-    if (WindowsShutDown == 2)
-        WindowsShutDown = 1;
-    if (WindowsShutDown != 1)
+    if (WindowsShutDown != 1 && WindowsShutDown != 2)
         WindowsShutDown = 0;
 }
 

@@ -8,6 +8,7 @@
 #include "tests/support/TestMain.h"
 
 #include <QAction>
+#include <QDir>
 
 using namespace testsupport;
 using namespace KELPA;
@@ -133,6 +134,51 @@ private Q_SLOTS:
         // Each repetition fetches everything again: only the last run's record.
         QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")).count("http://site/index.html\r\n"), 1);
         KELPA_VERIFY_MSGBOXES(boxes);
+    }
+
+    void startPageKeepsItsName_data()
+    {
+        QTest::addColumn<bool>("repeat");
+        QTest::addColumn<QString>("secondUrl");
+        QTest::addColumn<QStringList>("files");
+        const QString index = Url(QStringLiteral("index.html"));
+        QTest::newRow("repetitions") << true << index << QStringList{"index.html"};
+        QTest::newRow("a new run of the same start URL")
+            << false << index << QStringList{"index.html"};
+        QTest::newRow("another start URL of the same name")
+            << false << QStringLiteral("http://other/index.html")
+            << QStringList{"index(1).html", "index.html"};
+    }
+
+    // A start page fetched again goes into the name it had; only another
+    // page that would take its name is numbered beside it.
+    void startPageKeepsItsName()
+    {
+        QFETCH(bool, repeat);
+        QFETCH(QString, secondUrl);
+        QFETCH(QStringList, files);
+        PrepareRun(Url(QStringLiteral("index.html")), 1);
+        FormKelpa& form = FormKelpa::Instance();
+        MsgBoxScript boxes;
+        Site site{{Url(QStringLiteral("index.html")), SitePage{"<html>index</html>", {}}},
+                  {QStringLiteral("http://other/index.html"), SitePage{"<html>other</html>", {}}}};
+        TransferDouble transfer(site);
+        if (repeat) {
+            form.CheckRepeat->setChecked(true);
+            form.Repeat->setText(QStringLiteral("0 min"));
+            transfer.during = [&](const QString&) {
+                if (transfer.fetched.size() == 3)
+                    form.CheckRepeat->setChecked(false);
+            };
+        }
+        QVERIFY(!StartRun());
+        if (!repeat) {
+            FormHTTP::Instance().Text1->setText(secondUrl);
+            FormHTTP::Instance().Text2->clear();
+            QVERIFY(!StartRun());
+        }
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(QDir(QStringLiteral("site")).entryList(QDir::Files, QDir::Name), files);
     }
 
     // An accepted completion runs right after the run, reading KELPA.NOT.

@@ -165,12 +165,9 @@ private Q_SLOTS:
         QTest::newRow("UseList 2") << "UseList"
                                    << "2"
                                    << "0";
-        QTest::newRow("WindowsShutDown 2 asks for a shutdown") << "WindowsShutDown"
-                                                               << "2"
-                                                               << "1";
-        QTest::newRow("WindowsShutDown 1") << "WindowsShutDown"
-                                           << "1"
-                                           << "1";
+        QTest::newRow("WindowsShutDown 2") << "WindowsShutDown"
+                                           << "2"
+                                           << "2";
         QTest::newRow("WindowsShutDown 3") << "WindowsShutDown"
                                            << "3"
                                            << "0";

@@ -293,7 +293,7 @@ private Q_SLOTS:
         QFETCH(QString, file);
         inifile::SetDefaults(ScreenW, ScreenH);
         KELPA::Comment = {QStringLiteral("  lead"), {}, {}, {}, {}, QStringLiteral("six "), {}};
-        KELPA::WindowsShutDown = 1;
+        KELPA::WindowsShutDown = 2; // the run's "shut down now" is saved as the request
         inifile::TaskKeys task;
         task.Repeat = QStringLiteral(" 20 min ");
         task.Time = QStringLiteral("60 min");
@@ -432,6 +432,9 @@ private Q_SLOTS:
                                              << "20 min ";
         QTest::newRow("WindowsShutDown") << QByteArray("WindowsShutDown=1\n") << "WindowsShutDown"
                                          << "1";
+        QTest::newRow("WindowsShutDown 2 reads as a request")
+            << QByteArray("WindowsShutDown=2\r\n") << "WindowsShutDown"
+            << "1";
         QTest::newRow("settings keys not read here") << QByteArray("Depth=5\r\n") << "Depth"
                                                      << "77";
     }

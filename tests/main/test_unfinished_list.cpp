@@ -264,6 +264,38 @@ private Q_SLOTS:
         QCOMPARE(!QFile::exists(QStringLiteral("site/part.htm")), deleted);
     }
 
+    void anEarlierCopyIsNoPartialFile_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<int>("subDirectories");
+        QTest::newRow("file of the last transfer") << "local" << 0;
+        QTest::newRow("same file named as the page searched") << "saved" << 0;
+        QTest::newRow("file of the last transfer in its folder") << "local" << 1;
+    }
+
+    // A re-fetch that received nothing leaves the copy an earlier run saved,
+    // even where pages are not kept.
+    void anEarlierCopyIsNoPartialFile()
+    {
+        QFETCH(QString, which);
+        QFETCH(int, subDirectories);
+        RunAtItsEnd(QByteArray(), QByteArray());
+        const QByteArray earlier = "<html>saved by the run before</html>\r\n";
+        const QString folder = subDirectories == 1 ? QStringLiteral("h_80\\") : QString();
+        QDir().mkpath(QStringLiteral("site/h_80"));
+        WriteFile(subDirectories == 1 ? QStringLiteral("site/h_80/d.html")
+                                      : QStringLiteral("site/d.html"),
+                  earlier);
+        SaveHTML = 0;
+        SubDirectories = static_cast<int16_t>(subDirectories);
+        BytesReceived = 0;
+        LocalFileName = Directory + folder + QStringLiteral("d.html");
+        if (which == QLatin1String("saved"))
+            SavedFileName = QStringLiteral("d.html");
+        FormKelpa::Instance().Vervollstaendigen();
+        QCOMPARE(ReadFile(platform::ToLinuxPath(LocalFileName)), earlier);
+    }
+
     // Names that lead out of the download directory never lose a file.
     void partialFilesOutsideTheDownloadDirectoryStay()
     {
