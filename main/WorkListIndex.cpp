@@ -178,14 +178,18 @@ void WorkListIndex::Check()
                           now.device == snapshot_.device && now.inode == snapshot_.inode &&
                           now.size >= committed_;
     const int64_t known = committed_ + tail_.size();
-    // Unchanged since a comparison made long enough after its last change,
-    // or changed only by what the program appended itself.
+    // Unchanged since a comparison made long enough after its last change
+    // or after the program's own append, or changed only by what the program
+    // appended itself.
     const bool quiet = now.changedNs == snapshot_.changedNs &&
-                       snapshot_.takenNs - snapshot_.changedNs >= TrustAfterNs;
+                       (ownLastChange_ || snapshot_.takenNs - snapshot_.changedNs >= TrustAfterNs);
     if (sameFile && now.size == known && (quiet || ownAppends_)) {
+        if (!quiet)
+            ownLastChange_ = true;
         snapshot_ = now;
         return;
     }
+    ownLastChange_ = false;
 
     const int number = platform::FreeFile();
     if (number == 0 || platform::Open(listName_, platform::OpenMode::Input, number) != 0) {

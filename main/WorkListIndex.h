@@ -67,6 +67,7 @@ private:
     bool checked_ = false; // compared with the file since the last own change but appends
     unsigned long long checkedYield_ = 0; // the yield count at that comparison
     bool ownAppends_ = false;             // the program appended to the list since
+    bool ownLastChange_ = false; // the last change of the file seen was the program's append
     int64_t committed_ = 0; // bytes of complete records read (a byte order mark included)
     QByteArray tail_;       // the bytes after committed_, as far as known
     bool parsed_ = true;    // tail_ holds no record not yet taken in

@@ -423,6 +423,8 @@ void FormHTTP::SubDirErstellen()
     QString path = Directory + FileDirectory;
     if (path.endsWith(QLatin1Char('\\')))
         path.chop(1);
+    if (platform::DirExists(path))
+        return; // and so do all its parents
     for (qsizetype cut = path.indexOf(QLatin1Char('\\'), 1); cut >= 0;
          cut = path.indexOf(QLatin1Char('\\'), cut + 1))
         platform::MkDir(path.left(cut));
