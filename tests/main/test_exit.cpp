@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -203,11 +204,22 @@ private Q_SLOTS:
     void aPendingStopReturnsAndKeepsTheLock()
     {
         KELPA::StopRun = 1;
+        // The transfer being stopped still has its file open.
+        KELPA::DataFileNumber = static_cast<int16_t>(FreeFile());
+        QCOMPARE(Open(QStringLiteral("part.htm"), OpenMode::Output, KELPA::DataFileNumber), 0);
         MsgBoxScript boxes; // with a stop pending the question is not shown
         QVERIFY(!Exit());
         KELPA_VERIFY_MSGBOXES(boxes);
         QVERIFY(!FormKelpa::Instance().CommandExit->isEnabled());
         QVERIFY(QFile::exists(QStringLiteral("KELPA.TMP")));
+        // The stopped transfer ends and closes its number, which the exit may
+        // have re-used: a second copy is still kept out of the folder.
+        Close(KELPA::DataFileNumber);
+        QProcess second;
+        second.start(QStringLiteral("flock"),
+                     {QStringLiteral("-n"), QStringLiteral("KELPA.TMP"), QStringLiteral("true")});
+        QVERIFY(second.waitForFinished());
+        QVERIFY(second.exitCode() != 0);
         KELPA::StopRun = 0;
         ReleaseLockFile();
     }
