@@ -121,10 +121,7 @@ void FormKelpa::CheckListe_Click()
     // The program's own work lists are emptied, rewritten and deleted by a
     // run and its exit: one of them as the input list would be destroyed.
     if (CheckListe->isChecked() && worklists::IsWorkList(InputFile)) {
-        const QString refusal = QStringLiteral("Error ") + InputFile +
-                                QStringLiteral("! This name belongs to a work list of the "
-                                               "program. Please choose an input file of "
-                                               "another name.");
+        const QString refusal = InputFile + LanguageText[470];
         logging(refusal);
         platform::MsgBox(refusal, 16, QStringLiteral("Kelpa"));
         CheckListe->setChecked(false);

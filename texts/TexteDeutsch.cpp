@@ -387,6 +387,8 @@ void TexteDeutsch()
     t[467] = QStringLiteral("Kopfzeile:");
     t[468] = QStringLiteral("in den Papierkorb zu verschieben. Doppelklick auf");
     t[469] = QStringLiteral("einen Dateinamen führt zum Öffnen der Datei.");
+    t[470] = QStringLiteral(": dieser Name gehört einer Arbeitsliste des Programms. Bitte eine "
+                            "Eingabedatei mit anderem Namen wählen.");
     t[480] = QStringLiteral("Maximale Dateigröße (0-32767) =");
     t[481] = QStringLiteral("Download-Volumen (0-2097152) <");
     t[482] = QStringLiteral("eingebundene Bilder");

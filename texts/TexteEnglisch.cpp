@@ -375,6 +375,8 @@ void TexteEnglisch()
     t[467] = QStringLiteral("Headline:");
     t[468] = QStringLiteral("the Recycle Bin. Double click on a file name to open");
     t[469] = QStringLiteral("the file.");
+    t[470] = QStringLiteral(": this name belongs to a work list of the program. Please choose an "
+                            "input file of another name.");
     t[480] = QStringLiteral("Maximum File Size (0-32767) =");
     t[481] = QStringLiteral("Download Maximum (0-2097152) =");
     t[482] = QStringLiteral("In-line Images");

@@ -191,9 +191,7 @@ private Q_SLOTS:
         InputFile = QString(inputFile).replace(QStringLiteral("<here>"), platform::CurDir());
         MsgBoxScript boxes;
         if (refused)
-            boxes
-                .expect(QStringLiteral("Error ") + InputFile + QLatin1Char('!'), platform::vbOK,
-                        MsgBoxScript::Match::Contains)
+            boxes.expect(InputFile + KELPA::LanguageText[470], platform::vbOK)
                 .withStyle(16)
                 .withTitle(QStringLiteral("Kelpa"));
         form.CheckListe->setEnabled(true);
@@ -204,7 +202,7 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(onDisk), records);
         if (!refused)
             return;
-        QVERIFY(Log().contains(("Error " + InputFile + "!").toUtf8()));
+        QVERIFY(Log().contains((InputFile + KELPA::LanguageText[470]).toUtf8()));
         // Nor does the exit delete the user's file.
         form.DateienLoeschen();
         QCOMPARE(ReadFile(onDisk), records);

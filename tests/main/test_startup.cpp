@@ -132,8 +132,7 @@ private Q_SLOTS:
         WriteFile(QStringLiteral("list.tsk"), "UseList=1\r\nInputFile=links0.inp\r\n"
                                               "TaskURL=http://127.0.0.1:9/\r\nDepth=2\r\n");
         MsgBoxScript boxes;
-        boxes.expect(QStringLiteral("Error links0.inp!"), vbOK, MsgBoxScript::Match::Contains)
-            .withStyle(16);
+        boxes.expect(QStringLiteral("links0.inp") + KELPA::LanguageText[470], vbOK).withStyle(16);
         QVERIFY(!StartProgram(QStringLiteral("list.tsk")));
         KELPA_VERIFY_MSGBOXES(boxes);
         QVERIFY(!FormKelpa::Instance().CheckListe->isChecked());
