@@ -75,12 +75,12 @@ QScrollBar* SpinBar(QWidget* parent, const char* name, int minimum, int maximum,
     return bar;
 }
 
-QLabel* ValueLabel(QWidget* parent, const char* name, const char* text, double left)
+QLabel* ValueLabel(QWidget* parent, const char* name, const char* text, double left, double width)
 {
     auto* label = Control<QLabel>(parent, name);
     label->setText(QLatin1String(text));
     label->setEnabled(false);
-    Move(label, {left, 90, 690, 225});
+    Move(label, {left, 90, width, 225});
     return label;
 }
 
@@ -136,29 +136,29 @@ void FormKelpa::setupControls()
     OptionNew = Control<QRadioButton>(PictureFunctions, "OptionNew");
     OptionNew->setText(QStringLiteral("&New Kelpa Search"));
     OptionNew->setChecked(true);
-    Move(OptionNew, {60, 30, 3060, 285});
+    Move(OptionNew, {60, 30, 3480, 285});
     OptionContinue = Control<QRadioButton>(PictureFunctions, "OptionContinue");
     OptionContinue->setText(QStringLiteral("Co&mplete/Continue KELPA-search"));
-    Move(OptionContinue, {60, 345, 3090, 285});
+    Move(OptionContinue, {60, 345, 3480, 285});
     FrameCheckListe = Control<QGroupBox>(PictureFunctions, "FrameCheckListe");
-    Move(FrameCheckListe, {3150, 0, 840, 660});
-    CheckListe = Box(FrameCheckListe, "CheckListe", "List", {90, 270, 700, 285});
+    Move(FrameCheckListe, {3540, 0, 960, 660});
+    CheckListe = Box(FrameCheckListe, "CheckListe", "List", {90, 270, 825, 285});
     CheckListe->setEnabled(false);
-    CheckStart = Box(PictureFunctions, "CheckStart", "Start after", {4080, 75, 1350, 255});
-    Zeit = ValueLabel(PictureFunctions, "Zeit", "8.0 h", 5445);
-    VScroll2 = SpinBar(PictureFunctions, "VScroll2", -3360, -1, -80, 10, 6150);
-    CheckRepeat = Box(PictureFunctions, "CheckRepeat", "Repeat:", {6420, 75, 1100, 255});
-    Repeat = ValueLabel(PictureFunctions, "Repeat", "20 min", 7530);
-    VScroll3 = SpinBar(PictureFunctions, "VScroll3", -1440, 0, -20, 1, 8235);
-    CheckDauer = Box(PictureFunctions, "CheckDauer", "Time:", {8520, 75, 900, 255});
-    Dauer = ValueLabel(PictureFunctions, "Dauer", "60 min", 9435);
-    VScroll1 = SpinBar(PictureFunctions, "VScroll1", -720, -1, -60, 1, 10140);
+    CheckStart = Box(PictureFunctions, "CheckStart", "Start after", {4590, 75, 1350, 255});
+    Zeit = ValueLabel(PictureFunctions, "Zeit", "8.0 h", 5955, 690);
+    VScroll2 = SpinBar(PictureFunctions, "VScroll2", -3360, -1, -80, 10, 6660);
+    CheckRepeat = Box(PictureFunctions, "CheckRepeat", "Repeat:", {6930, 75, 1260, 255});
+    Repeat = ValueLabel(PictureFunctions, "Repeat", "20 min", 8200, 870);
+    VScroll3 = SpinBar(PictureFunctions, "VScroll3", -1440, 0, -20, 1, 9085);
+    CheckDauer = Box(PictureFunctions, "CheckDauer", "Time:", {9370, 75, 900, 255});
+    Dauer = ValueLabel(PictureFunctions, "Dauer", "60 min", 10285, 870);
+    VScroll1 = SpinBar(PictureFunctions, "VScroll1", -720, -1, -60, 1, 11170);
     CheckWindowsShutDown =
-        Box(PictureFunctions, "CheckWindowsShutDown", "WindowsShutDown", {4080, 375, 2200, 255});
+        Box(PictureFunctions, "CheckWindowsShutDown", "WindowsShutDown", {4590, 375, 2200, 255});
     CheckWindowsShutDown->setEnabled(false);
     LabelMessage = Control<QLabel>(PictureFunctions, "LabelMessage");
     LabelMessage->setText(QStringLiteral("PROGRAM STARTS AUTOMATICALLY..."));
-    Move(LabelMessage, {6420, 405, 3600, 225});
+    Move(LabelMessage, {6930, 405, 3600, 225});
     LabelMessage->hide();
     column->addWidget(PictureFunctions);
 

@@ -199,6 +199,10 @@ int Form::WindowState() const
 void Form::SetWindowState(int state)
 {
     EnsureFrame();
+    // A document window set to the state it already has would shrink to a
+    // small default size; the state it has stands, with its place and size.
+    if (state == WindowState())
+        return;
     QWidget* frame = Frame();
     switch (state) {
     case 1:

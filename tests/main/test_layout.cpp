@@ -2,6 +2,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/Schedule.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
 #include "preview/FormPreview.h"
@@ -9,6 +10,8 @@
 #include "texts/Sprache.h"
 #include "transfer/FormHTTP.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -47,6 +50,21 @@ QList<int> PairsAt(std::initializer_list<double> twips)
     return lefts;
 }
 
+// The width in pixels control needs to show text whole, its indicator included.
+int NeededWidth(QWidget* control, const QString& text)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        const QString shown = button->text();
+        button->setText(text);
+        const int needed = button->sizeHint().width();
+        button->setText(shown);
+        return needed;
+    }
+    auto* label = qobject_cast<QLabel*>(control);
+    return label->fontMetrics().horizontalAdvance(text) + label->width() -
+           label->contentsRect().width();
+}
+
 } // namespace
 
 class TestLayout : public QObject {
@@ -65,6 +83,73 @@ private Q_SLOTS:
     {
         KELPA::LayoutBusy = 0;
         KELPA::LogLineCount = 0;
+    }
+
+    // Every caption of the option buttons and the scheduler row shows whole in
+    // each language: within its control, and its control ends before the
+    // control to its right begins (or within its frame when it sits in one).
+    void captionsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("control");
+        QTest::addColumn<int>("textNumber"); // 0: the value text instead
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("next");
+        const struct {
+            const char* name;
+            const char* control;
+            int textNumber;
+            QString value;
+            const char* next;
+        } rows[] = {
+            {"new search", "OptionNew", 189, {}, "FrameCheckListe"},
+            {"continue search", "OptionContinue", 188, {}, "FrameCheckListe"},
+            {"list", "CheckListe", 186, {}, ""},
+            {"start after", "CheckStart", 23, {}, "Zeit"},
+            {"longest delay", "Zeit", 0, schedule::TenthsLabel(3360), "VScroll2"},
+            {"repeat", "CheckRepeat", 25, {}, "Repeat"},
+            {"longest repeat", "Repeat", 0, schedule::MinutesLabel(1440), "VScroll3"},
+            {"time", "CheckDauer", 24, {}, "Dauer"},
+            {"longest time", "Dauer", 0, schedule::MinutesLabel(720), "VScroll1"},
+            {"shut down", "CheckWindowsShutDown", 0, QStringLiteral("WindowsShutDown"),
+             "LabelMessage"},
+            {"automatic start", "LabelMessage", 180, {}, ""},
+        };
+        for (const char* language : {"english", "deutsch"})
+            for (const auto& row : rows)
+                QTest::addRow("%s %s", language, row.name)
+                    << language << QByteArray(row.control) << row.textNumber << row.value
+                    << QByteArray(row.next);
+    }
+    void captionsFit()
+    {
+        QFETCH(QString, language);
+        QFETCH(QByteArray, control);
+        QFETCH(int, textNumber);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, next);
+        TexteLaden(language);
+        const QString text = textNumber == 0 ? value : KELPA::LanguageText[textNumber];
+        TexteLaden(QStringLiteral("english"));
+        FormKelpa& form = FormKelpa::Instance();
+        auto* shown = form.findChild<QWidget*>(QString::fromLatin1(control));
+        QVERIFY(shown);
+        const int needed = NeededWidth(shown, text);
+        QVERIFY2(
+            needed <= shown->width(),
+            qPrintable(
+                QStringLiteral("%1 needs %2 px of %3").arg(text).arg(needed).arg(shown->width())));
+        const QWidget* following =
+            next.isEmpty() ? nullptr : form.findChild<QWidget*>(QString::fromLatin1(next));
+        const auto* frame = qobject_cast<const QGroupBox*>(shown->parentWidget());
+        if (!following && !frame)
+            return;
+        const int room = following ? following->x() : frame->width();
+        QVERIFY2(shown->x() + shown->width() <= room,
+                 qPrintable(QStringLiteral("%1 ends at %2, past %3")
+                                .arg(QString::fromLatin1(control))
+                                .arg(shown->x() + shown->width())
+                                .arg(room)));
     }
 
     void widthPlacesTheControls_data()

@@ -141,6 +141,29 @@ private Q_SLOTS:
         QCOMPARE(form.WindowState(), 0);
     }
 
+    // A document window set to normal keeps its place and size, whether it
+    // was normal already or comes back from maximised.
+    void normalStateKeepsThePlace_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::newRow("normal already") << 0;
+        QTest::newRow("from maximised") << 2;
+    }
+    void normalStateKeepsThePlace()
+    {
+        QFETCH(int, before);
+        FormSample form;
+        form.Show();
+        form.MoveTo(150, 300, 6000, 1500);
+        form.SetWindowState(before);
+        form.SetWindowState(0);
+        QCOMPARE(form.WindowState(), 0);
+        QCOMPARE(form.Left(), 150.0);
+        QCOMPARE(form.Top(), 300.0);
+        QCOMPARE(form.Width(), 6000.0);
+        QCOMPARE(form.Height(), 1500.0);
+    }
+
     void clicksReachOnlyAnEnabledControl_data()
     {
         QTest::addColumn<bool>("controlEnabled");
