@@ -98,6 +98,10 @@ QString RelocationLink(const QString& location);
 HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArray& body,
                                    bool substitutePng = true);
 
+// True when a relocation target (Link after ApplyResponseHeader) names a
+// local file ("file://", "C:\\", "C|\\"): a server's answer never leads there.
+bool LocalRelocation(const QString& link);
+
 // The log line for the length (logged with LogError set): entry 125 & " " &
 // the length when one was announced above 0, entry 127 for the length 0,
 // entry 128 when none was.
