@@ -85,7 +85,7 @@ void FormHTTP::Relocate(bool png)
     FormKelpa& form = FormKelpa::Instance();
     CloseDataFile(true);
     Relocated = 1;
-    if ((!png && (AcceptRelocation != 1 || transfer::LocalRelocation(Link))) ||
+    if ((!png && (AcceptRelocation != 1 || transfer::NamesLocalFile(Link))) ||
         relocationDepth_ >= MaxRelocations) {
         SetCaption(LanguageText[124]);
         form.logging(Caption());

@@ -155,7 +155,7 @@ QString RelocationLink(const QString& location)
     return AbsoluteLink(location, KELPA::UrlPath, HostAndPort());
 }
 
-bool LocalRelocation(const QString& link)
+bool NamesLocalFile(const QString& link)
 {
     const QString target = link.trimmed();
     return target.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ||
