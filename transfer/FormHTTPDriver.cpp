@@ -164,7 +164,10 @@ void FormHTTP::Uebertragung()
 
     // The local name.
     if (SubDirectories == 1) {
-        form.NamenGeben(QStringLiteral("NurSubDir"));
+        // A relocated answer is saved in the folder the first URL was named
+        // into, where the links to it were rewritten to point.
+        if (Relocated != 1)
+            form.NamenGeben(QStringLiteral("NurSubDir"));
         LocalFileName = Directory + FileDirectory + FileName;
         SubDirErstellen();
         RootPrefix = QStringLiteral("..\\").repeated(FileDirectory.count(QLatin1Char('\\')));

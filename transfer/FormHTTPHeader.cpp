@@ -77,14 +77,16 @@ void FormHTTP::ErrorAnswer(const transfer::ResponseHeader& head, const QByteArra
 }
 
 // Follows the relocation (or the PNG substitute) that Link now names with a
-// whole nested transfer, or refuses it when the settings say so or when
+// whole nested transfer, or refuses it when the settings say so, when it
+// names a local file (a server never leads to one) or when
 // MaxRelocations transfers in a row were relocated. Leaves Relocated 2.
 void FormHTTP::Relocate(bool png)
 {
     FormKelpa& form = FormKelpa::Instance();
     CloseDataFile(true);
     Relocated = 1;
-    if ((!png && AcceptRelocation != 1) || relocationDepth_ >= MaxRelocations) {
+    if ((!png && (AcceptRelocation != 1 || transfer::NamesLocalFile(Link))) ||
+        relocationDepth_ >= MaxRelocations) {
         SetCaption(LanguageText[124]);
         form.logging(Caption());
         FileComplete = 1;

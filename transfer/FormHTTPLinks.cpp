@@ -11,6 +11,7 @@
 #include "platform/pump/Pump.h"
 #include "transfer/LinkValue.h"
 #include "transfer/OnlineSearch.h"
+#include "transfer/ResponseHeader.h"
 #include "transfer/Restrictions.h"
 #include "transfer/UrlSplit.h"
 
@@ -223,7 +224,9 @@ void FormHTTP::InlineNamen()
     Link = transfer::AbsoluteLink(
         value.link, UrlPath, localPage ? transfer::LocalRoot(UrlPath) : transfer::HostAndPort());
     Link = transfer::WithoutUserPart(Link);
-    if (Link.isEmpty())
+    // A page from a server never leads to the local disk: the link stays as
+    // written and is not fetched.
+    if (Link.isEmpty() || (!localPage && transfer::NamesLocalFile(Link)))
         return;
     main.NamenGeben(QStringLiteral("InlineNamen"));
     CompareUrl = platform::Trim(Link);

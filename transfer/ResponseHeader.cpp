@@ -155,6 +155,13 @@ QString RelocationLink(const QString& location)
     return AbsoluteLink(location, KELPA::UrlPath, HostAndPort());
 }
 
+bool NamesLocalFile(const QString& link)
+{
+    const QString target = link.trimmed();
+    return target.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ||
+           target.contains(QLatin1String(":\\")) || target.contains(QLatin1String("|\\"));
+}
+
 HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArray& body,
                                    bool substitutePng)
 {

@@ -98,6 +98,11 @@ QString RelocationLink(const QString& location);
 HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArray& body,
                                    bool substitutePng = true);
 
+// True when an absolute link (a relocation target, a link made absolute)
+// names a local file ("file://", "C:\\", "C|\\"): neither a server's answer
+// nor a page fetched from a server ever leads there.
+bool NamesLocalFile(const QString& link);
+
 // The log line for the length (logged with LogError set): entry 125 & " " &
 // the length when one was announced above 0, entry 127 for the length 0,
 // entry 128 when none was.

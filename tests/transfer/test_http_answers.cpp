@@ -17,6 +17,8 @@ private Q_SLOTS:
     void relocation();
     void relocationLoop();
     void relocationRefused();
+    void relocationOffTheWebRefused_data();
+    void relocationOffTheWebRefused();
     void pngSubstitute();
     void pngWithoutSubstituteIsKept();
     void errorPages_data();
@@ -88,6 +90,34 @@ void TestHttpAnswers::relocationRefused()
     QCOMPARE(UrlsLeft, 2);
     QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
     QVERIFY(!QFile::exists(QStringLiteral("site/a.html")));
+}
+
+// A server's answer never leads the program to a local file: such a
+// relocation is refused and nothing of the file is copied.
+void TestHttpAnswers::relocationOffTheWebRefused_data()
+{
+    QTest::addColumn<QByteArray>("location");
+    const QByteArray secret =
+        QDir::current().absoluteFilePath(QStringLiteral("secret.txt")).toUtf8();
+    QTest::newRow("file URL, drive with bar") << "file:///Z|" + secret;
+    QTest::newRow("file URL, drive with colon") << "file:///Z:" + secret;
+    QTest::newRow("file URL, capitals") << "FILE:///Z|" + secret;
+    QTest::newRow("file URL without drive") << "file://" + secret;
+}
+
+void TestHttpAnswers::relocationOffTheWebRefused()
+{
+    QFETCH(QByteArray, location);
+    WriteFile(QStringLiteral("secret.txt"), "private words");
+    HttpTestServer server;
+    server.setAnswer("/a.html", HttpAnswer::redirect(location));
+
+    Fetch(server.url("/a.html"), QStringLiteral("a.html"));
+
+    QCOMPARE(server.requests().size(), 1);
+    QVERIFY(Log().contains("Relocation refused!"));
+    QVERIFY(!QFile::exists(QStringLiteral("site/a.html")));
+    QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
 }
 
 void TestHttpAnswers::pngSubstitute()

@@ -142,6 +142,8 @@ class TestHttpMirror : public QObject {
 private Q_SLOTS:
     void initTestCase() { StartOnce(); }
     void mirroredTwice();
+    void redirectedLinkResolves_data();
+    void redirectedLinkResolves();
 };
 
 void TestHttpMirror::mirroredTwice()
@@ -187,6 +189,44 @@ void TestHttpMirror::mirroredTwice()
             firstTree = tree;
         }
     }
+}
+
+// A link whose target answers with a relocation: the answer is saved where
+// the rewritten link points, and the links in it resolve from there.
+void TestHttpMirror::redirectedLinkResolves_data()
+{
+    QTest::addColumn<QByteArray>("location");
+    QTest::newRow("same folder") << QByteArray("/d/new.html");
+    QTest::newRow("deeper folder") << QByteArray("/d/x/y/new.html");
+    QTest::newRow("other branch") << QByteArray("/elsewhere/new.html");
+    QTest::newRow("full URL") << QByteArray("@1/elsewhere/deep/new.html");
+}
+
+void TestHttpMirror::redirectedLinkResolves()
+{
+    QFETCH(QByteArray, location);
+    HttpTestServer server;
+    const QByteArray target = location.startsWith("@") ? location.mid(2) : location;
+    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
+    ServeSite(server,
+              {{"/index.html", "<html><body><a href=\"d/moved.html\">m</a></body></html>"},
+               {target, "<html><body><img src=\"pic.gif\"><a href=\"../sib.html\">s</a>"
+                        "</body></html>"},
+               {folder + "pic.gif", "GIF89a"},
+               {folder.left(folder.lastIndexOf('/', -2) + 1) + "sib.html", "<html></html>"}});
+    server.setAnswer("/d/moved.html",
+                     HttpAnswer::redirect(OnBothHosts(server, location), "HTTP/1.0 301 Moved"));
+    PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 0);
+    SubDirectories = 1;
+    LocalBrowsing = 1;
+    Timeout = 10;
+    QVERIFY(!StartRun());
+
+    QVERIFY(Targets(server).contains(target));
+    int checked = 0;
+    const QStringList broken = Unresolved(checked);
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+    QCOMPARE(checked, 3);
 }
 
 KELPA_TEST_MAIN(TestHttpMirror)

@@ -65,6 +65,41 @@ private Q_SLOTS:
         FormHTTP::SetTransfer({});
         QVERIFY2(holding.isEmpty(), qPrintable(holding.join(QLatin1Char(' '))));
     }
+
+    // A page from a server never makes the run copy a local file.
+    void webPageNeverLeadsToLocalFiles_data()
+    {
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::newRow("file URL, drive with bar") << QByteArray("file:///Z|");
+        QTest::newRow("file URL, drive with colon") << QByteArray("file:///Z:");
+        QTest::newRow("file URL, capitals") << QByteArray("FILE:///Z|");
+        QTest::newRow("file URL without drive") << QByteArray("file://");
+    }
+
+    void webPageNeverLeadsToLocalFiles()
+    {
+        QFETCH(QByteArray, prefix);
+        PrepareRun(QString(), 2);
+        QVERIFY(QDir().mkpath(QStringLiteral("private")));
+        WriteFile(QStringLiteral("private/secret.html"), "<html>private words</html>");
+        const QByteArray link =
+            prefix +
+            QDir::current().absoluteFilePath(QStringLiteral("private/secret.html")).toUtf8();
+        const QByteArray page =
+            "<html><a href=\"" + link + "\">s</a><img src=\"" + link + "\"></html>";
+        HttpTestServer server;
+        ServeSite(server, {{"/index.html", page}});
+        FormHTTP::Instance().Text1->setText(
+            QString::fromLatin1("http://" + server.url("/index.html")));
+        LocalBrowsing = 1;
+        Timeout = 10;
+        QVERIFY(!StartRun());
+
+        QCOMPARE(GotRecords(), 1);
+        const QStringList tree = SavedTree();
+        QCOMPARE(tree.size(), 1);
+        QVERIFY(ReadFile(QStringLiteral("site/") + tree.first()).contains(page.mid(6)));
+    }
 };
 
 KELPA_TEST_MAIN(TestHttpRunPrivacy)
