@@ -104,6 +104,9 @@ QStringList DirList(const QString& pattern, bool folders = false);
 // directory changed). One such file; another path closes it. CloseAllFiles()
 // closes it too.
 int AppendKept(const QString& path, const QString& text);
+// A path that is a bare name (no folder, no drive): on Linux the same name,
+// relative to the current directory.
+bool IsPlainName(const QString& path);
 void CloseKeptFile();
 
 // --- what the program itself changes -----------------------------------------

@@ -28,21 +28,13 @@ KeptFile& kept()
     return file;
 }
 
-// A name without folder or drive is looked up from the current directory as
-// it stands, so that a changed directory is noticed too.
-bool isPlainName(const QString& path)
-{
-    return !path.isEmpty() && path != QLatin1String(".") && path != QLatin1String("..") &&
-           !path.contains(QLatin1Char('\\')) && !path.contains(QLatin1Char('/')) &&
-           !path.contains(QLatin1Char(':'));
-}
-
 // The kept file is still the one the path names (not deleted, renamed or
-// replaced, nor the current directory changed).
+// replaced, nor the current directory changed). A bare name is looked up from
+// the current directory as it stands.
 bool stillNamed(const KeptFile& file)
 {
     struct stat info;
-    const QByteArray probe = isPlainName(file.path) ? encoded(file.path) : encoded(file.linuxPath);
+    const QByteArray probe = IsPlainName(file.path) ? encoded(file.path) : encoded(file.linuxPath);
     return ::stat(probe.constData(), &info) == 0 && info.st_dev == file.device &&
            info.st_ino == file.inode;
 }
@@ -69,6 +61,13 @@ int openKept(const QString& path)
 }
 
 } // namespace
+
+bool IsPlainName(const QString& path)
+{
+    return !path.isEmpty() && path != QLatin1String(".") && path != QLatin1String("..") &&
+           !path.contains(QLatin1Char('\\')) && !path.contains(QLatin1Char('/')) &&
+           !path.contains(QLatin1Char(':')) && !path.contains(QChar(0));
+}
 
 int AppendKept(const QString& path, const QString& text)
 {
