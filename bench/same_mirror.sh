@@ -11,10 +11,10 @@ set -euo pipefail
 mask()
 {
     sed -E -e 's/kelpa-site-bench\.[A-Za-z0-9]+.runs.[0-9]+/BENCH/g' \
-        -e 's/127\.0\.0\.1(:|_)[0-9]+/127.0.0.1\1PORT/g' \
-        -e 's/[0-9]{1,2}[:.][0-9]{2}[:.][0-9]{2}/TIME/g' \
-        -e 's/[0-9]{1,4}[./-][0-9]{1,2}[./-][0-9]{1,4}/DATE/g' \
-        -e 's/[0-9]+([.,][0-9]+)? *(s|sec|seconds|Bytes\/s|KB\/s|kB\/s|bytes\/s|%)/N \2/g' "$1"
+        -e 's/127\.0\.0\.1(:|_)[0-9]+/HOST\1PORT/g' \
+        -e 's/ *\([0-9.,]+ *[kKM]?B\/s\)//g' \
+        -e 's/[0-9]{1,2}:[0-9]{2}:[0-9]{2}/TIME/g' \
+        -e 's/[0-9]{4}-[0-9]{2}-[0-9]{2}/DATE/g' "$1"
 }
 
 status=0
@@ -22,16 +22,18 @@ for site in "$1"/*/; do
     site=$(basename "$site")
     before=$1/$site after=$2/$site
     [ -d "$after" ] || { echo "$site: missing in $2"; status=1; continue; }
-    a=$(cd "$before/mirror" && find . -type f | sed -E 's/_[0-9]+\//_PORT\//' | sort)
-    b=$(cd "$after/mirror" && find . -type f | sed -E 's/_[0-9]+\//_PORT\//' | sort)
+    a=$(cd "$before/mirror" && find . -type f | sed -E 's/127\.0\.0\.1_[0-9]+/127.0.0.1_PORT/' | sort)
+    b=$(cd "$after/mirror" && find . -type f | sed -E 's/127\.0\.0\.1_[0-9]+/127.0.0.1_PORT/' | sort)
     if [ "$a" != "$b" ]; then
         echo "$site: the saved trees hold other files"
         diff <(echo "$a") <(echo "$b") | head -20
         status=1
     else
+        ha=$(basename "$(ls -d "$before/mirror"/127.0.0.1_*)")
+        hb=$(basename "$(ls -d "$after/mirror"/127.0.0.1_*)")
         while read -r name; do
-            fa=$(ls -d "$before/mirror"/127.0.0.1_*)/${name#./127.0.0.1_PORT/}
-            fb=$(ls -d "$after/mirror"/127.0.0.1_*)/${name#./127.0.0.1_PORT/}
+            fa=$before/mirror/${name//127.0.0.1_PORT/$ha}
+            fb=$after/mirror/${name//127.0.0.1_PORT/$hb}
             if ! cmp -s <(mask "$fa") <(mask "$fb"); then
                 echo "$site: $name differs"
                 status=1

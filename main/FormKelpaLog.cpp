@@ -23,22 +23,15 @@ constexpr int16_t MaxLogLines = 39;
 
 } // namespace
 
-// Appends text to KELPA.LOG under a free number of its own (closed again at
+// Appends text to KELPA.LOG (kept open from line to line, written through at
 // once), as one line, or, while LogError is 1, followed by a blank and no line
 // end (LogError is then cleared). Adds text to the log list, which keeps the
 // last 39 lines with the newest selected. Errors of the file are ignored: the
 // list is updated all the same.
 void FormKelpa::logging(const QString& text)
 {
-    KELPA::LogFileNumber = static_cast<int16_t>(platform::FreeFile());
-    if (KELPA::LogFileNumber > 0 &&
-        platform::Open(LogFile, platform::OpenMode::Append, KELPA::LogFileNumber) == 0) {
-        if (KELPA::LogError != 1)
-            platform::PrintLine(KELPA::LogFileNumber, text);
-        else
-            platform::PrintText(KELPA::LogFileNumber, text + QLatin1Char(' '));
-        platform::Close(KELPA::LogFileNumber);
-    }
+    platform::AppendKept(LogFile, KELPA::LogError != 1 ? text + QStringLiteral("\r\n")
+                                                       : text + QLatin1Char(' '));
     if (KELPA::LogError == 1)
         KELPA::LogError = 0;
     if (KELPA::EditOpen == 1 && platform::FileLen(LogFile) >= 1)
@@ -80,25 +73,23 @@ void FormKelpa::StatusZeile()
             clear->setEnabled(true);
 }
 
-// Puts every lamp out, then lights those state names, and yields so that they
-// are painted at once.
+// Lights the lamps of that state name and puts the others out (a lamp
+// already as it should be is left alone), and yields so that they are painted
+// soon.
 void FormKelpa::IndiLED(const QString& state)
 {
-    for (QLabel* lit : {PictureWaitOn, PictureSendOn, PictureReceiveOn, PictureParseOn})
-        if (!lit->isHidden())
-            lit->hide();
-    if (state == QLatin1String("warte")) {
-        PictureWaitOn->show();
-    } else if (state == QLatin1String("sende")) {
-        PictureSendOn->show();
-    } else if (state == QLatin1String("empfange") || state == QLatin1String("fertig")) {
-        PictureReceiveOn->show();
-    } else if (state == QLatin1String("suche")) {
-        PictureParseOn->show();
-    } else if (state == QLatin1String("sucheonline")) {
-        PictureReceiveOn->show();
-        PictureParseOn->show();
-    }
+    const bool waiting = state == QLatin1String("warte");
+    const bool sending = state == QLatin1String("sende");
+    const bool receiving = state == QLatin1String("empfange") || state == QLatin1String("fertig") ||
+                           state == QLatin1String("sucheonline");
+    const bool parsing = state == QLatin1String("suche") || state == QLatin1String("sucheonline");
+    const std::pair<QLabel*, bool> lamps[] = {{PictureWaitOn, waiting},
+                                              {PictureSendOn, sending},
+                                              {PictureReceiveOn, receiving},
+                                              {PictureParseOn, parsing}};
+    for (const auto& [lamp, lit] : lamps)
+        if (lamp->isHidden() == lit)
+            lamp->setHidden(!lit);
     platform::DoEvents();
 }
 

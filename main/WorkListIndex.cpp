@@ -161,10 +161,18 @@ void WorkListIndex::Check()
 {
     Snapshot now;
     now.takenNs = ClockNow();
-    const QString linuxPath = listName_.isEmpty() ? QString() : platform::ToLinuxPath(listName_);
     struct stat info {};
-    if (linuxPath.isEmpty() || ::stat(QFile::encodeName(linuxPath).constData(), &info) != 0 ||
-        !S_ISREG(info.st_mode)) {
+    // A bare name that still names the file read last needs no path lookup.
+    const bool sameByName = snapshot_.size >= 0 && platform::IsPlainName(listName_) &&
+                            ::stat(QFile::encodeName(listName_).constData(), &info) == 0 &&
+                            S_ISREG(info.st_mode) && uint64_t(info.st_dev) == snapshot_.device &&
+                            uint64_t(info.st_ino) == snapshot_.inode;
+    const QString linuxPath = sameByName            ? linuxPath_
+                              : listName_.isEmpty() ? QString()
+                                                    : platform::ToLinuxPath(listName_);
+    if (!sameByName &&
+        (linuxPath.isEmpty() || ::stat(QFile::encodeName(linuxPath).constData(), &info) != 0 ||
+         !S_ISREG(info.st_mode))) {
         Clear();
         linuxPath_ = linuxPath;
         return;

@@ -68,11 +68,11 @@ private:
     unsigned long long checkedYield_ = 0; // the yield count at that comparison
     bool ownAppends_ = false;             // the program appended to the list since
     bool ownLastChange_ = false; // the last change of the file seen was the program's append
-    int64_t committed_ = 0; // bytes of complete records read (a byte order mark included)
-    QByteArray tail_;       // the bytes after committed_, as far as known
-    bool parsed_ = true;    // tail_ holds no record not yet taken in
-    QByteArray head_;       // the first bytes of the file, up to committed_
-    QByteArray boundary_;   // the bytes before committed_
+    int64_t committed_ = 0;      // bytes of complete records read (a byte order mark included)
+    QByteArray tail_;            // the bytes after committed_, as far as known
+    bool parsed_ = true;         // tail_ holds no record not yet taken in
+    QByteArray head_;            // the first bytes of the file, up to committed_
+    QByteArray boundary_;        // the bytes before committed_
     QSet<QString> names_;
     QHash<QString, QString> urls_; // case-folded URL: the name of its first record
     // The record after the last complete one, as a reader would see it now:

@@ -161,6 +161,7 @@ int Close(int fileNumber)
 
 void CloseAllFiles()
 {
+    CloseKeptFile();
     for (auto& slot : fileTable()) {
         if (slot && !slot->isLock)
             closeEntry(std::move(slot));

@@ -96,6 +96,19 @@ int RmDir(const QString& path);
 // names beginning with "." (hidden) are left out.
 QStringList DirList(const QString& pattern, bool folders = false);
 
+// --- a file appended to from call to call -------------------------------------
+// Appends text (UTF-8, no line end added) to path, created when missing, and
+// keeps the file open for the next call with the same path: it is written
+// through at once, so it is current on disk after every call. It is opened
+// again when path no longer names it (deleted, renamed, the current
+// directory changed). One such file; another path closes it. CloseAllFiles()
+// closes it too.
+int AppendKept(const QString& path, const QString& text);
+// A path that is a bare name (no folder, no drive): on Linux the same name,
+// relative to the current directory.
+bool IsPlainName(const QString& path);
+void CloseKeptFile();
+
 // --- what the program itself changes -----------------------------------------
 // For whoever keeps what it read of a file in memory: told, after the change,
 // of the bytes the program wrote at the end of a file open for Output or

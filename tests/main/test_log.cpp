@@ -24,6 +24,21 @@ QByteArray LogBytes()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Counts the lamps shown and hidden.
+class LampSwitchCounter : public QObject {
+public:
+    explicit LampSwitchCounter(int& count) : count_(count) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+            ++count_;
+        return false;
+    }
+
+private:
+    int& count_;
+};
+
 void LogLines(int count)
 {
     for (int i = 1; i <= count; ++i)
@@ -267,6 +282,16 @@ private Q_SLOTS:
              {form.PictureWaitOn, form.PictureSendOn, form.PictureReceiveOn, form.PictureParseOn})
             lamp->show();
         form.IndiLED(state);
+        QCOMPARE(LitLamps(), lit);
+
+        // The same state again touches no lamp: nothing to repaint.
+        int switched = 0;
+        LampSwitchCounter counter(switched);
+        for (QLabel* lamp :
+             {form.PictureWaitOn, form.PictureSendOn, form.PictureReceiveOn, form.PictureParseOn})
+            lamp->installEventFilter(&counter);
+        form.IndiLED(state);
+        QCOMPARE(switched, 0);
         QCOMPARE(LitLamps(), lit);
     }
 

@@ -1,0 +1,97 @@
+// A file appended to from call to call stays open, yet every line lands in
+// the file its path names at that moment, whatever happened to it between.
+
+#include "FileTestUtil.h"
+#include "platform/files/Files.h"
+#include "tests/support/TestMain.h"
+
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+using namespace platform;
+
+class TestKeptAppend : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        start = QDir::currentPath();
+        work = std::make_unique<QTemporaryDir>(filetest::home() + QLatin1String("/kept-XXXXXX"));
+        QVERIFY(work->isValid());
+        QVERIFY(QDir::setCurrent(work->path()));
+    }
+
+    void cleanup()
+    {
+        CloseAllFiles();
+        QDir::setCurrent(start);
+        work.reset();
+    }
+
+    void linesLandInTheNamedFile_data()
+    {
+        using Change = std::function<void(const QString& folder)>;
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QByteArray>("expected");  // LOG.TXT after the second line
+        QTest::addColumn<QByteArray>("elsewhere"); // OLD.TXT, or the old folder's LOG.TXT
+        QTest::newRow("nothing between")
+            << Change([](const QString&) {}) << QByteArray("a\r\nb\r\n") << QByteArray("<missing>");
+        QTest::newRow("deleted by another process") << Change([](const QString& folder) {
+            QVERIFY(QFile::remove(folder + QLatin1String("/LOG.TXT")));
+        }) << QByteArray("b\r\n") << QByteArray("<missing>");
+        QTest::newRow("renamed by another process") << Change([](const QString& folder) {
+            QVERIFY(QFile::rename(folder + QLatin1String("/LOG.TXT"),
+                                  folder + QLatin1String("/OLD.TXT")));
+        }) << QByteArray("b\r\n") << QByteArray("a\r\n");
+        QTest::newRow("renamed by the program") << Change([](const QString&) {
+            QCOMPARE(Name(QStringLiteral("log.txt"), QStringLiteral("OLD.TXT")), 0);
+        }) << QByteArray("b\r\n") << QByteArray("a\r\n");
+        QTest::newRow("emptied by the program") << Change([](const QString&) {
+            const int number = FreeFile();
+            QCOMPARE(Open(QStringLiteral("LOG.TXT"), OpenMode::Output, number), 0);
+            QCOMPARE(Close(number), 0);
+        }) << QByteArray("b\r\n") << QByteArray("<missing>");
+        QTest::newRow("current directory changed") << Change([](const QString& folder) {
+            QVERIFY(QDir(folder).mkdir(QStringLiteral("sub")));
+            QCOMPARE(ChDir(QStringLiteral("sub")), 0);
+        }) << QByteArray("b\r\n") << QByteArray("a\r\n");
+    }
+
+    void linesLandInTheNamedFile()
+    {
+        using Change = std::function<void(const QString& folder)>;
+        QFETCH(Change, change);
+        QFETCH(QByteArray, expected);
+        QFETCH(QByteArray, elsewhere);
+        const QString folder = work->path();
+        QCOMPARE(AppendKept(QStringLiteral("LOG.TXT"), QStringLiteral("a\r\n")), 0);
+        change(folder);
+        QCOMPARE(AppendKept(QStringLiteral("LOG.TXT"), QStringLiteral("b\r\n")), 0);
+        QCOMPARE(filetest::readBytes(QDir::currentPath() + QLatin1String("/LOG.TXT")), expected);
+        const bool moved = QDir::currentPath() != folder;
+        QCOMPARE(filetest::readBytes(
+                     folder + (moved ? QLatin1String("/LOG.TXT") : QLatin1String("/OLD.TXT"))),
+                 elsewhere);
+    }
+
+    // The name is matched case-blind like every other path of the layer.
+    void caseBlindName()
+    {
+        QVERIFY(filetest::writeBytes(work->path() + QLatin1String("/kelpa.log"), "x\r\n"));
+        QCOMPARE(AppendKept(QStringLiteral("KELPA.LOG"), QStringLiteral("a\r\n")), 0);
+        QCOMPARE(AppendKept(QStringLiteral("KELPA.LOG"), QStringLiteral("b\r\n")), 0);
+        QCOMPARE(filetest::readBytes(work->path() + QLatin1String("/kelpa.log")),
+                 QByteArray("x\r\na\r\nb\r\n"));
+        QCOMPARE(QDir(work->path()).entryList(QDir::Files), QStringList{"kelpa.log"});
+    }
+
+private:
+    QString start;
+    std::unique_ptr<QTemporaryDir> work;
+};
+
+KELPA_TEST_MAIN(TestKeptAppend)
+
+#include "TestKeptAppend.moc"
