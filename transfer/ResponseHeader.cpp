@@ -152,7 +152,7 @@ bool PngUndecided(const ResponseHeader& header, const QByteArray& body)
 
 QString RelocationLink(const QString& location)
 {
-    return AbsoluteLink(location, KELPA::UrlPath, HostAndPort());
+    return WithoutUserPart(AbsoluteLink(location, KELPA::UrlPath, HostAndPort()));
 }
 
 bool NamesLocalFile(const QString& link)

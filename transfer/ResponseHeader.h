@@ -85,7 +85,8 @@ bool PngUndecided(const ResponseHeader& header, const QByteArray& body);
 
 // The target of a Location value as Link holds URLs: AbsoluteLink against
 // the page (UrlPath, and HostName with Port), so that "/path" keeps the page's
-// port and a relative value resolves against the page's directory.
+// port and a relative value resolves against the page's directory. A user
+// part before the host is dropped, so that it is never logged or followed.
 QString RelocationLink(const QString& location);
 
 // Serves header: applies a complete head and the first part of the body to

@@ -33,21 +33,27 @@ void TestHttpAnswers::relocation_data()
 {
     QTest::addColumn<bool>("absolute");
     QTest::addColumn<int>("blocking");
-    QTest::newRow("absolute, blocking") << true << 1;
-    QTest::newRow("relative, blocking") << false << 1;
-    QTest::newRow("absolute, async") << true << 0;
-    QTest::newRow("relative, async") << false << 0;
+    QTest::addColumn<bool>("userPart");
+    QTest::newRow("absolute, blocking") << true << 1 << false;
+    QTest::newRow("relative, blocking") << false << 1 << false;
+    QTest::newRow("absolute, async") << true << 0 << false;
+    QTest::newRow("relative, async") << false << 0 << false;
+    QTest::newRow("absolute with a user part") << true << 0 << true;
 }
 
+// A relocation is followed and saved under the first name; a user part of
+// its target is never logged.
 void TestHttpAnswers::relocation()
 {
     QFETCH(bool, absolute);
     QFETCH(int, blocking);
+    QFETCH(bool, userPart);
     ConnectBlocking = SendBlocking = RecvBlocking = int16_t(blocking);
     HttpTestServer server;
     const QByteArray target = server.url("/new/b.html");
+    const QByteArray user = userPart ? "u:secret@" : "";
     server.setAnswer("/a.html",
-                     HttpAnswer::redirect(absolute ? "http://" + target : "/new/b.html"));
+                     HttpAnswer::redirect(absolute ? "http://" + user + target : "/new/b.html"));
     server.setAnswer("/new/b.html", HttpAnswer::page("<html>b</html>"));
 
     Fetch(server.url("/a.html"), QStringLiteral("a.html"));
@@ -56,6 +62,7 @@ void TestHttpAnswers::relocation()
     QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")), Record(target, "a.html"));
     QVERIFY(!QFile::exists(QStringLiteral("KELPA.NOT")));
     QVERIFY(Log().contains("Location: "));
+    QVERIFY(!Log().contains("secret"));
     QCOMPARE(server.requests().size(), 2);
     QCOMPARE(Relocated, int16_t(0));
 }

@@ -182,6 +182,12 @@ void TestTransferHeader::decision_data()
                                   << 0;
     QTest::newRow("302 no scheme") << QByteArray("HTTP/1.0 302 Found\r\nLocation: //o/z\r\n\r\n")
                                    << HeaderDecision::Relocation << "o/z" << base << 0LL << 0;
+    QTest::newRow("301 with a user part")
+        << QByteArray("HTTP/1.0 301 Moved\r\nLocation: http://u:secret@o/x\r\n\r\n")
+        << HeaderDecision::Relocation << "http://o/x" << base << 0LL << 0;
+    QTest::newRow("302 no scheme with a user part")
+        << QByteArray("HTTP/1.0 302 Found\r\nLocation: //u:secret@o/z\r\n\r\n")
+        << HeaderDecision::Relocation << "o/z" << base << 0LL << 0;
     QTest::newRow("404") << QByteArray("HTTP/1.0 404 Not Found\r\n\r\n<html>")
                          << HeaderDecision::Body << page << "h:8080" << 0LL << 1;
     QTest::newRow("404 text in a 200 body") << QByteArray("HTTP/1.0 200 OK\r\n\r\n404 Not Found")
