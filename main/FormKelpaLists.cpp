@@ -123,7 +123,12 @@ void FormKelpa::CheckListe_Click()
     if (CheckListe->isChecked() && worklists::IsWorkList(InputFile)) {
         const QString refusal = InputFile + LanguageText[470];
         logging(refusal);
-        platform::MsgBox(refusal, 16, QStringLiteral("Kelpa"));
+        // A task started from the command line may have nobody at the
+        // screen: the refusal must not wait for a click.
+        if (CommandLine.isEmpty())
+            platform::MsgBox(refusal, 16, QStringLiteral("Kelpa"));
+        else
+            platform::MsgBoxNotice(refusal, 16, QStringLiteral("Kelpa"));
         CheckListe->setChecked(false);
         return;
     }
