@@ -97,6 +97,12 @@ bool NamesSavedFile(QByteArrayView linkText, const QString& savedPath)
         value = value.first(hash);
     if (value.isEmpty() || value.contains('&'))
         return false;
+    // An escaped "/" or "\\" is part of a name to a browser, while the saved
+    // file's path took it for a folder.
+    for (const char* separator : {"%2f", "%5c"}) {
+        if (FindCaseBlind(value, separator) >= 0)
+            return false;
+    }
     QByteArray path = QByteArray::fromPercentEncoding(value.toByteArray());
     path.replace('\\', '/');
     QString saved = savedPath;

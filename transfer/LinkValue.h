@@ -36,7 +36,8 @@ bool RewrittenWithSubDirectories(QByteArrayView linkText);
 // name its saved file: true when linkText, read as a browser reads it (the
 // fragment cut, "\\" as "/", percent-escapes decoded as UTF-8), is savedPath,
 // the file's path relative to the page's own folder with "/" or "\\". A value
-// holding "&" (an entity a browser would decode) never counts as naming it.
+// holding "&" (an entity a browser would decode) or an escaped "/" or "\\"
+// (part of a name to a browser) never counts as naming it.
 bool NamesSavedFile(QByteArrayView linkText, const QString& savedPath);
 
 // A value whose scheme is none the program fetches: two or more letters,

@@ -136,6 +136,9 @@ private Q_SLOTS:
         QTest::newRow("directory") << QByteArray("sub/") << "sub\\index.html" << false;
         QTest::newRow("entity") << QByteArray("a&amp;b.html") << "a&amp;b.html" << false;
         QTest::newRow("case counts") << QByteArray("A.html") << "a.html" << false;
+        // A browser reads an escaped separator as part of the file's name.
+        QTest::newRow("escaped slash") << QByteArray("sub%2Fa.html") << "sub\\a.html" << false;
+        QTest::newRow("escaped backslash") << QByteArray("sub%5ca.html") << "sub\\a.html" << false;
     }
 
     void namesSavedFile()
