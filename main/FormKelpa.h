@@ -223,6 +223,10 @@ public:
     // --- log, status line, lamps ----------------------------------------------
     // Appends text as one line to KELPA.LOG and to the log list.
     void logging(const QString& text);
+    // Logs message and shows it in a box; for a task started from the command
+    // line, where nobody may be at the screen, in a notice that waits for no
+    // click.
+    void LogAndTell(const QString& message, int style);
     void StatusZeile();
     // Lights the lamps a state word names ("warte", "sende", "empfange",
     // "fertig", "suche", "sucheonline"); any other word puts all out.

@@ -7,7 +7,6 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Handlers.h"
-#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "settings/FormOptions.h"
 #include "transfer/FormHTTP.h"
@@ -122,13 +121,7 @@ void FormKelpa::CheckListe_Click()
     // run and its exit: one of them as the input list would be destroyed.
     if (CheckListe->isChecked() && worklists::IsWorkList(InputFile)) {
         const QString refusal = InputFile + LanguageText[470];
-        logging(refusal);
-        // A task started from the command line may have nobody at the
-        // screen: the refusal must not wait for a click.
-        if (CommandLine.isEmpty())
-            platform::MsgBox(refusal, 16, QStringLiteral("Kelpa"));
-        else
-            platform::MsgBoxNotice(refusal, 16, QStringLiteral("Kelpa"));
+        LogAndTell(refusal, 16);
         CheckListe->setChecked(false);
         return;
     }

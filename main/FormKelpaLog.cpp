@@ -1,5 +1,6 @@
 // The main window's reports: the protocol (KELPA.LOG and the log list), the
-// status line and the four activity lamps. None of them ever shows a failure.
+// status line, the four activity lamps and messages logged and told. None of
+// them ever shows a failure of its own.
 
 #include "main/FormKelpa.h"
 
@@ -7,6 +8,7 @@
 #include "main/StatusLine.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "preview/FormPreview.h"
 #include "tools/FormEdit.h"
@@ -48,6 +50,15 @@ void FormKelpa::logging(const QString& text)
     ListLogging->setCurrentRow(ListLogging->count() - 1);
 
     PlaceClearProtocol();
+}
+
+void FormKelpa::LogAndTell(const QString& message, int style)
+{
+    logging(message);
+    if (KELPA::CommandLine.isEmpty())
+        platform::MsgBox(message, style, QStringLiteral("Kelpa"));
+    else
+        platform::MsgBoxNotice(message, style, QStringLiteral("Kelpa"));
 }
 
 // Refreshes the open preview window's file list and caption (the always-on-top

@@ -420,11 +420,5 @@ void FormKelpa::Wiederherstellen()
                                 ? LanguageText[292]
                                 : QStringLiteral("KELPA.NOT") + LanguageText[110] +
                                       platform::Trim(platform::Str(error)) + QStringLiteral(")");
-    logging(message);
-    // A task started from the command line may have nobody at the screen:
-    // the message must not hold up its run.
-    if (CommandLine.isEmpty())
-        platform::MsgBox(message, 48, QStringLiteral("Kelpa"));
-    else
-        platform::MsgBoxNotice(message, 48, QStringLiteral("Kelpa"));
+    LogAndTell(message, 48);
 }
