@@ -33,11 +33,13 @@ QString ContactLines()
            QStringLiteral("kelpa@maker.example") + CRLF + CRLF;
 }
 
+// The file goes while the lock is still held: a copy starting meanwhile either
+// finds it locked or makes a new one.
 void CloseLockFile()
 {
-    platform::ReleaseLockFile();
     if (platform::FileExists(QStringLiteral("KELPA.TMP")))
         platform::Kill(QStringLiteral("KELPA.TMP"));
+    platform::ReleaseLockFile();
 }
 
 } // namespace

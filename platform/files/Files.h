@@ -115,9 +115,10 @@ void CloseKeptFile();
 // Append (appended), and of every other change it made to a file (appended is
 // null then): emptied or opened for bytes, replaced, deleted, renamed, copied
 // onto, or a write that failed. An empty linuxPath means any file (the current
-// directory changed). One observer; a new one replaces the old.
+// directory changed). One observer; a new one replaces the old, which is
+// returned.
 using OwnChangeObserver = void (*)(const QString& linuxPath, const QByteArray* appended);
-void ObserveOwnChanges(OwnChangeObserver observer);
+OwnChangeObserver ObserveOwnChanges(OwnChangeObserver observer);
 
 // --- the lock file -----------------------------------------------------------
 // Opens path for output under fileNumber and locks it (flock) for the life of

@@ -2,6 +2,8 @@
 
 #include "platform/files/FilesDetail.h"
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -14,9 +16,9 @@ OwnChangeObserver& observer()
 
 } // namespace
 
-void ObserveOwnChanges(OwnChangeObserver newObserver)
+OwnChangeObserver ObserveOwnChanges(OwnChangeObserver newObserver)
 {
-    observer() = newObserver;
+    return std::exchange(observer(), newObserver);
 }
 
 namespace filesdetail {

@@ -15,6 +15,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 using namespace testsupport;
 using namespace platform;
 
@@ -84,6 +88,34 @@ private Q_SLOTS:
         QVERIFY(FormKelpa::Instance().CommandExit->isEnabled());
         QVERIFY(QFile::exists(QStringLiteral("KELPA.TMP")));
         ReleaseLockFile();
+    }
+
+    // The lock is given up only once its file is gone: a second copy that
+    // started meanwhile never locks the file being deleted, which would let
+    // a third one in beside it.
+    void theLockOutlivesItsFile()
+    {
+        static int probe = -1;
+        static int lockFreeAtRemoval = -1;
+        probe = ::open("KELPA.TMP", O_RDONLY | O_CLOEXEC);
+        QVERIFY(probe >= 0);
+        lockFreeAtRemoval = -1;
+        const OwnChangeObserver before =
+            ObserveOwnChanges([](const QString& linuxPath, const QByteArray* appended) {
+                if (appended == nullptr && linuxPath.endsWith(QLatin1String("/KELPA.TMP")) &&
+                    !QFile::exists(linuxPath) && lockFreeAtRemoval < 0) {
+                    lockFreeAtRemoval = ::flock(probe, LOCK_EX | LOCK_NB) == 0 ? 1 : 0;
+                    ::flock(probe, LOCK_UN);
+                }
+            });
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("Exit the program?"), vbYes, MsgBoxScript::Match::Contains);
+        const bool ended = Exit();
+        ObserveOwnChanges(before);
+        ::close(probe);
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(ended);
+        QCOMPARE(lockFreeAtRemoval, 0);
     }
 
     void answeringYesSavesLogsTotalsAndRemovesTheLock()
