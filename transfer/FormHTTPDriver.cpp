@@ -412,13 +412,8 @@ void FormHTTP::Runtergeladen()
             --UrlsLeft;
         FormKelpa::Instance().StatusZeile();
     }
-    GotFileNumber = static_cast<int16_t>(platform::FreeFile());
-    if (platform::Open(GotList, platform::OpenMode::Append, GotFileNumber) == 0) {
-        platform::PrintLine(GotFileNumber, platform::Trim(ListEntry));
-        platform::PrintLine(GotFileNumber, platform::Trim(FileName));
-        platform::Close(GotFileNumber);
-    }
-    GotFileNumber = 0;
+    platform::AppendKept(GotList, platform::Trim(ListEntry) + QStringLiteral("\r\n") +
+                                      platform::Trim(FileName) + QStringLiteral("\r\n"));
 }
 
 void FormHTTP::SubDirErstellen()
