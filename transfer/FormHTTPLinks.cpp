@@ -8,6 +8,7 @@
 #include "main/WorkListIndex.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/forms/ShownText.h"
 #include "platform/pump/Pump.h"
 #include "transfer/LinkValue.h"
 #include "transfer/OnlineSearch.h"
@@ -29,7 +30,7 @@ constexpr int64_t SearchBlock = 65536;
 // Shows text in the link box; logs it when every message is to be logged.
 void ShowLink(FormHTTP& form, const QString& text)
 {
-    form.TextLinks->setText(text);
+    platform::ShowText(form.TextLinks, text);
     if (LogAllMessages == 1)
         FormKelpa::Instance().logging(text);
 }
