@@ -412,8 +412,7 @@ void FormHTTP::Runtergeladen()
             --UrlsLeft;
         FormKelpa::Instance().StatusZeile();
     }
-    platform::AppendKept(GotList, platform::Trim(ListEntry) + QStringLiteral("\r\n") +
-                                      platform::Trim(FileName) + QStringLiteral("\r\n"));
+    httpdetail::AppendRecord(GotList, ListEntry, FileName);
 }
 
 void FormHTTP::SubDirErstellen()

@@ -2,6 +2,7 @@
 // and the search of a saved page.
 
 #include "transfer/FormHTTP.h"
+#include "transfer/FormHTTPDetail.h"
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
@@ -48,18 +49,6 @@ void ShowError(FormHTTP& form, const QString& text)
 {
     form.SetCaption(text);
     FormKelpa::Instance().logging(text);
-}
-
-// Appends one work-list record (URL, local name), each line trimmed. Errors
-// are ignored.
-void AppendRecord(const QString& list, const QString& url, const QString& name)
-{
-    const int number = platform::FreeFile();
-    if (number == 0 || platform::Open(list, platform::OpenMode::Append, number) != 0)
-        return;
-    platform::PrintLine(number, platform::Trim(url));
-    platform::PrintLine(number, platform::Trim(name));
-    platform::Close(number);
 }
 
 // The local name under which url is listed already: the first record of
@@ -257,7 +246,7 @@ void FormHTTP::InlineNamen()
         ++InlineCount;
         ShowLink(*this,
                  FileName + QStringLiteral(" (") + platform::Str(InlineCount) + QLatin1Char(')'));
-        AppendRecord(NextListFile, Link, FileName);
+        httpdetail::AppendRecord(NextListFile, Link, FileName);
     }
 
     QString name = FileName;
