@@ -7,6 +7,7 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Handlers.h"
+#include "platform/forms/ShownText.h"
 #include "platform/pump/Pump.h"
 #include "settings/FormOptions.h"
 #include "transfer/FormHTTP.h"
@@ -156,11 +157,11 @@ void FormKelpa::INPanlesen()
     platform::Close(ListFileNumber);
     Link = platform::Trim(Link);
     FileName = platform::Trim(FileName);
-    http.Text1->setText(Link);
+    platform::ShowText(http.Text1, Link);
 
     if (!http.Text1->text().isEmpty()) {
         SettleFileName();
-        http.Text2->setText(FileName);
+        platform::ShowText(http.Text2, FileName);
         // The list, not the boxes, decides what the run fetches.
         EnableUrlBoxes(false);
         if (CompletingNotLoaded != 1)
@@ -206,9 +207,9 @@ void FormKelpa::InputFileLesen()
         if (!Link.isEmpty())
             SettleFileName();
         if (!Link.isEmpty())
-            http.Text1->setText(Link);
+            platform::ShowText(http.Text1, Link);
         if (!FileName.isEmpty())
-            http.Text2->setText(FileName);
+            platform::ShowText(http.Text2, FileName);
         if (!Link.isEmpty() && !FileName.isEmpty())
             http.Uebertragung();
         if (ListFile == InputFile && LocalBrowsing == 1 && InlineCount >= 1) {

@@ -27,6 +27,10 @@ int main(int argc, char** argv)
     // through GLib's costs several system calls more.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
+    // Local time is read for every time stamp of the protocol; without TZ the
+    // C library looks at the zone file each time, with it only once.
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelpa"));
     QApplication::setQuitOnLastWindowClosed(false);

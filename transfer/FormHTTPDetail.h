@@ -3,6 +3,8 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
 #include "platform/winsock/Winsock.h"
 
 #include <QString>
@@ -29,6 +31,14 @@ inline void CloseSocket()
     if (KELPA::Socket != winsock::INVALID_SOCKET)
         KELPA::CallResult = winsock::closesocket(KELPA::Socket);
     KELPA::Socket = winsock::INVALID_SOCKET;
+}
+
+// Appends one record (URL, local name) to a work list or KELPA.GOT, each line
+// trimmed; the file stays open for the next record. Errors are ignored.
+inline void AppendRecord(const QString& list, const QString& url, const QString& name)
+{
+    platform::AppendKept(list, platform::Trim(url) + QStringLiteral("\r\n") + platform::Trim(name) +
+                                   QStringLiteral("\r\n"));
 }
 
 } // namespace httpdetail

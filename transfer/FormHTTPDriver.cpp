@@ -412,13 +412,7 @@ void FormHTTP::Runtergeladen()
             --UrlsLeft;
         FormKelpa::Instance().StatusZeile();
     }
-    GotFileNumber = static_cast<int16_t>(platform::FreeFile());
-    if (platform::Open(GotList, platform::OpenMode::Append, GotFileNumber) == 0) {
-        platform::PrintLine(GotFileNumber, platform::Trim(ListEntry));
-        platform::PrintLine(GotFileNumber, platform::Trim(FileName));
-        platform::Close(GotFileNumber);
-    }
-    GotFileNumber = 0;
+    httpdetail::AppendRecord(GotList, ListEntry, FileName);
 }
 
 void FormHTTP::SubDirErstellen()

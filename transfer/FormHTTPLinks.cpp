@@ -2,12 +2,14 @@
 // and the search of a saved page.
 
 #include "transfer/FormHTTP.h"
+#include "transfer/FormHTTPDetail.h"
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/WorkListIndex.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/forms/ShownText.h"
 #include "platform/pump/Pump.h"
 #include "transfer/LinkValue.h"
 #include "transfer/OnlineSearch.h"
@@ -29,7 +31,7 @@ constexpr int64_t SearchBlock = 65536;
 // Shows text in the link box; logs it when every message is to be logged.
 void ShowLink(FormHTTP& form, const QString& text)
 {
-    form.TextLinks->setText(text);
+    platform::ShowText(form.TextLinks, text);
     if (LogAllMessages == 1)
         FormKelpa::Instance().logging(text);
 }
@@ -47,18 +49,6 @@ void ShowError(FormHTTP& form, const QString& text)
 {
     form.SetCaption(text);
     FormKelpa::Instance().logging(text);
-}
-
-// Appends one work-list record (URL, local name), each line trimmed. Errors
-// are ignored.
-void AppendRecord(const QString& list, const QString& url, const QString& name)
-{
-    const int number = platform::FreeFile();
-    if (number == 0 || platform::Open(list, platform::OpenMode::Append, number) != 0)
-        return;
-    platform::PrintLine(number, platform::Trim(url));
-    platform::PrintLine(number, platform::Trim(name));
-    platform::Close(number);
 }
 
 // The local name under which url is listed already: the first record of
@@ -256,7 +246,7 @@ void FormHTTP::InlineNamen()
         ++InlineCount;
         ShowLink(*this,
                  FileName + QStringLiteral(" (") + platform::Str(InlineCount) + QLatin1Char(')'));
-        AppendRecord(NextListFile, Link, FileName);
+        httpdetail::AppendRecord(NextListFile, Link, FileName);
     }
 
     QString name = FileName;

@@ -101,8 +101,8 @@ QStringList DirList(const QString& pattern, bool folders = false);
 // keeps the file open for the next call with the same path: it is written
 // through at once, so it is current on disk after every call. It is opened
 // again when path no longer names it (deleted, renamed, the current
-// directory changed). One such file; another path closes it. CloseAllFiles()
-// closes it too.
+// directory changed). A few such files stay open at once, each under its own
+// path; CloseAllFiles() closes them too.
 int AppendKept(const QString& path, const QString& text);
 // A path that is a bare name (no folder, no drive): on Linux the same name,
 // relative to the current directory.

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -22,10 +23,30 @@ struct KeptFile {
     ino_t inode = 0;
 };
 
-KeptFile& kept()
+// The files kept open, the most recently opened last. A few are enough: the
+// protocol and the record of fetched files.
+constexpr std::size_t MaxKept = 4;
+
+std::vector<KeptFile>& keptFiles()
 {
-    static KeptFile file;
-    return file;
+    static std::vector<KeptFile> files;
+    return files;
+}
+
+void closeKept(KeptFile& file)
+{
+    if (file.fd >= 0)
+        ::close(file.fd);
+    file = KeptFile();
+}
+
+// The kept entry of path, or nullptr.
+KeptFile* findKept(const QString& path)
+{
+    for (KeptFile& file : keptFiles())
+        if (file.path == path)
+            return &file;
+    return nullptr;
 }
 
 // The kept file is still the one the path names (not deleted, renamed or
@@ -39,10 +60,18 @@ bool stillNamed(const KeptFile& file)
            info.st_ino == file.inode;
 }
 
+// Opens path for appending and keeps it in place of its former entry, or of
+// the oldest one when all are taken.
 int openKept(const QString& path)
 {
-    KeptFile& file = kept();
-    CloseKeptFile();
+    std::vector<KeptFile>& files = keptFiles();
+    if (KeptFile* old = findKept(path)) {
+        closeKept(*old);
+        files.erase(files.begin() + (old - files.data()));
+    } else if (files.size() >= MaxKept) {
+        closeKept(files.front());
+        files.erase(files.begin());
+    }
     QString linuxPath;
     if (const int error = resolve(path, linuxPath))
         return error;
@@ -56,7 +85,7 @@ int openKept(const QString& path)
         return ErrPathFileAccess;
     }
     noteAdded(linuxPath);
-    file = KeptFile{path, linuxPath, fd, info.st_dev, info.st_ino};
+    files.push_back(KeptFile{path, linuxPath, fd, info.st_dev, info.st_ino});
     return ErrNone;
 }
 
@@ -71,11 +100,13 @@ bool IsPlainName(const QString& path)
 
 int AppendKept(const QString& path, const QString& text)
 {
-    KeptFile& file = kept();
-    if (file.fd < 0 || file.path != path || !stillNamed(file)) {
+    KeptFile* found = findKept(path);
+    if (found == nullptr || !stillNamed(*found)) {
         if (const int error = openKept(path))
             return error;
+        found = &keptFiles().back();
     }
+    KeptFile& file = *found;
     const QByteArray bytes = text.toUtf8();
     const char* data = bytes.constData();
     qsizetype left = bytes.size();
@@ -96,10 +127,9 @@ int AppendKept(const QString& path, const QString& text)
 
 void CloseKeptFile()
 {
-    KeptFile& file = kept();
-    if (file.fd >= 0)
-        ::close(file.fd);
-    file = KeptFile();
+    for (KeptFile& file : keptFiles())
+        closeKept(file);
+    keptFiles().clear();
 }
 
 } // namespace platform

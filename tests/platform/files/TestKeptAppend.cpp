@@ -76,6 +76,51 @@ private Q_SLOTS:
                  elsewhere);
     }
 
+    // Several files appended to in turn each keep their own lines, also when
+    // one of them is changed between two calls or more are kept than fit.
+    void filesInTurn_data()
+    {
+        using Change = std::function<void(const QString& folder)>;
+        QTest::addColumn<QStringList>("names"); // appended to in turn, twice
+        QTest::addColumn<Change>("change");     // after the first round
+        QTest::addColumn<QByteArray>("first");  // the first name's file at the end
+        QTest::addColumn<QByteArray>("others"); // every other one's
+        QTest::newRow("two files")
+            << QStringList{"LOG.TXT", "GOT.TXT"} << Change([](const QString&) {})
+            << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("the other one deleted")
+            << QStringList{"LOG.TXT", "GOT.TXT"} << Change([](const QString& folder) {
+                   QVERIFY(QFile::remove(folder + QLatin1String("/GOT.TXT")));
+               })
+            << QByteArray("a\r\nb\r\n") << QByteArray("b\r\n");
+        QTest::newRow("the first one deleted")
+            << QStringList{"LOG.TXT", "GOT.TXT"} << Change([](const QString& folder) {
+                   QVERIFY(QFile::remove(folder + QLatin1String("/LOG.TXT")));
+               })
+            << QByteArray("b\r\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("more files than are kept")
+            << QStringList{"F1.TXT", "F2.TXT", "F3.TXT", "F4.TXT", "F5.TXT", "F6.TXT"}
+            << Change([](const QString&) {}) << QByteArray("a\r\nb\r\n")
+            << QByteArray("a\r\nb\r\n");
+    }
+
+    void filesInTurn()
+    {
+        using Change = std::function<void(const QString& folder)>;
+        QFETCH(QStringList, names);
+        QFETCH(Change, change);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, others);
+        for (const QString& name : names)
+            QCOMPARE(AppendKept(name, QStringLiteral("a\r\n")), 0);
+        change(work->path());
+        for (const QString& name : names)
+            QCOMPARE(AppendKept(name, QStringLiteral("b\r\n")), 0);
+        QCOMPARE(filetest::readBytes(work->path() + QLatin1Char('/') + names.front()), first);
+        for (const QString& name : names.mid(1))
+            QCOMPARE(filetest::readBytes(work->path() + QLatin1Char('/') + name), others);
+    }
+
     // The name is matched case-blind like every other path of the layer.
     void caseBlindName()
     {

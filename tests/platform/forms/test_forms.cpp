@@ -4,6 +4,7 @@
 #include "platform/forms/Clicks.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Handlers.h"
+#include "platform/forms/ShownText.h"
 #include "platform/forms/Twips.h"
 #include "platform/pump/Pump.h"
 #include "tests/support/TestMain.h"
@@ -209,6 +210,35 @@ private Q_SLOTS:
         QFETCH(double, twips);
         QFETCH(int, pixels);
         QCOMPARE(ToPixels(twips), pixels);
+    }
+
+    // A text box shown the text it holds keeps its cursor, selection and undo
+    // step and fires no change; another text replaces the whole.
+    void shownTextOnlyWhenChanged_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("same text") << QStringLiteral("abcdef") << 2 << true << 0;
+        QTest::newRow("other text") << QStringLiteral("abcdeg") << 6 << false << 1;
+        QTest::newRow("emptied") << QString() << 0 << false << 1;
+    }
+    void shownTextOnlyWhenChanged()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, cursor);
+        QFETCH(bool, selected);
+        QFETCH(int, changes);
+        QLineEdit box(QStringLiteral("abcdef"));
+        int changed = 0;
+        QObject::connect(&box, &QLineEdit::textChanged, [&changed] { ++changed; });
+        box.setSelection(0, 2);
+        ShowText(&box, text);
+        QCOMPARE(box.text(), text);
+        QCOMPARE(box.cursorPosition(), cursor);
+        QCOMPARE(box.hasSelectedText(), selected);
+        QCOMPARE(changed, changes);
     }
 
     void modalShowReturnsWhenUnloaded()
