@@ -396,6 +396,15 @@ int WSAAsyncSelect(SOCKET s, NotifyTarget* target, unsigned message, long events
         return SOCKET_ERROR;
     if (events != 0 && !target)
         return detail::fail(WSAEINVAL);
+    if (e->state == State::Connected && events != 0 && e->nonBlocking && e->target == target &&
+        e->message == message && e->events == events) {
+        // The selection in effect asked again: notices already posted stay
+        // valid and nothing is posted anew. The next arrival, end or reset
+        // is still noticed, even when the last notice was already taken.
+        e->closeNoticed = false;
+        watchReading(*e);
+        return 0;
+    }
     e->target = target;
     e->message = message;
     e->events = events;

@@ -222,6 +222,51 @@ private Q_SLOTS:
         QCOMPARE(notices.count(FD_CLOSE), 1);
     }
 
+    void sameSelectionAskedAgain_data()
+    {
+        QTest::addColumn<bool>("drained");
+        QTest::addColumn<long>("expected");
+        QTest::newRow("data waiting") << false << long(FD_READ);
+        QTest::newRow("connection ended") << true << long(FD_CLOSE);
+    }
+
+    // Asking the selection in effect again posts nothing anew, yet the
+    // condition whose notice was already taken is noticed once more; a
+    // changed selection notices at once that the socket can send.
+    void sameSelectionAskedAgain()
+    {
+        QFETCH(bool, drained);
+        QFETCH(long, expected);
+        HttpTestServer server;
+        server.setAnswer("/page", HttpAnswer::page(QByteArray(3000, 'p')));
+        Notices notices;
+        const long events = FD_READ | FD_WRITE | FD_CLOSE;
+        const SOCKET s = winsock::socket(AfInet, SockStream, 0);
+        WSAAsyncSelect(s, &notices.target, Message, events);
+        winsock::connect(s, loopback(server.port()), 16);
+        QVERIFY(waitUntil([&] { return notices.count(FD_WRITE) == 1; }));
+        const QByteArray page = request("/page");
+        QCOMPARE(winsock::send(s, page.constData(), int(page.size()), 0), int(page.size()));
+        QVERIFY(waitUntil([&] { return notices.count(FD_READ) >= 1; }));
+        if (drained) {
+            char buffer[1024];
+            QVERIFY(waitUntil([&] { return winsock::recv(s, buffer, sizeof buffer, 0) == 0; }));
+            QVERIFY(waitUntil([&] { return notices.count(FD_CLOSE) == 1; }));
+        }
+        QTest::qWait(50);
+        notices.seen.clear();
+
+        QCOMPARE(WSAAsyncSelect(s, &notices.target, Message, events), 0);
+        QVERIFY(waitUntil([&] { return notices.count(expected) == 1; }));
+        QTest::qWait(50);
+        QCOMPARE(notices.count(FD_WRITE), 0);
+        QCOMPARE(notices.seen.size(), 1);
+
+        QCOMPARE(WSAAsyncSelect(s, &notices.target, Message, FD_WRITE | FD_CLOSE), 0);
+        QVERIFY(waitUntil([&] { return notices.count(FD_WRITE) == 1; }));
+        QCOMPARE(closesocket(s), 0);
+    }
+
     void refusedConnection_data()
     {
         QTest::addColumn<bool>("notified");
