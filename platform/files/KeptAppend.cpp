@@ -4,6 +4,8 @@
 
 #include "platform/files/FilesDetail.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,6 +20,7 @@ namespace {
 struct KeptFile {
     QString path;      // as the program names it
     QString linuxPath; // what it named when opened
+    QByteArray probe;  // what stillNamed() looks at: the name as on disk
     int fd = -1;
     dev_t device = 0;
     ino_t inode = 0;
@@ -51,12 +54,12 @@ KeptFile* findKept(const QString& path)
 
 // The kept file is still the one the path names (not deleted, renamed or
 // replaced, nor the current directory changed). A bare name is looked up from
-// the current directory as it stands.
+// the current directory as it stands, in the letter case it has on disk, so
+// that a name matched case-blind is not opened anew for every line.
 bool stillNamed(const KeptFile& file)
 {
     struct stat info;
-    const QByteArray probe = IsPlainName(file.path) ? encoded(file.path) : encoded(file.linuxPath);
-    return ::stat(probe.constData(), &info) == 0 && info.st_dev == file.device &&
+    return ::stat(file.probe.constData(), &info) == 0 && info.st_dev == file.device &&
            info.st_ino == file.inode;
 }
 
@@ -85,7 +88,9 @@ int openKept(const QString& path)
         return ErrPathFileAccess;
     }
     noteAdded(linuxPath);
-    files.push_back(KeptFile{path, linuxPath, fd, info.st_dev, info.st_ino});
+    const QByteArray probe =
+        IsPlainName(path) ? encoded(QFileInfo(linuxPath).fileName()) : encoded(linuxPath);
+    files.push_back(KeptFile{path, linuxPath, probe, fd, info.st_dev, info.st_ino});
     return ErrNone;
 }
 
