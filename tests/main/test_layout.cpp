@@ -175,8 +175,7 @@ private Q_SLOTS:
         QCOMPARE(form.ListLogging->x(), platform::ToPixels(-15));
         QCOMPARE(form.ListLogging->width(), platform::ToPixels(width - 150));
         QCOMPARE(form.CommandClearProtocol->x(), platform::ToPixels(form.Width() - 430));
-        QCOMPARE(FormHTTP::Instance().Width(),
-                 platform::ToTwips(platform::ToPixels(form.Width() - 175)));
+        QCOMPARE(FormHTTP::Instance().Width(), form.Width() - 175);
     }
 
     void clearButtonFollowsTheLogLines()
