@@ -7,7 +7,9 @@
 #include "main/Settings.h"
 #include "settings/FormProfessional.h"
 #include "tests/main/StartupFixture.h"
+#include "tests/support/CaptionFit.h"
 #include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -95,6 +97,24 @@ private Q_SLOTS:
     {
         if (Dialog().Loaded())
             Dialog().Unload();
+    }
+
+    // Every caption shows whole, in both languages, with no control covering
+    // another.
+    void captionsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "english";
+        QTest::newRow("German") << "deutsch";
+    }
+    void captionsFit()
+    {
+        QFETCH(QString, language);
+        TexteLaden(language);
+        Dialog().Load();
+        const QStringList clipped = testsupport::ClippedCaptions(&Dialog());
+        TexteLaden(QStringLiteral("english"));
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 
     void loadFillsTheBoxes()
