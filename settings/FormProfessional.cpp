@@ -39,6 +39,14 @@ void TwoByTwo(const std::array<QRadioButton*, 4>& options)
         Move(options[i], {120.0 + (i % 2) * 1860, 300.0 + (i / 2) * 330, 1740, 255});
 }
 
+// A control of type T named name inside parent, at place.
+template <typename T> T* Placed(QWidget* parent, const char* name, const platform::TwipsRect& place)
+{
+    T* control = Control<T>(parent, name);
+    Move(control, place);
+    return control;
+}
+
 } // namespace
 
 FormProfessional& FormProfessional::Instance()
@@ -120,12 +128,9 @@ void FormProfessional::setupHeaderControls()
 
 void FormProfessional::setupSwitches()
 {
-    Frame6 = Control<QGroupBox>(this, "Frame6");
-    Move(Frame6, {120, 3720, 3720, 495});
-    Label11 = Control<QLabel>(Frame6, "Label11");
-    Move(Label11, {120, 120, 2220, 255});
-    TextHideMin = Control<QLineEdit>(Frame6, "TextHideMin");
-    Move(TextHideMin, {2400, 90, 660, 315});
+    Frame6 = Placed<QGroupBox>(this, "Frame6", {120, 3720, 3720, 495});
+    Label11 = Placed<QLabel>(Frame6, "Label11", {120, 120, 2220, 255});
+    TextHideMin = Placed<QLineEdit>(Frame6, "TextHideMin", {2400, 90, 660, 315});
     Label6 = Control<QLabel>(Frame6, "Label6");
     Label6->setText(QStringLiteral("min"));
     Move(Label6, {3120, 120, 420, 255});
@@ -137,15 +142,13 @@ void FormProfessional::setupSwitches()
     TextProxy->setEnabled(false);
     Move(TextProxy, {5820, 3810, 1860, 315});
 
-    Frame3 = Control<QGroupBox>(this, "Frame3");
-    Move(Frame3, {120, 4320, 3840, 1020});
+    Frame3 = Placed<QGroupBox>(this, "Frame3", {120, 4320, 3840, 1020});
     Option10 = Control<QRadioButton>(Frame3, "Option10");
     Option20 = Control<QRadioButton>(Frame3, "Option20");
     Option30 = Control<QRadioButton>(Frame3, "Option30");
     Option60 = Control<QRadioButton>(Frame3, "Option60");
     TwoByTwo({Option10, Option20, Option30, Option60});
-    Frame2 = Control<QGroupBox>(this, "Frame2");
-    Move(Frame2, {120, 5460, 3840, 1020});
+    Frame2 = Placed<QGroupBox>(this, "Frame2", {120, 5460, 3840, 1020});
     Option512 = Control<QRadioButton>(Frame2, "Option512");
     Option1024 = Control<QRadioButton>(Frame2, "Option1024");
     Option2048 = Control<QRadioButton>(Frame2, "Option2048");
@@ -164,8 +167,7 @@ void FormProfessional::setupSwitches()
     for (const auto& [option, caption] : options)
         option->setText(QLatin1String(caption));
 
-    Frame1 = Control<QGroupBox>(this, "Frame1");
-    Move(Frame1, {4080, 4320, 3600, 2160});
+    Frame1 = Placed<QGroupBox>(this, "Frame1", {4080, 4320, 3600, 2160});
     CheckGetHostByName = Control<QCheckBox>(Frame1, "CheckGetHostByName");
     CheckConnect = Control<QCheckBox>(Frame1, "CheckConnect");
     CheckSend = Control<QCheckBox>(Frame1, "CheckSend");
@@ -193,10 +195,8 @@ void FormProfessional::setupSwitches()
 
 void FormProfessional::setupButtons()
 {
-    CommandReset = Control<QPushButton>(this, "CommandReset");
-    Move(CommandReset, {120, 7500, 2400, 375});
-    CommandCancel = Control<QPushButton>(this, "CommandCancel");
-    Move(CommandCancel, {4920, 7500, 1320, 375});
+    CommandReset = Placed<QPushButton>(this, "CommandReset", {120, 7500, 2400, 375});
+    CommandCancel = Placed<QPushButton>(this, "CommandCancel", {4920, 7500, 1320, 375});
     CommandOK = Control<QPushButton>(this, "CommandOK");
     CommandOK->setText(QStringLiteral("&OK"));
     Move(CommandOK, {6360, 7500, 1320, 375});

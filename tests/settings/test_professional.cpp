@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <functional>
+
 using namespace KELPA;
 
 namespace {
@@ -55,24 +57,27 @@ void StoreSample()
     ReceiveBuffer = ReceiveBuffer2048;
 }
 
-// "T" ticked, "." cleared, in chain order GetHostByName, Connect, Send, Recv.
-QString BlockingTicks()
+// One letter a blocking box, in chain order GetHostByName, Connect, Send,
+// Recv: yes where test holds for the box, else no.
+QString BlockingLetters(const std::function<bool(const QCheckBox*)>& test, char yes, char no)
 {
     QString text;
     const FormProfessional& d = Dialog();
     for (const QCheckBox* box : {d.CheckGetHostByName, d.CheckConnect, d.CheckSend, d.CheckRecv})
-        text += QLatin1Char(box->isChecked() ? 'T' : '.');
+        text += QLatin1Char(test(box) ? yes : no);
     return text;
 }
 
-// "e" enabled, "d" disabled, in the same order.
+// "T" ticked, "." cleared.
+QString BlockingTicks()
+{
+    return BlockingLetters(&QCheckBox::isChecked, 'T', '.');
+}
+
+// "e" enabled, "d" disabled.
 QString BlockingEnables()
 {
-    QString text;
-    const FormProfessional& d = Dialog();
-    for (const QCheckBox* box : {d.CheckGetHostByName, d.CheckConnect, d.CheckSend, d.CheckRecv})
-        text += QLatin1Char(box->isEnabled() ? 'e' : 'd');
-    return text;
+    return BlockingLetters(&QCheckBox::isEnabled, 'e', 'd');
 }
 
 QString BlockingFlags()
