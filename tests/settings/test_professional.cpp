@@ -124,8 +124,13 @@ private Q_SLOTS:
 
     void loadFillsTheBoxes()
     {
+        FormKelpa& main = FormKelpa::Instance();
+        main.setGeometry(30, 40, 900, 700);
         FormProfessional& d = Dialog();
         d.Load();
+        // Centred on the main window.
+        QCOMPARE(d.Left() + d.Width() / 2, main.Left() + main.Width() / 2);
+        QCOMPARE(d.Top() + d.Height() / 2, main.Top() + main.Height() / 2);
         QCOMPARE(d.Caption(), QStringLiteral("Professional Options"));
         QCOMPARE(d.TextHeadline->text(), HeadLine);
         QCOMPARE(d.TextAccept->text(), QStringLiteral("*/*"));
@@ -318,6 +323,9 @@ private Q_SLOTS:
         RecvBlocking = 1;
         GetHostByNameBlocking = 1;
         FormProfessional& d = Dialog();
+        // What the boxes showed after Reset; the dialog closes whatever it is.
+        QString afterReset;
+        bool activated = true;
         QTimer::singleShot(0, &d, [&] {
             d.TextUserAgent->setText(QStringLiteral("changed"));
             d.TextHideMin->setText(QStringLiteral("99"));
@@ -325,26 +333,33 @@ private Q_SLOTS:
             d.Option60->setChecked(true);
             if (reset) {
                 d.CommandReset->click();
-                QCOMPARE(BlockingTicks(), QStringLiteral("T..."));
-                QCOMPARE(BlockingEnables(), QStringLiteral("eeee"));
-                QVERIFY(d.CheckUseRecycleBin->isChecked());
-                QVERIFY(d.Option1024->isChecked());
-                QCOMPARE(d.TextConnection->text(), QStringLiteral("Keep-Alive"));
-                QCOMPARE(d.TextHost->text(), QString());
-                QCOMPARE(d.TextReferer->text(), QString());
+                afterReset = QStringList{BlockingTicks(),
+                                         BlockingEnables(),
+                                         d.CheckUseRecycleBin->isChecked() ? "bin" : "-",
+                                         d.Option1024->isChecked() ? "1024" : "-",
+                                         d.TextConnection->text(),
+                                         d.TextHost->text(),
+                                         d.TextReferer->text()}
+                                 .join(QLatin1Char('|'));
             }
             if (how == QLatin1String("cancel")) {
                 d.CommandCancel->click();
             } else if (how == QLatin1String("escape")) {
                 d.activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(&d));
-                QTest::keyClick(d.TextUserAgent, Qt::Key_Escape);
+                activated = QTest::qWaitForWindowActive(&d);
+                if (activated)
+                    QTest::keyClick(d.TextUserAgent, Qt::Key_Escape);
+                else
+                    d.Unload();
             } else {
                 d.close();
             }
         });
         d.Show(true);
         QVERIFY(!d.Loaded());
+        QVERIFY(activated);
+        if (reset)
+            QCOMPARE(afterReset, QStringLiteral("T...|eeee|bin|1024|Keep-Alive||"));
         QCOMPARE(BlockingFlags(), QStringLiteral("1111"));
         QCOMPARE(UserAgent, QStringLiteral("Agent 1"));
         QCOMPARE(HideMin, int16_t(20));
