@@ -85,10 +85,16 @@ int Seek(int fileNumber, int64_t position); // 0-based byte position
 // --- whole files and folders --------------------------------------------------
 bool FileExists(const QString& path); // a file, not a folder
 bool DirExists(const QString& path);
-int64_t FileLen(const QString& path);                       // -1 when missing
-int Kill(const QString& path);                              // delete one file
-int FileCopy(const QString& source, const QString& target); // onto itself: no change
-int Name(const QString& oldPath, const QString& newPath);   // rename or move
+int64_t FileLen(const QString& path); // -1 when missing
+int Kill(const QString& path);        // delete one file
+// A copy is written beside its target and then takes the target's place: a
+// reader or a running program keeps the old file whole, and a failed copy
+// leaves the old target as it was. Onto itself: no change. A program copy is
+// executable (0755 less the umask), a document never (0666 less the umask),
+// whatever bits the source has.
+enum class CopyMode { Document, Program };
+int FileCopy(const QString& source, const QString& target, CopyMode mode = CopyMode::Document);
+int Name(const QString& oldPath, const QString& newPath); // rename or move
 int MkDir(const QString& path);
 int RmDir(const QString& path);
 // Names (not paths) in the folder of pattern that match its last component
