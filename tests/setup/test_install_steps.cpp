@@ -117,6 +117,26 @@ private Q_SLOTS:
         QCOMPARE(Check(directory, EnglishNames(), "english"), QStringList());
     }
 
+    // The installed program runs while it is installed anew: the new copy
+    // takes its name, the running one goes on.
+    void reinstallOverRunningProgram()
+    {
+        const QString shipped = EnterShippedSet();
+        QFile::remove(shipped + "/SETUP1.EXE");
+        QVERIFY(QFile::copy("/bin/sleep", shipped + "/SETUP1.EXE"));
+        InstallAll(ProgramFilesText, EnglishNames(), "english");
+        QProcess running;
+        running.start(Installed() + "/KELPA.EXE", {"60"});
+        QVERIFY(running.waitForStarted());
+        QVERIFY(WriteBytes(shipped + "/SETUP1.EXE", "a newer program"));
+        const QString directory = InstallAll(ProgramFilesText, EnglishNames(), "english");
+        QCOMPARE(ReadBytes(Installed() + "/KELPA.EXE"), QByteArray("a newer program"));
+        QCOMPARE(Check(directory, EnglishNames(), "english"), QStringList());
+        QCOMPARE(running.state(), QProcess::Running);
+        running.kill();
+        running.waitForFinished();
+    }
+
     void languageLineOfItsOwn_data()
     {
         QTest::addColumn<QByteArray>("before");
