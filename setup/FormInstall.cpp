@@ -200,6 +200,9 @@ void FormInstall::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape)
         platform::runGuarded([this] { CommandCancel_Click(); });
+    else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+             !CommandOK->isHidden())
+        platform::runGuarded([this] { CommandOK_Click(); });
     else
         Form::keyPressEvent(event);
 }

@@ -48,6 +48,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel) override;
+    // Escape is Cancel; Return and Enter press OK while it shows.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -7,6 +7,7 @@
 #include "setup/Pictures.h"
 #include "texts/Sprache.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,4 +61,12 @@ void FormLanguage::Command1_Click()
     else
         TexteEnglisch();
     Unload();
+}
+
+void FormLanguage::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        platform::runGuarded([this] { Command1_Click(); });
+    else
+        Form::keyPressEvent(event);
 }

@@ -27,6 +27,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // Return and Enter press OK, as in any dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     FormLanguage();

@@ -29,11 +29,8 @@ void DrawKelp(QPainter& painter, int w, int h)
 QPixmap BackgroundPicture()
 {
     QImage image(160, 120, QImage::Format_RGB32);
-    QLinearGradient sea(0, 0, 0, 120);
-    sea.setColorAt(0, QColor(0, 0, 128));
-    sea.setColorAt(1, QColor(0, 0, 64));
+    image.fill(QColor(0, 0, 128));
     QPainter painter(&image);
-    painter.fillRect(image.rect(), sea);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 128, 128));
     for (const QPointF bubble :
