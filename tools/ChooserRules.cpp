@@ -116,7 +116,7 @@ QString StartFolder(const QString& directory)
 
 bool NamesFolder(const QString& path)
 {
-    return path.endsWith(Backslash) || platform::DirExists(path);
+    return !path.isEmpty() && (path.endsWith(Backslash) || platform::DirExists(path));
 }
 
 } // namespace chooser

@@ -100,8 +100,11 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
 void FormChoose::Form_Load()
 {
     mode_ = chooser::ModeOf(ChooseFilter, ChooseTitle);
+    // Only OK gives a result: any other way out leaves none.
+    ChosenPath.clear();
     SetCaption(ChooseTitle);
     CommandSearchCancel->setText(LanguageText[4]);
+    SetDefault(CommandSearchCancel);
     LabelSearch->setText(LanguageText[51]);
     if (mode_.inputFile && platform::FileExists(InputFile)) {
         if (platform::FileLen(InputFile) > 0)
@@ -117,8 +120,12 @@ void FormChoose::Form_Load()
         if (!mode_.icon)
             ComboSearch->addItem(QStringLiteral("*.*"));
         ComboSearch->setEditText(ChooseFilter);
-        if (!DirSearch->SetPath(platform::CurDir()))
-            FileSearch->SetPath(platform::CurDir());
+        {
+            // The lists start where the program is; the text box stays empty.
+            const QSignalBlocker quiet(DirSearch);
+            DirSearch->SetPath(platform::CurDir());
+        }
+        FileSearch->SetPath(DirSearch->Path());
     } else {
         LabelSearch->setText(LanguageText[56]);
         const QString start = chooser::StartFolder(Directory);
@@ -218,7 +225,7 @@ void FormChoose::SetDefault(QPushButton* button)
 
 void FormChoose::TextSearch_Change()
 {
-    if (CommandStandard->isVisible())
+    if (!CommandStandard->isHidden())
         CommandStandard->setEnabled(true);
     const QString text = TextSearch->text();
     if (text.isEmpty()) {
