@@ -12,11 +12,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 
 using namespace KELPA;
@@ -91,7 +93,7 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     On(CommandStandard, &QPushButton::clicked, this, &FormChoose::CommandStandard_Click);
     TextSearch->installEventFilter(this);
 
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     const QSize client(platform::ToPixels(7125), platform::ToPixels(2985));
     setFixedSize(client);
@@ -138,6 +140,28 @@ void FormChoose::Form_Load()
     ShowDrive();
     if (mode_.icon)
         Image1->setVisible(true);
+    FitLabel();
+    Center();
+}
+
+void FormChoose::FitLabel()
+{
+    // The caption stands in full; the text box starts after it.
+    const QRect box = TextSearch->geometry();
+    const int right = LabelSearch->x() + LabelSearch->sizeHint().width();
+    LabelSearch->resize(qMax(LabelSearch->width(), LabelSearch->sizeHint().width()),
+                        LabelSearch->height());
+    const int left = qMax(platform::ToPixels(1020), right + 4);
+    TextSearch->setGeometry(left, box.y(), box.right() + 1 - left, box.height());
+}
+
+void FormChoose::Center()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 void FormChoose::ShowDrive()

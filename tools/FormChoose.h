@@ -55,6 +55,8 @@ private:
     bool DirectoryNameAccepted();
     void SetDefault(QPushButton* button);
     void ShowDrive();
+    void FitLabel();
+    void Center();
 
     chooser::Mode mode_;
 };
