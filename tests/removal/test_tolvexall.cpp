@@ -5,6 +5,7 @@
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
 #include "removal/Tolvexall.h"
+#include "tests/platform/files/FileTestUtil.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 
@@ -29,38 +30,27 @@ const QString SecondPrompt = QStringLiteral(
     "perform the tolvexall. Press the Cancel button to exit the tolvexall.");
 const QString Title = QStringLiteral("Velkaro Tolvexall");
 
-QString Home()
-{
-    return QDir::cleanPath(qEnvironmentVariable("HOME"));
-}
-
 QString Applications()
 {
     return qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications");
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // The installation folder with the names given (their case as given), the
 // group "Kelpa" with its four items and an unrelated group with a Readme.
 QString MakeInstallation(const QStringList& names)
 {
-    const QString folder = Home() + QStringLiteral("/Programme/Kelpa");
-    QDir(Home() + QStringLiteral("/Programme")).removeRecursively();
+    const QString folder = filetest::home() + QStringLiteral("/Programme/Kelpa");
+    QDir(filetest::home() + QStringLiteral("/Programme")).removeRecursively();
     QDir(Applications()).removeRecursively();
     QDir().mkpath(folder);
     for (const QString& name : names)
-        WriteBytes(folder + QLatin1Char('/') + name, name.toLatin1());
+        filetest::writeBytes(folder + QLatin1Char('/') + name, name.toLatin1());
     for (const char* item :
          {"Kelpa/Kelpa", "Kelpa/Liesmich", "Kelpa/Lizenz", "Kelpa/Tolvexall", "Other/Readme"}) {
         const QString entry =
             Applications() + QLatin1Char('/') + QLatin1String(item) + QStringLiteral(".desktop");
         QDir().mkpath(QFileInfo(entry).path());
-        WriteBytes(entry, "[Desktop Entry]\nType=Application\nName=x\nExec=true\n");
+        filetest::writeBytes(entry, "[Desktop Entry]\nType=Application\nName=x\nExec=true\n");
     }
     return folder;
 }
@@ -72,7 +62,7 @@ QStringList Files(const QString& folder)
 
 QString ProgramFolder()
 {
-    return platform::FromLinuxPath(Home() + QStringLiteral("/Programme/Kelpa"));
+    return platform::FromLinuxPath(filetest::home() + QStringLiteral("/Programme/Kelpa"));
 }
 
 QString SuccessPrompt()
@@ -148,10 +138,11 @@ private Q_SLOTS:
     void otherCurrentDirectoryUntouched()
     {
         const QString folder = MakeInstallation({"KELPA.EXE", "README.HTM"});
-        const QString elsewhere = Home() + QStringLiteral("/elsewhere");
+        const QString elsewhere = filetest::home() + QStringLiteral("/elsewhere");
         QDir().mkpath(elsewhere);
         for (const char* name : {"README.HTM", "TEST.TSK", "KELPA.INI", "LINKS0.INP"})
-            QVERIFY(WriteBytes(elsewhere + QLatin1Char('/') + QLatin1String(name), "mine"));
+            QVERIFY(
+                filetest::writeBytes(elsewhere + QLatin1Char('/') + QLatin1String(name), "mine"));
         const QString start = QDir::currentPath();
         QVERIFY(QDir::setCurrent(elsewhere));
         {
@@ -196,7 +187,8 @@ private Q_SLOTS:
     {
         const QString folder = MakeInstallation({"README.HTM", "KELPA.LOG"});
         QVERIFY(QFile::copy(QStringLiteral(KELPA_PROGRAM), folder + QStringLiteral("/KELPA.EXE")));
-        QVERIFY(WriteBytes(folder + QStringLiteral("/KELPA.INI"), "Language=english\r\n"));
+        QVERIFY(
+            filetest::writeBytes(folder + QStringLiteral("/KELPA.INI"), "Language=english\r\n"));
         QProcess kelpa;
         kelpa.setWorkingDirectory(folder);
         kelpa.start(folder + QStringLiteral("/KELPA.EXE"), {});

@@ -4,6 +4,7 @@
 
 #include "platform/files/Files.h"
 #include "setup/Installation.h"
+#include "tests/platform/files/FileTestUtil.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,19 +41,17 @@ inline QMap<QString, QByteArray> ShippedSet()
 
 inline bool WriteBytes(const QString& linuxPath, const QByteArray& bytes)
 {
-    QFile file(linuxPath);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return filetest::writeBytes(linuxPath, bytes);
 }
 
 inline QByteArray ReadBytes(const QString& linuxPath)
 {
-    QFile file(linuxPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return filetest::readBytes(linuxPath);
 }
 
 inline QString Home()
 {
-    return QDir::cleanPath(qEnvironmentVariable("HOME"));
+    return filetest::home();
 }
 
 inline QString Applications()

@@ -7,11 +7,13 @@
 #include "tests/main/StartupFixture.h"
 #include "tests/setup/InstallerScript.h"
 #include "tests/setup/SetupFixture.h"
+#include "tests/support/ChooseScript.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 #include "texts/Sprache.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QSet>
 
 using namespace setuptest;
@@ -45,6 +47,16 @@ bool RunInstaller()
     platform::ReleaseLockFile();
     CloseInstaller();
     return ended;
+}
+
+// The installation dialog in English above the background, which stands still.
+FormInstall& InstallDialogInEnglish()
+{
+    KELPA::Language = QStringLiteral("english");
+    TexteEnglisch();
+    FormBackground::Instance().Load();
+    FormBackground::Instance().Timer1.setEnabled(false);
+    return FormInstall::Instance();
 }
 
 // Ends the installer through fn as the user would; true when the program ended.
@@ -231,11 +243,7 @@ private Q_SLOTS:
         QFETCH(QString, way);
         const QString shipped = EnterShippedSet();
         QVERIFY(WriteBytes(shipped + "/KELPA.TMP", ""));
-        KELPA::Language = QStringLiteral("english");
-        TexteEnglisch();
-        FormBackground::Instance().Load();
-        FormBackground::Instance().Timer1.setEnabled(false);
-        FormInstall& install = FormInstall::Instance();
+        FormInstall& install = InstallDialogInEnglish();
         install.Show();
         QVERIFY(EndsProgram([&] {
             if (way == "cancel")
@@ -259,11 +267,7 @@ private Q_SLOTS:
     {
         const QString shipped = EnterShippedSet();
         QVERIFY(WriteBytes(shipped + "/KELPA.TMP", ""));
-        KELPA::Language = QStringLiteral("english");
-        TexteEnglisch();
-        FormBackground::Instance().Load();
-        FormBackground::Instance().Timer1.setEnabled(false);
-        FormInstall& install = FormInstall::Instance();
+        FormInstall& install = InstallDialogInEnglish();
         install.Timer1.setInterval(60000);
         install.Show();
         install.CommandOK->click();
@@ -276,6 +280,46 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(shipped + "/KELPA.TMP"));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         install.Timer1.setInterval(2000);
+    }
+
+    // The chooser starts in the current folder, without a blank after its
+    // backslash; its answer replaces the proposal, Cancel keeps it.
+    void changeDirectory_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("chosen") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void changeDirectory()
+    {
+        QFETCH(bool, cancel);
+        EnterShippedSet();
+        FormInstall& install = InstallDialogInEnglish();
+        install.Show();
+        const QString start = platform::CurDir() + QLatin1Char('\\');
+        {
+            testsupport::ChooseScript choosers;
+            choosers
+                .expectAction([&](platform::Form& chooser) {
+                    const auto* text = chooser.findChild<QLineEdit*>(QStringLiteral("TextSearch"));
+                    QVERIFY(text);
+                    QCOMPARE(text->text(), start);
+                    if (cancel)
+                        testsupport::ChooseScript::cancel(chooser);
+                    else
+                        testsupport::ChooseScript::typeAndOk(chooser, QStringLiteral("C:\\Tools"));
+                })
+                .withTitle(KELPA::LanguageText[369])
+                .withFilter(QString());
+            install.CommandChangeDirectory->click();
+            KELPA_VERIFY_CHOOSERS(choosers);
+        }
+        QCOMPARE(install.TextDirectory->text(), cancel
+                                                    ? QStringLiteral("C:\\Program Files\\Kelpa\\")
+                                                    : QStringLiteral("C:\\Tools"));
+        QCOMPARE(KELPA::ChosenPath, QString());
+        QVERIFY(EndsProgram([&] { install.CommandCancel->click(); }));
+        CloseInstaller();
     }
 
     void startupWithoutRemovalProgram()
