@@ -321,19 +321,6 @@ private Q_SLOTS:
         QVERIFY(EndsProgram([&] { install.CommandCancel->click(); }));
         CloseInstaller();
     }
-
-    void startupWithoutRemovalProgram()
-    {
-        EnterShippedSet({"TOLVEX.EX_"});
-        MsgBoxScript boxes;
-        boxes
-            .expect(QStringLiteral("Error! Unpack or download the program anew"), platform::vbOK,
-                    MsgBoxScript::Match::Contains)
-            .withStyle(16);
-        QVERIFY(RunInstaller());
-        KELPA_VERIFY_MSGBOXES(boxes);
-        QVERIFY(!FormLanguage::Instance().Loaded());
-    }
 };
 
 KELPA_TEST_MAIN(TestInstaller)
