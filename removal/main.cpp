@@ -1,4 +1,8 @@
-// tolvex: removes a kelpa installation.
+// tolvex: removes a kelpa installation from the folder it was started from.
+
+#include "platform/files/Files.h"
+#include "platform/msgbox/MsgBoxDialog.h"
+#include "removal/Tolvexall.h"
 
 #include <QApplication>
 
@@ -6,5 +10,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tolvex"));
+    platform::InstallMsgBoxDialog();
+    removal::Tolvexall(platform::FromLinuxPath(QApplication::applicationDirPath()));
     return 0;
 }

@@ -3,6 +3,8 @@
 
 #include "platform/files/FilesDetail.h"
 
+#include <QRandomGenerator>
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -47,6 +49,21 @@ int copyBytes(int from, int to)
             done += written > 0 ? written : 0;
         }
     }
+}
+
+// Creates a new hidden file beside target with the permission bits mode (less
+// the umask); its path goes to temp. Returns the descriptor, or -1 (errno set).
+int createBeside(const QString& target, mode_t mode, QString& temp)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = parentOf(target) + QLatin1String("/.") + nameOf(target) + QLatin1Char('.') +
+               QString::number(QRandomGenerator::global()->generate(), 36);
+        const int fd =
+            ::open(encoded(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
 // Renames from onto to, refusing to replace an existing entry.
@@ -108,7 +125,7 @@ int Kill(const QString& path)
     return ErrNone;
 }
 
-int FileCopy(const QString& source, const QString& target)
+int FileCopy(const QString& source, const QString& target, CopyMode mode)
 {
     QString from;
     QString to;
@@ -131,19 +148,26 @@ int FileCopy(const QString& source, const QString& target)
     const int in = ::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return errorFromErrno(errno);
-    const int out = ::open(encoded(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    QString temp;
+    const int out = createBeside(to, mode == CopyMode::Program ? 0755 : 0666, temp);
     if (out < 0) {
         const int error = errno == ENOENT ? missingError(to) : errorFromErrno(errno);
         ::close(in);
         return error;
     }
-    noteAdded(to);
     int error = copyBytes(in, out);
     ::close(in);
     if (::close(out) != 0 && error == ErrNone)
         error = errorFromErrno(errno);
+    if (error == ErrNone && ::rename(encoded(temp).constData(), encoded(to).constData()) != 0)
+        error = errorFromErrno(errno);
+    if (error != ErrNone) {
+        ::unlink(encoded(temp).constData());
+        return error;
+    }
+    noteAdded(to);
     noteRewritten(to);
-    return error;
+    return ErrNone;
 }
 
 int Name(const QString& oldPath, const QString& newPath)

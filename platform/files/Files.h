@@ -85,16 +85,31 @@ int Seek(int fileNumber, int64_t position); // 0-based byte position
 // --- whole files and folders --------------------------------------------------
 bool FileExists(const QString& path); // a file, not a folder
 bool DirExists(const QString& path);
-int64_t FileLen(const QString& path);                       // -1 when missing
-int Kill(const QString& path);                              // delete one file
-int FileCopy(const QString& source, const QString& target); // onto itself: no change
-int Name(const QString& oldPath, const QString& newPath);   // rename or move
+int64_t FileLen(const QString& path); // -1 when missing
+int Kill(const QString& path);        // delete one file
+// A copy is written beside its target and then takes the target's place: a
+// reader or a running program keeps the old file whole, and a failed copy
+// leaves the old target as it was. Onto itself: no change. A program copy is
+// executable (0755 less the umask), a document never (0666 less the umask),
+// whatever bits the source has.
+enum class CopyMode { Document, Program };
+int FileCopy(const QString& source, const QString& target, CopyMode mode = CopyMode::Document);
+int Name(const QString& oldPath, const QString& newPath); // rename or move
 int MkDir(const QString& path);
 int RmDir(const QString& path);
 // Names (not paths) in the folder of pattern that match its last component
 // ("*.tsk", "KELPA.*", "?"), case-blind, sorted; folders too when wanted;
 // names beginning with "." (hidden) are left out.
 QStringList DirList(const QString& pattern, bool folders = false);
+// True when name matches one pattern of "*" and "?" as DirList matches it.
+bool NameMatches(const QString& name, const QString& pattern);
+// The files and the folders in one folder, each sorted as DirList sorts,
+// hidden names left out; both empty when the folder cannot be read.
+struct FolderEntries {
+    QStringList files;
+    QStringList folders;
+};
+FolderEntries ListFolder(const QString& folder);
 
 // --- a file appended to from call to call -------------------------------------
 // Appends text (UTF-8, no line end added) to path, created when missing, and

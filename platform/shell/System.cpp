@@ -93,9 +93,8 @@ ExitWindowsHook SetExitWindowsHook(ExitWindowsHook hook)
 
 QString GetSystemDirectoryA()
 {
-    const QString folder = dataHome() + QStringLiteral("/kelpa/system");
-    QDir().mkpath(folder);
-    return FromLinuxPath(folder);
+    return FromLinuxPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/kelpa/system"));
 }
 
 } // namespace platform

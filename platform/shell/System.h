@@ -46,8 +46,9 @@ ExitWindowsHook SetExitWindowsHook(ExitWindowsHook hook);
 // --- the system directory -------------------------------------------------------
 // Where the installer puts shared files that the original system kept in its
 // system directory: a folder of the user's own, $XDG_DATA_HOME/kelpa/system
-// (default ~/.local/share/kelpa/system), created on demand; never a system
-// path. Returned as a program path without a trailing "\".
+// (default ~/.local/share/kelpa/system); never a system path. Asking creates
+// nothing: whoever copies a file there makes the folder first. Returned as a
+// program path without a trailing "\".
 QString GetSystemDirectoryA();
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/forms/Twips.h"
 #include "platform/msgbox/MsgBox.h"
 #include "tests/main/StartupFixture.h"
+#include "tests/setup/InstallerScript.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 #include "transfer/FormHTTP.h"
@@ -44,9 +45,13 @@ private Q_SLOTS:
     {
         EnterFreshFolder(QStringLiteral("installer"));
         WriteFile(QStringLiteral("TOLVEX.EX_"), "x");
+        setuptest::InstallerScript installer(
+            {setuptest::InstallerPlan::Language::English, {}, false});
         MsgBoxScript boxes; // the installer runs instead of any message
         QVERIFY(StartProgram());
         KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(installer.Proposal, QStringLiteral("C:\\Program Files\\Kelpa\\"));
+        setuptest::CloseInstaller();
     }
 
     void aSecondCopyIsRefusedAndTouchesNothing()

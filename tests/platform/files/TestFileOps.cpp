@@ -6,12 +6,14 @@
 #include "tests/support/TestMain.h"
 
 #include <QObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +48,10 @@ private Q_SLOTS:
     void fileCopyOntoItself_data();
     void fileCopyOntoItself();
     void fileCopyReplacesTarget();
+    void fileCopyModes_data();
+    void fileCopyModes();
+    void fileCopyOverRunningProgram();
+    void failedCopyKeepsOldTarget();
     void errorNumbers_data();
     void errorNumbers();
     void nameMovesAndChangesCase();
@@ -102,6 +108,75 @@ void TestFileOps::fileCopyReplacesTarget()
     QCOMPARE(filetest::readBytes(QStringLiteral("COMPLETE.ENP")), QByteArray("u\r\nf\r\n"));
     QCOMPARE(FileCopy(QStringLiteral("KELPA.NOT"), QStringLiteral("KELPA.BAK")), 0);
     QCOMPARE(filetest::readBytes(QStringLiteral("KELPA.BAK")), QByteArray("u\r\nf\r\n"));
+}
+
+void TestFileOps::fileCopyModes_data()
+{
+    QTest::addColumn<int>("sourceMode");
+    QTest::addColumn<bool>("program");
+    QTest::addColumn<int>("umask");
+    QTest::addColumn<bool>("targetExisted");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("program from a plain source") << 0644 << true << 022 << false << 0755;
+    QTest::newRow("program from a private source") << 0600 << true << 022 << false << 0755;
+    QTest::newRow("program, strict umask") << 0755 << true << 077 << false << 0700;
+    QTest::newRow("program over a plain old copy") << 0644 << true << 022 << true << 0755;
+    QTest::newRow("document from a program") << 0755 << false << 022 << false << 0644;
+    QTest::newRow("document, strict umask") << 0644 << false << 077 << false << 0600;
+    QTest::newRow("document over an executable copy") << 0644 << false << 022 << true << 0644;
+}
+
+// The copy's permission bits follow its kind and the umask, never the source.
+void TestFileOps::fileCopyModes()
+{
+    QFETCH(int, sourceMode);
+    QFETCH(bool, program);
+    QFETCH(int, umask);
+    QFETCH(bool, targetExisted);
+    QFETCH(int, expected);
+    QVERIFY(QFile::setPermissions(QStringLiteral("KELPA.NOT"), {}));
+    QVERIFY(::chmod("KELPA.NOT", mode_t(sourceMode)) == 0);
+    if (targetExisted) {
+        QVERIFY(filetest::writeBytes(QStringLiteral("TARGET"), "old"));
+        QVERIFY(::chmod("TARGET", program ? 0644 : 0755) == 0);
+    }
+    const mode_t previous = ::umask(mode_t(umask));
+    const int result = FileCopy(QStringLiteral("KELPA.NOT"), QStringLiteral("target"),
+                                program ? CopyMode::Program : CopyMode::Document);
+    ::umask(previous);
+    QCOMPARE(result, 0);
+    struct stat info;
+    QVERIFY(::stat("TARGET", &info) == 0 || ::stat("target", &info) == 0);
+    QCOMPARE(int(info.st_mode & 07777), expected);
+    // no scratch file left beside it
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+// A program that runs keeps running from its old file while the new one takes
+// its name; writing into the running file would fail (text file busy).
+void TestFileOps::fileCopyOverRunningProgram()
+{
+    QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), QStringLiteral("KELPA.EXE")));
+    QVERIFY(::chmod("KELPA.EXE", 0755) == 0);
+    QProcess running;
+    running.start(QDir::current().absoluteFilePath(QStringLiteral("KELPA.EXE")),
+                  {QStringLiteral("60")});
+    QVERIFY(running.waitForStarted());
+    QCOMPARE(FileCopy(QStringLiteral("KELPA.NOT"), QStringLiteral("KELPA.EXE"), CopyMode::Program),
+             0);
+    QCOMPARE(filetest::readBytes(QStringLiteral("KELPA.EXE")), QByteArray("u\r\nf\r\n"));
+    QCOMPARE(running.state(), QProcess::Running);
+    running.kill();
+    running.waitForFinished();
+}
+
+// A source that cannot be read to its end leaves the old target as it was.
+void TestFileOps::failedCopyKeepsOldTarget()
+{
+    QVERIFY(filetest::writeBytes(QStringLiteral("KELPA.BAK"), "old"));
+    QVERIFY(FileCopy(QStringLiteral("Z:\\proc\\self\\mem"), QStringLiteral("KELPA.BAK")) != 0);
+    QCOMPARE(filetest::readBytes(QStringLiteral("KELPA.BAK")), QByteArray("old"));
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), (QStringList{"KELPA.BAK", "KELPA.NOT"}));
 }
 
 void TestFileOps::errorNumbers_data()
