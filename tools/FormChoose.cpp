@@ -5,15 +5,14 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Handlers.h"
+#include "platform/forms/Pictures.h"
 #include "platform/forms/Twips.h"
 #include "platform/msgbox/MsgBox.h"
 #include "tools/ChooserLists.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,20 +21,6 @@
 #include <QSignalBlocker>
 
 using namespace KELPA;
-
-namespace {
-
-// A picture from a regular file only: reading a FIFO or a device would block.
-QPixmap PictureFromFile(const QString& path)
-{
-    const QFileInfo file(platform::ToLinuxPath(path));
-    if (!file.isFile())
-        return {};
-    QImageReader reader(file.filePath());
-    return QPixmap::fromImage(reader.read());
-}
-
-} // namespace
 
 FormChoose& FormChoose::Instance()
 {
@@ -262,7 +247,7 @@ void FormChoose::TextSearch_Change()
     CommandSearchOK->setEnabled(true);
     SetDefault(CommandSearchOK);
     if (mode_.icon && text.right(3).toUpper() == QLatin1String("ICO")) {
-        const QPixmap picture = PictureFromFile(chooser::ProgramPath(text));
+        const QPixmap picture = platform::LoadPicture(chooser::ProgramPath(text));
         if (picture.isNull())
             Image1->clear();
         else
