@@ -40,7 +40,7 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     CommandStandard = Control<QPushButton>(this, "CommandStandard");
     CommandStandard->setText(QStringLiteral("&Standard"));
     CommandStandard->setVisible(false);
-    Move(CommandStandard, {5970, 120, 1035, 285});
+    Move(CommandStandard, {5880, 120, 1155, 285});
     FileSearch = Control<chooser::FileListBox>(this, "FileSearch");
     Move(FileSearch, {120, 540, 2775, 1845});
     DirSearch = Control<chooser::DirListBox>(this, "DirSearch");
@@ -59,11 +59,12 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     CommandSearchOK = Control<QPushButton>(this, "CommandSearchOK");
     CommandSearchOK->setText(QStringLiteral("&OK"));
     CommandSearchOK->setEnabled(false);
-    Move(CommandSearchOK, {5970, 1950, 1035, 375});
+    Move(CommandSearchOK, {5880, 1950, 1155, 375});
+    // The buttons are a little wider than drawn, for the German "Abbrechen".
     CommandSearchCancel = Control<QPushButton>(this, "CommandSearchCancel");
     CommandSearchCancel->setText(QStringLiteral("&Cancel"));
     CommandSearchCancel->setDefault(true);
-    Move(CommandSearchCancel, {5970, 2460, 1035, 375});
+    Move(CommandSearchCancel, {5880, 2460, 1155, 375});
 
     using platform::On;
     On(DriveSearch, &QComboBox::currentIndexChanged, this, &FormChoose::DriveSearch_Change);

@@ -85,7 +85,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("answer");          // 0: no question
         QTest::addColumn<QString>("chosen");      // empty: left open, then cancelled
         QTest::newRow("new name gets the extension") << "english"
-                                            << "job" << QByteArray() << 0 << "job.tsk";
+                                                     << "job" << QByteArray() << 0 << "job.tsk";
         QTest::newRow("a dot in the folder keeps the name")
             << "english"
             << "my.tasks\\job" << QByteArray() << 0 << "my.tasks\\job";
@@ -437,6 +437,38 @@ private Q_SLOTS:
         QVERIFY(!again.CommandStandard->isVisibleTo(&again));
         QVERIFY(again.FileSearch->isEnabled());
         QCOMPARE(again.ComboSearch->count(), 2);
+    }
+
+    // Every caption stands in full, in both languages and both layouts.
+    void captionsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("titleText");
+        QTest::newRow("English, file") << "english" << 67;
+        QTest::newRow("English, directory") << "english" << 412;
+        QTest::newRow("German, file") << "deutsch" << 67;
+        QTest::newRow("German, directory") << "deutsch" << 412;
+    }
+    void captionsFit()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, titleText);
+        TexteLaden(language);
+        FormChoose& chooser =
+            Open(titleText == 412 ? QString() : QStringLiteral("*.tsk"), titleText);
+        chooser.CommandStandard->setVisible(true);
+        for (QLabel* label : chooser.findChildren<QLabel*>()) {
+            const int needed = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(needed <= label->width(), qPrintable(label->text()));
+            QVERIFY2(label->geometry().right() < chooser.TextSearch->x() ||
+                         label != chooser.LabelSearch,
+                     "the label runs under the text box");
+        }
+        for (QPushButton* button : chooser.findChildren<QPushButton*>()) {
+            const QString text = QString(button->text()).remove(QLatin1Char('&'));
+            const int needed = button->fontMetrics().horizontalAdvance(text) + 8;
+            QVERIFY2(needed <= button->width(), qPrintable(text));
+        }
     }
 
     // The script fails a test on a chooser it did not plan and cancels it.
