@@ -299,9 +299,12 @@ private Q_SLOTS:
     }
 
     // Opening a folder row shows its files and its path in the text box.
+    // Names holding "\\", which no program path can name, are left out.
     void folderList()
     {
         QDir().mkpath(QStringLiteral("sub/deeper"));
+        QDir().mkpath(QStringLiteral("sub/back\\slash"));
+        WriteFile(QStringLiteral("sub/odd\\name.tsk"), "x");
         WriteFile(QStringLiteral("sub/x.tsk"), "x");
         FormChoose& chooser = Open(QStringLiteral("*.tsk"), 67);
         QAbstractItemModel* rows = chooser.DirSearch->model();
@@ -311,6 +314,8 @@ private Q_SLOTS:
         QCOMPARE(chooser.DirSearch->Path(), Here(QStringLiteral("sub")));
         QCOMPARE(chooser.TextSearch->text(), Here(QStringLiteral("sub\\")));
         QCOMPARE(chooser.FileSearch->Names(), QStringList{"x.tsk"});
+        QCOMPARE(rows->rowCount(),
+                 chooser.DirSearch->Path().count('\\') + 2); // C:\ ... sub, deeper
         // Its first row is the drive's root.
         Q_EMIT chooser.DirSearch->activated(rows->index(0, 0));
         QCOMPARE(chooser.DirSearch->Path(), QStringLiteral("C:\\"));
