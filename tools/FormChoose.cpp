@@ -103,14 +103,16 @@ void FormChoose::Form_Load()
     }
     if (!mode_.directory) {
         FileSearch->SetPattern(ChooseFilter);
-        ComboSearch->setEditText(ChooseFilter);
-        ComboSearch->addItem(ChooseFilter);
-        if (!mode_.icon)
-            ComboSearch->addItem(QStringLiteral("*.*"));
-        ComboSearch->setEditText(ChooseFilter);
         {
-            // The lists start where the program is; the text box stays empty.
-            const QSignalBlocker quiet(DirSearch);
+            // The combo and the lists are filled quietly and the folder is
+            // read once: the lists start where the program is, and the text
+            // box stays empty.
+            const QSignalBlocker quietCombo(ComboSearch);
+            const QSignalBlocker quietFolders(DirSearch);
+            ComboSearch->addItem(ChooseFilter);
+            if (!mode_.icon)
+                ComboSearch->addItem(QStringLiteral("*.*"));
+            ComboSearch->setEditText(ChooseFilter);
             DirSearch->SetPath(platform::CurDir());
         }
         FileSearch->SetPath(DirSearch->Path());
