@@ -30,6 +30,15 @@ FormChoose& FormChoose::Instance()
 
 FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
 {
+    setupControls();
+    setupHandlers();
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(platform::ToPixels(7125), platform::ToPixels(2985));
+}
+
+void FormChoose::setupControls()
+{
     using platform::Control;
     using platform::Move;
     LabelSearch = Control<QLabel>(this, "LabelSearch");
@@ -37,6 +46,7 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     Move(LabelSearch, {90, 150, 885, 225});
     TextSearch = Control<QLineEdit>(this, "TextSearch");
     Move(TextSearch, {1020, 120, 4755, 285});
+    // The buttons are a little wider than drawn, for the German "Abbrechen".
     CommandStandard = Control<QPushButton>(this, "CommandStandard");
     CommandStandard->setText(QStringLiteral("&Standard"));
     CommandStandard->setVisible(false);
@@ -60,12 +70,14 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     CommandSearchOK->setText(QStringLiteral("&OK"));
     CommandSearchOK->setEnabled(false);
     Move(CommandSearchOK, {5880, 1950, 1155, 375});
-    // The buttons are a little wider than drawn, for the German "Abbrechen".
     CommandSearchCancel = Control<QPushButton>(this, "CommandSearchCancel");
     CommandSearchCancel->setText(QStringLiteral("&Cancel"));
     CommandSearchCancel->setDefault(true);
     Move(CommandSearchCancel, {5880, 2460, 1155, 375});
+}
 
+void FormChoose::setupHandlers()
+{
     using platform::On;
     On(DriveSearch, &QComboBox::currentIndexChanged, this, &FormChoose::DriveSearch_Change);
     On(DirSearch, &chooser::DirListBox::PathChanged, this, &FormChoose::DirSearch_Change);
@@ -77,12 +89,7 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     On(CommandSearchOK, &QPushButton::clicked, this, &FormChoose::CommandSearchOK_Click);
     On(CommandSearchCancel, &QPushButton::clicked, this, &FormChoose::CommandSearchCancel_Click);
     On(CommandStandard, &QPushButton::clicked, this, &FormChoose::CommandStandard_Click);
-    TextSearch->installEventFilter(this);
-
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    const QSize client(platform::ToPixels(7125), platform::ToPixels(2985));
-    setFixedSize(client);
+    TextSearch->installEventFilter(this); // its double click
 }
 
 void FormChoose::Form_Load()

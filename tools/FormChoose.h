@@ -51,6 +51,8 @@ protected:
 
 private:
     FormChoose();
+    void setupControls();
+    void setupHandlers();
     // The directory-name check of the text box; false when it refused.
     bool DirectoryNameAccepted();
     void SetDefault(QPushButton* button);
