@@ -5,15 +5,14 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Handlers.h"
+#include "platform/forms/Pictures.h"
 #include "platform/forms/Twips.h"
 #include "platform/msgbox/MsgBox.h"
 #include "tools/ChooserLists.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,20 +22,6 @@
 
 using namespace KELPA;
 
-namespace {
-
-// A picture from a regular file only: reading a FIFO or a device would block.
-QPixmap PictureFromFile(const QString& path)
-{
-    const QFileInfo file(platform::ToLinuxPath(path));
-    if (!file.isFile())
-        return {};
-    QImageReader reader(file.filePath());
-    return QPixmap::fromImage(reader.read());
-}
-
-} // namespace
-
 FormChoose& FormChoose::Instance()
 {
     static FormChoose* instance = new FormChoose;
@@ -45,6 +30,15 @@ FormChoose& FormChoose::Instance()
 
 FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
 {
+    setupControls();
+    setupHandlers();
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(platform::ToPixels(7125), platform::ToPixels(2985));
+}
+
+void FormChoose::setupControls()
+{
     using platform::Control;
     using platform::Move;
     LabelSearch = Control<QLabel>(this, "LabelSearch");
@@ -52,10 +46,11 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     Move(LabelSearch, {90, 150, 885, 225});
     TextSearch = Control<QLineEdit>(this, "TextSearch");
     Move(TextSearch, {1020, 120, 4755, 285});
+    // The buttons are a little wider than drawn, for the German "Abbrechen".
     CommandStandard = Control<QPushButton>(this, "CommandStandard");
     CommandStandard->setText(QStringLiteral("&Standard"));
     CommandStandard->setVisible(false);
-    Move(CommandStandard, {5970, 120, 1035, 285});
+    Move(CommandStandard, {5880, 120, 1155, 285});
     FileSearch = Control<chooser::FileListBox>(this, "FileSearch");
     Move(FileSearch, {120, 540, 2775, 1845});
     DirSearch = Control<chooser::DirListBox>(this, "DirSearch");
@@ -74,12 +69,15 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     CommandSearchOK = Control<QPushButton>(this, "CommandSearchOK");
     CommandSearchOK->setText(QStringLiteral("&OK"));
     CommandSearchOK->setEnabled(false);
-    Move(CommandSearchOK, {5970, 1950, 1035, 375});
+    Move(CommandSearchOK, {5880, 1950, 1155, 375});
     CommandSearchCancel = Control<QPushButton>(this, "CommandSearchCancel");
     CommandSearchCancel->setText(QStringLiteral("&Cancel"));
     CommandSearchCancel->setDefault(true);
-    Move(CommandSearchCancel, {5970, 2460, 1035, 375});
+    Move(CommandSearchCancel, {5880, 2460, 1155, 375});
+}
 
+void FormChoose::setupHandlers()
+{
     using platform::On;
     On(DriveSearch, &QComboBox::currentIndexChanged, this, &FormChoose::DriveSearch_Change);
     On(DirSearch, &chooser::DirListBox::PathChanged, this, &FormChoose::DirSearch_Change);
@@ -91,12 +89,7 @@ FormChoose::FormChoose() : Form(Kind::TopLevel, "FormChoose")
     On(CommandSearchOK, &QPushButton::clicked, this, &FormChoose::CommandSearchOK_Click);
     On(CommandSearchCancel, &QPushButton::clicked, this, &FormChoose::CommandSearchCancel_Click);
     On(CommandStandard, &QPushButton::clicked, this, &FormChoose::CommandStandard_Click);
-    TextSearch->installEventFilter(this);
-
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    const QSize client(platform::ToPixels(7125), platform::ToPixels(2985));
-    setFixedSize(client);
+    TextSearch->installEventFilter(this); // its double click
 }
 
 void FormChoose::Form_Load()
@@ -117,14 +110,16 @@ void FormChoose::Form_Load()
     }
     if (!mode_.directory) {
         FileSearch->SetPattern(ChooseFilter);
-        ComboSearch->setEditText(ChooseFilter);
-        ComboSearch->addItem(ChooseFilter);
-        if (!mode_.icon)
-            ComboSearch->addItem(QStringLiteral("*.*"));
-        ComboSearch->setEditText(ChooseFilter);
         {
-            // The lists start where the program is; the text box stays empty.
-            const QSignalBlocker quiet(DirSearch);
+            // The combo and the lists are filled quietly and the folder is
+            // read once: the lists start where the program is, and the text
+            // box stays empty.
+            const QSignalBlocker quietCombo(ComboSearch);
+            const QSignalBlocker quietFolders(DirSearch);
+            ComboSearch->addItem(ChooseFilter);
+            if (!mode_.icon)
+                ComboSearch->addItem(QStringLiteral("*.*"));
+            ComboSearch->setEditText(ChooseFilter);
             DirSearch->SetPath(platform::CurDir());
         }
         FileSearch->SetPath(DirSearch->Path());
@@ -262,7 +257,7 @@ void FormChoose::TextSearch_Change()
     CommandSearchOK->setEnabled(true);
     SetDefault(CommandSearchOK);
     if (mode_.icon && text.right(3).toUpper() == QLatin1String("ICO")) {
-        const QPixmap picture = PictureFromFile(chooser::ProgramPath(text));
+        const QPixmap picture = platform::LoadPicture(chooser::ProgramPath(text));
         if (picture.isNull())
             Image1->clear();
         else

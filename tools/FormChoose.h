@@ -1,7 +1,13 @@
 #pragma once
 // The modal file and directory chooser. Callers set ChooseFilter (patterns
 // joined by ";", empty for a directory) and ChooseTitle, show it modally and
-// read ChosenPath (empty: cancelled). It never opens the chosen file.
+// read ChosenPath (empty: cancelled, closed or Escape). It never opens the
+// chosen file. The title selects the special modes: saving a task (".tsk"
+// added to a name without ".", an existing non-empty file only after Yes),
+// the input file (pre-filled), the icon (preview) and the download directory
+// (names checked; Standard sets StandardDirectory and logs it). A typed path
+// beginning with "/" is a Linux path; a folder named where a file is asked
+// for is opened in the lists, not returned.
 
 #include "platform/forms/Form.h"
 #include "tools/ChooserRules.h"
@@ -21,13 +27,18 @@ class FormChoose final : public platform::Form {
 public:
     static FormChoose& Instance();
 
+    // A drive chosen: its root in the lists, or "Drive not ready!" and the
+    // drive of the lists again.
     void DriveSearch_Change();
+    // A folder opened: its files listed, its path with "\" in the text box.
     void DirSearch_Change();
-    void FileSearch_Click();
+    void FileSearch_Click(); // the file's full path in the text box
     void FileSearch_DblClick();
-    void ComboSearch_Change();
+    void ComboSearch_Change(); // the pattern typed or picked, the files read again
+    // OK enabled and default while there is a text; the icon preview.
     void TextSearch_Change();
     void TextSearch_DblClick();
+    // Checks the text by mode; sets ChosenPath and unloads, or stays open.
     void CommandSearchOK_Click();
     void CommandSearchCancel_Click();
     void CommandStandard_Click();
@@ -51,6 +62,8 @@ protected:
 
 private:
     FormChoose();
+    void setupControls();
+    void setupHandlers();
     // The directory-name check of the text box; false when it refused.
     bool DirectoryNameAccepted();
     void SetDefault(QPushButton* button);

@@ -16,13 +16,6 @@ QString describe(const ChooseScript::Shown& s)
     return QStringLiteral("\"%1\" (filter \"%2\")").arg(s.title, s.filter);
 }
 
-QString describe(const ChooseScript::Expected& e)
-{
-    return QStringLiteral("%1 (filter %2)")
-        .arg(e.title ? QLatin1Char('"') + *e.title + QLatin1Char('"') : QStringLiteral("any"),
-             e.filter ? QLatin1Char('"') + *e.filter + QLatin1Char('"') : QStringLiteral("any"));
-}
-
 QString describe(const ChooseScript::Step& step)
 {
     switch (step.kind) {
@@ -43,7 +36,14 @@ template <typename T> T* child(platform::Form& form, const char* name)
 
 } // namespace
 
-ChooseScript::ChooseScript()
+QString ChooseScript::describeExpected(const Expected& e)
+{
+    return QStringLiteral("%1 (filter %2)")
+        .arg(e.title ? QLatin1Char('"') + *e.title + QLatin1Char('"') : QStringLiteral("any"),
+             e.filter ? QLatin1Char('"') + *e.filter + QLatin1Char('"') : QStringLiteral("any"));
+}
+
+ChooseScript::ChooseScript() : ExpectedScript(QStringLiteral("expected chooser not shown: "))
 {
     previous_ = platform::Form::SetModalHook([this](platform::Form& form) {
         if (form.objectName() == ChooserName)
@@ -55,8 +55,7 @@ ChooseScript::ChooseScript()
 ChooseScript::~ChooseScript()
 {
     platform::Form::SetModalHook(std::move(previous_));
-    if (!verified_ && failTest_ && pending() > 0 && !QTest::currentTestFailed())
-        QTest::qFail(qPrintable(report()), __FILE__, __LINE__);
+    failUnmet();
 }
 
 ChooseScript& ChooseScript::expectPath(const QString& path)
@@ -128,13 +127,6 @@ void ChooseScript::cancel(platform::Form& chooser)
         button->click();
 }
 
-void ChooseScript::fail(const QString& failure)
-{
-    failures_.append(failure);
-    if (failTest_)
-        QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
-}
-
 bool ChooseScript::answer(platform::Form& form)
 {
     const QComboBox* patterns = child<QComboBox>(form, "ComboSearch");
@@ -146,8 +138,9 @@ bool ChooseScript::answer(platform::Form& form)
                          (!script_[next_].filter || *script_[next_].filter == shown.filter);
     if (!planned) {
         QString failure = QStringLiteral("unexpected chooser ") + describe(shown);
-        failure += next_ < script_.size() ? QStringLiteral("; expected ") + describe(script_[next_])
-                                          : QStringLiteral("; the script is used up");
+        failure += next_ < script_.size()
+                       ? QStringLiteral("; expected ") + describeExpected(script_[next_])
+                       : QStringLiteral("; the script is used up");
         fail(failure);
         cancel(form);
         if (form.Loaded())
@@ -182,20 +175,6 @@ bool ChooseScript::answer(platform::Form& form)
             form.Unload();
     }
     return true;
-}
-
-bool ChooseScript::verify()
-{
-    verified_ = true;
-    return failures_.isEmpty() && pending() == 0;
-}
-
-QString ChooseScript::report() const
-{
-    QStringList lines = failures_;
-    for (qsizetype i = next_; i < script_.size(); ++i)
-        lines.append(QStringLiteral("expected chooser not shown: ") + describe(script_[i]));
-    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace testsupport

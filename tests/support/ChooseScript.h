@@ -18,6 +18,7 @@
 //     choosers.expectPath("C:\\old.tsk").thenCancel();      // answered No, then left
 
 #include "platform/forms/Form.h"
+#include "tests/support/ExpectedScript.h"
 
 #include <QList>
 #include <QString>
@@ -28,21 +29,25 @@
 
 namespace testsupport {
 
-class ChooseScript final {
-public:
-    // One step on an open chooser: a path typed and OK clicked, Cancel, or
-    // a test's own action on the window.
-    struct Step {
-        enum class Kind { Path, Cancel, Action } kind = Kind::Path;
-        QString path;
-        std::function<void(platform::Form&)> action;
-    };
+// One step on an open chooser: a path typed and OK clicked, Cancel, or a
+// test's own action on the window.
+struct ChooserStep {
+    enum class Kind { Path, Cancel, Action } kind = Kind::Path;
+    QString path;
+    std::function<void(platform::Form&)> action;
+};
 
-    struct Expected {
-        QList<Step> steps;
-        std::optional<QString> title;
-        std::optional<QString> filter;
-    };
+// An expected chooser and the steps that answer it.
+struct ExpectedChooser {
+    QList<ChooserStep> steps;
+    std::optional<QString> title;
+    std::optional<QString> filter;
+};
+
+class ChooseScript final : public ExpectedScript<ChooseScript, ExpectedChooser> {
+public:
+    using Step = ChooserStep;
+    using Expected = ExpectedChooser;
 
     struct Shown {
         QString title;  // the chooser's caption
@@ -72,17 +77,10 @@ public:
     ChooseScript& withTitle(const QString& title);
     ChooseScript& withFilter(const QString& filter);
 
+    // Every chooser shown while the script lived, expected or not, in order.
     const QList<Shown>& shown() const { return shown_; }
-    const QStringList& failures() const { return failures_; }
-    qsizetype pending() const { return script_.size() - next_; }
 
-    // True when every expected chooser came and did as planned, and no other.
-    bool verify();
-    QString report() const;
-
-    // On (the default), a failure fails the running test at once through
-    // QTest. Off, it is only recorded in failures().
-    void setFailTest(bool on) { failTest_ = on; }
+    static QString describeExpected(const Expected& e);
 
     // Types a path into an open chooser and clicks OK; clicks Cancel.
     static void typeAndOk(platform::Form& chooser, const QString& path);
@@ -90,14 +88,8 @@ public:
 
 private:
     bool answer(platform::Form& form);
-    void fail(const QString& failure);
 
-    QList<Expected> script_;
-    qsizetype next_ = 0;
     QList<Shown> shown_;
-    QStringList failures_;
-    bool failTest_ = true;
-    bool verified_ = false;
     platform::Form::ModalHook previous_;
 };
 

@@ -11,16 +11,16 @@ QString describe(const QString& prompt, int style, const QString& title)
     return QStringLiteral("\"%1\" (style %2, title \"%3\")").arg(prompt).arg(style).arg(title);
 }
 
-QString describe(const MsgBoxScript::Expected& e)
+} // namespace
+
+QString MsgBoxScript::describeExpected(const Expected& e)
 {
     return QStringLiteral("\"%1\" (style %2, title %3)")
         .arg(e.prompt, e.style ? QString::number(*e.style) : QStringLiteral("any"),
              e.title ? QLatin1Char('"') + *e.title + QLatin1Char('"') : QStringLiteral("any"));
 }
 
-} // namespace
-
-MsgBoxScript::MsgBoxScript()
+MsgBoxScript::MsgBoxScript() : ExpectedScript(QStringLiteral("expected message box not shown: "))
 {
     previous_ =
         platform::SetMsgBoxHandler([this](const QString& prompt, int style, const QString& title) {
@@ -31,8 +31,7 @@ MsgBoxScript::MsgBoxScript()
 MsgBoxScript::~MsgBoxScript()
 {
     platform::SetMsgBoxHandler(std::move(previous_));
-    if (!verified_ && failTest_ && pending() > 0 && !QTest::currentTestFailed())
-        QTest::qFail(qPrintable(report()), __FILE__, __LINE__);
+    failUnmet();
 }
 
 MsgBoxScript& MsgBoxScript::expect(const QString& prompt, int answer, Match match)
@@ -81,28 +80,12 @@ int MsgBoxScript::answer(const QString& prompt, int style, const QString& title)
 
     QString failure = QStringLiteral("unexpected message box ") + describe(prompt, style, title);
     if (next_ < script_.size()) {
-        failure += QStringLiteral("; expected ") + describe(script_[next_]);
+        failure += QStringLiteral("; expected ") + describeExpected(script_[next_]);
     } else {
         failure += QStringLiteral("; the script is used up");
     }
-    failures_.append(failure);
-    if (failTest_)
-        QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
+    fail(failure);
     return platform::vbCancel;
-}
-
-bool MsgBoxScript::verify()
-{
-    verified_ = true;
-    return failures_.isEmpty() && pending() == 0;
-}
-
-QString MsgBoxScript::report() const
-{
-    QStringList lines = failures_;
-    for (qsizetype i = next_; i < script_.size(); ++i)
-        lines.append(QStringLiteral("expected message box not shown: ") + describe(script_[i]));
-    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace testsupport

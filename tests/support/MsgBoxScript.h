@@ -12,6 +12,7 @@
 //     KELPA_VERIFY_MSGBOXES(boxes);   // every expected box was shown, none other
 
 #include "platform/msgbox/MsgBox.h"
+#include "tests/support/ExpectedScript.h"
 
 #include <QList>
 #include <QRegularExpression>
@@ -21,17 +22,20 @@
 
 namespace testsupport {
 
-class MsgBoxScript final {
-public:
+// An expected message box and its answer.
+struct ExpectedBox {
     enum class Match { Exact, Contains, Pattern };
+    QString prompt;
+    Match match = Match::Exact;
+    int answer = platform::vbOK;
+    std::optional<int> style;
+    std::optional<QString> title;
+};
 
-    struct Expected {
-        QString prompt;
-        Match match = Match::Exact;
-        int answer = platform::vbOK;
-        std::optional<int> style;
-        std::optional<QString> title;
-    };
+class MsgBoxScript final : public ExpectedScript<MsgBoxScript, ExpectedBox> {
+public:
+    using Match = ExpectedBox::Match;
+    using Expected = ExpectedBox;
 
     struct Shown {
         QString prompt;
@@ -56,29 +60,14 @@ public:
 
     // Every box shown while the script lived, expected or not, in order.
     const QList<Shown>& shown() const { return shown_; }
-    // One line per unexpected box, in order.
-    const QStringList& failures() const { return failures_; }
-    // Expected boxes not shown yet.
-    qsizetype pending() const { return script_.size() - next_; }
 
-    // True when every expected box was shown and no other; report() says why not.
-    bool verify();
-    QString report() const;
-
-    // On (the default), an unexpected box fails the running test at once
-    // through QTest. Off, it is only recorded in failures().
-    void setFailTest(bool on) { failTest_ = on; }
+    static QString describeExpected(const Expected& e);
 
 private:
     int answer(const QString& prompt, int style, const QString& title);
     static bool matches(const Expected& e, const QString& prompt, int style, const QString& title);
 
-    QList<Expected> script_;
-    qsizetype next_ = 0;
     QList<Shown> shown_;
-    QStringList failures_;
-    bool failTest_ = true;
-    bool verified_ = false;
     platform::MsgBoxHandler previous_;
 };
 
