@@ -163,6 +163,7 @@ private Q_SLOTS:
     void buttonsFollowTheRunState()
     {
         FormKelpa& main = FormKelpa::Instance();
+        QVERIFY(Editor().TextArrangeRemove->isEnabled()); // opened again: usable
         QVERIFY(Editor().FrameNOT->isEnabled());
         QCOMPARE(RunListButtons(), QStringLiteral("000"));
         main.ShowRunState(true);
