@@ -19,6 +19,7 @@
 #include <cstdint>
 
 class ListLines;
+class QByteArray;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -131,10 +132,11 @@ private:
     // command run, the window closed when that was asked meanwhile.
     void RunListCommand(bool arrange);
     void ArrangeOrRemove(bool arrange);
-    // After Yes: KELPA.NOT replaced by the scratch file, the continuation list
-    // in step, the list shown again and the line logged.
-    void ReplaceNot(bool arrange, int32_t selected, int32_t others, const QString& search,
-                    int64_t bytes);
+    // After Yes: KELPA.NOT replaced by bytes (null when the scratch file
+    // could not be taken whole), the continuation list in step, the list
+    // shown again and, when replaced, the line logged.
+    void ReplaceNot(bool arrange, const QByteArray* bytes, int32_t selected, int32_t others,
+                    const QString& search);
 
     int16_t layoutGuard_ = 0;
     int startHolds_ = 0;

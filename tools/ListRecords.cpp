@@ -100,24 +100,33 @@ FileStamp StampOf(const QString& path)
     return stamp;
 }
 
-int ReplaceList(const QString& list, const QString& scratch, int64_t expectedBytes)
+int TakeScratch(const QString& scratch, int64_t expectedBytes, QByteArray& bytes,
+                const std::function<void()>& yield)
 {
+    bytes.clear();
     if (platform::FileLen(scratch) != expectedBytes)
         return platform::ErrDeviceIO;
-    // The new contents are taken whole before the list is opened: the
-    // replacement then either gets all of them or leaves the list alone.
-    QByteArray bytes;
-    if (expectedBytes > 0) {
-        const int source = platform::FreeFile();
-        int error = platform::Open(scratch, platform::OpenMode::Input, source);
-        if (error == 0)
-            error = platform::GetBytes(source, expectedBytes, bytes);
-        platform::Close(source);
-        if (error == 0 && bytes.size() != expectedBytes)
-            error = platform::ErrDeviceIO;
-        if (error != 0)
-            return error;
+    if (expectedBytes == 0)
+        return 0;
+    const int source = platform::FreeFile();
+    int error = platform::Open(scratch, platform::OpenMode::Input, source);
+    constexpr int64_t Block = 1 << 20;
+    QByteArray block;
+    while (error == 0 && bytes.size() < expectedBytes) {
+        if (yield)
+            yield();
+        error = platform::GetBytes(source, qMin(Block, expectedBytes - bytes.size()), block);
+        bytes += block;
     }
+    platform::Close(source);
+    if (error == 0 &&
+        (bytes.size() != expectedBytes || platform::FileLen(scratch) != expectedBytes))
+        error = platform::ErrDeviceIO;
+    return error;
+}
+
+int ReplaceList(const QString& list, const QByteArray& bytes)
+{
     const int target = platform::FreeFile();
     if (const int error = platform::Open(list, platform::OpenMode::Replace, target))
         return error;
