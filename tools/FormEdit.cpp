@@ -13,6 +13,7 @@
 #include "tools/ListLines.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -31,6 +32,19 @@ const QString LogFile = QStringLiteral("KELPA.LOG");
 // design (7910 by 4590 outside, 7800 by 4185 inside).
 constexpr double FrameWidthAllowance = 110;
 constexpr double FrameHeightAllowance = 405;
+
+// A caption wider than its button is drawn in a smaller font rather than cut
+// ("Komplettierung" in German).
+void FitCaption(QPushButton* button)
+{
+    constexpr int Margin = 8; // pixels the style keeps free beside the caption
+    QFont font = button->parentWidget()->font();
+    const QString shown = QString(button->text()).remove(QLatin1Char('&'));
+    while (QFontMetrics(font).horizontalAdvance(shown) + Margin > button->width() &&
+           font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
+}
 
 } // namespace
 
@@ -142,6 +156,8 @@ void FormEdit::SetCaptions()
     FrameNOT->setTitle(text[97]);
     CommandArrange->setText(text[72]);
     CommandRemove->setText(text[73]);
+    for (QPushButton* button : findChildren<QPushButton*>())
+        FitCaption(button);
 }
 
 void FormEdit::Form_Load()
