@@ -6,18 +6,18 @@
 //
 //     edit_bench [records ...]      (default: 25000 100000)
 
+#include "bench/BenchProgram.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/msgbox/MsgBox.h"
+#include "platform/pump/Pump.h"
 #include "tools/FormEdit.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -107,46 +107,22 @@ Figures TimeLists(const QString& folder, int records)
     return f;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Prints the figures of each count and, for two or more, how much more the
+// last cost than the first.
+void Measure(const QString& home, const QList<int>& sizes)
 {
-    QTemporaryDir home;
-    if (!home.isValid())
-        return 2;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
-    QDir().mkpath(home.path() + QStringLiteral("/runtime"));
-    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", (home.path() + QStringLiteral("/runtime")).toUtf8());
-    QApplication app(argc, argv);
-
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
-    if (sizes.isEmpty())
-        sizes = {25000, 100000};
-
-    // Every question of arrange and remove is answered Yes.
-    platform::SetMsgBoxHandler(
-        [](const QString&, int, const QString&) { return int(platform::vbYes); });
-    QDir::setCurrent(home.path());
-    QFile ini(QStringLiteral("KELPA.INI"));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("Language=english\r\nShowEdit=1\r\n") < 0)
-        return 2;
-    ini.close();
-    FormKelpa& form = FormKelpa::Instance();
-    form.TimerInfo.setInterval(20);
-    form.MDIForm_Load();
     FormEdit::Instance().Load();
-
+    // Start-up's own work (the about window, the first painting) is over
+    // before anything is measured.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 500)
+        platform::WaitEvents(50);
     std::printf("%9s %10s %10s %10s %10s\n", "records", "listing s", "arrange s", "remove s",
                 "gap ms");
     QList<Figures> all;
     for (int size : sizes) {
-        const Figures f = TimeLists(home.path() + QStringLiteral("/lists%1").arg(size), size);
+        const Figures f = TimeLists(home + QStringLiteral("/lists%1").arg(size), size);
         all.append(f);
         std::printf("%9d %10.2f %10.2f %10.2f %10lld\n", size, f.listing, f.arrange, f.remove,
                     static_cast<long long>(f.gapMs));
@@ -159,5 +135,12 @@ int main(int argc, char** argv)
                     b.listing / a.listing, b.arrange / a.arrange, b.remove / a.remove, sizes.back(),
                     sizes.front());
     }
-    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Every question of arrange and remove is answered Yes.
+    return bench::Run(argc, argv, {{25000, 100000}, platform::vbYes, "ShowEdit=1\r\n"}, Measure);
 }

@@ -19,7 +19,6 @@
 #include <cstdint>
 
 class ListLines;
-class QByteArray;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -132,10 +131,10 @@ private:
     // command run, the window closed when that was asked meanwhile.
     void RunListCommand(bool arrange);
     void ArrangeOrRemove(bool arrange);
-    // After Yes: KELPA.NOT replaced by bytes (null when the scratch file
-    // could not be taken whole), the continuation list in step, the list
-    // shown again and, when replaced, the line logged.
-    void ReplaceNot(bool arrange, const QByteArray* bytes, int32_t selected, int32_t others,
+    // After Yes: KELPA.NOT replaced by the scratch file when that holds the
+    // passes' bytes, the continuation list in step, the list shown again
+    // and, when replaced, the line logged.
+    void ReplaceNot(bool arrange, int64_t bytes, int32_t selected, int32_t others,
                     const QString& search);
 
     int16_t layoutGuard_ = 0;

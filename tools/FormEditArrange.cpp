@@ -116,24 +116,21 @@ void FormEdit::ArrangeOrRemove(bool arrange)
         platform::MsgBox(LanguageText[78], 48, edittexts::ListTitle());
     } else if (platform::MsgBox(edittexts::FoundQuestion(selected.Count, total), 36,
                                 edittexts::QuestionTitle(arrange)) == platform::vbYes) {
-        QByteArray bytes;
-        const int error = listrecords::TakeScratch(
-            ScratchFile, (arrange ? selected.Bytes : 0) + others.Bytes, bytes, Yield);
         // A run started meanwhile (from a timer, while the question waited)
         // has rewritten the list and may have used the scratch file: both are
         // its own then, and nothing is done here.
         if (Running == 0 && listrecords::StampOf(NotFile) == before)
-            ReplaceNot(arrange, error == 0 ? &bytes : nullptr, selected.Count, others.Count,
-                       search);
+            ReplaceNot(arrange, (arrange ? selected.Bytes : 0) + others.Bytes, selected.Count,
+                       others.Count, search);
     }
     platform::Kill(ScratchFile);
 }
 
-void FormEdit::ReplaceNot(bool arrange, const QByteArray* bytes, int32_t selected, int32_t others,
+void FormEdit::ReplaceNot(bool arrange, int64_t bytes, int32_t selected, int32_t others,
                           const QString& search)
 {
     FormKelpa& main = FormKelpa::Instance();
-    const bool replaced = bytes && listrecords::ReplaceList(NotFile, *bytes) == 0;
+    const bool replaced = listrecords::ReplaceList(NotFile, ScratchFile, bytes) == 0;
     if (replaced && main.OptionContinue->isChecked()) {
         main.OptionNew->setChecked(true);
         if (arrange || others > 0) {

@@ -100,40 +100,11 @@ FileStamp StampOf(const QString& path)
     return stamp;
 }
 
-int TakeScratch(const QString& scratch, int64_t expectedBytes, QByteArray& bytes,
-                const std::function<void()>& yield)
+int ReplaceList(const QString& list, const QString& scratch, int64_t expectedBytes)
 {
-    bytes.clear();
     if (platform::FileLen(scratch) != expectedBytes)
         return platform::ErrDeviceIO;
-    if (expectedBytes == 0)
-        return 0;
-    const int source = platform::FreeFile();
-    int error = platform::Open(scratch, platform::OpenMode::Input, source);
-    constexpr int64_t Block = 1 << 20;
-    QByteArray block;
-    while (error == 0 && bytes.size() < expectedBytes) {
-        if (yield)
-            yield();
-        error = platform::GetBytes(source, qMin(Block, expectedBytes - bytes.size()), block);
-        bytes += block;
-    }
-    platform::Close(source);
-    if (error == 0 &&
-        (bytes.size() != expectedBytes || platform::FileLen(scratch) != expectedBytes))
-        error = platform::ErrDeviceIO;
-    return error;
-}
-
-int ReplaceList(const QString& list, const QByteArray& bytes)
-{
-    const int target = platform::FreeFile();
-    if (const int error = platform::Open(list, platform::OpenMode::Replace, target))
-        return error;
-    const int error = bytes.isEmpty() ? 0 : platform::PutBytes(target, bytes);
-    // A replacement whose write failed keeps the old list at its close.
-    const int closeError = platform::Close(target);
-    return error ? error : closeError;
+    return platform::NameOver(scratch, list);
 }
 
 } // namespace listrecords

@@ -6,7 +6,6 @@
 // the list by what the passes wrote. Paths are program paths; files are open
 // under numbers of their own from the one file table.
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -71,14 +70,9 @@ struct FileStamp {
 };
 FileStamp StampOf(const QString& path);
 
-// Reads the whole scratch file into bytes, block by block with yield
-// between the blocks; 0 only when it held exactly expectedBytes throughout.
-int TakeScratch(const QString& scratch, int64_t expectedBytes, QByteArray& bytes,
-                const std::function<void()>& yield);
-
-// Replaces list by bytes as a whole: the new contents take the list's place
-// in one step once they are complete on disk. Returns 0, or the error that
-// left list as it was.
-int ReplaceList(const QString& list, const QByteArray& bytes);
+// Replaces list by the scratch file as a whole, when the scratch file holds
+// exactly expectedBytes: the scratch file takes the list's place in one
+// step. Returns 0, or the error that left list as it was.
+int ReplaceList(const QString& list, const QString& scratch, int64_t expectedBytes);
 
 } // namespace listrecords

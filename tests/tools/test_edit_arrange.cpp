@@ -335,19 +335,22 @@ private Q_SLOTS:
     }
 
     // A close asked while the question waits closes the window when the
-    // command ends; the command still completes.
+    // command ends; the command still completes. Meanwhile no run may start.
     void closeDuringACommandIsDeferred()
     {
         WriteFile(QStringLiteral("KELPA.NOT"), Five);
         bool closed = true;
+        bool startDuring = true;
         const platform::MsgBoxHandler previous =
-            platform::SetMsgBoxHandler([&closed](const QString&, int, const QString&) {
+            platform::SetMsgBoxHandler([&](const QString&, int, const QString&) {
+                startDuring = StartEnabled();
                 closed = Editor().Unload();
                 return int(platform::vbYes);
             });
         Command(false, QStringLiteral("banner"));
         platform::SetMsgBoxHandler(previous);
         QVERIFY(!closed);
+        QVERIFY(!startDuring); // no run can be started while the command waits
         QCOMPARE(EditOpen, int16_t(0));
         QCOMPARE(Editor().ListingState, int16_t(0));
         QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), A + C + E);
