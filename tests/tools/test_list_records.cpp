@@ -33,11 +33,6 @@ QStringList ReadAll(const QString& name)
     return records;
 }
 
-const QByteArray FourRecords = "http://a.example/one.html\r\none.html\r\n"
-                               "http://B.example/Banner/two.gif\r\ntwo.gif\r\n"
-                               "http://c.example/three.html\r\nbanner.html\r\n"
-                               "http://d.example/banner4.gif\r\nfour.gif\r\n";
-
 } // namespace
 
 class TestListRecords : public QObject {
@@ -78,13 +73,6 @@ private Q_SLOTS:
         QFETCH(bool, selected);
         QCOMPARE(Counts(url), counts);
         QCOMPARE(Selects(Record{url, QString(), true}, SearchText(typed)), selected);
-    }
-
-    // The local name never selects a record, however well it matches.
-    void nameLineIsNotLookedAt()
-    {
-        QVERIFY(!Selects(Record{QStringLiteral("http://a/"), QStringLiteral("banner"), true},
-                         QStringLiteral("banner")));
     }
 
     void readerTakesTwoLinesPerRecord_data()
@@ -130,50 +118,6 @@ private Q_SLOTS:
         QCOMPARE(yields, 3);
         QVERIFY(!record.HasName);
         platform::Close(number);
-    }
-
-    // Each pass counts what it picks and writes it whole; the other records
-    // are skipped. Two passes into one file give the selected records first.
-    void passesPickAndWrite_data()
-    {
-        QTest::addColumn<QString>("search");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<QByteArray>("arranged");
-        QTest::newRow("two of four, case-blind")
-            << "banner" << 2
-            << QByteArray("http://B.example/Banner/two.gif\r\ntwo.gif\r\n"
-                          "http://d.example/banner4.gif\r\nfour.gif\r\n"
-                          "http://a.example/one.html\r\none.html\r\n"
-                          "http://c.example/three.html\r\nbanner.html\r\n");
-        QTest::newRow("none") << "zzz" << 0 << FourRecords;
-        QTest::newRow("all") << "http://" << 4 << FourRecords;
-        QTest::newRow("one, last") << "d.example" << 1
-                                   << QByteArray("http://d.example/banner4.gif\r\nfour.gif\r\n"
-                                                 "http://a.example/one.html\r\none.html\r\n"
-                                                 "http://B.example/Banner/two.gif\r\ntwo.gif\r\n"
-                                                 "http://c.example/three.html\r\nbanner.html\r\n");
-    }
-    void passesPickAndWrite()
-    {
-        QFETCH(QString, search);
-        QFETCH(int, selected);
-        QFETCH(QByteArray, arranged);
-        EnterTestFolder();
-        WriteFile(QStringLiteral("KELPA.NOT"), FourRecords);
-        const int target = platform::FreeFile();
-        QCOMPARE(platform::Open(QStringLiteral("OUT.TXT"), platform::OpenMode::Output, target), 0);
-        int yields = 0;
-        const auto yield = [&yields] { ++yields; };
-        const PassResult first =
-            RecordPass(QStringLiteral("KELPA.NOT"), search, Pick::Selected, target, yield);
-        const PassResult second =
-            RecordPass(QStringLiteral("KELPA.NOT"), search, Pick::Others, target, yield);
-        platform::Close(target);
-        QCOMPARE(first.Count, selected);
-        QCOMPARE(second.Count, 4 - selected);
-        QCOMPARE(ReadFile(QStringLiteral("OUT.TXT")), arranged);
-        QCOMPARE(first.Bytes + second.Bytes, qint64(arranged.size()));
-        QVERIFY(yields >= 8);
     }
 
     // A pass without a target only counts; a one-line last record is written
