@@ -5,6 +5,7 @@
 //
 //     run_bench [size ...]      (default: 1000 10000)
 
+#include "bench/BenchProgram.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/files/Files.h"
@@ -13,7 +14,6 @@
 #include "tests/main/TransferDouble.h"
 #include "transfer/FormHTTP.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -112,42 +111,15 @@ Result TimeRun(const QString& folder, int size)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    if (!home.isValid())
-        return 2;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
-    QDir().mkpath(home.path() + QStringLiteral("/runtime"));
-    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", (home.path() + QStringLiteral("/runtime")).toUtf8());
-    QApplication app(argc, argv);
-
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
-    if (sizes.isEmpty())
-        sizes = {1000, 10000};
-
-    // No question may wait for an answer here: every box is answered No.
-    platform::SetMsgBoxHandler(
-        [](const QString&, int, const QString&) { return int(platform::vbNo); });
-    QDir::setCurrent(home.path());
-    QFile ini(QStringLiteral("KELPA.INI"));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("Language=english\r\n") < 0)
-        return 2;
-    ini.close();
-    FormKelpa& form = FormKelpa::Instance();
-    form.TimerInfo.setInterval(20);
-    form.MDIForm_Load();
-
-    std::printf("%8s %8s %8s %10s %12s\n", "urls", "pages", "links", "seconds", "links/s");
-    for (int size : sizes) {
-        const Result r = TimeRun(home.path() + QStringLiteral("/run%1").arg(size), size);
-        std::printf("%8d %8d %8d %10.2f %12.0f\n", size, r.pages, r.links, r.seconds,
-                    r.links / r.seconds);
-        std::fflush(stdout);
-    }
-    return 0;
+    return bench::Run(
+        argc, argv, {{1000, 10000}, platform::vbNo, {}},
+        [](const QString& home, const QList<int>& sizes) {
+            std::printf("%8s %8s %8s %10s %12s\n", "urls", "pages", "links", "seconds", "links/s");
+            for (int size : sizes) {
+                const Result r = TimeRun(home + QStringLiteral("/run%1").arg(size), size);
+                std::printf("%8d %8d %8d %10.2f %12.0f\n", size, r.pages, r.links, r.seconds,
+                            r.links / r.seconds);
+                std::fflush(stdout);
+            }
+        });
 }

@@ -241,7 +241,8 @@ void FormKelpa::MenuClearGenerated_Click()
     OptionNew->setEnabled(false);
     OptionContinue->setEnabled(false);
     MenuEntry("MenuClearGenerated")->setEnabled(false);
-    // The list editor's log frame is refreshed here once the editor has one.
+    if (EditOpen == 1)
+        FormEdit::Instance().LogFromDisk();
     TotalsSuppressed = 1;
     QApplication::restoreOverrideCursor();
     if (!CommandExit->isEnabled())

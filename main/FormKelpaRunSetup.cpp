@@ -8,6 +8,7 @@
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
+#include "tools/FormEdit.h"
 #include "transfer/FormHTTP.h"
 
 #include <QAction>
@@ -157,6 +158,8 @@ void FormKelpa::ShowRunState(bool running)
         http.setCursor(Qt::WaitCursor);
     else
         http.unsetCursor();
+    if (EditOpen == 1)
+        FormEdit::Instance().RunStateChanged(running);
 }
 
 // Set-up of a run. False when the run waits for its delayed start.

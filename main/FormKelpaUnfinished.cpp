@@ -9,6 +9,7 @@
 #include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
+#include "tools/FormEdit.h"
 #include "transfer/FormHTTP.h"
 #include "transfer/Restrictions.h"
 
@@ -245,8 +246,10 @@ void FormKelpa::Abbruch()
         }
         http.CommandPaste->setEnabled(true);
         http.CommandChooseFile->setEnabled(true);
-        // The directory controls of the options window and the list buttons
-        // of the list editor come back with those windows' own controls.
+        // The directory controls of the options window come back with that
+        // window's own controls.
+        if (EditOpen == 1)
+            FormEdit::Instance().RunStateChanged(false);
         Running = 0;
         http.Text1->setEnabled(true);
         http.Text2->setEnabled(true);

@@ -95,6 +95,11 @@ int Kill(const QString& path);        // delete one file
 enum class CopyMode { Document, Program };
 int FileCopy(const QString& source, const QString& target, CopyMode mode = CopyMode::Document);
 int Name(const QString& oldPath, const QString& newPath); // rename or move
+// Renames the file oldPath onto newPath in one step, also when newPath names
+// a file already (Name refuses that): newPath then holds its old contents or
+// the whole of the new ones, never a part. A folder is neither moved nor
+// replaced.
+int NameOver(const QString& oldPath, const QString& newPath);
 int MkDir(const QString& path);
 int RmDir(const QString& path);
 // Names (not paths) in the folder of pattern that match its last component
