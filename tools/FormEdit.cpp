@@ -172,9 +172,6 @@ void FormEdit::Form_Load()
     }
     layoutGuard_ = 0;
     SetCaptions();
-    // The design state of a box inside a disabled frame comes back disabled
-    // in its own right; the box is usable whenever its frame is.
-    TextArrangeRemove->setEnabled(true);
     TextArrangeRemove->clear();
     TextArrangeRemove_Change();
     LogRefresh();

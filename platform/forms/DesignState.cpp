@@ -53,7 +53,9 @@ DesignState::Record DesignState::Read(QWidget* w)
 {
     Record r;
     r.widget = w;
-    r.enabled = w->isEnabled();
+    // The control's own flag: a control inside a disabled frame is itself
+    // still enabled, and enabling the frame must show it so.
+    r.enabled = !w->testAttribute(Qt::WA_ForceDisabled);
     r.hidden = w->isHidden();
     r.geometry = w->geometry();
     r.toolTip = w->toolTip();

@@ -10,6 +10,7 @@
 #include "tests/support/TestMain.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -112,6 +113,21 @@ private Q_SLOTS:
         form.Load(); // filled again by its load handler
         QCOMPARE(form.loads, 2);
         QCOMPARE(form.List1->count(), 2);
+    }
+
+    void unloadKeepsTheOwnFlagOfAControlInADisabledFrame()
+    {
+        Form form(Form::Kind::MdiChild, "FormFramed");
+        auto* frame = Control<QGroupBox>(&form, "Frame1");
+        auto* text = new QLineEdit(frame);
+        text->setObjectName(QStringLiteral("Text2"));
+        frame->setEnabled(false); // the design: a frame off, its box on
+        form.Show();
+        QVERIFY(form.Unload());
+        form.Show();
+        frame->setEnabled(true);
+        QVERIFY(text->isEnabled());
+        QVERIFY(form.Unload());
     }
 
     void queryUnloadCanCancel()
