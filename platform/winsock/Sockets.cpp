@@ -9,12 +9,15 @@
 // stream and an error are handed on where the system would have told them.
 //
 // Notices found by the event loop (a notifier that fired) are delivered there
-// and then; notices raised inside a call wait in a queue that a zero-time
-// timer empties at the event loop's next pass. Either way they keep their
-// order, and neither wakes the event loop through its posted-event queue.
+// and then; notices raised inside a call wait in a queue that the next yield
+// empties, or else a zero-time timer at the event loop's next pass. Either way
+// they keep their order, and neither wakes the event loop through its
+// posted-event queue.
 
 #include "platform/winsock/Winsock.h"
 #include "platform/winsock/WinsockInternal.h"
+
+#include "platform/pump/Pump.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -136,11 +139,12 @@ QPointer<QTimer>& dueTimer()
     return due;
 }
 
-// Delivers the queued notices in order (the event loop's entry). A handler
-// may close sockets, select anew or wait in the event loop: every notice is
-// taken from the queue before it is delivered.
-void deliverQueued()
+// Delivers the queued notices in order (from the event loop or a yield);
+// true when any was delivered. A handler may close sockets, select anew or
+// yield: every notice is taken from the queue before it is delivered.
+bool deliverQueued()
 {
+    bool delivered = false;
     while (!queue().empty()) {
         const Queued next = queue().front();
         queue().pop_front();
@@ -149,19 +153,26 @@ void deliverQueued()
             continue;
         if (next.notice.event == FD_READ)
             live->readNoticed = false;
+        delivered = true;
         next.target->deliver(next.notice);
     }
     if (dueTimer())
         dueTimer()->stop();
+    return delivered;
 }
 
-// Lets the event loop's next pass deliver the queue.
+// Lets the next yield, or else the event loop's next pass, deliver the queue.
 void deliverSoon()
 {
     QPointer<QTimer>& due = dueTimer();
     if (!due) {
         if (QCoreApplication::instance() == nullptr)
             return;
+        static const bool hooked = [] {
+            platform::AddYieldHook(&deliverQueued);
+            return true;
+        }();
+        Q_UNUSED(hooked);
         due = new QTimer(QCoreApplication::instance());
         due->setSingleShot(true);
         due->setInterval(0);
