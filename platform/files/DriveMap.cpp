@@ -177,9 +177,22 @@ int lookUp(const QString& programPath, QString& linuxPath, struct stat* whole, b
         linuxPath = other.isEmpty() ? wholePath : joined(parent, other);
         return ErrNone;
     }
-    QString current = root;
+    // The walk starts at the deepest folder on the way that exists as named
+    // (found upwards from the parent): every folder above it exists as named
+    // too, so a walk from the root would find the same ones.
+    QStringList prefixes{root};
+    for (qsizetype i = 0; i + 2 < count; ++i)
+        prefixes.append(joined(prefixes.last(), path.parts.at(i)));
+    qsizetype start = 0;
+    for (qsizetype k = prefixes.size() - 1; errno == ENOENT && k >= 1; --k) {
+        if (::lstat(encoded(prefixes.at(k)).constData(), &info) == 0) {
+            start = k;
+            break;
+        }
+    }
+    QString current = prefixes.at(start);
     bool missing = false; // once a component is missing, the rest is taken as given
-    for (const QString& part : std::as_const(path.parts)) {
+    for (const QString& part : path.parts.mid(start)) {
         QString next = joined(current, part);
         if (!missing && ::lstat(encoded(next).constData(), &info) != 0) {
             const QString other = errno == ENOENT ? caseBlindEntry(current, part) : QString();

@@ -189,6 +189,12 @@ void TestPaths::caseBlind_data()
                                        << "KELPA.GOT/x";
     QTest::newRow("new folder and file below a case twin") << "sub\\New\\x"
                                                            << "Sub/New/x";
+    QTest::newRow("new folders below an exact folder") << "Sub\\New\\Newer\\x"
+                                                       << "Sub/New/Newer/x";
+    QTest::newRow("new folders below a case twin") << "sub\\new\\newer\\x"
+                                                   << "Sub/new/newer/x";
+    QTest::newRow("folders below a file") << "SUB\\FILE.TXT\\a\\b"
+                                          << "Sub/File.TXT/a/b";
 }
 
 void TestPaths::caseBlind()
