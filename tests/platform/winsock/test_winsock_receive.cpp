@@ -6,11 +6,11 @@
 
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
+#include "tests/platform/winsock/WinsockTestUtil.h"
 #include "tests/support/HttpTestServer.h"
 #include "tests/support/TestMain.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QThread>
 
 #include <cstring>
@@ -19,44 +19,20 @@
 using namespace winsock;
 using testsupport::HttpAnswer;
 using testsupport::HttpTestServer;
+using winsocktest::loopback;
+using winsocktest::Notices;
+using winsocktest::waitUntil;
 
 namespace {
 
 constexpr unsigned Message = 0x201;
 
-SockAddrIn loopback(int port)
+// The error FD_CLOSE carried, or -1 when none came.
+int closeError(const Notices& notices)
 {
-    SockAddrIn address{AfInet, winsock::htons(port), winsock::inet_addr("127.0.0.1"), {}};
-    std::memset(address.sin_zero, ' ', sizeof address.sin_zero);
-    return address;
+    const Notice* close = notices.last(FD_CLOSE);
+    return close ? close->error : -1;
 }
-
-bool waitUntil(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer wall;
-    wall.start();
-    while (!done() && wall.elapsed() < ms)
-        platform::WaitEvents(50);
-    return done();
-}
-
-struct Notices {
-    QList<Notice> seen;
-    NotifyTarget target{[this](const Notice& n) { seen.append(n); }};
-
-    int count(long event) const
-    {
-        return int(std::count_if(seen.begin(), seen.end(),
-                                 [event](const Notice& n) { return n.event == event; }));
-    }
-    int closeError() const
-    {
-        for (const Notice& n : seen)
-            if (n.event == FD_CLOSE)
-                return n.error;
-        return -1;
-    }
-};
 
 // A connected socket (blocking) that has sent the request for target.
 SOCKET requested(const HttpTestServer& server, const QByteArray& target)
@@ -169,7 +145,7 @@ private Q_SLOTS:
         QCOMPARE(winsock::recv(s, buffer.data(), piece, 0), 0); // the end stays the end
         if (notified && !toBlocking) {
             QVERIFY(waitUntil([&] { return notices.count(FD_CLOSE) == 1; }));
-            QCOMPARE(notices.closeError(), 0);
+            QCOMPARE(closeError(notices), 0);
             QCOMPARE(notices.seen.last().event, FD_CLOSE); // after the last FD_READ
         }
         QCOMPARE(closesocket(s), 0);
@@ -202,7 +178,7 @@ private Q_SLOTS:
         } else {
             QCOMPARE(WSAAsyncSelect(s, &notices.target, Message, FD_READ | FD_CLOSE), 0);
             QVERIFY(waitUntil([&] { return notices.count(FD_CLOSE) == 1; }));
-            QCOMPARE(notices.closeError(), WSAECONNRESET);
+            QCOMPARE(closeError(notices), WSAECONNRESET);
             QCOMPARE(notices.count(FD_READ), 0);
         }
         QCOMPARE(winsock::recv(s, buffer, sizeof buffer, 0), 0);
