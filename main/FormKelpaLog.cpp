@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -60,11 +61,15 @@ void FormKelpa::logging(const QString& text)
         ListLogging->addItem(text);
     }
     // The newest line is selected and scrolled to, also when its row was
-    // the current one already.
+    // the current one already (a list shown from its bottom and left edge
+    // shows it already).
     const int last = ListLogging->count() - 1;
     const bool wasCurrent = ListLogging->currentRow() == last;
     ListLogging->setCurrentRow(last);
-    if (wasCurrent && last >= 0)
+    const QScrollBar* down = ListLogging->verticalScrollBar();
+    const QScrollBar* across = ListLogging->horizontalScrollBar();
+    if (wasCurrent && last >= 0 &&
+        (down->value() != down->maximum() || across->value() != across->minimum()))
         ListLogging->scrollToItem(ListLogging->item(last));
 
     PlaceClearProtocol();
