@@ -16,7 +16,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -39,15 +41,36 @@ void FormKelpa::logging(const QString& text)
     if (KELPA::EditOpen == 1 && platform::FileLen(LogFile) >= 1)
         FormEdit::Instance().LogRefresh();
 
-    ListLogging->addItem(text);
-    if (QAction* clear = MenuEntry("MenuClearProtocol"))
+    static QPointer<QAction> clear;
+    if (!clear)
+        clear = MenuEntry("MenuClearProtocol");
+    if (clear)
         clear->setEnabled(true);
     ++KELPA::LogLineCount;
+    const int rows = ListLogging->count();
     if (KELPA::LogLineCount > MaxLogLines) {
-        delete ListLogging->takeItem(0);
+        // The oldest line gives way: the texts move up one row and the new
+        // one takes the last, so the list keeps its rows and needs no new
+        // layout for a line.
+        for (int row = 0; row + 1 < rows; ++row)
+            ListLogging->item(row)->setText(ListLogging->item(row + 1)->text());
+        if (rows > 0)
+            ListLogging->item(rows - 1)->setText(text);
         KELPA::LogLineCount = MaxLogLines;
+    } else {
+        ListLogging->addItem(text);
     }
-    ListLogging->setCurrentRow(ListLogging->count() - 1);
+    // The newest line is selected and scrolled to, also when its row was
+    // the current one already (a list shown from its bottom and left edge
+    // shows it already).
+    const int last = ListLogging->count() - 1;
+    const bool wasCurrent = ListLogging->currentRow() == last;
+    ListLogging->setCurrentRow(last);
+    const QScrollBar* down = ListLogging->verticalScrollBar();
+    const QScrollBar* across = ListLogging->horizontalScrollBar();
+    if (wasCurrent && last >= 0 &&
+        (down->value() != down->maximum() || across->value() != across->minimum()))
+        ListLogging->scrollToItem(ListLogging->item(last));
 
     PlaceClearProtocol();
 }

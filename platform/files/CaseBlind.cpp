@@ -77,10 +77,14 @@ bool readFolder(const QString& folder, FolderListing& listing)
 
 } // namespace
 
-QString caseBlindEntry(const QString& folder, const QString& name)
+QString caseBlindEntry(const QString& folder, const QString& name, const struct stat* known)
 {
     struct stat info;
-    if (!statPath(folder, info) || !S_ISDIR(info.st_mode))
+    if (known != nullptr)
+        info = *known;
+    else if (!statPath(folder, info))
+        return QString();
+    if (!S_ISDIR(info.st_mode))
         return QString();
     auto& listings = cache();
     auto found = listings.find(folder);

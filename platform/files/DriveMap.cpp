@@ -143,7 +143,11 @@ QString driveRoot(QChar drive)
     return QString();
 }
 
-int resolve(const QString& programPath, QString& linuxPath)
+namespace {
+
+// The lookup; whole, when given, gets what lstat told of the whole path
+// (wholeFound: that it exists).
+int lookUp(const QString& programPath, QString& linuxPath, struct stat* whole, bool* wholeFound)
 {
     ProgramPath path;
     if (const int error = parse(programPath, path))
@@ -156,20 +160,39 @@ int resolve(const QString& programPath, QString& linuxPath)
     QString parent = root;
     for (qsizetype i = 0; i + 1 < count; ++i)
         parent = joined(parent, path.parts.at(i));
-    const QString whole = count == 0 ? root : joined(parent, path.parts.last());
+    const QString wholePath = count == 0 ? root : joined(parent, path.parts.last());
     struct stat info;
-    if (::lstat(encoded(whole).constData(), &info) == 0) {
-        linuxPath = whole;
+    if (::lstat(encoded(wholePath).constData(), &info) == 0) {
+        linuxPath = wholePath;
+        if (whole != nullptr) {
+            *whole = info;
+            *wholeFound = true;
+        }
         return ErrNone;
     }
     if (errno == ENOENT && count > 0 && ::lstat(encoded(parent).constData(), &info) == 0) {
-        const QString other = caseBlindEntry(parent, path.parts.last());
-        linuxPath = other.isEmpty() ? whole : joined(parent, other);
+        // A folder that is no link: lstat told what stat would.
+        const QString other =
+            caseBlindEntry(parent, path.parts.last(), S_ISLNK(info.st_mode) ? nullptr : &info);
+        linuxPath = other.isEmpty() ? wholePath : joined(parent, other);
         return ErrNone;
     }
-    QString current = root;
+    // The walk starts at the deepest folder on the way that exists as named
+    // (found upwards from the parent): every folder above it exists as named
+    // too, so a walk from the root would find the same ones.
+    QStringList prefixes{root};
+    for (qsizetype i = 0; i + 2 < count; ++i)
+        prefixes.append(joined(prefixes.last(), path.parts.at(i)));
+    qsizetype start = 0;
+    for (qsizetype k = prefixes.size() - 1; errno == ENOENT && k >= 1; --k) {
+        if (::lstat(encoded(prefixes.at(k)).constData(), &info) == 0) {
+            start = k;
+            break;
+        }
+    }
+    QString current = prefixes.at(start);
     bool missing = false; // once a component is missing, the rest is taken as given
-    for (const QString& part : std::as_const(path.parts)) {
+    for (const QString& part : path.parts.mid(start)) {
         QString next = joined(current, part);
         if (!missing && ::lstat(encoded(next).constData(), &info) != 0) {
             const QString other = errno == ENOENT ? caseBlindEntry(current, part) : QString();
@@ -181,6 +204,22 @@ int resolve(const QString& programPath, QString& linuxPath)
         current = next;
     }
     linuxPath = current;
+    return ErrNone;
+}
+
+} // namespace
+
+int resolve(const QString& programPath, QString& linuxPath)
+{
+    return lookUp(programPath, linuxPath, nullptr, nullptr);
+}
+
+int resolveStat(const QString& programPath, QString& linuxPath, struct stat& info, bool& exists)
+{
+    bool found = false;
+    if (const int error = lookUp(programPath, linuxPath, &info, &found))
+        return error;
+    exists = found && !S_ISLNK(info.st_mode) ? true : statPath(linuxPath, info);
     return ErrNone;
 }
 

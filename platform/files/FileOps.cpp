@@ -91,21 +91,25 @@ bool FileExists(const QString& path)
 {
     QString linuxPath;
     struct stat info;
-    return resolve(path, linuxPath) == ErrNone && statPath(linuxPath, info) &&
+    bool exists = false;
+    return resolveStat(path, linuxPath, info, exists) == ErrNone && exists &&
            !S_ISDIR(info.st_mode);
 }
 
 bool DirExists(const QString& path)
 {
     QString linuxPath;
-    return resolve(path, linuxPath) == ErrNone && isDirectory(linuxPath);
+    struct stat info;
+    bool exists = false;
+    return resolveStat(path, linuxPath, info, exists) == ErrNone && exists && S_ISDIR(info.st_mode);
 }
 
 int64_t FileLen(const QString& path)
 {
     QString linuxPath;
     struct stat info;
-    if (resolve(path, linuxPath) != ErrNone || !statPath(linuxPath, info) || S_ISDIR(info.st_mode))
+    bool exists = false;
+    if (resolveStat(path, linuxPath, info, exists) != ErrNone || !exists || S_ISDIR(info.st_mode))
         return -1;
     return info.st_size;
 }

@@ -47,14 +47,19 @@ mode_t newFileMode()
 int openDirect(OpenFile& file)
 {
     const QByteArray path = encoded(file.linuxPath);
+    bool readOnly = file.mode == OpenMode::Input;
     file.fd = ::open(path.constData(), openFlags(file.mode) | O_CLOEXEC, 0666);
     // A binary file that may not be written can still be read.
-    if (file.fd < 0 && file.mode == OpenMode::Binary && errno == EACCES)
+    if (file.fd < 0 && file.mode == OpenMode::Binary && errno == EACCES) {
         file.fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        readOnly = true;
+    }
     if (file.fd < 0)
         return errno == ENOENT ? missingError(file.linuxPath) : errorFromErrno(errno);
+    // A folder opened for writing fails with EISDIR; only one opened for
+    // reading needs a look.
     struct stat info;
-    if (::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (readOnly && (::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode))) {
         ::close(file.fd);
         return ErrPathFileAccess;
     }

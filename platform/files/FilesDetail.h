@@ -29,11 +29,17 @@ QString nameOf(const QString& linuxPath);
 // drive that does not exist, 76 for a network path. Every existing component
 // is matched case-blind; the missing rest keeps the case given.
 int resolve(const QString& programPath, QString& linuxPath);
+// resolve(), and then what stat (links followed) tells of linuxPath: false
+// when it does not exist. The lookup's own look at the path is used where it
+// already tells (an entry that is no link).
+int resolveStat(const QString& programPath, QString& linuxPath, struct stat& info, bool& exists);
 // Linux root of a drive letter ("C" = $HOME, "Z" = "/"); empty when there is none.
 QString driveRoot(QChar drive);
 // The case-blind step: the name of an entry of folder that equals name but
 // for letter case, or an empty string.
-QString caseBlindEntry(const QString& folder, const QString& name);
+// known, when given, is what stat tells of folder now.
+QString caseBlindEntry(const QString& folder, const QString& name,
+                       const struct stat* known = nullptr);
 // Keeps the folder cache true after our own changes.
 void noteAdded(const QString& linuxPath);
 void noteRemoved(const QString& linuxPath);

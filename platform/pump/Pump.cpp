@@ -4,11 +4,13 @@
 #include "platform/pump/Frames.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <optional>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -18,6 +20,39 @@ unsigned long long yields = 0;
 bool testEnding = false;
 bool ended = false;
 std::optional<ProgramEnded> pendingEnd;
+
+std::vector<bool (*)()>& yieldHooks()
+{
+    static std::vector<bool (*)()> hooks;
+    return hooks;
+}
+
+// Runs the hooks; true when one of them delivered anything.
+bool runYieldHooks()
+{
+    bool delivered = false;
+    for (std::size_t i = 0; i < yieldHooks().size(); ++i)
+        delivered = yieldHooks()[i]() || delivered;
+    return delivered;
+}
+
+// The clock of the last pass of the event loop that asked the system.
+QElapsedTimer& lastLook()
+{
+    static QElapsedTimer clock;
+    return clock;
+}
+
+bool lookedLately()
+{
+    return lastLook().isValid() && lastLook().nsecsElapsed() < qint64(LookIntervalUs) * 1000;
+}
+
+void look(QEventLoop::ProcessEventsFlags flags)
+{
+    QCoreApplication::processEvents(flags);
+    lastLook().start();
+}
 
 // Carries an ending caught at a Qt boundary on through our own frames.
 void rethrowPendingEnd()
@@ -36,11 +71,20 @@ unsigned long long YieldCount()
     return yields;
 }
 
+void AddYieldHook(bool (*hook)())
+{
+    yieldHooks().push_back(hook);
+}
+
 void DoEvents()
 {
     ++yields;
     LimitFrames();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    runYieldHooks();
+    if (lookedLately())
+        QCoreApplication::sendPostedEvents();
+    else
+        look(QEventLoop::AllEvents);
     rethrowPendingEnd();
 }
 
@@ -50,10 +94,18 @@ void WaitEvents(int maxMs)
     // event arrives.
     ++yields;
     LimitFrames();
+    if (runYieldHooks()) {
+        if (lookedLately())
+            QCoreApplication::sendPostedEvents();
+        else
+            look(QEventLoop::AllEvents);
+        rethrowPendingEnd();
+        return;
+    }
     QTimer bound;
     bound.setSingleShot(true);
     bound.start(maxMs > 0 ? maxMs : 0);
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    look(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     rethrowPendingEnd();
 }
 

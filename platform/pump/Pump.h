@@ -6,12 +6,24 @@
 namespace platform {
 
 // Runs every pending event once and returns (the program's DoEvents).
-// Never blocks. After it returns, shared state may have changed.
+// Never blocks. After it returns, shared state may have changed. Posted
+// events and the yield hooks run at every call; the system (sockets, timers,
+// input) is asked at most once every LookIntervalUs, so a run that yields
+// after every small step does not ask it after every step.
 void DoEvents();
 
 // Waits until at least one event arrives or maxMs milliseconds pass, runs what
-// arrived and returns. Sleeps in the event loop: never spins the CPU.
+// arrived and returns. Sleeps in the event loop: never spins the CPU. What a
+// yield hook delivers counts as an event that arrived.
 void WaitEvents(int maxMs);
+
+// How often DoEvents() asks the system at most, in microseconds.
+constexpr int LookIntervalUs = 2000;
+
+// Adds work that every yield runs first, before the event loop: hook
+// delivers what waits for the event loop and tells whether it delivered
+// anything. Hooks are never removed; each must stay callable.
+void AddYieldHook(bool (*hook)());
 
 // How many times DoEvents() and WaitEvents() were entered. What other
 // processes change is seen by the program through its yields: whoever keeps

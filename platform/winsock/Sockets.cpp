@@ -3,17 +3,34 @@
 // only while an answer is awaited from them: a blocking call's wait, a connect
 // in progress, a send that would have blocked, or selected read and close
 // events that are not yet noticed.
+//
+// Received bytes come from the system in large reads into the socket's inbox
+// and are handed to recv from there, in the order they came; the end of the
+// stream and an error are handed on where the system would have told them.
+//
+// Notices found by the event loop (a notifier that fired) are delivered there
+// and then; notices raised inside a call wait in a queue that the next yield
+// empties, or else a zero-time timer at the event loop's next pass. Either way
+// they keep their order, and neither wakes the event loop through its
+// posted-event queue.
 
 #include "platform/winsock/Winsock.h"
 #include "platform/winsock/WinsockInternal.h"
 
+#include "platform/pump/Pump.h"
+
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QTimer>
 
+#include <deque>
 #include <map>
 #include <memory>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -39,6 +56,11 @@ struct Entry {
     quint64 selection = 0; // counts WSAAsyncSelect calls; older notices are dropped
     bool closeNoticed = false;
     bool writeWanted = false; // a send would have blocked
+
+    QByteArray inbox; // received bytes not yet handed to recv, from inboxPos on
+    qsizetype inboxPos = 0;
+    bool peerClosed = false;  // the system told the end of the stream (or an error noticed)
+    bool readNoticed = false; // an FD_READ notice waits in the queue
 
     bool readReady = false; // set for a blocking call's wait
     bool writeReady = false;
@@ -88,31 +110,128 @@ void disable(std::unique_ptr<QSocketNotifier>& notifier)
         notifier->setEnabled(false);
 }
 
-// Posts a notice for event when it is selected; it is dropped on arrival when
-// the socket was closed or selected anew in between.
+// How much one read from the system takes at most.
+constexpr qsizetype InboxSize = 64 * 1024;
+
+qsizetype buffered(const Entry& e)
+{
+    return e.inbox.size() - e.inboxPos;
+}
+
+// A notice on its way; dropped on delivery when the socket was closed or
+// selected anew in between.
+struct Queued {
+    QPointer<NotifyTarget> target;
+    Notice notice;
+    quint64 selection;
+};
+
+std::deque<Queued>& queue()
+{
+    static std::deque<Queued> notices;
+    return notices;
+}
+
+// The zero-time timer that delivers the queue from the event loop.
+QPointer<QTimer>& dueTimer()
+{
+    static QPointer<QTimer> due;
+    return due;
+}
+
+// Delivers the queued notices in order (from the event loop or a yield);
+// true when any was delivered. A handler may close sockets, select anew or
+// yield: every notice is taken from the queue before it is delivered.
+bool deliverQueued()
+{
+    bool delivered = false;
+    while (!queue().empty()) {
+        const Queued next = queue().front();
+        queue().pop_front();
+        Entry* live = find(next.notice.handle);
+        if (!live || live->selection != next.selection || !next.target)
+            continue;
+        if (next.notice.event == FD_READ)
+            live->readNoticed = false;
+        delivered = true;
+        next.target->deliver(next.notice);
+    }
+    if (dueTimer())
+        dueTimer()->stop();
+    return delivered;
+}
+
+// Lets the next yield, or else the event loop's next pass, deliver the queue.
+void deliverSoon()
+{
+    QPointer<QTimer>& due = dueTimer();
+    if (!due) {
+        if (QCoreApplication::instance() == nullptr)
+            return;
+        static const bool hooked = [] {
+            platform::AddYieldHook(&deliverQueued);
+            return true;
+        }();
+        Q_UNUSED(hooked);
+        due = new QTimer(QCoreApplication::instance());
+        due->setSingleShot(true);
+        due->setInterval(0);
+        QObject::connect(due, &QTimer::timeout, due, [] { deliverQueued(); });
+    }
+    if (!due->isActive())
+        due->start();
+}
+
+// Queues a notice for event when it is selected. Inside a call it waits for
+// the event loop; onActivated delivers it before it returns.
 void post(Entry& e, long event, int error)
 {
     if (!(e.events & event) || !e.target)
         return;
-    const Notice notice{e.message, e.handle, event, error};
-    const quint64 selection = e.selection;
-    NotifyTarget* target = e.target;
-    QMetaObject::invokeMethod(
-        target,
-        [target, notice, selection] {
-            const Entry* live = find(notice.handle);
-            if (live && live->selection == selection)
-                target->deliver(notice);
-        },
-        Qt::QueuedConnection);
+    if (event == FD_READ) {
+        if (e.readNoticed)
+            return;
+        e.readNoticed = true;
+    }
+    queue().push_back(Queued{e.target, Notice{e.message, e.handle, event, error}, e.selection});
+    deliverSoon();
+}
+
+// One read from the system into the empty inbox: the bytes read, 0 at the
+// end of the stream, or -1 with errno (EAGAIN when nothing is there yet).
+ssize_t fill(Entry& e)
+{
+    e.inbox.resize(InboxSize);
+    e.inboxPos = 0;
+    ssize_t n;
+    do
+        n = ::recv(e.fd, e.inbox.data(), size_t(InboxSize), MSG_DONTWAIT);
+    while (n < 0 && errno == EINTR);
+    const int err = errno;
+    e.inbox.resize(n > 0 ? n : 0);
+    if (n == 0)
+        e.peerClosed = true;
+    errno = err;
+    return n;
 }
 
 // Watches for data or the end of the connection while FD_READ or FD_CLOSE is
-// selected and not yet noticed.
+// selected and not yet noticed. What the inbox already holds, or an end
+// already told, is noticed without asking the system.
 void watchReading(Entry& e)
 {
-    if (e.state == State::Connected && (e.events & (FD_READ | FD_CLOSE)))
+    if (e.state != State::Connected || !(e.events & (FD_READ | FD_CLOSE)))
+        return;
+    if (buffered(e) > 0) {
+        post(e, FD_READ, 0);
+    } else if (e.peerClosed) {
+        if (!e.closeNoticed) {
+            e.closeNoticed = true;
+            post(e, FD_CLOSE, 0);
+        }
+    } else {
         enable(e, QSocketNotifier::Read);
+    }
 }
 
 bool canSendNow(const Entry& e)
@@ -135,19 +254,26 @@ void finishConnect(Entry& e, int err)
 
 void onReadable(Entry& e)
 {
-    char byte;
-    const ssize_t n = ::recv(e.fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    if (buffered(e) > 0 || e.peerClosed) {
+        watchReading(e);
+        return;
+    }
+    const ssize_t n = fill(e);
     if (n > 0) {
         post(e, FD_READ, 0); // again after the next recv, while data remains
-    } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+    } else if (n < 0 && errno == EAGAIN) {
         watchReading(e);
     } else if (!e.closeNoticed) {
+        // An error told here is told once, with the notice; the stream has
+        // ended for recv as it has for the system.
+        const int error = n == 0 ? 0 : detail::fromErrno(errno);
+        e.peerClosed = true;
         e.closeNoticed = true;
-        post(e, FD_CLOSE, n == 0 ? 0 : detail::fromErrno(errno));
+        post(e, FD_CLOSE, error);
     }
 }
 
-void onActivated(SOCKET s, QSocketNotifier::Type type)
+void react(SOCKET s, QSocketNotifier::Type type)
 {
     Entry* e = find(s);
     if (!e)
@@ -170,6 +296,12 @@ void onActivated(SOCKET s, QSocketNotifier::Type type)
         e->writeWanted = false;
         post(*e, FD_WRITE, 0);
     }
+}
+
+void onActivated(SOCKET s, QSocketNotifier::Type type)
+{
+    react(s, type);
+    deliverQueued();
 }
 
 // Waits in a blocking call until the notifier of type fires. 0, or the error
@@ -323,6 +455,21 @@ int send(SOCKET s, const char* buf, int len, int flags)
     return sent;
 }
 
+// Hands bytes from the inbox; the next FD_READ is noticed while some remain.
+int handOut(Entry& e, char* buf, int len, bool peek)
+{
+    const int n = int(std::min<qsizetype>(len, buffered(e)));
+    std::memcpy(buf, e.inbox.constData() + e.inboxPos, size_t(n));
+    if (!peek)
+        e.inboxPos += n;
+    if (buffered(e) == 0) {
+        e.inbox.clear();
+        e.inboxPos = 0;
+    }
+    watchReading(e); // recv re-enables FD_READ and FD_CLOSE
+    return n;
+}
+
 int recv(SOCKET s, char* buf, int len, int flags)
 {
     Entry* e = lookUp(s);
@@ -332,15 +479,24 @@ int recv(SOCKET s, char* buf, int len, int flags)
         return detail::fail(WSAEFAULT);
     if (e->state != State::Connected)
         return detail::fail(WSAENOTCONN);
-    const int sysFlags = (flags & (MSG_OOB | MSG_PEEK)) | MSG_DONTWAIT;
-    for (;;) {
+    const bool peek = (flags & MSG_PEEK) != 0;
+    if (flags & MSG_OOB) {
+        const int sysFlags = (flags & (MSG_OOB | MSG_PEEK)) | MSG_DONTWAIT;
         const ssize_t n = ::recv(e->fd, buf, size_t(len), sysFlags);
+        return n >= 0 ? int(n) : detail::fail(detail::fromErrno(errno));
+    }
+    if (len == 0)
+        return 0;
+    for (;;) {
+        if (buffered(*e) > 0)
+            return handOut(*e, buf, len, peek);
+        const ssize_t n = e->peerClosed ? 0 : fill(*e);
         const int err = n < 0 ? errno : 0;
-        watchReading(*e); // recv re-enables FD_READ and FD_CLOSE
-        if (n >= 0)
-            return int(n);
-        if (err == EINTR)
-            continue;
+        if (n > 0)
+            return handOut(*e, buf, len, peek);
+        watchReading(*e);
+        if (n == 0)
+            return 0;
         if (err != EAGAIN || e->nonBlocking)
             return detail::fail(detail::fromErrno(err));
         const int waited = waitFor(s, QSocketNotifier::Read);
@@ -411,6 +567,7 @@ int WSAAsyncSelect(SOCKET s, NotifyTarget* target, unsigned message, long events
     ++e->selection;
     e->nonBlocking = true;
     e->closeNoticed = false;
+    e->readNoticed = false;
     disable(e->reader);
     disable(e->writer);
     if (e->state == State::Connecting) {

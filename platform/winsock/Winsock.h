@@ -128,8 +128,10 @@ struct Notice {
 };
 
 // Receives the notices of WSAAsyncSelect and WSAAsyncGetHostByName in place of
-// a window. Notices are posted: the handler runs from the event loop, never
-// from inside the call that asked for them. A destroyed target gets nothing.
+// a window. The handler runs from the event loop or a yield
+// (platform::DoEvents, WaitEvents), never from inside the call that asked for
+// the notice; notices of one socket come in the order they arose. A destroyed
+// target gets nothing.
 class NotifyTarget final : public QObject {
 public:
     explicit NotifyTarget(std::function<void(const Notice&)> handler, QObject* parent = nullptr);
@@ -160,7 +162,9 @@ int connect(SOCKET s, const SockAddrIn& name, int namelen);
 // now, WSAEWOULDBLOCK when nothing fits (FD_WRITE follows). Never raises SIGPIPE.
 int send(SOCKET s, const char* buf, int len, int flags);
 // Returns the bytes received (at most len), 0 when the peer closed, or
-// SOCKET_ERROR. Blocking: waits for data. Each call re-enables FD_READ.
+// SOCKET_ERROR. Blocking: waits for data. Each call re-enables FD_READ. The
+// bytes come from the system in large reads and are handed on in the order
+// they arrived, whatever len is; MSG_PEEK leaves them for the next call.
 int recv(SOCKET s, char* buf, int len, int flags);
 int shutdown(SOCKET s, int how);
 // Closes the descriptor once; the handle is dead afterwards (WSAENOTSOCK).
@@ -180,7 +184,7 @@ std::uint32_t inet_addr(const QByteArray& cp);
 // (The parentheses keep the C library's htons macro out, where it is defined.)
 std::uint16_t(htons)(int hostshort);
 
-// Asks for the events (FD_ bits) on s, posting a Notice with `message` to the
+// Asks for the events (FD_ bits) on s, sending a Notice with `message` to the
 // target for each; 0 stops the notices. Makes the socket non-blocking.
 // Conditions already met when it is called are noticed at once (data to read,
 // a connected socket that can send, a closed connection). FD_READ comes again

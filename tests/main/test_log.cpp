@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -87,6 +88,51 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 46);
         QCOMPARE(lines.first(), QByteArray("line 1\r"));
         QCOMPARE(lines.at(44), QByteArray("line 45\r"));
+    }
+
+    void newestLineIsSelectedAndShown_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("picked"); // the row the user selects before the next line
+        QTest::addColumn<bool>("toTop"); // the user scrolls to the top before it
+        QTest::newRow("list not full, older line selected") << 20 << 3 << true;
+        QTest::newRow("full list, scrolled to the top") << 45 << -1 << true;
+        QTest::newRow("full list, older line selected") << 45 << 5 << false;
+        QTest::newRow("list not full, nothing selected") << 20 << -2 << true;
+        QTest::newRow("full list, older line selected, scrolled up") << 45 << 30 << true;
+        QTest::newRow("full list, nothing selected") << 45 << -2 << true;
+    }
+
+    // Whatever the user did in the list, the next line is the one selected
+    // and scrolled into view, below the lines before it.
+    void newestLineIsSelectedAndShown()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, picked);
+        QFETCH(bool, toTop);
+        FormKelpa& form = FormKelpa::Instance();
+        QListWidget* list = form.ListLogging;
+        form.show();
+        LogLines(lines);
+        QVERIFY(list->verticalScrollBar()->maximum() > 0);
+        if (picked >= 0)
+            list->setCurrentRow(picked);
+        else if (picked == -2)
+            list->clearSelection();
+        if (toTop)
+            list->scrollToTop();
+        QVERIFY(list->verticalScrollBar()->value() < list->verticalScrollBar()->maximum());
+        form.logging(QStringLiteral("newest"));
+        const int last = std::min(lines + 1, 39) - 1;
+        QCOMPARE(list->count(), last + 1);
+        QCOMPARE(list->currentRow(), last);
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("newest"));
+        QCOMPARE(list->selectedItems().size(), 1);
+        QCOMPARE(list->selectedItems().first()->text(), QStringLiteral("newest"));
+        QCOMPARE(list->item(last - 1)->text(), QStringLiteral("line %1").arg(lines));
+        QCOMPARE(list->item(0)->text(), QStringLiteral("line %1").arg(lines < 39 ? 1 : lines - 37));
+        QCOMPARE(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
+        form.hide();
     }
 
     void logErrorJoinsTwoCallsInTheFileOnly()

@@ -28,6 +28,10 @@ private Q_SLOTS:
     void caseBlind();
     void oneFileWhateverTheCase();
     void changesFromOutsideAreSeen();
+    void kindOfEntry_data();
+    void kindOfEntry();
+    void folderOpenedForWriting_data();
+    void folderOpenedForWriting();
     void dirList_data();
     void dirList();
 
@@ -185,6 +189,12 @@ void TestPaths::caseBlind_data()
                                        << "KELPA.GOT/x";
     QTest::newRow("new folder and file below a case twin") << "sub\\New\\x"
                                                            << "Sub/New/x";
+    QTest::newRow("new folders below an exact folder") << "Sub\\New\\Newer\\x"
+                                                       << "Sub/New/Newer/x";
+    QTest::newRow("new folders below a case twin") << "sub\\new\\newer\\x"
+                                                   << "Sub/new/newer/x";
+    QTest::newRow("folders below a file") << "SUB\\FILE.TXT\\a\\b"
+                                          << "Sub/File.TXT/a/b";
 }
 
 void TestPaths::caseBlind()
@@ -231,6 +241,69 @@ void TestPaths::changesFromOutsideAreSeen()
     QVERIFY(DirExists(QStringLiteral("DIR")));
     QCOMPARE(RmDir(QStringLiteral("dir")), 0);
     QVERIFY(!DirExists(QStringLiteral("DIR")));
+}
+
+void TestPaths::kindOfEntry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("file");
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<qint64>("length");
+    QTest::newRow("file") << "data.txt" << true << false << qint64(3);
+    QTest::newRow("file named case-blind") << "DATA.TXT" << true << false << qint64(3);
+    QTest::newRow("folder") << "sub" << false << true << qint64(-1);
+    QTest::newRow("folder named case-blind") << "SUB" << false << true << qint64(-1);
+    QTest::newRow("file in a folder named case-blind")
+        << "SUB\\IN.TXT" << true << false << qint64(5);
+    QTest::newRow("link to a file") << "tofile" << true << false << qint64(3);
+    QTest::newRow("link to a folder") << "tofolder" << false << true << qint64(-1);
+    QTest::newRow("link to a folder named case-blind") << "TOFOLDER" << false << true << qint64(-1);
+    QTest::newRow("file behind a linked folder")
+        << "tofolder\\in.txt" << true << false << qint64(5);
+    QTest::newRow("dangling link") << "dangling" << false << false << qint64(-1);
+    QTest::newRow("missing") << "missing.txt" << false << false << qint64(-1);
+}
+
+// Existence and kind are those of what a name leads to, links followed.
+void TestPaths::kindOfEntry()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, file);
+    QFETCH(bool, folder);
+    QFETCH(qint64, length);
+    const QString cwd = QDir::currentPath();
+    QVERIFY(filetest::writeBytes(cwd + QLatin1String("/data.txt"), "abc"));
+    QVERIFY(QDir(cwd).mkdir(QStringLiteral("sub")));
+    QVERIFY(filetest::writeBytes(cwd + QLatin1String("/sub/in.txt"), "12345"));
+    QVERIFY(QFile::link(cwd + QLatin1String("/data.txt"), cwd + QLatin1String("/tofile")));
+    QVERIFY(QFile::link(cwd + QLatin1String("/sub"), cwd + QLatin1String("/tofolder")));
+    QVERIFY(QFile::link(cwd + QLatin1String("/gone"), cwd + QLatin1String("/dangling")));
+    QCOMPARE(FileExists(name), file);
+    QCOMPARE(DirExists(name), folder);
+    QCOMPARE(FileLen(name), length);
+}
+
+void TestPaths::folderOpenedForWriting_data()
+{
+    QTest::addColumn<OpenMode>("mode");
+    QTest::newRow("input") << OpenMode::Input;
+    QTest::newRow("output") << OpenMode::Output;
+    QTest::newRow("append") << OpenMode::Append;
+    QTest::newRow("binary") << OpenMode::Binary;
+    QTest::newRow("replace") << OpenMode::Replace;
+}
+
+// A folder is no file to open, however it is opened; it stays as it was.
+void TestPaths::folderOpenedForWriting()
+{
+    QFETCH(OpenMode, mode);
+    QVERIFY(QDir().mkdir(QStringLiteral("folder")));
+    QVERIFY(filetest::writeBytes(QDir::currentPath() + QLatin1String("/folder/in.txt"), "x"));
+    const int number = FreeFile();
+    QCOMPARE(Open(QStringLiteral("FOLDER"), mode, number), int(ErrPathFileAccess));
+    QVERIFY(!IsOpen(number));
+    QVERIFY(DirExists(QStringLiteral("folder")));
+    QVERIFY(FileExists(QStringLiteral("folder\\in.txt")));
 }
 
 void TestPaths::dirList_data()

@@ -4,12 +4,31 @@
 #include "platform/pump/Timer.h"
 #include "tests/support/TestMain.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
 #include <ctime>
 
 using namespace platform;
+
+namespace {
+
+// What the yield hook below delivers: one pending item a call.
+int hookPending = 0;
+int hookDelivered = 0;
+
+bool deliverHookItem()
+{
+    if (hookPending == 0)
+        return false;
+    --hookPending;
+    ++hookDelivered;
+    return true;
+}
+
+} // namespace
 
 class TestPump : public QObject {
     Q_OBJECT
@@ -95,6 +114,59 @@ private Q_SLOTS:
         QTRY_VERIFY(ticks >= 2);
         timer.setEnabled(false);
         QCOMPARE(maxDepth, 1);
+    }
+
+    // A run yielding after every small step asks the system at most once a
+    // look interval, yet what was posted runs at every yield, and timers and
+    // sockets still come through while it yields.
+    void yieldsAfterSmallStepsLookAtTheSystemSeldom()
+    {
+        int looks = 0;
+        const QMetaObject::Connection counting =
+            QObject::connect(QCoreApplication::eventDispatcher(), &QAbstractEventDispatcher::awake,
+                             [&] { ++looks; });
+        bool fired = false;
+        QTimer::singleShot(20, [&] { fired = true; });
+        QElapsedTimer wall;
+        wall.start();
+        int yieldsMade = 0;
+        while (!fired && wall.elapsed() < 5000) {
+            int handled = 0;
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [&] { ++handled; }, Qt::QueuedConnection);
+            DoEvents();
+            QCOMPARE(handled, 1);
+            ++yieldsMade;
+        }
+        const qint64 elapsedUs = wall.nsecsElapsed() / 1000;
+        QObject::disconnect(counting);
+        QVERIFY(fired);
+        QVERIFY2(looks <= elapsedUs / LookIntervalUs + 2,
+                 qPrintable(QStringLiteral("%1 looks in %2 us, %3 yields")
+                                .arg(looks)
+                                .arg(elapsedUs)
+                                .arg(yieldsMade)));
+    }
+
+    // What a yield hook delivers ends a wait at once: the waiting code finds
+    // it without the system being asked.
+    void hookDeliveryEndsAWait()
+    {
+        static const bool added = [] {
+            AddYieldHook(&deliverHookItem);
+            return true;
+        }();
+        Q_UNUSED(added);
+        hookPending = 2;
+        hookDelivered = 0;
+        QElapsedTimer wall;
+        wall.start();
+        WaitEvents(5000);
+        QCOMPARE(hookDelivered, 1);
+        DoEvents();
+        QCOMPARE(hookDelivered, 2);
+        QVERIFY(wall.elapsed() < 4000);
+        QCOMPARE(hookPending, 0);
     }
 
     void endingInsideATimerUnwindsThroughTheWait()

@@ -5,6 +5,7 @@
 #include "platform/pump/Pump.h"
 #include "platform/pump/Timer.h"
 #include "platform/winsock/Winsock.h"
+#include "tests/platform/winsock/WinsockTestUtil.h"
 #include "tests/support/HttpTestServer.h"
 #include "tests/support/TestMain.h"
 
@@ -18,33 +19,19 @@
 using namespace winsock;
 using testsupport::HttpAnswer;
 using testsupport::HttpTestServer;
+using winsocktest::loopback;
+using winsocktest::Notices;
+using winsocktest::waitUntil;
 
 namespace {
 
 constexpr unsigned Message = 0x200;
-
-SockAddrIn loopback(int port)
-{
-    SockAddrIn address{AfInet, winsock::htons(port), winsock::inet_addr("127.0.0.1"), {}};
-    std::memset(address.sin_zero, ' ', sizeof address.sin_zero);
-    return address;
-}
 
 // A port on 127.0.0.1 with no listener behind it (any more).
 int portWithoutListener()
 {
     const HttpTestServer gone;
     return gone.port();
-}
-
-// Yields to the event loop the way the program waits, until done() or ms pass.
-bool waitUntil(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer wall;
-    wall.start();
-    while (!done() && wall.elapsed() < ms)
-        platform::WaitEvents(50);
-    return done();
 }
 
 double cpuMsSince(std::clock_t start)
@@ -56,26 +43,6 @@ QByteArray request(const QByteArray& target)
 {
     return "GET " + target + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
 }
-
-// Collects the notices, as the program's hidden control sets its flag.
-struct Notices {
-    QList<Notice> seen;
-    NotifyTarget target{[this](const Notice& n) { seen.append(n); }};
-
-    int count(long event) const
-    {
-        return int(std::count_if(seen.begin(), seen.end(),
-                                 [event](const Notice& n) { return n.event == event; }));
-    }
-    const Notice* last(long event) const
-    {
-        for (auto it = seen.rbegin(); it != seen.rend(); ++it) {
-            if (it->event == event)
-                return &*it;
-        }
-        return nullptr;
-    }
-};
 
 QByteArray firstAddress(const HostEntry& entry)
 {
