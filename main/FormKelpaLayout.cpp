@@ -6,6 +6,7 @@
 #include "main/FormInfo.h"
 #include "main/Kelpa.h"
 #include "platform/files/Files.h"
+#include "platform/forms/Pictures.h"
 #include "platform/forms/Twips.h"
 #include "platform/pump/Pump.h"
 #include "preview/FormPreview.h"
@@ -61,7 +62,7 @@ void FormKelpa::MDIForm_Resize()
                 FormPreviewTop::Instance().SetCaption(KELPA::UserTitle);
         }
         if (!KELPA::UserIcon.isEmpty()) {
-            const QPixmap picture(platform::ToLinuxPath(KELPA::UserIcon));
+            const QPixmap picture = platform::LoadPicture(KELPA::UserIcon);
             if (!picture.isNull()) {
                 ImageUserIcon = QIcon(picture);
                 setWindowIcon(ImageUserIcon);

@@ -8,6 +8,7 @@
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/forms/Pictures.h"
 #include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "preview/FormPreview.h"
@@ -185,16 +186,16 @@ void FormKelpa::CreateWorkFiles()
 void FormKelpa::ApplyPictures()
 {
     if (!Background.startsWith(QLatin1Char('%'))) {
-        const QPixmap picture(platform::ToLinuxPath(Background));
-        if (!Background.isEmpty() && !picture.isNull()) {
+        const QPixmap picture = platform::LoadPicture(Background);
+        if (!picture.isNull()) {
             MdiArea()->setBackground(picture);
             FormHTTP::Instance().PictureHTTP->setPixmap(picture);
         } else {
             MdiArea()->setBackground(palette().brush(QPalette::Dark));
         }
     }
-    const QPixmap icon(platform::ToLinuxPath(UserIcon));
-    ImageUserIcon = (UserIcon.isEmpty() || icon.isNull()) ? QIcon() : QIcon(icon);
+    const QPixmap icon = platform::LoadPicture(UserIcon);
+    ImageUserIcon = icon.isNull() ? QIcon() : QIcon(icon);
 }
 
 void FormKelpa::OfferInputList()

@@ -9,6 +9,7 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/OuterGeometry.h"
+#include "platform/forms/Pictures.h"
 #include "platform/forms/Twips.h"
 #include "platform/msgbox/MsgBox.h"
 #include "settings/FormOptions.h"
@@ -132,9 +133,9 @@ void FormKelpa::TaskLesen()
         PictureList->hide();
     }
     if (!UserIcon.isEmpty()) {
-        const QIcon icon(platform::ToLinuxPath(UserIcon));
+        const QPixmap icon = platform::LoadPicture(UserIcon);
         if (!icon.isNull())
-            options.setWindowIcon(icon);
+            options.setWindowIcon(QIcon(icon));
     }
 }
 
