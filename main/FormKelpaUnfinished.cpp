@@ -9,6 +9,7 @@
 #include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
+#include "settings/FormOptions.h"
 #include "transfer/FormHTTP.h"
 #include "transfer/Restrictions.h"
 
@@ -245,8 +246,10 @@ void FormKelpa::Abbruch()
         }
         http.CommandPaste->setEnabled(true);
         http.CommandChooseFile->setEnabled(true);
-        // The directory controls of the options window and the list buttons
-        // of the list editor come back with those windows' own controls.
+        if (OptionsOpen == 1) {
+            for (QWidget* control : FormOptions::Instance().RunBoundControls())
+                control->setEnabled(true);
+        }
         Running = 0;
         http.Text1->setEnabled(true);
         http.Text2->setEnabled(true);
