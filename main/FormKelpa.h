@@ -151,6 +151,8 @@ public:
     void TimerAssistant_Timer();
     void TimerCaption_Timer();
     void MenuHide_Click();
+    // The Hide menu entry's caption, naming HideMin's minutes.
+    void ShowHideMinutes();
     void TimerHide_Timer();
 
     // --- menu commands (FormKelpaCommands.cpp) ---------------------------------

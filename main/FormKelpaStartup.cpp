@@ -45,9 +45,7 @@ void FormKelpa::MDIForm_Load(const QString& commandLine)
         Wiederherstellen();
     SetStartDefaults();
     inilesen(QStringLiteral("KELPA.INI"));
-    if (QAction* hide = MenuEntry("MenuHide"))
-        hide->setText(LanguageText[221] + QStringLiteral(" (") +
-                      platform::Trim(platform::Str(HideMin)) + QStringLiteral(" min)"));
+    ShowHideMinutes();
     TakeCommandLineTask();
     URLListe(1);
     RestoreGeometry();

@@ -4,10 +4,13 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/StartupLanguage.h"
+#include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 #include "preview/FormPreview.h"
 #include "settings/FormOptions.h"
+
+#include <QAction>
 
 using KELPA::LanguageText;
 
@@ -48,6 +51,14 @@ void FormKelpa::MenuHide_Click()
     if (LogAllMessages == 1)
         logging(LanguageText[329]);
     TimerHide.setEnabled(true);
+}
+
+void FormKelpa::ShowHideMinutes()
+{
+    using namespace KELPA;
+    if (QAction* hide = MenuEntry("MenuHide"))
+        hide->setText(LanguageText[221] + QStringLiteral(" (") +
+                      platform::Trim(platform::Str(HideMin)) + QStringLiteral(" min)"));
 }
 
 void FormKelpa::TimerHide_Timer()

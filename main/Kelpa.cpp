@@ -243,6 +243,20 @@ const QByteArray ReceiveBuffer1024(1024, '\0');
 const QByteArray ReceiveBuffer2048(2048, '\0');
 const QByteArray ReceiveBuffer8192(8192, '\0');
 
+const QByteArray& FixedReceiveBuffer(int16_t size)
+{
+    switch (size) {
+    case 512:
+        return ReceiveBuffer512;
+    case 1024:
+        return ReceiveBuffer1024;
+    case 2048:
+        return ReceiveBuffer2048;
+    default:
+        return ReceiveBuffer8192;
+    }
+}
+
 // Link search and rewriting: the block and tag under evaluation.
 QByteArray CurrentTag;
 QByteArray EvalBlock;

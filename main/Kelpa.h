@@ -262,6 +262,8 @@ extern const QByteArray ReceiveBuffer512;
 extern const QByteArray ReceiveBuffer1024;
 extern const QByteArray ReceiveBuffer2048;
 extern const QByteArray ReceiveBuffer8192;
+// The fixed buffer of size 512, 1024 or 2048; the 8192 one for any other size.
+const QByteArray& FixedReceiveBuffer(int16_t size);
 
 // Link search and rewriting: the block and tag under evaluation.
 extern QByteArray CurrentTag;

@@ -64,7 +64,7 @@ namespace optionsdetail {
 
 bool CleanBox(QLineEdit* box)
 {
-    const QString stored = settings::StoredText(box->text());
+    const QString stored = StoredText(box->text());
     if (stored == box->text())
         return false;
     box->setText(stored);

@@ -27,12 +27,4 @@ bool StoreBoxNumber(const QString& text, int32_t& variable)
     return ok;
 }
 
-int16_t HideMinutes(const QString& text)
-{
-    int16_t minutes = 0;
-    if (!StoreBoxNumber(text, minutes) || minutes < 1 || minutes > 1440)
-        return 1;
-    return minutes;
-}
-
 } // namespace settings

@@ -18,8 +18,4 @@ double BoxNumber(const QString& text);
 bool StoreBoxNumber(const QString& text, int16_t& variable);
 bool StoreBoxNumber(const QString& text, int32_t& variable);
 
-// Minutes of the Hide command: the box text's rounded number when it lies
-// within 1 to 1440, else 1 (no number, 0, beyond 1440 or beyond 16 bits).
-int16_t HideMinutes(const QString& text);
-
 } // namespace settings

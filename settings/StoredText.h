@@ -1,13 +1,10 @@
 #pragma once
-// Texts the settings dialogs store: one line each in KELPA.INI, so a pasted
-// line break or tab becomes a blank and other control characters go.
+// What a settings window stores of a text box: a value on one line, free of
+// control characters, whatever a paste brought in.
 
 #include <QString>
 
-namespace settings {
-
-// text with CR, LF and TAB each turned into a blank and every other control
-// character (below 32, and 127) dropped.
+// text with each line break (CR LF, a lone CR or LF) and each TAB turned into
+// one blank and every other control character (C0, DEL, C1) dropped. Nothing
+// else changes: no trimming.
 QString StoredText(const QString& text);
-
-} // namespace settings

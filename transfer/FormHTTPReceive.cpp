@@ -33,20 +33,6 @@ bool WouldBlock()
     return error == winsock::WSAEWOULDBLOCK || error == winsock::WSAEINPROGRESS;
 }
 
-QByteArray ChosenBuffer()
-{
-    switch (RecvBuffer) {
-    case 512:
-        return ReceiveBuffer512;
-    case 1024:
-        return ReceiveBuffer1024;
-    case 2048:
-        return ReceiveBuffer2048;
-    default:
-        return ReceiveBuffer8192;
-    }
-}
-
 // Shows the file being received in the open preview window: the normal one
 // when it is open, else the one on top. After a block (always false) only
 // while the window's CheckOnClick box is not ticked; PreviewFile names the
@@ -124,7 +110,7 @@ int FormHTTP::SendRequest(const QByteArray& request)
 
 int64_t FormHTTP::ReceiveBlock(QByteArray& block)
 {
-    block = ChosenBuffer();
+    block = FixedReceiveBuffer(RecvBuffer);
     int result = winsock::SOCKET_ERROR;
     if (RecvBlocking == 1) {
         SetBlocking(true);

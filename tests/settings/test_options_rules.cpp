@@ -1,5 +1,4 @@
-// The options window's rules without the window: number boxes, the Hide
-// minutes, the "http://" removal, the site entries of "Dirs", the duplicate
+// The options window's rules without the window: number boxes, the "http://" removal, the site entries of "Dirs", the duplicate
 // test, the file-type families and the download directory.
 
 #include "settings/DirectoryRules.h"
@@ -73,25 +72,6 @@ private Q_SLOTS:
         int32_t variable = 5;
         QCOMPARE(StoreBoxNumber(text, variable), stored);
         QCOMPARE(qint64(variable), value);
-    }
-
-    void hideMinutes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("minutes");
-        QTest::newRow("1440 stays") << "1440" << 1440;
-        QTest::newRow("1441") << "1441" << 1;
-        QTest::newRow("0") << "0" << 1;
-        QTest::newRow("empty") << "" << 1;
-        QTest::newRow("a letter") << "x" << 1;
-        QTest::newRow("beyond 16 bits") << "99999" << 1;
-        QTest::newRow("rounded") << "59.5" << 60;
-    }
-    void hideMinutes()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, minutes);
-        QCOMPARE(int(HideMinutes(text)), minutes);
     }
 
     void httpRemoval_data()
