@@ -131,6 +131,12 @@ void FormKelpa::CheckListe_Click()
         ListFile = InputFile;
         ChosenPath.clear();
         INPanlesen();
+        // A list that gave no URL: the user picks another one. The flag is
+        // settled first: loading the chosen list runs this handler again.
+        if (ListLoadFailed == 1) {
+            ListLoadFailed = 0;
+            MenuChooseInputFile_Click();
+        }
     } else {
         ContinueSearch = 0;
         ListFile.clear();

@@ -62,7 +62,41 @@ bool isFolderEntry(const QString& folder, const dirent& entry)
     return isDirectory(folder + QLatin1Char('/') + QFile::decodeName(entry.d_name));
 }
 
+void sortNames(QStringList& names)
+{
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int blind = a.compare(b, Qt::CaseInsensitive);
+        return blind != 0 ? blind < 0 : a < b;
+    });
+}
+
 } // namespace
+
+bool NameMatches(const QString& name, const QString& pattern)
+{
+    return matches(name, pattern.toCaseFolded());
+}
+
+FolderEntries ListFolder(const QString& folder)
+{
+    FolderEntries entries;
+    QString linuxFolder;
+    if (resolve(folder, linuxFolder) != ErrNone)
+        return entries;
+    DIR* dir = ::opendir(encoded(linuxFolder).constData());
+    if (dir == nullptr)
+        return entries;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name.startsWith(QLatin1Char('.')))
+            continue;
+        (isFolderEntry(linuxFolder, *entry) ? entries.folders : entries.files).append(name);
+    }
+    ::closedir(dir);
+    sortNames(entries.files);
+    sortNames(entries.folders);
+    return entries;
+}
 
 QStringList DirList(const QString& pattern, bool folders)
 {
@@ -89,10 +123,7 @@ QStringList DirList(const QString& pattern, bool folders)
             names.append(name);
     }
     ::closedir(dir);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int blind = a.compare(b, Qt::CaseInsensitive);
-        return blind != 0 ? blind < 0 : a < b;
-    });
+    sortNames(names);
     return names;
 }
 

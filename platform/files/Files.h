@@ -95,6 +95,15 @@ int RmDir(const QString& path);
 // ("*.tsk", "KELPA.*", "?"), case-blind, sorted; folders too when wanted;
 // names beginning with "." (hidden) are left out.
 QStringList DirList(const QString& pattern, bool folders = false);
+// True when name matches one pattern of "*" and "?" as DirList matches it.
+bool NameMatches(const QString& name, const QString& pattern);
+// The files and the folders in one folder, each sorted as DirList sorts,
+// hidden names left out; both empty when the folder cannot be read.
+struct FolderEntries {
+    QStringList files;
+    QStringList folders;
+};
+FolderEntries ListFolder(const QString& folder);
 
 // --- a file appended to from call to call -------------------------------------
 // Appends text (UTF-8, no line end added) to path, created when missing, and

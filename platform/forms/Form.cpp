@@ -14,6 +14,7 @@ namespace platform {
 
 namespace {
 QPointer<QMdiArea> mdiArea;
+Form::ModalHook modalHook;
 } // namespace
 
 double ScreenWidth()
@@ -48,6 +49,12 @@ Form::~Form()
 void Form::SetMdiArea(QMdiArea* area)
 {
     mdiArea = area;
+}
+
+Form::ModalHook Form::SetModalHook(ModalHook hook)
+{
+    std::swap(modalHook, hook);
+    return hook;
 }
 
 void Form::EnsureFrame()
@@ -111,6 +118,11 @@ void Form::Show(bool modal)
     Frame()->raise();
     if (!modal)
         return;
+    // A copy: the hook may install another while it runs.
+    if (const ModalHook hook = modalHook; hook && hook(*this)) {
+        Frame()->setWindowModality(Qt::NonModal);
+        return;
+    }
     while (loaded_ && Frame()->isVisible())
         WaitEvents(100);
     Frame()->setWindowModality(Qt::NonModal);

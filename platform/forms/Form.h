@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -32,6 +33,13 @@ public:
 
     // The main window's document area that MdiChild windows open in.
     static void SetMdiArea(QMdiArea* area);
+
+    // Called by Show(true) once the window shows, in place of waiting for the
+    // user: a hook that returns true has answered the window itself (closed
+    // it), and Show returns at once; false lets the window wait as usual.
+    // Tests answer modal windows through it. Returns the hook it replaces.
+    using ModalHook = std::function<bool(Form&)>;
+    static ModalHook SetModalHook(ModalHook hook);
 
     bool Loaded() const { return loaded_; }
     // A flag the program keeps for this window: 1 while loaded, 0 otherwise

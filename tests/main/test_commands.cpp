@@ -11,6 +11,7 @@
 #include "platform/shell/Desktop.h"
 #include "preview/FormPreview.h"
 #include "tests/main/RunFixture.h"
+#include "tests/support/ChooseScript.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 #include "transfer/FormHTTP.h"
@@ -111,11 +112,15 @@ private Q_SLOTS:
         form.OptionContinue->setChecked(true);
         http.Text1->setText(QStringLiteral("http://site/"));
         http.Text2->setText(QStringLiteral("index.html"));
-        ChosenPath = Here(QStringLiteral("page.html"));
+        ChooseScript choosers;
+        choosers.expectPath(Here(QStringLiteral("page.html")))
+            .withTitle(LanguageText[33])
+            .withFilter(QStringLiteral("*.htm;*.html;*.shtml;*.map"));
         if (byKey)
             QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
         else
             Entry(QStringLiteral("MenuOpen"))->trigger();
+        KELPA_VERIFY_CHOOSERS(choosers);
         QCOMPARE(http.Text1->text(), Here(QStringLiteral("page.html")));
         QCOMPARE(http.Text2->text(), QString());
         QVERIFY(form.OptionNew->isChecked());
@@ -382,8 +387,10 @@ private Q_SLOTS:
         FormKelpa& form = FormKelpa::Instance();
         WriteFile(QStringLiteral("other.inp"), Records({"a.html"}));
         form.OptionContinue->setChecked(true);
-        ChosenPath = Here(QStringLiteral("other.inp"));
         MsgBoxScript boxes;
+        ChooseScript choosers;
+        if (!assistant && answer == platform::vbYes)
+            choosers.expectPath(Here(QStringLiteral("other.inp"))).withTitle(LanguageText[68]);
         boxes
             .expect(QStringLiteral("Do you want to Continue?"), answer,
                     MsgBoxScript::Match::Contains)
@@ -395,6 +402,7 @@ private Q_SLOTS:
         else
             form.MenuChooseInputFile_Click();
         KELPA_VERIFY_MSGBOXES(boxes);
+        KELPA_VERIFY_CHOOSERS(choosers);
         const bool yes = answer == platform::vbYes;
         QCOMPARE(form.OptionContinue->isChecked(), !yes || !assistant);
         if (assistant)
@@ -402,9 +410,8 @@ private Q_SLOTS:
         else
             QCOMPARE(InputFile,
                      yes ? Here(QStringLiteral("other.inp")) : QStringLiteral("KELPA.INP"));
-        QCOMPARE(ChosenPath.isEmpty(), yes && !assistant);
+        QVERIFY(ChosenPath.isEmpty());
         form.CheckListe->setChecked(false);
-        ChosenPath.clear();
     }
 
     // The work files go (KELPA.GOT only when pages are not refreshed); the

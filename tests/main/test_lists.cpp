@@ -7,6 +7,7 @@
 #include "platform/msgbox/MsgBox.h"
 #include "settings/FormOptions.h"
 #include "tests/main/RunFixture.h"
+#include "tests/support/ChooseScript.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 
@@ -78,10 +79,15 @@ private Q_SLOTS:
         if (list != "<missing>")
             WriteFile(listMode ? QStringLiteral("KELPA.INP") : QStringLiteral("KELPA.NOT"), list);
         MsgBoxScript boxes;
+        // An input list without a first URL lets the user choose another.
+        ChooseScript choosers;
+        if (logLine == QLatin1String("Error KELPA.INP!"))
+            choosers.expectCancel().withTitle(LanguageText[68]).withFilter(QStringLiteral("*.inp"));
         if (listMode)
             form.CheckListe->setChecked(true);
         else
             form.OptionContinue->setChecked(true);
+        KELPA_VERIFY_CHOOSERS(choosers);
 
         const bool loaded = logLine.isEmpty();
         QCOMPARE(UrlsLeft, urlsLeft);
@@ -153,6 +159,29 @@ private Q_SLOTS:
                  Records({"c.html"}) + "http://site/d.html\r\nd2.html\r\n" + Records({"e.html"}));
         QVERIFY(!form.CheckListe->isChecked());
         QCOMPARE(ContinueSearch, int16_t(0));
+    }
+
+    // An input list without a first URL: the list chosen instead is loaded.
+    void anotherListChosenAfterAnEmptyOne()
+    {
+        PrepareRun(QStringLiteral("http://other/"), 1);
+        FormKelpa& form = FormKelpa::Instance();
+        WriteFile(QStringLiteral("KELPA.INP"), "\r\nx.html\r\n");
+        WriteFile(QStringLiteral("good.inp"), Records({"a.html", "b.html"}));
+        form.CheckListe->setEnabled(true);
+        MsgBoxScript boxes;
+        ChooseScript choosers;
+        choosers.expectPath(QStringLiteral("good.inp")).withTitle(LanguageText[68]);
+        form.CheckListe->setChecked(true);
+        KELPA_VERIFY_CHOOSERS(choosers);
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(InputFile, QStringLiteral("good.inp"));
+        QVERIFY(form.CheckListe->isChecked());
+        QCOMPARE(FormHTTP::Instance().Text1->text(), Url(QStringLiteral("a.html")));
+        QCOMPARE(UrlsLeft, 2);
+        QVERIFY(ChosenPath.isEmpty());
+        QCOMPARE(ListLoadFailed, int16_t(0));
+        form.CheckListe->setChecked(false);
     }
 
     void aWorkListIsRefusedAsInputList_data()

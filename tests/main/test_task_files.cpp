@@ -8,6 +8,7 @@
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
 #include "tests/main/StartupFixture.h"
+#include "tests/support/ChooseScript.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 #include "texts/Sprache.h"
@@ -247,18 +248,21 @@ private Q_SLOTS:
         form.Repeat->setText(QStringLiteral("20 min"));
         FormHTTP::Instance().Text1->setText(QStringLiteral(" http://h/ "));
         form.SetCaption(QStringLiteral("Kelpa - C:\\k\\ [old.tsk]"));
-        KELPA::ChosenPath = QStringLiteral("saved.tsk");
         QTimer::singleShot(0, [] {
             FormComments& comments = FormComments::Instance();
             comments.Text[1]->setText(QStringLiteral(" second"));
             comments.Command1->click();
         });
         MsgBoxScript boxes;
+        ChooseScript choosers;
+        // The save rule adds the extension.
+        choosers.expectPath(QStringLiteral(" saved "))
+            .withTitle(KELPA::LanguageText[57])
+            .withFilter(QStringLiteral("*.tsk"));
         form.MenuSaveTask_Click();
         KELPA_VERIFY_MSGBOXES(boxes);
+        KELPA_VERIFY_CHOOSERS(choosers);
 
-        QCOMPARE(KELPA::ChooseFilter, QStringLiteral("*.tsk"));
-        QCOMPARE(KELPA::ChooseTitle, KELPA::LanguageText[57]);
         const QStringList lines = Lines(QStringLiteral("saved.tsk"));
         const QStringList head = {
             "Comment1=  lead", "Comment2= second", "Comment3=", "Comment4=",        "Comment5=",
@@ -277,8 +281,12 @@ private Q_SLOTS:
         FormKelpa& form = FreshStart();
         KELPA::TaskFile = QStringLiteral("kept.tsk");
         MsgBoxScript boxes;
+        ChooseScript choosers;
+        choosers.expectCancel().withTitle(KELPA::LanguageText[57]);
+        choosers.expectCancel().withTitle(KELPA::LanguageText[67]);
         form.MenuSaveTask_Click();
         form.MenuOpenTask_Click();
+        KELPA_VERIFY_CHOOSERS(choosers);
         QCOMPARE(KELPA::TaskFile, QStringLiteral("kept.tsk"));
         QVERIFY(!QFile::exists(QStringLiteral("KELPA.LOG")));
     }
@@ -302,8 +310,12 @@ private Q_SLOTS:
         WriteFile(QStringLiteral("o.tsk"), "Depth=4\r\n");
         KELPA::Depth = 1;
         KELPA::TaskFile.clear();
-        KELPA::ChosenPath = QStringLiteral("o.tsk");
         MsgBoxScript boxes;
+        ChooseScript choosers;
+        if (loaded)
+            choosers.expectPath(QStringLiteral("o.tsk"))
+                .withTitle(KELPA::LanguageText[67])
+                .withFilter(QStringLiteral("*.tsk"));
         if (answer != 0) {
             const auto& text = KELPA::LanguageText;
             boxes.expect(text[276] + QStringLiteral("\r\n\r\n") + text[277], answer)
@@ -312,9 +324,10 @@ private Q_SLOTS:
         }
         form.MenuOpenTask_Click();
         KELPA_VERIFY_MSGBOXES(boxes);
+        KELPA_VERIFY_CHOOSERS(choosers);
         QCOMPARE(KELPA::Depth, int16_t(loaded ? 4 : 1));
         QCOMPARE(KELPA::TaskFile, loaded ? QStringLiteral("o.tsk") : QString());
-        QCOMPARE(KELPA::ChosenPath.isEmpty(), loaded);
+        QVERIFY(KELPA::ChosenPath.isEmpty());
     }
 
     void schedulerLabelsFromTheSettings_data()
