@@ -164,7 +164,9 @@ void FormOptions::CommandChooseDirectory_Click()
 {
     ChooseFilter.clear();
     ChooseTitle = LanguageText[412];
-    FormChoose::Instance().Show(true);
+    FormChoose& chooser = FormChoose::Instance();
+    chooser.CommandStandard->setVisible(true);
+    chooser.Show(true);
     if (ChosenPath.isEmpty())
         return;
     TextDirectory->setText(ChosenPath);

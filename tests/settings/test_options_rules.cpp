@@ -1,5 +1,6 @@
-// The options window's rules without the window: number boxes, the "http://" removal, the site entries of "Dirs", the duplicate
-// test, the file-type families and the download directory.
+// The options window's rules without the window: number boxes, the "http://"
+// removal, the site entries of "Dirs", the duplicate test, the file-type
+// families and the download directory.
 
 #include "settings/DirectoryRules.h"
 #include "settings/FileFamilies.h"
