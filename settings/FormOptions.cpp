@@ -125,7 +125,7 @@ void FormOptions::setupLeftColumn()
     TextOnlySite = Box(Frame4, "TextOnlySite", {90, 180, 3615, 285});
     CommandDirs = Button(Frame4, "CommandDirs", {3720, 180, 465, 285}, "");
     CommandDel1 = Button(Frame4, "CommandDel1", {4200, 180, 255, 285}, "X");
-    CheckRestHome = Check(Frame4, "CheckRestHome", {90, 510, 1935, 225});
+    CheckRestHome = Check(Frame4, "CheckRestHome", {90, 510, 1950, 225});
     TextRestHome = Box(Frame4, "TextRestHome", {2040, 480, 2415, 255});
     TextRestHome->setReadOnly(true);
     TextRestHome->hide();
@@ -160,10 +160,10 @@ void FormOptions::setupRightColumn()
 {
     Frame1 = GroupFrame(this, "Frame1", {4740, -60, 3780, 1755});
     const auto label = [this](const char* name, double top) {
-        return Label(Frame1, name, {90, top + 30, 2655, 225});
+        return Label(Frame1, name, {90, top + 30, 2835, 225});
     };
     const auto box = [this](const char* name, double top) {
-        return Box(Frame1, name, {2760, top, 570, 285});
+        return Box(Frame1, name, {2940, top, 510, 285});
     };
     Label11 = label("Label11", 180);
     TextTimeout = box("TextTimeout", 180);
@@ -175,10 +175,10 @@ void FormOptions::setupRightColumn()
     TextMaxFileSize = box("TextMaxFileSize", 1080);
     Label12 = label("Label12", 1380);
     TextMaxkBytes = box("TextMaxkBytes", 1380);
-    Label6 = Label(Frame1, "Label6", {3360, 210, 390, 225}, "sec");
-    Label8 = Label(Frame1, "Label8", {3360, 810, 390, 225}, "kB");
-    Label9 = Label(Frame1, "Label9", {3360, 1110, 390, 225}, "kB");
-    Label13 = Label(Frame1, "Label13", {3360, 1410, 390, 225}, "kB");
+    Label6 = Label(Frame1, "Label6", {3465, 210, 300, 225}, "sec");
+    Label8 = Label(Frame1, "Label8", {3465, 810, 300, 225}, "kB");
+    Label9 = Label(Frame1, "Label9", {3465, 1110, 300, 225}, "kB");
+    Label13 = Label(Frame1, "Label13", {3465, 1410, 300, 225}, "kB");
 
     Frame3 = GroupFrame(this, "Frame3", {4740, 1710, 1965, 1695});
     Frame3->setTitle(QStringLiteral("Download"));
@@ -188,11 +188,11 @@ void FormOptions::setupRightColumn()
     CheckRelocation = Check(Frame3, "CheckRelocation", {90, 1110, 1845, 225});
     CheckEmailAddresses = Check(Frame3, "CheckEmailAddresses", {90, 1380, 1845, 225});
 
-    FrameHTML = GroupFrame(this, "FrameHTML", {6720, 1710, 1815, 1335});
-    CheckLocalBrowsing = Check(FrameHTML, "CheckLocalBrowsing", {90, 240, 1695, 225});
-    CheckSaveHTML = Check(FrameHTML, "CheckSaveHTML", {90, 510, 1695, 225});
-    CheckLongFileNames = Check(FrameHTML, "CheckLongFileNames", {90, 780, 1695, 225});
-    CheckSubDirectories = Check(FrameHTML, "CheckSubDirectories", {90, 1050, 1695, 225});
+    FrameHTML = GroupFrame(this, "FrameHTML", {6720, 1710, 1845, 1335});
+    CheckLocalBrowsing = Check(FrameHTML, "CheckLocalBrowsing", {90, 240, 1725, 225});
+    CheckSaveHTML = Check(FrameHTML, "CheckSaveHTML", {90, 510, 1725, 225});
+    CheckLongFileNames = Check(FrameHTML, "CheckLongFileNames", {90, 780, 1725, 225});
+    CheckSubDirectories = Check(FrameHTML, "CheckSubDirectories", {90, 1050, 1725, 225});
 
     CommandProfessionalOptions =
         Button(this, "CommandProfessionalOptions", {6840, 3090, 1575, 315}, "");

@@ -30,7 +30,7 @@ class FormOptions final : public platform::Form {
     Q_OBJECT
 public:
     // The window's texts are set in this size, as its dense design needs.
-    static constexpr double OptionsFontPoints = 8;
+    static constexpr double OptionsFontPoints = 7;
 
     static FormOptions& Instance();
 
