@@ -70,6 +70,10 @@ QLabel* Swatch(QWidget* parent, const char* name, double left, const QColor& col
     return swatch;
 }
 
+// Characters a site list holds at most: the text box's usual limit would cut
+// a long list short.
+constexpr int SiteListLength = 1 << 24;
+
 } // namespace
 
 FormOptions& FormOptions::Instance()
@@ -130,9 +134,12 @@ void FormOptions::setupLeftColumn()
     TextRestHome->setReadOnly(true);
     TextRestHome->hide();
     CommandDirs->setEnabled(false);
+    // The only-list may grow long ("Dirs" over a long input list).
+    TextOnlySite->setMaxLength(SiteListLength);
 
     Frame5 = GroupFrame(this, "Frame5", {60, 2010, 4575, 480});
     TextNoSite = Box(Frame5, "TextNoSite", {90, 180, 4095, 270});
+    TextNoSite->setMaxLength(SiteListLength);
     CommandDel2 = Button(Frame5, "CommandDel2", {4200, 180, 255, 270}, "X");
 
     Frame2 = GroupFrame(this, "Frame2", {60, 2490, 4575, 915});

@@ -15,6 +15,7 @@
 #include "transfer/FormHTTP.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -26,8 +27,8 @@ namespace {
 // The only-list as "Dirs" builds it, as the duplicate test and the appending
 // leave it: a non-empty text trimmed and followed by one blank before an
 // entry is looked up, each new entry appended. Entries are looked up in a
-// set and the box is written only when the user may look (a question, every
-// so many records, the end), so that N entries cost about N. A box the user
+// set and the box is written only when the user may look (a question, a few
+// times a second, the end), so that N entries cost about N. A box the user
 // edited meanwhile is the base again, with the entries added since.
 class OnlyListBuilder {
 public:
@@ -198,6 +199,10 @@ void FormOptions::OnlysiteDirs()
         const int number = platform::FreeFile();
         if (platform::Open(ListFile, platform::OpenMode::Input, number) == 0) {
             const QScopeGuard close([number] { platform::Close(number); });
+            // The box shows the list as it grows, a few times a second: each
+            // showing lays the whole line out anew.
+            QElapsedTimer shown;
+            shown.start();
             QString url, name;
             platform::LineInput(number, url);
             platform::LineInput(number, name);
@@ -206,8 +211,10 @@ void FormOptions::OnlysiteDirs()
                 platform::LineInput(number, name);
                 if (!platform::Trim(url).isEmpty())
                     going = AddOnlySiteEntry(list, url);
-                if (record % 256 == 0)
+                if (shown.hasExpired(250)) {
                     list.Flush();
+                    shown.restart();
+                }
                 platform::DoEvents();
             }
         }
