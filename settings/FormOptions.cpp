@@ -3,9 +3,9 @@
 #include "main/Kelpa.h"
 #include "platform/forms/Clicks.h"
 #include "platform/forms/Handlers.h"
+#include "platform/forms/LostFocus.h"
 #include "platform/forms/Twips.h"
 #include "settings/FamilyCheckBox.h"
-#include "settings/LeaveWiring.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -208,7 +208,7 @@ void FormOptions::setupRightColumn()
 void FormOptions::wireControls()
 {
     using platform::On;
-    using settings::OnLostFocus;
+    using platform::OnLostFocus;
     const auto change = [this](QLineEdit* box, void (FormOptions::*handler)()) {
         On(box, &QLineEdit::textChanged, this, handler);
     };

@@ -21,7 +21,7 @@ using platform::Move;
 namespace {
 
 // The client area, in twips.
-constexpr double ClientWidth = 7560;
+constexpr double ClientWidth = 7800;
 constexpr double ClientHeight = 7995;
 
 // A label and its text box on one row: the label at the left, the box from
@@ -32,11 +32,19 @@ void Row(QLabel* label, QLineEdit* box, double top, double boxLeft, double areaW
     Move(box, {boxLeft, top, areaWidth - boxLeft - 120, 315});
 }
 
-// Four option buttons in two rows of two inside a frame 3600 wide.
+// Four option buttons in two rows of two inside a frame 3840 wide.
 void TwoByTwo(const std::array<QRadioButton*, 4>& options)
 {
     for (int i = 0; i < 4; ++i)
-        Move(options[i], {120.0 + (i % 2) * 1740, 300.0 + (i / 2) * 330, 1620, 255});
+        Move(options[i], {120.0 + (i % 2) * 1860, 300.0 + (i / 2) * 330, 1740, 255});
+}
+
+// A control of type T named name inside parent, at place.
+template <typename T> T* Placed(QWidget* parent, const char* name, const platform::TwipsRect& place)
+{
+    T* control = Control<T>(parent, name);
+    Move(control, place);
+    return control;
 }
 
 } // namespace
@@ -68,7 +76,7 @@ void FormProfessional::setupHeaderControls()
 {
     Frame7 = Control<QGroupBox>(this, "Frame7");
     Frame7->setTitle(QStringLiteral("HTTP Header"));
-    Move(Frame7, {120, 60, 7320, 1740});
+    Move(Frame7, {120, 60, 7560, 1740});
     const struct {
         QLabel*& label;
         const char* labelName;
@@ -86,28 +94,28 @@ void FormProfessional::setupHeaderControls()
         row.label = Control<QLabel>(Frame7, row.labelName);
         row.label->setText(QLatin1String(row.caption));
         row.box = Control<QLineEdit>(Frame7, row.boxName);
-        Row(row.label, row.box, top, 1860, 7320);
+        Row(row.label, row.box, top, 1860, 7560);
         top += 345;
     }
 
     const auto group = [this](QGroupBox*& frame, const char* name, const char* title, double left) {
         frame = Control<QGroupBox>(this, name);
         frame->setTitle(QLatin1String(title));
-        Move(frame, {left, 1920, 3600, 1260});
+        Move(frame, {left, 1920, 3720, 1260});
     };
     group(Frame5, "Frame5", "Host", 120);
     OptionHostDefault = Control<QRadioButton>(Frame5, "OptionHostDefault");
     OptionHostUserDefined = Control<QRadioButton>(Frame5, "OptionHostUserDefined");
     TextHost = Control<QLineEdit>(Frame5, "TextHost");
-    group(Frame4, "Frame4", "Referer", 3840);
+    group(Frame4, "Frame4", "Referer", 3960);
     OptionRefererDefault = Control<QRadioButton>(Frame4, "OptionRefererDefault");
     OptionRefererUserDefined = Control<QRadioButton>(Frame4, "OptionRefererUserDefined");
     TextReferer = Control<QLineEdit>(Frame4, "TextReferer");
     for (QWidget* frame : {static_cast<QWidget*>(Frame5), static_cast<QWidget*>(Frame4)}) {
         const auto children = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        Move(children[0], {120, 285, 3360, 255});
-        Move(children[1], {120, 570, 3360, 255});
-        Move(children[2], {120, 855, 3360, 315});
+        Move(children[0], {120, 285, 3480, 255});
+        Move(children[1], {120, 570, 3480, 255});
+        Move(children[2], {120, 855, 3480, 315});
     }
     OptionHostDefault->setChecked(true);
     OptionRefererDefault->setChecked(true);
@@ -120,32 +128,27 @@ void FormProfessional::setupHeaderControls()
 
 void FormProfessional::setupSwitches()
 {
-    Frame6 = Control<QGroupBox>(this, "Frame6");
-    Move(Frame6, {120, 3720, 3600, 495});
-    Label11 = Control<QLabel>(Frame6, "Label11");
-    Move(Label11, {120, 120, 2220, 255});
-    TextHideMin = Control<QLineEdit>(Frame6, "TextHideMin");
-    Move(TextHideMin, {2400, 90, 660, 315});
+    Frame6 = Placed<QGroupBox>(this, "Frame6", {120, 3720, 3720, 495});
+    Label11 = Placed<QLabel>(Frame6, "Label11", {120, 120, 2220, 255});
+    TextHideMin = Placed<QLineEdit>(Frame6, "TextHideMin", {2400, 90, 660, 315});
     Label6 = Control<QLabel>(Frame6, "Label6");
     Label6->setText(QStringLiteral("min"));
     Move(Label6, {3120, 120, 420, 255});
     CheckProxy = Control<QCheckBox>(this, "CheckProxy");
     CheckProxy->setText(QStringLiteral("Proxy-Server:"));
     CheckProxy->setEnabled(false);
-    Move(CheckProxy, {3840, 3840, 1740, 255});
+    Move(CheckProxy, {3960, 3840, 1800, 255});
     TextProxy = Control<QLineEdit>(this, "TextProxy");
     TextProxy->setEnabled(false);
-    Move(TextProxy, {5640, 3810, 1800, 315});
+    Move(TextProxy, {5820, 3810, 1860, 315});
 
-    Frame3 = Control<QGroupBox>(this, "Frame3");
-    Move(Frame3, {120, 4320, 3600, 1020});
+    Frame3 = Placed<QGroupBox>(this, "Frame3", {120, 4320, 3840, 1020});
     Option10 = Control<QRadioButton>(Frame3, "Option10");
     Option20 = Control<QRadioButton>(Frame3, "Option20");
     Option30 = Control<QRadioButton>(Frame3, "Option30");
     Option60 = Control<QRadioButton>(Frame3, "Option60");
     TwoByTwo({Option10, Option20, Option30, Option60});
-    Frame2 = Control<QGroupBox>(this, "Frame2");
-    Move(Frame2, {120, 5460, 3600, 1020});
+    Frame2 = Placed<QGroupBox>(this, "Frame2", {120, 5460, 3840, 1020});
     Option512 = Control<QRadioButton>(Frame2, "Option512");
     Option1024 = Control<QRadioButton>(Frame2, "Option1024");
     Option2048 = Control<QRadioButton>(Frame2, "Option2048");
@@ -164,8 +167,7 @@ void FormProfessional::setupSwitches()
     for (const auto& [option, caption] : options)
         option->setText(QLatin1String(caption));
 
-    Frame1 = Control<QGroupBox>(this, "Frame1");
-    Move(Frame1, {3840, 4320, 3600, 2160});
+    Frame1 = Placed<QGroupBox>(this, "Frame1", {4080, 4320, 3600, 2160});
     CheckGetHostByName = Control<QCheckBox>(Frame1, "CheckGetHostByName");
     CheckConnect = Control<QCheckBox>(Frame1, "CheckConnect");
     CheckSend = Control<QCheckBox>(Frame1, "CheckSend");
@@ -188,18 +190,16 @@ void FormProfessional::setupSwitches()
                                       {CheckRefreshHTML, CheckUseRecycleBin, CheckNoBanners}};
     for (int column = 0; column < 2; ++column)
         for (int row = 0; row < 3; ++row)
-            Move(columns[column][row], {120.0 + column * 3720, 6600.0 + row * 300, 3600, 255});
+            Move(columns[column][row], {120.0 + column * 3960, 6600.0 + row * 300, 3600, 255});
 }
 
 void FormProfessional::setupButtons()
 {
-    CommandReset = Control<QPushButton>(this, "CommandReset");
-    Move(CommandReset, {120, 7500, 2400, 375});
-    CommandCancel = Control<QPushButton>(this, "CommandCancel");
-    Move(CommandCancel, {4680, 7500, 1320, 375});
+    CommandReset = Placed<QPushButton>(this, "CommandReset", {120, 7500, 2400, 375});
+    CommandCancel = Placed<QPushButton>(this, "CommandCancel", {4920, 7500, 1320, 375});
     CommandOK = Control<QPushButton>(this, "CommandOK");
     CommandOK->setText(QStringLiteral("&OK"));
-    Move(CommandOK, {6120, 7500, 1320, 375});
+    Move(CommandOK, {6360, 7500, 1320, 375});
 }
 
 void FormProfessional::wireControls()

@@ -114,6 +114,9 @@ void FormProfessional::FillControls()
     TextUserAgent->setText(UserAgent);
     TextIfModifiedSince->setText(IfModifiedSince);
     TextHideMin->setText(QString::number(HideMin));
+    // Long values show from their beginning.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->setCursorPosition(0);
 
     // Each box set to a new value runs its click: the blocking chain acts.
     Tick(CheckAnalyse, AnalyseOnStop);

@@ -10,6 +10,10 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
 namespace platform {
 
 namespace {
@@ -31,6 +35,7 @@ double ScreenHeight()
 
 Form::Form(Kind kind, const char* name) : QWidget(nullptr), kind_(kind)
 {
+    std::fill(std::begin(setPlace_), std::end(setPlace_), std::nan(""));
     setObjectName(QLatin1String(name));
     if (kind_ == Kind::TopLevel)
         setWindowFlag(Qt::Window);
@@ -150,24 +155,29 @@ void Form::SetCaption(const QString& caption)
         subWindow_->setWindowTitle(caption);
 }
 
+double Form::Kept(double set, int pixels)
+{
+    return !std::isnan(set) && ToPixels(set) == pixels ? set : ToTwips(pixels);
+}
+
 double Form::Left() const
 {
-    return ToTwips(Frame()->frameGeometry().x());
+    return Kept(setPlace_[0], Frame()->frameGeometry().x());
 }
 
 double Form::Top() const
 {
-    return ToTwips(Frame()->frameGeometry().y());
+    return Kept(setPlace_[1], Frame()->frameGeometry().y());
 }
 
 double Form::Width() const
 {
-    return ToTwips(Frame()->frameGeometry().width());
+    return Kept(setPlace_[2], Frame()->frameGeometry().width());
 }
 
 double Form::Height() const
 {
-    return ToTwips(Frame()->frameGeometry().height());
+    return Kept(setPlace_[3], Frame()->frameGeometry().height());
 }
 
 void Form::SetLeft(double twips)
@@ -193,6 +203,10 @@ void Form::SetHeight(double twips)
 void Form::MoveTo(double left, double top, double width, double height)
 {
     EnsureFrame();
+    setPlace_[0] = left;
+    setPlace_[1] = top;
+    setPlace_[2] = width;
+    setPlace_[3] = height;
     // Sizes are outer sizes; the window system adds its frame to the client.
     SetOuterGeometry(Frame(),
                      QRect(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height)));

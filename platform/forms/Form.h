@@ -61,6 +61,9 @@ public:
     void SetCaption(const QString& caption);
 
     // Outer position and size in twips (inside the document area for a child).
+    // Each reads back the twips last set as long as the window still has the
+    // pixels they gave (1300 twips, 87 pixels, read 1300, not 1305); once
+    // the window has moved or been resized, it reads its pixels in twips.
     double Left() const;
     double Top() const;
     double Width() const;
@@ -88,7 +91,12 @@ private:
     QWidget* Frame() const; // the widget whose geometry is the window's outer one
     void EnsureFrame();
 
+    // One coordinate read back: set when it still gives pixels.
+    static double Kept(double set, int pixels);
+
     Kind kind_;
+    // The twips last set for left, top, width and height; NaN before any.
+    double setPlace_[4];
     bool loaded_ = false;
     bool designTaken_ = false;
     DesignState design_;

@@ -13,8 +13,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QProcess>
+
+#include <sys/stat.h>
 
 using namespace testsupport;
 using platform::vbOK;
@@ -186,6 +191,44 @@ private Q_SLOTS:
         QVERIFY(position[3].toDouble() <= platform::ScreenHeight());
         QVERIFY(FormHTTP::Instance().Loaded());
         QVERIFY(form.TimerAssistant.Enabled() == false); // not a first start
+        platform::ReleaseLockFile();
+    }
+
+    // The background and the user's icon load from regular files only: a
+    // FIFO named in the settings neither holds start-up nor shows anything.
+    void picturesLoadFromRegularFilesOnly_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("png") << "png" << true;
+        QTest::newRow("missing file") << "missing" << false;
+        QTest::newRow("fifo") << "fifo" << false;
+        QTest::newRow("folder") << "folder" << false;
+    }
+    void picturesLoadFromRegularFilesOnly()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, shown);
+        EnterTestFolder();
+        const QString name = QStringLiteral("picture.png");
+        if (kind == QLatin1String("png")) {
+            QImage image(8, 8, QImage::Format_RGB32);
+            image.fill(Qt::blue);
+            QVERIFY(image.save(name));
+        } else if (kind == QLatin1String("fifo")) {
+            QVERIFY(::mkfifo(qPrintable(name), 0600) == 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(name));
+        }
+        WriteFile(QStringLiteral("KELPA.INI"),
+                  "Language=english\r\nBackground=picture.png\r\nUserIcon=picture.png\r\n");
+        MsgBoxScript boxes;
+        QVERIFY(!StartProgram());
+        KELPA_VERIFY_MSGBOXES(boxes);
+        FormKelpa& form = FormKelpa::Instance();
+        QCOMPARE(!form.ImageUserIcon.isNull(), shown);
+        QCOMPARE(!form.MdiArea()->background().texture().isNull(), shown);
+        form.MdiArea()->setBackground(QBrush());
         platform::ReleaseLockFile();
     }
 

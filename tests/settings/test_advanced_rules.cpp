@@ -22,20 +22,23 @@ BlockingBoxes Boxes(const char* ticks, const char* enables)
     return boxes;
 }
 
-QString Ticks(const BlockingBoxes& boxes)
+// One letter a box: yes where flags says so, else no.
+QString Letters(const std::array<bool, 4>& flags, char yes, char no)
 {
     QString text;
-    for (int i = 0; i < 4; ++i)
-        text += QLatin1Char(boxes.ticked[i] ? 'T' : '.');
+    for (const bool flag : flags)
+        text += QLatin1Char(flag ? yes : no);
     return text;
+}
+
+QString Ticks(const BlockingBoxes& boxes)
+{
+    return Letters(boxes.ticked, 'T', '.');
 }
 
 QString Enables(const BlockingBoxes& boxes)
 {
-    QString text;
-    for (int i = 0; i < 4; ++i)
-        text += QLatin1Char(boxes.enabled[i] ? 'e' : 'd');
-    return text;
+    return Letters(boxes.enabled, 'e', 'd');
 }
 
 } // namespace

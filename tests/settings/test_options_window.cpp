@@ -8,6 +8,7 @@
 #include "main/Kelpa.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/forms/Twips.h"
 #include "settings/FormOptions.h"
 #include "tests/main/RunFixture.h"
 #include "tests/support/ChooseScript.h"
@@ -20,6 +21,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QMdiArea>
+
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -494,8 +497,43 @@ private Q_SLOTS:
         QuietSettings();
         PositionOptions = QStringLiteral("99999,99999,99999,99999");
         Opened();
-        QVERIFY2(PositionOptions.startsWith(QLatin1String("0,8715,0,43")),
-                 qPrintable(PositionOptions));
+        QCOMPARE(PositionOptions, QStringLiteral("0,8715,0,4330"));
+        Options().Unload();
+        PositionOptions = QStringLiteral("0,8715,1300,4330");
+        Opened();
+        QCOMPARE(PositionOptions, QStringLiteral("0,8715,1300,4330"));
+        Options().Unload();
+        QCOMPARE(PositionOptions, QStringLiteral("0,8715,1300,4330"));
+    }
+
+    // Below the transfer window, as wide as the main window less 175 twips
+    // (at least 8730), as high as the bars leave; at the minimum height it
+    // reaches up over the transfer window, never above the top.
+    void alignForm_data()
+    {
+        QTest::addColumn<double>("mainWidth");
+        QTest::addColumn<double>("mainHeight");
+        QTest::newRow("low main window") << 9000.0 << 6000.0;
+        QTest::newRow("narrow main window") << 8800.0 << 9600.0;
+        QTest::newRow("wide and tall") << 12000.0 << 12000.0;
+    }
+    void alignForm()
+    {
+        QFETCH(double, mainWidth);
+        QFETCH(double, mainHeight);
+        QuietSettings();
+        FormKelpa& main = FormKelpa::Instance();
+        main.PictureList->show();
+        main.PictureButtons->show();
+        main.resize(platform::ToPixels(mainWidth), platform::ToPixels(mainHeight));
+        FormOptions& o = Opened();
+        o.AlignForm();
+        const double h = std::max(0.0, main.Height() - 5385);
+        QCOMPARE(o.Left(), 0.0);
+        QCOMPARE(o.Width(), std::max(main.Width() - 175, 8730.0));
+        QCOMPARE(o.Height(), std::max(h, 3850.0));
+        const double transfer = FormHTTP::Instance().Height();
+        QCOMPARE(o.Top(), h >= 3850 ? transfer : std::max(0.0, transfer + h - 3850));
     }
 };
 

@@ -7,7 +7,9 @@
 #include "main/Settings.h"
 #include "settings/FormProfessional.h"
 #include "tests/main/StartupFixture.h"
+#include "tests/support/CaptionFit.h"
 #include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <functional>
 
 using namespace KELPA;
 
@@ -53,24 +57,27 @@ void StoreSample()
     ReceiveBuffer = ReceiveBuffer2048;
 }
 
-// "T" ticked, "." cleared, in chain order GetHostByName, Connect, Send, Recv.
-QString BlockingTicks()
+// One letter a blocking box, in chain order GetHostByName, Connect, Send,
+// Recv: yes where test holds for the box, else no.
+QString BlockingLetters(const std::function<bool(const QCheckBox*)>& test, char yes, char no)
 {
     QString text;
     const FormProfessional& d = Dialog();
     for (const QCheckBox* box : {d.CheckGetHostByName, d.CheckConnect, d.CheckSend, d.CheckRecv})
-        text += QLatin1Char(box->isChecked() ? 'T' : '.');
+        text += QLatin1Char(test(box) ? yes : no);
     return text;
 }
 
-// "e" enabled, "d" disabled, in the same order.
+// "T" ticked, "." cleared.
+QString BlockingTicks()
+{
+    return BlockingLetters(&QCheckBox::isChecked, 'T', '.');
+}
+
+// "e" enabled, "d" disabled.
 QString BlockingEnables()
 {
-    QString text;
-    const FormProfessional& d = Dialog();
-    for (const QCheckBox* box : {d.CheckGetHostByName, d.CheckConnect, d.CheckSend, d.CheckRecv})
-        text += QLatin1Char(box->isEnabled() ? 'e' : 'd');
-    return text;
+    return BlockingLetters(&QCheckBox::isEnabled, 'e', 'd');
 }
 
 QString BlockingFlags()
@@ -97,10 +104,33 @@ private Q_SLOTS:
             Dialog().Unload();
     }
 
+    // Every caption shows whole, in both languages, with no control covering
+    // another.
+    void captionsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "english";
+        QTest::newRow("German") << "deutsch";
+    }
+    void captionsFit()
+    {
+        QFETCH(QString, language);
+        TexteLaden(language);
+        Dialog().Load();
+        const QStringList clipped = testsupport::ClippedCaptions(&Dialog());
+        TexteLaden(QStringLiteral("english"));
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+
     void loadFillsTheBoxes()
     {
+        FormKelpa& main = FormKelpa::Instance();
+        main.setGeometry(30, 40, 900, 700);
         FormProfessional& d = Dialog();
         d.Load();
+        // Centred on the main window.
+        QCOMPARE(d.Left() + d.Width() / 2, main.Left() + main.Width() / 2);
+        QCOMPARE(d.Top() + d.Height() / 2, main.Top() + main.Height() / 2);
         QCOMPARE(d.Caption(), QStringLiteral("Professional Options"));
         QCOMPARE(d.TextHeadline->text(), HeadLine);
         QCOMPARE(d.TextAccept->text(), QStringLiteral("*/*"));
@@ -293,6 +323,9 @@ private Q_SLOTS:
         RecvBlocking = 1;
         GetHostByNameBlocking = 1;
         FormProfessional& d = Dialog();
+        // What the boxes showed after Reset; the dialog closes whatever it is.
+        QString afterReset;
+        bool activated = true;
         QTimer::singleShot(0, &d, [&] {
             d.TextUserAgent->setText(QStringLiteral("changed"));
             d.TextHideMin->setText(QStringLiteral("99"));
@@ -300,26 +333,33 @@ private Q_SLOTS:
             d.Option60->setChecked(true);
             if (reset) {
                 d.CommandReset->click();
-                QCOMPARE(BlockingTicks(), QStringLiteral("T..."));
-                QCOMPARE(BlockingEnables(), QStringLiteral("eeee"));
-                QVERIFY(d.CheckUseRecycleBin->isChecked());
-                QVERIFY(d.Option1024->isChecked());
-                QCOMPARE(d.TextConnection->text(), QStringLiteral("Keep-Alive"));
-                QCOMPARE(d.TextHost->text(), QString());
-                QCOMPARE(d.TextReferer->text(), QString());
+                afterReset = QStringList{BlockingTicks(),
+                                         BlockingEnables(),
+                                         d.CheckUseRecycleBin->isChecked() ? "bin" : "-",
+                                         d.Option1024->isChecked() ? "1024" : "-",
+                                         d.TextConnection->text(),
+                                         d.TextHost->text(),
+                                         d.TextReferer->text()}
+                                 .join(QLatin1Char('|'));
             }
             if (how == QLatin1String("cancel")) {
                 d.CommandCancel->click();
             } else if (how == QLatin1String("escape")) {
                 d.activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(&d));
-                QTest::keyClick(d.TextUserAgent, Qt::Key_Escape);
+                activated = QTest::qWaitForWindowActive(&d);
+                if (activated)
+                    QTest::keyClick(d.TextUserAgent, Qt::Key_Escape);
+                else
+                    d.Unload();
             } else {
                 d.close();
             }
         });
         d.Show(true);
         QVERIFY(!d.Loaded());
+        QVERIFY(activated);
+        if (reset)
+            QCOMPARE(afterReset, QStringLiteral("T...|eeee|bin|1024|Keep-Alive||"));
         QCOMPARE(BlockingFlags(), QStringLiteral("1111"));
         QCOMPARE(UserAgent, QStringLiteral("Agent 1"));
         QCOMPARE(HideMin, int16_t(20));

@@ -142,6 +142,37 @@ private Q_SLOTS:
         QCOMPARE(form.WindowState(), 0);
     }
 
+    // Twips that fall between pixels read back as they were set while the
+    // window keeps those pixels; moved or resized, it reads its pixels.
+    void placeReadsTheTwipsSet_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("document window") << int(Form::Kind::MdiChild);
+        QTest::newRow("window of its own") << int(Form::Kind::TopLevel);
+    }
+    void placeReadsTheTwipsSet()
+    {
+        QFETCH(int, kind);
+        Form form(static_cast<Form::Kind>(kind), "FormPlace");
+        form.Show();
+        form.MoveTo(0, 8715, 1300, 4330);
+        const QString place = QStringLiteral("%1,%2,%3,%4")
+                                  .arg(form.Left())
+                                  .arg(form.Top())
+                                  .arg(form.Width())
+                                  .arg(form.Height());
+        QCOMPARE(place, QStringLiteral("0,8715,1300,4330"));
+        form.SetLeft(7);
+        QCOMPARE(form.Left(), 7.0);
+        QCOMPARE(form.Width(), 1300.0);
+        QCOMPARE(form.Height(), 4330.0);
+        // Resized by other means: the pixels hold.
+        QWidget* frame = kind == int(Form::Kind::MdiChild) ? form.parentWidget() : &form;
+        frame->resize(frame->width() + 10, frame->height());
+        QCOMPARE(form.Width(), ToTwips(frame->frameGeometry().width()));
+        QCOMPARE(form.Height(), 4330.0);
+    }
+
     // A document window set to normal keeps its place and size, whether it
     // was normal already or comes back from maximised.
     void normalStateKeepsThePlace_data()

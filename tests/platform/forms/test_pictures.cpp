@@ -22,7 +22,12 @@ private Q_SLOTS:
         QImage image(4, 3, QImage::Format_RGB32);
         image.fill(Qt::red);
         QVERIFY(image.save(QStringLiteral("red.png")));
-        QVERIFY(image.save(QStringLiteral("red.bmp")));
+        // Qt writes no GIF: a one-pixel picture, byte by byte.
+        writeFile(QStringLiteral("dot.gif"),
+                  QByteArray::fromHex("47494638396101000100800000ff000000000021f90401000000002c0000"
+                                      "0000010001000002024401003b"));
+        for (const char* name : {"red.bmp", "red.jpg", "red.ico"})
+            QVERIFY2(image.save(QLatin1String(name)), name);
         QVERIFY(QDir().mkdir(QStringLiteral("pictures")));
         QVERIFY(QDir().mkdir(QStringLiteral("pictures.png")));
         QVERIFY(::mkfifo("pipe.png", 0600) == 0);
@@ -40,6 +45,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("loads");
         QTest::newRow("png") << QStringLiteral("red.png") << true;
         QTest::newRow("bmp, name in other case") << QStringLiteral("RED.BMP") << true;
+        QTest::newRow("jpg") << QStringLiteral("red.jpg") << true;
+        QTest::newRow("gif") << QStringLiteral("dot.gif") << true;
+        QTest::newRow("ico") << QStringLiteral("red.ico") << true;
         QTest::newRow("absolute program path")
             << FromLinuxPath(QDir::current().absoluteFilePath(QStringLiteral("red.png"))) << true;
         QTest::newRow("empty path") << QString() << false;
@@ -60,7 +68,8 @@ private Q_SLOTS:
         const QPixmap picture = LoadPicture(path);
         QCOMPARE(!picture.isNull(), loads);
         if (loads)
-            QCOMPARE(picture.size(), QSize(4, 3));
+            QCOMPARE(picture.size(),
+                     path.endsWith(QLatin1String(".gif")) ? QSize(1, 1) : QSize(4, 3));
     }
 
     void unreadableFileFailsLikeAMissingOne()

@@ -1,0 +1,111 @@
+#pragma once
+// Font metrics of captions: whether a control shows a text whole, in width
+// and in height, with its indicator, frame and margins, and whether it lies
+// inside its parent without covering a sibling.
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QString>
+#include <QStringList>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace testsupport {
+
+// The size control needs to show text whole.
+inline QSize NeededSize(QWidget* control, const QString& text)
+{
+    const int textHeight = control->fontMetrics().height();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        const QString shown = button->text();
+        button->setText(text);
+        // A check box or an option button needs its indicator's height or
+        // the text's, whichever is more; a button the text's and its frame.
+        const QSize hint = button->sizeHint();
+        button->setText(shown);
+        int height = textHeight + 4;
+        if (qobject_cast<QCheckBox*>(button))
+            height = std::max(textHeight, button->style()->pixelMetric(QStyle::PM_IndicatorHeight));
+        else if (qobject_cast<QRadioButton*>(button))
+            height = std::max(textHeight,
+                              button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight));
+        return QSize(hint.width(), height);
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+        const QString shown = frame->title();
+        frame->setTitle(text);
+        const QSize needed(frame->minimumSizeHint().width(), 0);
+        frame->setTitle(shown);
+        return needed;
+    }
+    auto* label = qobject_cast<QLabel*>(control);
+    const QSize margins = label->size() - label->contentsRect().size();
+    return QSize(label->fontMetrics().horizontalAdvance(text), textHeight) + margins;
+}
+
+// The caption a control shows: a button's text, a label's text, a frame's
+// title; empty for other controls.
+inline QString CaptionOf(const QWidget* control)
+{
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control))
+        return frame->title();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    return {};
+}
+
+// What is wrong with control showing text; empty when it shows it whole.
+inline QString CaptionProblem(QWidget* control, const QString& text)
+{
+    const QSize needed = NeededSize(control, text);
+    if (needed.width() <= control->width() && needed.height() <= control->height())
+        return {};
+    return QStringLiteral("%1 \"%2\" needs %3x%4 px, has %5x%6")
+        .arg(control->objectName(), text)
+        .arg(needed.width())
+        .arg(needed.height())
+        .arg(control->width())
+        .arg(control->height());
+}
+
+// Whether control lies outside its parent (unless the parent is a window of
+// its own) or covers a sibling that is not hidden; empty when neither.
+inline QString PlaceProblem(const QWidget* control)
+{
+    const QWidget* parent = control->parentWidget();
+    if (!parent)
+        return {};
+    if (!parent->isWindow() && !parent->rect().contains(control->geometry()))
+        return QStringLiteral("%1 reaches out of %2")
+            .arg(control->objectName(), parent->objectName());
+    for (const QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (sibling != control && !sibling->isHidden() && !sibling->isWindow() &&
+            sibling->geometry().intersects(control->geometry()))
+            return QStringLiteral("%1 covers %2").arg(control->objectName(), sibling->objectName());
+    return {};
+}
+
+// Every captioned, not hidden control below root that does not show its
+// caption whole, lies out of its parent or covers a sibling.
+inline QStringList ClippedCaptions(QWidget* root)
+{
+    QStringList problems;
+    for (QWidget* control : root->findChildren<QWidget*>()) {
+        const QString caption = CaptionOf(control);
+        if (caption.isEmpty() || control->isHidden())
+            continue;
+        for (const QString& problem : {CaptionProblem(control, caption), PlaceProblem(control)})
+            if (!problem.isEmpty())
+                problems << problem;
+    }
+    return problems;
+}
+
+} // namespace testsupport
