@@ -13,50 +13,47 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <type_traits>
+
 using platform::Control;
 using platform::Move;
 
 namespace {
 
-QLabel* Label(QWidget* parent, const char* name, const platform::TwipsRect& r,
-              const char* text = "")
+// A control of type T named name, placed at r, with text as its caption
+// (a frame's title) unless it is a text box.
+template <typename T>
+T* Placed(QWidget* parent, const char* name, const platform::TwipsRect& r, const char* text = "")
 {
-    auto* label = Control<QLabel>(parent, name);
-    label->setText(QLatin1String(text));
-    Move(label, r);
-    return label;
+    auto* control = Control<T>(parent, name);
+    if constexpr (std::is_same_v<T, QGroupBox>)
+        control->setTitle(QLatin1String(text));
+    else if constexpr (!std::is_same_v<T, QLineEdit>)
+        control->setText(QLatin1String(text));
+    Move(control, r);
+    return control;
 }
 
-QLineEdit* Box(QWidget* parent, const char* name, const platform::TwipsRect& r)
+using Rect = platform::TwipsRect;
+QLabel* Label(QWidget* p, const char* n, const Rect& r, const char* t = "")
 {
-    auto* box = Control<QLineEdit>(parent, name);
-    Move(box, r);
-    return box;
+    return Placed<QLabel>(p, n, r, t);
 }
-
-QPushButton* Button(QWidget* parent, const char* name, const platform::TwipsRect& r,
-                    const char* text)
+QLineEdit* Box(QWidget* p, const char* n, const Rect& r)
 {
-    auto* button = Control<QPushButton>(parent, name);
-    button->setText(QLatin1String(text));
-    Move(button, r);
-    return button;
+    return Placed<QLineEdit>(p, n, r);
 }
-
-QCheckBox* Check(QWidget* parent, const char* name, const platform::TwipsRect& r,
-                 const char* text = "")
+QPushButton* Button(QWidget* p, const char* n, const Rect& r, const char* t)
 {
-    auto* box = Control<QCheckBox>(parent, name);
-    box->setText(QLatin1String(text));
-    Move(box, r);
-    return box;
+    return Placed<QPushButton>(p, n, r, t);
 }
-
-QGroupBox* GroupFrame(QWidget* parent, const char* name, const platform::TwipsRect& r)
+QCheckBox* Check(QWidget* p, const char* n, const Rect& r, const char* t = "")
 {
-    auto* frame = Control<QGroupBox>(parent, name);
-    Move(frame, r);
-    return frame;
+    return Placed<QCheckBox>(p, n, r, t);
+}
+QGroupBox* GroupFrame(QWidget* p, const char* n, const Rect& r)
+{
+    return Placed<QGroupBox>(p, n, r);
 }
 
 QLabel* Swatch(QWidget* parent, const char* name, double left, const QColor& colour)
