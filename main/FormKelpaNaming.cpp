@@ -7,6 +7,7 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "preview/FormPreview.h"
+#include "settings/FormOptions.h"
 #include "transfer/FormHTTP.h"
 
 #include <QLineEdit>
@@ -161,7 +162,8 @@ void FormKelpa::CacheVerzeichnis()
         preview = &FormPreviewTop::Instance();
     if (preview != nullptr)
         ShowDirectory(*preview);
-    // The options window, when open, takes Directory into its own box.
+    if (OptionsOpen == 1)
+        FormOptions::Instance().TextDirectory->setText(Directory);
     if (preview != nullptr) {
         preview->Show();
         preview->RefreshFileList();

@@ -8,6 +8,7 @@
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
+#include "settings/FormOptions.h"
 #include "tools/FormEdit.h"
 #include "transfer/FormHTTP.h"
 
@@ -154,6 +155,10 @@ void FormKelpa::ShowRunState(bool running)
     }
     http.CommandPaste->setEnabled(!running);
     http.CommandChooseFile->setEnabled(!running);
+    if (OptionsOpen == 1) {
+        for (QWidget* control : FormOptions::Instance().RunBoundControls())
+            control->setEnabled(!running);
+    }
     if (running)
         http.setCursor(Qt::WaitCursor);
     else

@@ -9,6 +9,7 @@
 #include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
+#include "settings/FormOptions.h"
 #include "tools/FormEdit.h"
 #include "transfer/FormHTTP.h"
 #include "transfer/Restrictions.h"
@@ -246,8 +247,10 @@ void FormKelpa::Abbruch()
         }
         http.CommandPaste->setEnabled(true);
         http.CommandChooseFile->setEnabled(true);
-        // The directory controls of the options window come back with that
-        // window's own controls.
+        if (OptionsOpen == 1) {
+            for (QWidget* control : FormOptions::Instance().RunBoundControls())
+                control->setEnabled(true);
+        }
         if (EditOpen == 1)
             FormEdit::Instance().RunStateChanged(false);
         Running = 0;

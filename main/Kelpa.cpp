@@ -281,6 +281,7 @@ int16_t ScalePercent;
 
 // Site-list helpers of the options window and the assistant.
 QString SiteText;
+QString FamilyExtension;
 int32_t SitePos;
 int32_t SitePrevPos;
 QString SiteWord;

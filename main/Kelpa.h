@@ -289,6 +289,7 @@ extern int16_t ScalePercent;
 
 // Site-list helpers of the options window and the assistant.
 extern QString SiteText;
+extern QString FamilyExtension; // the extension a family box adds or removes
 extern int32_t SitePos;
 extern int32_t SitePrevPos;
 extern QString SiteWord;

@@ -9,8 +9,11 @@
 #include "platform/pump/Pump.h"
 #include "platform/shell/Desktop.h"
 #include "platform/winsock/Winsock.h"
+#include "settings/FormOptions.h"
 #include "tools/FormChoose.h"
+#include "transfer/FormHTTPDetail.h"
 #include "transfer/OnlineSearch.h"
+#include "transfer/Restrictions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +29,17 @@ using namespace KELPA;
 
 namespace {
 
+// The options window's buttons that work from the source URL ("Auto",
+// "Dirs") follow whether there is one.
+void EnableSourceButtons(bool enabled)
+{
+    if (OptionsOpen != 1)
+        return;
+    FormOptions& options = FormOptions::Instance();
+    options.CommandAuto->setEnabled(enabled);
+    options.CommandDirs->setEnabled(enabled);
+}
+
 // Runs the start command when the key is Enter and the command is enabled.
 void StartOnEnter(int keyAscii)
 {
@@ -35,6 +49,12 @@ void StartOnEnter(int keyAscii)
 }
 
 } // namespace
+
+void httpdetail::AddHomeHost(const QString& host)
+{
+    if (transfer::AddHomeHost(host) && OptionsOpen == 1)
+        FormOptions::Instance().TextRestHome->setText(HomePrefix);
+}
 
 FormHTTP& FormHTTP::Instance()
 {
@@ -192,6 +212,7 @@ void FormHTTP::Text1_Change()
             form.CommandStart->setEnabled(true);
             if (autoSequence && autoSequence->isVisible())
                 autoSequence->setEnabled(true);
+            EnableSourceButtons(true);
             form.MenuEntry("MenuStart")->setEnabled(true);
             if (!form.CheckListe->isChecked())
                 Text2->setEnabled(true);
@@ -203,6 +224,7 @@ void FormHTTP::Text1_Change()
         form.CommandStart->setEnabled(false);
         if (autoSequence && autoSequence->isVisible())
             autoSequence->setEnabled(false);
+        EnableSourceButtons(false);
         form.MenuEntry("MenuStart")->setEnabled(false);
         Text2->clear();
         Text2->setEnabled(false);

@@ -41,4 +41,8 @@ inline void AppendRecord(const QString& list, const QString& url, const QString&
                                    QStringLiteral("\r\n"));
 }
 
+// Adds host to the run's home hosts (Restrictions.h); an open options window
+// shows the hosts it then has.
+void AddHomeHost(const QString& host);
+
 } // namespace httpdetail

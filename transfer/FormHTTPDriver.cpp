@@ -256,7 +256,7 @@ void FormHTTP::HttpTransfer()
         return;
     }
     if ((StartDepth == LevelsLeft || Relocated == 1) && RestHome == 1)
-        transfer::AddHomeHost(HostName);
+        httpdetail::AddHomeHost(HostName);
     if (ListFile == InputFile)
         Unrestricted = 1;
     transfer::Einschraenkung();

@@ -94,7 +94,7 @@ void FollowRefreshHost()
     const qsizetype slash = host.indexOf(QLatin1Char('/'));
     if (slash >= 0)
         host.truncate(slash);
-    transfer::AddHomeHost(host);
+    httpdetail::AddHomeHost(host);
 }
 
 // The base of the links of a map file: its DEFAULT URL cut back to its

@@ -93,6 +93,11 @@ private Q_SLOTS:
             .expect(QStringLiteral("Last time the program was abruptly terminated."), vbOK,
                     MsgBoxScript::Match::Contains)
             .withStyle(48);
+        // The options window's first showing offers to complete the lists.
+        boxes
+            .expect(QStringLiteral("(3 links, first link: http://a/)"), platform::vbNo,
+                    MsgBoxScript::Match::Contains)
+            .withStyle(547);
         QVERIFY(!StartProgram());
         KELPA_VERIFY_MSGBOXES(boxes);
         QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")),
