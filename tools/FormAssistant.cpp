@@ -1,5 +1,8 @@
 #include "tools/FormAssistant.h"
 
+#include "main/Kelpa.h"
+#include "tools/ExampleTask.h"
+
 FormAssistant& FormAssistant::Instance()
 {
     static FormAssistant* instance = new FormAssistant;
@@ -8,7 +11,12 @@ FormAssistant& FormAssistant::Instance()
 
 FormAssistant::FormAssistant() : Form(Kind::TopLevel, "FormAssistant") {}
 
-void FormAssistant::TaskSchreiben() {}
+// A file that cannot be written (a folder of that name, a read-only folder)
+// leaves start-up to go on without the example.
+void FormAssistant::TaskSchreiben()
+{
+    tools::WriteExampleTask(QStringLiteral("TEST.TSK"), KELPA::Language);
+}
 
 void FormAssistant::Form_Load()
 {

@@ -9,7 +9,7 @@ class FormAssistant final : public platform::Form {
 public:
     static FormAssistant& Instance();
 
-    // Writes the example task TEST.TSK; not written yet.
+    // Writes the example task TEST.TSK into the current directory.
     void TaskSchreiben();
 
 protected:
