@@ -40,7 +40,8 @@ bool CandidateFree(bool withLists)
 // caption: "Preview (12 Files, C:\sites\)".
 void ShowDirectory(PreviewWindow& preview)
 {
-    preview.RefreshFileList();
+    preview.PointListAt(KELPA::Directory);
+    preview.RefreshFileListNow();
     preview.SetCaption(preview.ListCaption());
 }
 
@@ -163,7 +164,7 @@ void FormKelpa::CacheVerzeichnis()
         ShowDirectory(*preview);
     // The options window, when open, takes Directory into its own box.
     if (preview != nullptr) {
-        preview->Show();
+        preview->ShowFileList(true);
         preview->RefreshFileList();
     }
 }

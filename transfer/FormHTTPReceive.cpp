@@ -49,7 +49,8 @@ QByteArray ChosenBuffer()
 
 // Shows the file being received in the open preview window: the normal one
 // when it is open, else the one on top. After a block (always false) only
-// while the window's CheckOnClick box is not ticked; PreviewFile names the
+// while the window's CheckOnClick box is not ticked, and at most four times
+// a second (a large file arrives in thousands of blocks); PreviewFile names the
 // file, or is emptied when no preview is open. At the end of the exchange
 // (always true) the open window is called whatever its box says.
 void FeedPreview(bool always)
@@ -66,7 +67,7 @@ void FeedPreview(bool always)
             PreviewFile.clear();
         return;
     }
-    if (always || !window->CheckOnClick->isChecked())
+    if (always || (!window->CheckOnClick->isChecked() && preview::AutomaticPreviewDue()))
         window->Preview();
 }
 

@@ -66,6 +66,7 @@ void TestHttpPreview::follows()
     Fetch(server.url("/p.bin"), QStringLiteral("p.bin"));
 
     sampler.stop();
+    const QString previewFile = PreviewFile;
     if (preview) {
         preview->CheckOnClick->setChecked(false);
         preview->Unload();
@@ -74,7 +75,8 @@ void TestHttpPreview::follows()
     QCOMPARE(shownWhileReceiving, whileReceiving);
     if (preview) {
         QVERIFY2(PreviewImage.endsWith(QLatin1String("\\site\\p.bin")), qPrintable(PreviewImage));
-        QCOMPARE(PreviewFile, PreviewImage);
+        QCOMPARE(previewFile, PreviewImage);
+        QVERIFY(PreviewFile.isEmpty()); // emptied by the unload
     } else {
         QVERIFY(PreviewImage.isEmpty());
         QVERIFY(PreviewFile.isEmpty());
