@@ -103,13 +103,17 @@ bool LineReader::ReadLine(QString& line)
             const qsizetype room = MaxLineBytes - kept.size();
             qsizetype take = stop - pos_;
             if (take > room) {
-                // Keep the first MaxLineBytes, not cutting a UTF-8 sequence.
                 take = room;
-                while (take > 0 && (uchar(buffer_.at(pos_ + take)) & 0xC0) == 0x80)
-                    --take;
                 overlong = true;
             }
             kept.append(buffer_.constData() + pos_, take);
+            // Keep the first MaxLineBytes, not cutting a UTF-8 sequence.
+            if (overlong && (uchar(buffer_.at(pos_ + take)) & 0xC0) == 0x80) {
+                while (!kept.isEmpty() && (uchar(kept.back()) & 0xC0) == 0x80)
+                    kept.chop(1);
+                if (!kept.isEmpty() && uchar(kept.back()) >= 0xC0)
+                    kept.chop(1);
+            }
         }
         any = any || stop > pos_;
         pos_ = stop;
