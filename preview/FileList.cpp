@@ -25,7 +25,7 @@ int FileList::SetPath(const QString& folder)
         path.chop(1);
     if (!platform::DirExists(path))
         return platform::ErrPathNotFound;
-    if (path.compare(path_, Qt::CaseInsensitive) == 0) {
+    if (!path_.isEmpty() && platform::ToLinuxPath(path) == platform::ToLinuxPath(path_)) {
         Refresh();
         return platform::ErrNone;
     }
