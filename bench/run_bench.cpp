@@ -3,13 +3,19 @@
 // that each run checks thousands of links against its work lists. Prints the
 // links checked per second for each list size, so that growth shows.
 //
-//     run_bench [size ...]      (default: 1000 10000)
+//     run_bench [--preview] [size ...]      (default: 1000 10000)
+//
+// --preview runs each size twice into one folder, the preview window closed
+// and then open on it; the stand-in transfer then updates the status line
+// after every saved file and shows the file saved last in an open preview,
+// as the real transfer does at the end of each exchange.
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
+#include "preview/FormPreview.h"
 #include "tests/main/TransferDouble.h"
 #include "transfer/FormHTTP.h"
 
@@ -91,13 +97,32 @@ struct Result {
     int links = 0;
 };
 
-Result TimeRun(const QString& folder, int size)
+Result TimeRun(const QString& folder, int size, bool withPreview, bool previewOpen)
 {
     QDir().mkpath(folder);
     QDir::setCurrent(folder);
     WriteInputList(size);
     testsupport::TransferDouble transfer(GenerateSite(size));
     PrepareListRun();
+    QString saved; // the file the stand-in saved last
+    if (withPreview) {
+        FormKelpa& form = FormKelpa::Instance();
+        // The status line after each saved file, and the saved file in an
+        // open preview, as the real transfer does.
+        transfer.during = [&form, &saved](const QString&) {
+            form.StatusZeile();
+            if (KELPA::PreviewOpen == 1 && !saved.isEmpty()) {
+                KELPA::PreviewFile = saved;
+                FormPreview::Instance().FollowReception(true);
+            }
+            saved = KELPA::LocalFileName;
+        };
+        if (previewOpen) {
+            form.CacheVerzeichnis();
+            FormPreview::Instance().Show();
+            FormPreview::Instance().CheckOnClick->setChecked(false);
+        }
+    }
     QElapsedTimer clock;
     clock.start();
     FormKelpa::Instance().CommandStart_Click();
@@ -105,6 +130,7 @@ Result TimeRun(const QString& folder, int size)
     result.seconds = clock.nsecsElapsed() / 1e9;
     result.pages = static_cast<int>(transfer.fetched.size());
     result.links = size * LinksPerPage;
+    FormPreview::Instance().Unload();
     return result;
 }
 
@@ -125,8 +151,13 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
+    bool withPreview = false;
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--preview")
+            withPreview = true;
+        else
+            sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
+    }
     if (sizes.isEmpty())
         sizes = {1000, 10000};
 
@@ -142,12 +173,18 @@ int main(int argc, char** argv)
     form.TimerInfo.setInterval(20);
     form.MDIForm_Load();
 
-    std::printf("%8s %8s %8s %10s %12s\n", "urls", "pages", "links", "seconds", "links/s");
+    std::printf("%8s %8s %8s %8s %10s %12s\n", "urls", "preview", "pages", "links", "seconds",
+                "links/s");
     for (int size : sizes) {
-        const Result r = TimeRun(home.path() + QStringLiteral("/run%1").arg(size), size);
-        std::printf("%8d %8d %8d %10.2f %12.0f\n", size, r.pages, r.links, r.seconds,
-                    r.links / r.seconds);
-        std::fflush(stdout);
+        for (const bool open : withPreview ? QList<bool>{false, true} : QList<bool>{false}) {
+            const QString folder =
+                home.path() + QStringLiteral("/run%1%2").arg(size).arg(open ? "open" : "");
+            const Result r = TimeRun(folder, size, withPreview, open);
+            std::printf("%8d %8s %8d %8d %10.2f %12.0f\n", size,
+                        withPreview ? (open ? "open" : "closed") : "-", r.pages, r.links, r.seconds,
+                        r.links / r.seconds);
+            std::fflush(stdout);
+        }
     }
     return 0;
 }

@@ -53,7 +53,20 @@ PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag, QSt
     TrackOpenFlag(openFlag);
     setupControls();
     wireControls();
+    pendingPreview_.setSingleShot(true);
+    pendingPreview_.setTimerType(Qt::PreciseTimer);
+    connect(&pendingPreview_, &QTimer::timeout, this, [this] {
+        platform::runGuarded([this] {
+            if (!Loaded())
+                return;
+            if (preview::AutomaticPreviewDue())
+                Preview();
+            else
+                pendingPreview_.start(int(preview::AutomaticPreviewWait()) + 1);
+        });
+    });
     pendingRefresh_.setSingleShot(true);
+    pendingRefresh_.setTimerType(Qt::PreciseTimer);
     connect(&pendingRefresh_, &QTimer::timeout, this, [this] {
         platform::runGuarded([this] {
             if (!Loaded())
@@ -150,6 +163,7 @@ void PreviewWindow::Form_Unload()
 {
     ++generation_; // a preview still on the stack ends at its next yield
     pendingRefresh_.stop();
+    pendingPreview_.stop();
     SetWaitCursor(false);
     KELPA::PreviewFile.clear();
     if (WindowState() == 0)

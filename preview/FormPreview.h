@@ -47,6 +47,11 @@ public:
     // second: a refresh asked for sooner follows when the second is up (and
     // then also updates a caption that shows the list).
     void RefreshFileList();
+    // The transfer's preview of the file it receives: after a block (final
+    // false) it previews when a preview is due (at most four a second); at
+    // the end of a file (final true) it previews at once when due, else as
+    // soon as one is due, showing the file PreviewFile names then.
+    void FollowReception(bool final);
     // Reads the listed folder again now.
     void RefreshFileListNow();
     // Files in the list.
@@ -117,6 +122,7 @@ private:
     bool textFailed_ = false; // HTMLLesen could not open the file
     preview::Pace refreshPace_{1000};
     QTimer pendingRefresh_;
+    QTimer pendingPreview_;
 };
 
 class FormPreview final : public PreviewWindow {
@@ -160,6 +166,7 @@ private:
 
 namespace preview {
 // Whether the transfer's automatic preview of the file being received may
-// run now: at most four times a second.
+// run now (at most four times a second), and if not, in how many ms.
 bool AutomaticPreviewDue();
+qint64 AutomaticPreviewWait();
 } // namespace preview

@@ -183,8 +183,32 @@ void PreviewWindow::Check100_Click()
         LabelInfo->setText(preview::SizeLabel(length, KELPA::LanguageText[233]));
 }
 
+namespace {
+
+preview::Pace& AutomaticPace()
+{
+    static preview::Pace pace(250);
+    return pace;
+}
+
+} // namespace
+
 bool preview::AutomaticPreviewDue()
 {
-    static Pace pace(250);
-    return pace.Take(NowMs());
+    return AutomaticPace().Take(NowMs());
+}
+
+qint64 preview::AutomaticPreviewWait()
+{
+    return AutomaticPace().Wait(NowMs());
+}
+
+void PreviewWindow::FollowReception(bool final)
+{
+    if (preview::AutomaticPreviewDue()) {
+        pendingPreview_.stop();
+        Preview();
+    } else if (final && !pendingPreview_.isActive()) {
+        pendingPreview_.start(int(preview::AutomaticPreviewWait()) + 1);
+    }
 }

@@ -49,10 +49,11 @@ QByteArray ChosenBuffer()
 
 // Shows the file being received in the open preview window: the normal one
 // when it is open, else the one on top. After a block (always false) only
-// while the window's CheckOnClick box is not ticked, and at most four times
-// a second (a large file arrives in thousands of blocks); PreviewFile names the
+// while the window's CheckOnClick box is not ticked; PreviewFile names the
 // file, or is emptied when no preview is open. At the end of the exchange
-// (always true) the open window is called whatever its box says.
+// (always true) the open window is called whatever its box says. The window
+// keeps to four previews a second: a large file arrives in thousands of
+// blocks, a site in thousands of files.
 void FeedPreview(bool always)
 {
     if (!always)
@@ -67,8 +68,8 @@ void FeedPreview(bool always)
             PreviewFile.clear();
         return;
     }
-    if (always || (!window->CheckOnClick->isChecked() && preview::AutomaticPreviewDue()))
-        window->Preview();
+    if (always || !window->CheckOnClick->isChecked())
+        window->FollowReception(always);
 }
 
 } // namespace
