@@ -47,10 +47,10 @@ void PreviewWindow::PlaceControls(const preview::Controls& places)
 {
     // The frame stays inside the client area, and the file list above it.
     const int frameTop = qMax(0, qMin(ToPixels(places.frameTop), height() - Frame1->height()));
-    if (places.frameLeft >= 0)
-        Frame1->move(ToPixels(places.frameLeft), frameTop);
-    else
-        Frame1->move(Frame1->x(), frameTop);
+    // The frame's boxes are as wide as their captions need: it keeps within
+    // the right edge too.
+    const int frameLeft = places.frameLeft >= 0 ? ToPixels(places.frameLeft) : Frame1->x();
+    Frame1->move(qMax(0, qMin(frameLeft, width() - Frame1->width())), frameTop);
     QRect list = DateiListe->geometry();
     if (places.fileLeft >= 0)
         list.moveLeft(ToPixels(places.fileLeft));
