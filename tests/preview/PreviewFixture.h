@@ -58,6 +58,12 @@ inline void PrepareSite(const QList<std::pair<QString, QByteArray>>& files)
     KELPA::UserTitle.clear();
 }
 
+inline void UnloadPreviews()
+{
+    FormPreview::Instance().Unload();
+    FormPreviewTop::Instance().Unload();
+}
+
 // The entries of the file list, in order.
 inline QStringList Entries(const PreviewWindow& window)
 {

@@ -41,6 +41,18 @@ QString StartUrl(const HttpTestServer& server)
     return QString::fromLatin1("http://" + server.url("/index.html"));
 }
 
+// A run from the server's index into "site", the download directory
+// prepared; returns the picture served.
+QByteArray PrepareSiteRun(HttpTestServer& server)
+{
+    const QByteArray picture = Picture(PictureSize.width(), PictureSize.height(), "PNG");
+    ServePreviewSite(server, picture);
+    PrepareRun(StartUrl(server), 0);
+    Timeout = 10;
+    FormKelpa::Instance().CacheVerzeichnis();
+    return picture;
+}
+
 QMap<QString, QByteArray> SavedFiles()
 {
     QMap<QString, QByteArray> files;
@@ -66,11 +78,7 @@ class TestPreviewRun : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { StartOnce(); }
-    void cleanup()
-    {
-        FormPreview::Instance().Unload();
-        FormPreviewTop::Instance().Unload();
-    }
+    void cleanup() { UnloadPreviews(); }
     void follows_data();
     void follows();
     void onClick();
@@ -91,11 +99,7 @@ void TestPreviewRun::follows()
 {
     QFETCH(int, window);
     HttpTestServer server;
-    const QByteArray picture = Picture(PictureSize.width(), PictureSize.height(), "PNG");
-    ServePreviewSite(server, picture);
-    PrepareRun(StartUrl(server), 0);
-    Timeout = 10;
-    FormKelpa::Instance().CacheVerzeichnis();
+    const QByteArray picture = PrepareSiteRun(server);
     PreviewWindow& preview = window == 0 ? static_cast<PreviewWindow&>(FormPreview::Instance())
                                          : FormPreviewTop::Instance();
     preview.Show();
@@ -132,11 +136,7 @@ void TestPreviewRun::follows()
 void TestPreviewRun::onClick()
 {
     HttpTestServer server;
-    const QByteArray picture = Picture(PictureSize.width(), PictureSize.height(), "PNG");
-    ServePreviewSite(server, picture);
-    PrepareRun(StartUrl(server), 0);
-    Timeout = 10;
-    FormKelpa::Instance().CacheVerzeichnis();
+    const QByteArray picture = PrepareSiteRun(server);
     FormPreview& preview = FormPreview::Instance();
     preview.Show();
     QVERIFY(preview.CheckOnClick->isChecked());

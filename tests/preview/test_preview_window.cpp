@@ -67,8 +67,7 @@ private Q_SLOTS:
     void initTestCase() { StartOnce(); }
     void cleanup()
     {
-        FormPreview::Instance().Unload();
-        FormPreviewTop::Instance().Unload();
+        UnloadPreviews();
         Running = 0;
         AbortTransfer = 0;
         WindowState = 0;
