@@ -40,8 +40,10 @@ inline int Run(int argc, char** argv, const Setup& setup,
     QApplication app(argc, argv);
 
     QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
+    for (int i = 1; i < argc; ++i) {
+        if (!QByteArray(argv[i]).startsWith("--")) // switches are the program's own
+            sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
+    }
     if (sizes.isEmpty())
         sizes = setup.sizes;
 

@@ -3,7 +3,12 @@
 // that each run checks thousands of links against its work lists. Prints the
 // links checked per second for each list size, so that growth shows.
 //
-//     run_bench [size ...]      (default: 1000 10000)
+//     run_bench [--preview] [size ...]      (default: 1000 10000)
+//
+// --preview runs each size twice into one folder, the preview window closed
+// and then open on it; the stand-in transfer then updates the status line
+// after every saved file and shows the file saved last in an open preview,
+// as the real transfer does at the end of each exchange.
 
 #include "bench/BenchProgram.h"
 #include "main/FormKelpa.h"
@@ -11,6 +16,7 @@
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
+#include "preview/FormPreview.h"
 #include "tests/main/TransferDouble.h"
 #include "transfer/FormHTTP.h"
 
@@ -23,6 +29,7 @@
 #include <QRadioButton>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -86,24 +93,47 @@ void PrepareListRun()
 
 struct Result {
     double seconds = 0;
+    double cpuSeconds = 0; // of the whole process, steadier on a busy machine
     int pages = 0;
     int links = 0;
 };
 
-Result TimeRun(const QString& folder, int size)
+Result TimeRun(const QString& folder, int size, bool withPreview, bool previewOpen)
 {
     QDir().mkpath(folder);
     QDir::setCurrent(folder);
     WriteInputList(size);
     testsupport::TransferDouble transfer(GenerateSite(size));
     PrepareListRun();
+    QString saved; // the file the stand-in saved last
+    if (withPreview) {
+        FormKelpa& form = FormKelpa::Instance();
+        // The status line after each saved file, and the saved file in an
+        // open preview, as the real transfer does.
+        transfer.during = [&form, &saved](const QString&) {
+            form.StatusZeile();
+            if (KELPA::PreviewOpen == 1 && !saved.isEmpty()) {
+                KELPA::PreviewFile = saved;
+                FormPreview::Instance().FollowReception(true);
+            }
+            saved = KELPA::LocalFileName;
+        };
+        if (previewOpen) {
+            form.CacheVerzeichnis();
+            FormPreview::Instance().Show();
+            FormPreview::Instance().CheckOnClick->setChecked(false);
+        }
+    }
     QElapsedTimer clock;
     clock.start();
+    const std::clock_t cpu = std::clock();
     FormKelpa::Instance().CommandStart_Click();
     Result result;
     result.seconds = clock.nsecsElapsed() / 1e9;
+    result.cpuSeconds = double(std::clock() - cpu) / CLOCKS_PER_SEC;
     result.pages = static_cast<int>(transfer.fetched.size());
     result.links = size * LinksPerPage;
+    FormPreview::Instance().Unload();
     return result;
 }
 
@@ -111,15 +141,26 @@ Result TimeRun(const QString& folder, int size)
 
 int main(int argc, char** argv)
 {
+    bool withPreview = false;
+    for (int i = 1; i < argc; ++i)
+        withPreview = withPreview || QByteArray(argv[i]) == "--preview";
     return bench::Run(
         argc, argv, {{1000, 10000}, platform::vbNo, {}},
-        [](const QString& home, const QList<int>& sizes) {
-            std::printf("%8s %8s %8s %10s %12s\n", "urls", "pages", "links", "seconds", "links/s");
+        [withPreview](const QString& home, const QList<int>& sizes) {
+            std::printf("%8s %8s %8s %8s %10s %12s %10s %12s\n", "urls", "preview", "pages",
+                        "links", "seconds", "links/s", "cpu s", "links/cpu s");
             for (int size : sizes) {
-                const Result r = TimeRun(home + QStringLiteral("/run%1").arg(size), size);
-                std::printf("%8d %8d %8d %10.2f %12.0f\n", size, r.pages, r.links, r.seconds,
-                            r.links / r.seconds);
-                std::fflush(stdout);
+                for (const bool open :
+                     withPreview ? QList<bool>{false, true} : QList<bool>{false}) {
+                    const QString folder =
+                        home + QStringLiteral("/run%1%2").arg(size).arg(open ? "open" : "");
+                    const Result r = TimeRun(folder, size, withPreview, open);
+                    std::printf("%8d %8s %8d %8d %10.2f %12.0f %10.2f %12.0f\n", size,
+                                withPreview ? (open ? "open" : "closed") : "-", r.pages, r.links,
+                                r.seconds, r.links / r.seconds, r.cpuSeconds,
+                                r.links / r.cpuSeconds);
+                    std::fflush(stdout);
+                }
             }
         });
 }

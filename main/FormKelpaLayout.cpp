@@ -39,7 +39,8 @@ void Stretch(QWidget* control, double left, double width)
 } // namespace
 
 // Runs on every resize and state change. Restored: the program's caption and
-// icon. Minimised: the normal preview window is closed, the user's title and
+// icon, the preview on top in its normal layout. Minimised: the preview on
+// top reduced, else the normal preview window closed; the user's title and
 // icon (when set) replace the program's. Then, unless minimised or LayoutBusy,
 // lays out the status line, the log list, the lamps, the clear button and the
 // transfer window's width, switches TimerInfo on at the first layout of a
@@ -49,12 +50,14 @@ void FormKelpa::MDIForm_Resize()
 {
     const bool minimised = WindowState() == 1;
     if (!minimised) {
-        // The always-on-top preview's full view (NormalVorschau) comes with that window.
+        if (KELPA::PreviewTopOpen == 1)
+            FormPreviewTop::Instance().NormalVorschau();
         setWindowTitle(DirectoryCaption(QStringLiteral(" ")));
         setWindowIcon(ImageIcon);
     } else {
-        // The always-on-top preview's minimal view (MinimalVorschau) comes with that window.
-        if (KELPA::PreviewTopOpen != 1 && KELPA::PreviewOpen == 1)
+        if (KELPA::PreviewTopOpen == 1)
+            FormPreviewTop::Instance().MinimalVorschau();
+        else if (KELPA::PreviewOpen == 1)
             FormPreview::Instance().Unload();
         if (!KELPA::UserTitle.isEmpty()) {
             setWindowTitle(KELPA::UserTitle);

@@ -41,7 +41,8 @@ bool CandidateFree(bool withLists)
 // caption: "Preview (12 Files, C:\sites\)".
 void ShowDirectory(PreviewWindow& preview)
 {
-    preview.RefreshFileList();
+    preview.PointListAt(KELPA::Directory);
+    preview.RefreshFileListNow();
     preview.SetCaption(preview.ListCaption());
 }
 
@@ -165,7 +166,7 @@ void FormKelpa::CacheVerzeichnis()
     if (OptionsOpen == 1)
         FormOptions::Instance().TextDirectory->setText(Directory);
     if (preview != nullptr) {
-        preview->Show();
+        preview->ShowFileList(true);
         preview->RefreshFileList();
     }
 }

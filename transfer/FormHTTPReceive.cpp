@@ -37,7 +37,9 @@ bool WouldBlock()
 // when it is open, else the one on top. After a block (always false) only
 // while the window's CheckOnClick box is not ticked; PreviewFile names the
 // file, or is emptied when no preview is open. At the end of the exchange
-// (always true) the open window is called whatever its box says.
+// (always true) the open window is called whatever its box says. The window
+// keeps to four previews a second: a large file arrives in thousands of
+// blocks, a site in thousands of files.
 void FeedPreview(bool always)
 {
     if (!always)
@@ -53,7 +55,7 @@ void FeedPreview(bool always)
         return;
     }
     if (always || !window->CheckOnClick->isChecked())
-        window->Preview();
+        window->FollowReception(always);
 }
 
 } // namespace

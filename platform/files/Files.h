@@ -67,6 +67,8 @@ int Open(const QString& path, OpenMode mode, int fileNumber);
 int Close(int fileNumber); // a number not open: nothing; never releases the lock
 void CloseAllFiles();      // every file but the lock file
 bool IsOpen(int fileNumber);
+// True while path is open under one of the numbers (the lock file included).
+bool FileIsOpen(const QString& path);
 
 // Text lines: reading accepts CR LF, LF and CR; a line that is not valid UTF-8
 // is read as Windows-1252. Writing ends each line in CR LF, UTF-8.

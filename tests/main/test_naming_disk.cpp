@@ -5,6 +5,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/files/Files.h"
+#include "preview/FileList.h"
 #include "preview/FormPreview.h"
 #include "tests/support/TestMain.h"
 #include "texts/Sprache.h"
@@ -103,16 +104,23 @@ private Q_SLOTS:
         QVERIFY(platform::DirExists(Directory));
     }
 
+    // The list is pointed at the new directory and made visible; the window
+    // itself is not shown by it.
     void previewShowsDirectory()
     {
-        FormPreview::Instance().Load();
+        FormPreview& preview = FormPreview::Instance();
+        preview.Load();
         QCOMPARE(PreviewOpen, int16_t(1));
+        preview.ShowFileList(false);
         Directory = QStringLiteral("shown");
+        platform::MkDir(Directory);
+        Put(QStringLiteral("shown\\one.txt"), "x");
         FormKelpa::Instance().CacheVerzeichnis();
-        QCOMPARE(FormPreview::Instance().Caption(),
-                 QStringLiteral("Preview (0 Files, ") + Directory + QLatin1Char(')'));
-        QVERIFY(FormPreview::Instance().Visible());
-        FormPreview::Instance().Unload();
+        QCOMPARE(preview.Caption(),
+                 QStringLiteral("Preview (1 Files, ") + Directory + QLatin1Char(')'));
+        QVERIFY(!preview.DateiListe->isHidden());
+        QVERIFY(!preview.Visible());
+        preview.Unload();
     }
 
     void takenNamesAreNumbered()

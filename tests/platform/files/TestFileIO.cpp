@@ -57,6 +57,7 @@ private Q_SLOTS:
     void tableErrors();
     void binaryFiles();
     void closeAllFilesKeepsLockFile();
+    void fileIsOpenUnderAnyName();
 
 private:
     QString start;
@@ -257,6 +258,19 @@ void TestFileIO::closeAllFilesKeepsLockFile()
     QCOMPARE(FreeFile(), 2);
     ReleaseLockFile();
     QVERIFY(!IsOpen(1));
+}
+
+// A file open under a number is found by any spelling of its path; a closed
+// or never opened one is not.
+void TestFileIO::fileIsOpenUnderAnyName()
+{
+    QCOMPARE(Open(QStringLiteral("Received.bin"), OpenMode::Output, 3), 0);
+    QVERIFY(FileIsOpen(QStringLiteral("Received.bin")));
+    QVERIFY(FileIsOpen(QStringLiteral("RECEIVED.BIN")));
+    QVERIFY(FileIsOpen(CurDir() + QStringLiteral("\\received.bin")));
+    QVERIFY(!FileIsOpen(QStringLiteral("other.bin")));
+    Close(3);
+    QVERIFY(!FileIsOpen(QStringLiteral("Received.bin")));
 }
 
 KELPA_TEST_MAIN(TestFileIO)

@@ -1,0 +1,60 @@
+#include "preview/DirectoryList.h"
+
+#include "platform/files/Files.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr int PathRole = Qt::UserRole;
+
+} // namespace
+
+DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent)
+{
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemClicked, this, [this] { Q_EMIT Click(); });
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { SetPath(item->data(PathRole).toString()); });
+}
+
+int DirectoryList::SetPath(const QString& folder)
+{
+    QString path = folder;
+    path.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    while (path.endsWith(QLatin1Char('\\')) && path.size() > 3)
+        path.chop(1);
+    if (path.size() == 2 && path.at(1) == QLatin1Char(':'))
+        path += QLatin1Char('\\');
+    if (!platform::DirExists(path))
+        return platform::ErrPathNotFound;
+    if (path.compare(path_, Qt::CaseInsensitive) == 0)
+        return platform::ErrNone;
+    path_ = path;
+    Fill();
+    Q_EMIT Change();
+    return platform::ErrNone;
+}
+
+void DirectoryList::Fill()
+{
+    clear();
+    const QStringList parts = path_.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    QString walked;
+    int depth = 0;
+    for (const QString& part : parts) {
+        walked += part + QLatin1Char('\\');
+        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + part, this);
+        item->setData(PathRole, walked);
+        ++depth;
+    }
+    if (count() > 0)
+        setCurrentRow(count() - 1);
+    const QDir here(platform::ToLinuxPath(path_));
+    const QStringList folders =
+        here.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : folders) {
+        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
+        item->setData(PathRole, walked + name);
+    }
+}

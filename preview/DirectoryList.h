@@ -1,0 +1,28 @@
+#pragma once
+// The preview's directory list (VerzListe): the folders from the drive down
+// to the one chosen, then that folder's subfolders. A double click enters a
+// folder (Change); a click runs Click.
+
+#include <QListWidget>
+#include <QString>
+
+class DirectoryList final : public QListWidget {
+    Q_OBJECT
+public:
+    explicit DirectoryList(QWidget* parent);
+
+    // Chooses a folder (a program path); 0, or 76 when it does not exist.
+    // Runs Change when the folder is another.
+    int SetPath(const QString& folder);
+    // The chosen folder, without a final "\" (but "C:\" for a drive).
+    QString Path() const { return path_; }
+
+Q_SIGNALS:
+    void Change();
+    void Click();
+
+private:
+    void Fill();
+
+    QString path_;
+};

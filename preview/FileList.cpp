@@ -1,0 +1,91 @@
+#include "preview/FileList.h"
+
+#include "platform/files/Files.h"
+
+#include <QScrollBar>
+#include <QStringListModel>
+
+FileList::FileList(QWidget* parent) : QListView(parent), model_(new QStringListModel(this))
+{
+    setModel(model_);
+    setUniformItemSizes(true);
+    setLayoutMode(QListView::Batched);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!quiet_)
+            Q_EMIT Click();
+    });
+}
+
+int FileList::SetPath(const QString& folder)
+{
+    QString path = folder;
+    while (path.endsWith(QLatin1Char('\\')) && path.size() > 3)
+        path.chop(1);
+    if (!platform::DirExists(path))
+        return platform::ErrPathNotFound;
+    if (!path_.isEmpty() && platform::ToLinuxPath(path) == platform::ToLinuxPath(path_)) {
+        Refresh();
+        return platform::ErrNone;
+    }
+    path_ = path;
+    quiet_ = true;
+    ReadFolder();
+    quiet_ = false;
+    return platform::ErrNone;
+}
+
+void FileList::ReadFolder()
+{
+    QString pattern = path_;
+    if (!pattern.endsWith(QLatin1Char('\\')))
+        pattern += QLatin1Char('\\');
+    model_->setStringList(platform::DirList(pattern + QLatin1Char('*')));
+}
+
+void FileList::Refresh()
+{
+    if (path_.isEmpty())
+        return;
+    const QString kept = FileName();
+    const int keptRow = ListIndex();
+    const int scroll = verticalScrollBar()->value();
+    quiet_ = true;
+    ReadFolder();
+    int row = kept.isEmpty() ? -1 : int(model_->stringList().indexOf(kept));
+    if (row < 0 && keptRow >= 0)
+        row = qMin(keptRow, Count() - 1);
+    if (row >= 0)
+        setCurrentIndex(model_->index(row));
+    verticalScrollBar()->setValue(scroll);
+    quiet_ = false;
+}
+
+int FileList::Count() const
+{
+    return model_->rowCount();
+}
+
+int FileList::ListIndex() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void FileList::SetListIndex(int row)
+{
+    quiet_ = true;
+    if (row >= 0 && row < Count())
+        setCurrentIndex(model_->index(row));
+    else
+        setCurrentIndex(QModelIndex());
+    quiet_ = false;
+    Q_EMIT Click();
+}
+
+QString FileList::FileName() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.data().toString() : QString();
+}

@@ -1,0 +1,479 @@
+// The preview windows opened on a download directory: placement from the
+// stored position, the list and its caption, what each kind of file shows,
+// previews that overtake each other, the layout for a size and the keys and
+// double clicks that open files.
+
+#include "preview/DirectoryList.h"
+#include "preview/PreviewGeometry.h"
+#include "tests/preview/PreviewFixture.h"
+#include "tests/support/TestMain.h"
+
+#include <QTimer>
+
+using namespace testsupport;
+using namespace KELPA;
+
+namespace {
+
+PreviewWindow& Window(int which)
+{
+    if (which == 0)
+        return FormPreview::Instance();
+    return FormPreviewTop::Instance();
+}
+
+// A PNG header claiming 100000 x 100000 pixels, with no picture data.
+QByteArray HugePngHeader()
+{
+    QByteArray ihdr("IHDR");
+    for (quint32 v : {100000u, 100000u}) {
+        ihdr.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
+    }
+    ihdr.append("\x08\x02\x00\x00\x00", 5);
+    quint32 crc = 0xFFFFFFFFu;
+    for (char c : ihdr) {
+        crc ^= uchar(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc ^= 0xFFFFFFFFu;
+    QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0d", 12);
+    png += ihdr;
+    png.append(char(crc >> 24)).append(char(crc >> 16)).append(char(crc >> 8)).append(char(crc));
+    return png + QByteArray(200, '\0');
+}
+
+// A GIF of one pixel (the base readers decode GIF but cannot write it).
+QByteArray Gif()
+{
+    return QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04"
+                      "\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
+                      43);
+}
+
+QByteArray NumberedLines(int count)
+{
+    QByteArray bytes;
+    for (int n = 1; n <= count; ++n)
+        bytes += "line " + QByteArray::number(n) + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class TestPreviewWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { StartOnce(); }
+    void cleanup()
+    {
+        UnloadPreviews();
+        Running = 0;
+        AbortTransfer = 0;
+        WindowState = 0;
+    }
+    void storedPosition_data();
+    void storedPosition();
+    void maximisedKeepsPosition();
+    void missingDirectory();
+    void firstFile_data();
+    void firstFile();
+    void content_data();
+    void content();
+    void missingFileLeavesLabel();
+    void leftOverAbortWhileIdle();
+    void newerPreviewEndsOlder_data();
+    void newerPreviewEndsOlder();
+    void reducedLayout();
+    void naturalSize();
+    void minimumSize();
+    void alignBelowTransfer_data();
+    void alignBelowTransfer();
+    void snapOnF6_data();
+    void snapOnF6();
+    void opening();
+    void f12Hides();
+};
+
+void TestPreviewWindow::storedPosition_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("preview: taken")
+        << 0 << QStringLiteral("150,4500,300,3000") << QStringLiteral("150,4500,300,3000");
+    QTest::newRow("preview: left negative, too wide")
+        << 0 << QStringLiteral("-15,99999,10,3000") << QStringLiteral("0,4600,10,3000");
+    QTest::newRow("top: small height taken")
+        << 1 << QStringLiteral("-15,99999,10,200") << QStringLiteral("0,4600,10,200");
+    QTest::newRow("top: off the screen")
+        << 1 << QStringLiteral("0,4000,99999,99999") << QStringLiteral("0,4000,0,4200");
+}
+
+// The position is applied and what the window really got is stored back.
+void TestPreviewWindow::storedPosition()
+{
+    QFETCH(int, window);
+    QFETCH(QString, position);
+    PrepareSite({});
+    QFETCH(QString, stored);
+    // Sizes land on whole pixels (15 twips).
+    QStringList onPixels;
+    for (const QString& number : stored.split(QLatin1Char(',')))
+        onPixels.append(QString::number(platform::ToTwips(platform::ToPixels(number.toDouble()))));
+    QString& position_ = window == 0 ? PositionPreview : PositionPreviewTop;
+    position_ = position;
+    PreviewWindow& preview = Window(window);
+    preview.Load();
+    QCOMPARE(position_, onPixels.join(QLatin1Char(',')));
+    // The unload stores the place the window has then (raised to its
+    // minimum size, if need be).
+    const QString now = QStringLiteral("%1,%2,%3,%4")
+                            .arg(preview.Left())
+                            .arg(preview.Width())
+                            .arg(preview.Top())
+                            .arg(preview.Height());
+    preview.Unload();
+    QCOMPARE(position_, now);
+}
+
+// Maximised, the window opens without the position and leaves it alone.
+void TestPreviewWindow::maximisedKeepsPosition()
+{
+    PrepareSite({});
+    WindowState = 2;
+    PositionPreview = QStringLiteral("15,3000,30,2000");
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    QCOMPARE(preview.WindowState(), 2);
+    preview.Unload();
+    QCOMPARE(PositionPreview, QStringLiteral("15,3000,30,2000"));
+}
+
+void TestPreviewWindow::missingDirectory()
+{
+    PrepareSite({});
+    Directory = platform::CurDir() + QStringLiteral("\\gone\\");
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    QVERIFY(preview.DateiListe->isHidden());
+    QCOMPARE(preview.Caption(), QStringLiteral("Preview (0 Files, ") + Directory + ")");
+    preview.VerzListe_Click();
+    QVERIFY(!preview.DateiListe->isHidden());
+}
+
+void TestPreviewWindow::firstFile_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<int16_t>("running");
+    QTest::newRow("preview, idle") << 0 << int16_t(0);
+    QTest::newRow("preview, running") << 0 << int16_t(1);
+    QTest::newRow("top, idle") << 1 << int16_t(0);
+    QTest::newRow("top, running") << 1 << int16_t(1);
+}
+
+// Idle, the first file is shown at once; during a run nothing until asked.
+void TestPreviewWindow::firstFile()
+{
+    QFETCH(int, window);
+    QFETCH(int16_t, running);
+    PrepareSite({{"b.txt", "bee\r\n"}, {"a.txt", "ay\r\n"}, {"c.gif", Gif()}});
+    Running = running;
+    PreviewImage.clear();
+    PreviewWindow& preview = Window(window);
+    preview.Load();
+    QCOMPARE(preview.Caption(), QStringLiteral("Preview (3 Files, ") + Directory + ")");
+    QCOMPARE(Entries(preview), (QStringList{"a.txt", "b.txt", "c.gif"}));
+    if (running == 0) {
+        QCOMPARE(PreviewImage, Directory + "a.txt");
+        QCOMPARE(TextLines(preview), QStringList{QStringLiteral("ay")});
+    } else {
+        QVERIFY(PreviewImage.isEmpty());
+        QCOMPARE(preview.DateiListe->ListIndex(), -1);
+    }
+}
+
+void TestPreviewWindow::content_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("label"); // a regular expression; "#" stands for the size
+    QTest::addColumn<int>("shown");     // 0 picture, 1 text lines, 2 help list, 3 nothing
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("small PNG") << "small.png" << Picture(30, 20, "PNG") << "^ # bytes$" << 0
+                               << QStringList();
+    QTest::newRow("large PNG") << "large.png" << Picture(1500, 600, "PNG")
+                               << "^ [1-9][0-9]?% \\(# bytes\\)$" << 0 << QStringList();
+    QTest::newRow("large JPEG") << "photo.jpg" << Picture(900, 1800, "JPEG")
+                                << "^ [1-9][0-9]?% \\(# bytes\\)$" << 0 << QStringList();
+    QTest::newRow("GIF by content") << "picture" << Gif() << "^ # bytes$" << 0 << QStringList();
+    QTest::newRow("text") << "notes.txt" << QByteArray("one\r\n\r\n<b>two</b>\r\n") << "^ # bytes$"
+                          << 1 << QStringList{"one", "", "<b>two</b>"};
+    QTest::newRow("HTML") << "page.HTM"
+                          << QByteArray("<html><body>\r\n<p>Hello &amp; welcome</p>\r\n"
+                                        "<td></td>\r\n</body></html>\r\n")
+                          << "^ # bytes$" << 1 << QStringList{"Hello  welcome"};
+    // Nothing to show of an empty file: the help list stays.
+    QTest::newRow("empty") << "empty.gif" << QByteArray() << "^ 0 Bytes$" << 2 << QStringList();
+    QTest::newRow("corrupt picture")
+        << "bad.gif" << QByteArray(1234, 'x') << "^Error! \\( 1234 bytes\\)$" << 3 << QStringList();
+    QTest::newRow("oversized header")
+        << "huge.png" << HugePngHeader() << "^Error! \\( # bytes\\)$" << 3 << QStringList();
+    QTest::newRow("other file") << "setup.exe" << QByteArray("MZ\x90\0\3", 5) << "^ # bytes$" << 2
+                                << QStringList();
+}
+
+void TestPreviewWindow::content()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, label);
+    QFETCH(int, shown);
+    PrepareSite({{name, bytes}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    QCOMPARE(PreviewImage, Directory + name);
+    label.replace(QLatin1Char('#'), QString::number(bytes.size()));
+    QVERIFY2(QRegularExpression(label).match(preview.LabelInfo->text()).hasMatch(),
+             qPrintable(preview.LabelInfo->text()));
+    QCOMPARE(preview.ImagePreview->HasPicture(), shown == 0);
+    QCOMPARE(!preview.ListPreview->isHidden(), shown == 1);
+    QCOMPARE(!preview.ListNoPreview->isHidden(), shown == 2);
+    QTEST(TextLines(preview), "lines");
+    QCOMPARE(PreviewError != 0, label.startsWith(QLatin1String("^Error")));
+    if (shown == 0) {
+        // The picture lies within the preview area, its aspect kept.
+        const QRect box = preview.ImagePreview->geometry();
+        const QSize natural = preview.ImagePreview->Natural();
+        const preview::Box area =
+            preview::PreviewBox(preview::Layout::Child, preview.Width(), preview.Height());
+        QVERIFY2(box.width() <= platform::ToPixels(area.width) + 1,
+                 qPrintable(QStringLiteral("%1 in %2").arg(box.width()).arg(preview.Width())));
+        QVERIFY(qAbs(box.width() * natural.height() - box.height() * natural.width()) <=
+                qMax(natural.width(), natural.height()));
+    }
+}
+
+// A file that is not there clears the picture and leaves the label.
+void TestPreviewWindow::missingFileLeavesLabel()
+{
+    PrepareSite({{"a.png", Picture(10, 10, "PNG")}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    QVERIFY(preview.ImagePreview->HasPicture());
+    const QString label = preview.LabelInfo->text();
+    PreviewFile = Directory + "later.png";
+    preview.Preview();
+    QVERIFY(!preview.ImagePreview->HasPicture());
+    QCOMPARE(preview.LabelInfo->text(), label);
+    QCOMPARE(PreviewImage, Directory + "later.png");
+}
+
+// An abort left over while no run is on does not cut a text short.
+void TestPreviewWindow::leftOverAbortWhileIdle()
+{
+    PrepareSite({{"long.txt", NumberedLines(300)}});
+    AbortTransfer = 1;
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    QCOMPARE(TextLines(preview).size(), 102);
+    Running = 1;
+    preview.DateiListe_Click();
+    QCOMPARE(TextLines(preview), QStringList{QStringLiteral("line 1")});
+}
+
+void TestPreviewWindow::newerPreviewEndsOlder_data()
+{
+    QTest::addColumn<bool>("unload");
+    QTest::newRow("a newer preview") << false;
+    QTest::newRow("an unload") << true;
+}
+
+// A preview that arrives while an older one reads its text, or an unload
+// meanwhile, ends the older one: the list holds one file's lines only, and
+// an unloaded window gets none.
+void TestPreviewWindow::newerPreviewEndsOlder()
+{
+    QFETCH(bool, unload);
+    PrepareSite({{"first.txt", NumberedLines(300)}, {"second.txt", "only\r\n"}});
+    FormPreview& preview = FormPreview::Instance();
+    Running = 1; // nothing previewed at load
+    preview.Load();
+    int ticks = 0;
+    QTimer interrupt;
+    interrupt.setInterval(0);
+    QObject::connect(&interrupt, &QTimer::timeout, [&] {
+        if (++ticks != 20)
+            return;
+        interrupt.stop();
+        if (unload) {
+            preview.Unload();
+        } else {
+            PreviewFile = Directory + "second.txt";
+            preview.Preview();
+        }
+    });
+    interrupt.start();
+    PreviewFile = Directory + "first.txt";
+    preview.Preview();
+    QVERIFY(ticks >= 20);
+    if (unload)
+        QCOMPARE(preview.ListPreview->count(), 0);
+    else
+        QCOMPARE(TextLines(preview), QStringList{QStringLiteral("only")});
+}
+
+// Reduced, the window on top shows the picture only, over its whole width,
+// and leaves LabelInfo alone.
+void TestPreviewWindow::reducedLayout()
+{
+    PrepareSite({{"p.png", Picture(2000, 1000, "PNG")}});
+    PositionPreviewTop = QStringLiteral("0,6000,0,4000");
+    FormPreviewTop& preview = FormPreviewTop::Instance();
+    preview.Show();
+    const QString label = preview.LabelInfo->text();
+    preview.MinimalVorschau();
+    QVERIFY(preview.DateiListe->isHidden());
+    QVERIFY(preview.Frame1->isHidden());
+    QCOMPARE(preview.ListPreview->width(), platform::ToPixels(preview.Width() - 105));
+    const QRect box = preview.ImagePreview->geometry();
+    QCOMPARE(box.width(), platform::ToPixels(preview.Width() - 115));
+    QCOMPARE(preview.LabelInfo->text(), label);
+    preview.NormalVorschau();
+    QVERIFY(!preview.Frame1->isHidden());
+    QVERIFY(preview.ImagePreview->geometry().width() <= platform::ToPixels(preview.Width() - 2065));
+}
+
+// Check100 shows the natural size at the corner, and resizing does not fit
+// it again until it is unticked.
+void TestPreviewWindow::naturalSize()
+{
+    PrepareSite({{"p.png", Picture(900, 700, "PNG")}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    QVERIFY(preview.ImagePreview->geometry().width() < 900);
+    preview.Check100->setChecked(true);
+    QCOMPARE(preview.ImagePreview->geometry(), QRect(0, 0, 900, 700));
+    preview.SetWidth(preview.Width() + 600);
+    platform::DoEvents();
+    QCOMPARE(preview.ImagePreview->geometry(), QRect(0, 0, 900, 700));
+    preview.Check100->setChecked(false);
+    QVERIFY(preview.ImagePreview->geometry().width() < 900);
+}
+
+void TestPreviewWindow::minimumSize()
+{
+    PrepareSite({{"p.gif", Gif()}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    preview.SetHeight(900);
+    platform::DoEvents();
+    preview.Scaling();
+    QCOMPARE(preview.Height(), 1425.);
+}
+
+void TestPreviewWindow::alignBelowTransfer_data()
+{
+    QTest::addColumn<bool>("toolbar");
+    QTest::addColumn<bool>("log");
+    QTest::addColumn<double>("reserve");
+    QTest::newRow("both shown") << true << true << 5405.;
+    QTest::newRow("tool bar only") << true << false << 3405.;
+    QTest::newRow("log panel only") << false << true << 4985.;
+    QTest::newRow("neither") << false << false << 2985.;
+}
+
+void TestPreviewWindow::alignBelowTransfer()
+{
+    QFETCH(bool, toolbar);
+    QFETCH(bool, log);
+    QFETCH(double, reserve);
+    PrepareSite({});
+    FormKelpa& main = FormKelpa::Instance();
+    main.show();
+    main.resize(900, 700);
+    main.PictureButtons->setVisible(toolbar);
+    main.PictureList->setVisible(log);
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    preview.AlignForm();
+    QCOMPARE(preview.Top(), platform::ToTwips(platform::ToPixels(FormHTTP::Instance().Height())));
+    QCOMPARE(preview.Left(), 0.);
+    QCOMPARE(preview.Width(), platform::ToTwips(platform::ToPixels(main.Width() - 175)));
+    QCOMPARE(preview.Height(), platform::ToTwips(platform::ToPixels(main.Height() - reserve)));
+    main.PictureButtons->setVisible(true);
+    main.PictureList->setVisible(true);
+}
+
+void TestPreviewWindow::snapOnF6_data()
+{
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("snapped");
+    QTest::newRow("900 twips from the edge") << 900. << 0.;
+    QTest::newRow("1000 twips from the edge") << 1000. << 1005.;
+}
+
+// F6 in the window on top snaps it to the screen edge it lies near.
+void TestPreviewWindow::snapOnF6()
+{
+    QFETCH(double, left);
+    PrepareSite({{"a.txt", "a"}});
+    FormPreviewTop& preview = FormPreviewTop::Instance();
+    preview.Show();
+    preview.MoveTo(left, 3000, 4000, 3000);
+    platform::DoEvents();
+    QTest::keyClick(preview.DateiListe, Qt::Key_F6);
+    QTEST(preview.Left(), "snapped");
+    QCOMPARE(preview.Top(), 3000.);
+    // F6 does nothing in the child window.
+    preview.Unload();
+    FormPreview& child = FormPreview::Instance();
+    child.Show();
+    child.MoveTo(left, 600, 4500, 3000);
+    platform::DoEvents();
+    const double before = child.Left();
+    QTest::keyClick(child.DateiListe, Qt::Key_F6);
+    QCOMPARE(child.Left(), before);
+}
+
+// Enter opens the highlighted file by its full path, also after the
+// directory list moved the list; a double click on an entry opens it from
+// its folder; one on the picture opens the file shown.
+void TestPreviewWindow::opening()
+{
+    PrepareSite({{"a.png", Picture(10, 10, "PNG")}});
+    QDir().mkpath(QStringLiteral("site/sub"));
+    WriteFile(QStringLiteral("site/sub/inner.txt"), "x");
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    ShellRecorder shell;
+    QTest::mouseDClick(preview.ImagePreview, Qt::LeftButton);
+    preview.VerzListe->SetPath(Directory + "sub");
+    preview.SelectFile(0);
+    QTest::keyClick(preview.DateiListe, Qt::Key_Return);
+    platform::DoEvents();
+    const QRect entry = preview.DateiListe->visualRect(preview.DateiListe->model()->index(0, 0));
+    QTest::mouseClick(preview.DateiListe->viewport(), Qt::LeftButton, {}, entry.center());
+    QTest::mouseDClick(preview.DateiListe->viewport(), Qt::LeftButton, {}, entry.center());
+    QCOMPARE(shell.calls, (QStringList{Directory + "a.png | " + Directory,
+                                       Directory + "sub\\inner.txt | " + Directory,
+                                       "inner.txt | " + Directory + "sub\\"}));
+}
+
+// F12 runs the main window's hide command, which closes the preview.
+void TestPreviewWindow::f12Hides()
+{
+    PrepareSite({{"a.txt", "a"}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    QTest::keyClick(preview.DateiListe, Qt::Key_F12);
+    QCOMPARE(PreviewOpen, int16_t(0));
+    FormKelpa& main = FormKelpa::Instance();
+    QVERIFY(main.TimerHide.Enabled());
+    main.TimerHide.setEnabled(false);
+    main.setWindowState(Qt::WindowNoState);
+    main.show();
+}
+
+KELPA_TEST_MAIN(TestPreviewWindow)
+#include "test_preview_window.moc"
