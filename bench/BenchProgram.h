@@ -15,6 +15,18 @@
 
 namespace bench {
 
+// The sizes the command line gives (switches, "--...", are the program's
+// own), else the defaults.
+inline QList<int> Sizes(int argc, char** argv, const QList<int>& defaults)
+{
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        if (!QByteArray(argv[i]).startsWith("--"))
+            sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
+    }
+    return sizes.isEmpty() ? defaults : sizes;
+}
+
 struct Setup {
     QList<int> sizes;      // used when the command line gives none
     int answer;            // the answer every message box gets
@@ -39,13 +51,7 @@ inline int Run(int argc, char** argv, const Setup& setup,
     qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     QApplication app(argc, argv);
 
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i) {
-        if (!QByteArray(argv[i]).startsWith("--")) // switches are the program's own
-            sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
-    }
-    if (sizes.isEmpty())
-        sizes = setup.sizes;
+    const QList<int> sizes = Sizes(argc, argv, setup.sizes);
 
     // No question may wait for an answer.
     platform::SetMsgBoxHandler(

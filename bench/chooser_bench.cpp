@@ -5,6 +5,7 @@
 //
 //     chooser_bench [files ...]      (default: 5000 50000)
 
+#include "bench/BenchProgram.h"
 #include "main/Kelpa.h"
 #include "platform/files/Files.h"
 #include "texts/Sprache.h"
@@ -52,11 +53,7 @@ int main(int argc, char** argv)
     qputenv("HOME", home.path().toUtf8());
     QApplication app(argc, argv);
     TexteLaden(QStringLiteral("english"));
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
-    if (sizes.isEmpty())
-        sizes = {5000, 50000};
+    const QList<int> sizes = bench::Sizes(argc, argv, {5000, 50000});
 
     std::printf("%8s %12s %12s %12s %10s\n", "files", "open ms", "pattern ms", "end ms", "ns/file");
     for (const int size : sizes) {

@@ -5,6 +5,7 @@
 //
 //     options_bench [entries ...]      (default: 1000 10000)
 
+#include "bench/BenchProgram.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/files/Files.h"
@@ -50,11 +51,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QDir::setCurrent(home.path());
     TexteLaden(QStringLiteral("english"));
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
-    if (sizes.isEmpty())
-        sizes = {1000, 10000};
+    const QList<int> sizes = bench::Sizes(argc, argv, {1000, 10000});
 
     FormKelpa& main = FormKelpa::Instance();
     FormOptions& options = FormOptions::Instance();

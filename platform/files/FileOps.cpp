@@ -174,17 +174,50 @@ int FileCopy(const QString& source, const QString& target, CopyMode mode)
     return ErrNone;
 }
 
-int Name(const QString& oldPath, const QString& newPath)
+namespace {
+
+// Both paths of a rename resolved, the source's entry looked at.
+int resolveRename(const QString& oldPath, const QString& newPath, QString& from, QString& to,
+                  struct stat& fromInfo)
 {
-    QString from;
-    QString to;
     if (const int error = resolve(oldPath, from))
         return error;
     if (const int error = resolve(newPath, to))
         return error;
-    struct stat fromInfo;
     if (::lstat(encoded(from).constData(), &fromInfo) != 0)
         return missingError(from);
+    return ErrNone;
+}
+
+} // namespace
+
+int NameOver(const QString& oldPath, const QString& newPath)
+{
+    QString from;
+    QString to;
+    struct stat info;
+    if (const int error = resolveRename(oldPath, newPath, from, to, info))
+        return error;
+    if (S_ISDIR(info.st_mode))
+        return ErrPathFileAccess;
+    if (::lstat(encoded(to).constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        return ErrPathFileAccess;
+    if (::rename(encoded(from).constData(), encoded(to).constData()) != 0)
+        return errno == ENOENT ? missingError(to) : errorFromErrno(errno);
+    noteRemoved(from);
+    noteAdded(to);
+    noteRewritten(from);
+    noteRewritten(to);
+    return ErrNone;
+}
+
+int Name(const QString& oldPath, const QString& newPath)
+{
+    QString from;
+    QString to;
+    struct stat fromInfo;
+    if (const int error = resolveRename(oldPath, newPath, from, to, fromInfo))
+        return error;
     struct stat toInfo;
     if (::lstat(encoded(to).constData(), &toInfo) == 0) {
         if (!sameFile(fromInfo, toInfo))
