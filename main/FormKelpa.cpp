@@ -28,8 +28,11 @@ FormKelpa::FormKelpa()
 
 QString FormKelpa::DirectoryCaption(const QString& afterBackslash) const
 {
-    QString caption =
-        QStringLiteral("Kelpa - ") + platform::CurDir() + QLatin1Char('\\') + afterBackslash;
+    // At a drive's root the current directory ends in "\" already.
+    QString directory = platform::CurDir();
+    if (!directory.endsWith(QLatin1Char('\\')))
+        directory += QLatin1Char('\\');
+    QString caption = QStringLiteral("Kelpa - ") + directory + afterBackslash;
     if (!KELPA::TaskFile.isEmpty())
         caption += QStringLiteral(" [") + KELPA::TaskFile + QLatin1Char(']');
     return caption;

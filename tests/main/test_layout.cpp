@@ -12,6 +12,7 @@
 #include "transfer/FormHTTP.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -191,6 +192,20 @@ private Q_SLOTS:
                      QStringLiteral("Kelpa - ") + platform::CurDir() + QStringLiteral("\\ "));
         QCOMPARE(form.Statzeil->width(), platform::ToPixels(8000 - 165));
         QCOMPARE(KELPA::LayoutBusy, int16_t(1));
+    }
+
+    // At the root of drive C: (the home folder) the caption holds one "\".
+    void captionAtADrivesRootHasOneBackslash()
+    {
+        FormKelpa& form = FormKelpa::Instance();
+        const QString before = QDir::currentPath();
+        const int16_t busy = KELPA::LayoutBusy;
+        KELPA::LayoutBusy = 1;
+        QVERIFY(QDir::setCurrent(QDir::homePath()));
+        form.resize(form.width() - 40, form.height());
+        QTRY_COMPARE(form.windowTitle(), QStringLiteral("Kelpa - C:\\ "));
+        QVERIFY(QDir::setCurrent(before));
+        KELPA::LayoutBusy = busy;
     }
 
     void firstLayoutArmsTheInfoTimer_data()
