@@ -7,6 +7,7 @@
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
+#include "preview/FormPreview.h"
 #include "settings/DirectoryRules.h"
 #include "settings/FormOptions.h"
 #include "settings/FormOptionsDetail.h"
@@ -108,6 +109,29 @@ bool AddOnlySiteEntry(OnlyListBuilder& list, const QString& url)
     return true;
 }
 
+// The open preview window (FormPreview before FormPreviewTop) lists the
+// directory d and counts its files in its caption; a directory that does not
+// exist leaves the list hidden and the picture cleared. No message.
+void ShowInPreview(const QString& d)
+{
+    PreviewWindow* preview = nullptr;
+    if (PreviewOpen == 1)
+        preview = &FormPreview::Instance();
+    else if (PreviewTopOpen == 1)
+        preview = &FormPreviewTop::Instance();
+    if (preview == nullptr)
+        return;
+    if (preview->PointListAt(d) != 0) {
+        preview->DateiListe_Click();
+        preview->ShowFileList(false);
+        return;
+    }
+    preview->RefreshFileListNow();
+    preview->SetCaption(preview->ListCaption());
+    preview->ShowFileList(true);
+    preview->SelectFile(0);
+}
+
 } // namespace
 
 void FormOptions::TextDirectory_Change()
@@ -158,7 +182,9 @@ void FormOptions::AutoDir()
 void FormOptions::NeuesVerzeichnis()
 {
     DirCheck();
-    TextDirectory->setText(settings::AbsoluteDirectory(TextDirectory->text(), platform::CurDir()));
+    const QString d = settings::AbsoluteDirectory(TextDirectory->text(), platform::CurDir());
+    ShowInPreview(d);
+    TextDirectory->setText(d);
 }
 
 void FormOptions::CommandChooseDirectory_Click()

@@ -1,8 +1,10 @@
 // The options window beside a run on 127.0.0.1: the run-bound controls, the
 // home hosts it shows, and edits made while the run goes on.
 
+#include "main/FormKelpa.h"
 #include "platform/convert/Convert.h"
 #include "settings/FormOptions.h"
+#include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 #include "tests/transfer/HttpRunFixture.h"
 
@@ -88,6 +90,48 @@ private Q_SLOTS:
         QVERIFY(AllEnabled(true));
         QVERIFY2(shownHosts.contains(QLatin1String("127.0.0.1")), qPrintable(shownHosts));
         QCOMPARE(SavedNames(), (QStringList{"a.html", "doc.zip", "index.html"}));
+    }
+
+    // An abort gives the run-bound controls back, whether it ends a run
+    // waiting for its delayed start or the transfer under way.
+    void controlsBackAfterAnAbort_data()
+    {
+        QTest::addColumn<bool>("delayedStart");
+        QTest::newRow("waiting for the delayed start") << true;
+        QTest::newRow("transfer under way") << false;
+    }
+    void controlsBackAfterAnAbort()
+    {
+        QFETCH(bool, delayedStart);
+        HttpTestServer server;
+        FormKelpa& form = FormKelpa::Instance();
+        bool offBeforeAbort = false;
+        if (delayedStart) {
+            ServeSite(server, Pages);
+            PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 2);
+            Options().OptionsFirstShown = 1;
+            Options().Unload();
+            Options().Show();
+            form.CheckStart->setChecked(true);
+            QVERIFY(!StartRun());
+            QVERIFY(form.TimerStartIn.Enabled());
+            offBeforeAbort = AllEnabled(false);
+            form.Abbruch();
+            QVERIFY(!form.TimerStartIn.Enabled());
+        } else {
+            // The aborted start page is left over; its completion waits.
+            MsgBoxScript boxes;
+            boxes.expect(QStringLiteral("Do you want to Complete/Continue the Kelpa Search?"),
+                         platform::vbCancel, MsgBoxScript::Match::Contains);
+            QVERIFY(RunWithWindow(server, [&] {
+                offBeforeAbort = AllEnabled(false);
+                form.Abbruch();
+            }));
+            KELPA_VERIFY_MSGBOXES(boxes);
+        }
+        QVERIFY(offBeforeAbort);
+        QCOMPARE(Running, int16_t(0));
+        QVERIFY(AllEnabled(true));
     }
 
     // Loading the window mid-run neither empties the run's home hosts nor

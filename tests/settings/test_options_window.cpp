@@ -9,6 +9,8 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
+#include "preview/FileList.h"
+#include "preview/FormPreview.h"
 #include "settings/FormOptions.h"
 #include "tests/main/RunFixture.h"
 #include "tests/support/ChooseScript.h"
@@ -348,6 +350,54 @@ private Q_SLOTS:
         KELPA_VERIFY_CHOOSERS(choosers);
         QCOMPARE(Directory, platform::CurDir() + QStringLiteral("\\chosen\\"));
         QVERIFY(ChosenPath.isEmpty());
+    }
+
+    // A directory set in the window is listed in the open preview window,
+    // counted in its caption with the directory as typed; one that does not
+    // exist hides the list and leaves the caption alone.
+    void directoryShownInPreview_data()
+    {
+        QTest::addColumn<bool>("top");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("preview, existing folder") << false << "shown" << true;
+        QTest::newRow("preview, missing folder") << false << "absent" << false;
+        QTest::newRow("top preview, existing folder") << true << "shown\\" << true;
+        QTest::newRow("top preview, missing folder") << true << "absent" << false;
+    }
+    void directoryShownInPreview()
+    {
+        QFETCH(bool, top);
+        QFETCH(QString, typed);
+        QFETCH(bool, exists);
+        QuietSettings();
+        QVERIFY(QDir().mkpath(QStringLiteral("site")));
+        QVERIFY(QDir().mkpath(QStringLiteral("shown")));
+        WriteFile(QStringLiteral("shown/a.html"), "<html>a</html>");
+        WriteFile(QStringLiteral("shown/b.txt"), "b");
+        PreviewWindow& preview =
+            top ? static_cast<PreviewWindow&>(FormPreviewTop::Instance()) : FormPreview::Instance();
+        preview.Show();
+        const QString captionBefore = preview.Caption();
+        const int countBefore = preview.FileCount();
+        FormOptions& o = Opened();
+        o.TextDirectory->setText(typed);
+        o.TextDirectory_LostFocus();
+        const QString folder = platform::CurDir() + QLatin1Char('\\') +
+                               platform::Trim(typed).remove(QLatin1Char('\\'));
+        QCOMPARE(Directory, folder + QLatin1Char('\\'));
+        if (exists) {
+            QCOMPARE(preview.FileCount(), 2);
+            QCOMPARE(preview.Caption(),
+                     QStringLiteral("Preview (2 Files, ") + typed + QLatin1Char(')'));
+            QVERIFY(!preview.DateiListe->isHidden());
+            QCOMPARE(preview.HighlightedPath(), folder + QStringLiteral("\\a.html"));
+        } else {
+            QCOMPARE(preview.FileCount(), countBefore);
+            QCOMPARE(preview.Caption(), captionBefore);
+            QVERIFY(preview.DateiListe->isHidden());
+        }
+        preview.Unload();
     }
 
     void dirs_data()
