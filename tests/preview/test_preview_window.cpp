@@ -83,6 +83,8 @@ private Q_SLOTS:
     void content_data();
     void content();
     void missingFileLeavesLabel();
+    void labelHoldsWidestLine_data();
+    void labelHoldsWidestLine();
     void leftOverAbortWhileIdle();
     void newerPreviewEndsOlder_data();
     void newerPreviewEndsOlder();
@@ -251,6 +253,34 @@ void TestPreviewWindow::content()
         QVERIFY(qAbs(box.width() * natural.height() - box.height() * natural.width()) <=
                 qMax(natural.width(), natural.height()));
     }
+}
+
+void TestPreviewWindow::labelHoldsWidestLine_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("preview: zoom of a large picture") << 0 << " 45% (20971520 bytes)";
+    QTest::newRow("preview: ten digits") << 0 << " 99% (2147483647 Bytes)";
+    QTest::newRow("preview: error") << 0 << "Error! ( 2147483647 Bytes)";
+    QTest::newRow("top: zoom of a large picture") << 1 << " 45% (20971520 Bytes)";
+    QTest::newRow("top: error") << 1 << "Error! ( 2147483647 bytes)";
+}
+
+// The size line is shown whole, inside the frame, and the frame inside the
+// window at its first size.
+void TestPreviewWindow::labelHoldsWidestLine()
+{
+    QFETCH(int, window);
+    QFETCH(QString, line);
+    PrepareSite({});
+    PreviewWindow& preview = Window(window);
+    preview.Load();
+    preview.LabelInfo->setText(line);
+    const QRect label = preview.LabelInfo->geometry();
+    QVERIFY2(preview.LabelInfo->fontMetrics().horizontalAdvance(line) <= label.width(),
+             qPrintable(QStringLiteral("%1 px wide").arg(label.width())));
+    QVERIFY(preview.Frame1->rect().contains(label));
+    QVERIFY(preview.rect().contains(preview.Frame1->geometry()));
 }
 
 // A file that is not there clears the picture and leaves the label.
