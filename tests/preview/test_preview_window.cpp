@@ -8,6 +8,7 @@
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/TestMain.h"
 
+#include <QDir>
 #include <QTimer>
 
 #include <functional>
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void storedPosition();
     void maximisedKeepsPosition();
     void missingDirectory();
+    void newFolderShowsAfterRefresh_data();
+    void newFolderShowsAfterRefresh();
     void firstFile_data();
     void firstFile();
     void content_data();
@@ -161,6 +164,36 @@ void TestPreviewWindow::missingDirectory()
     QCOMPARE(preview.Caption(), QStringLiteral("Preview (0 Files, ") + Directory + ")");
     preview.VerzListe_Click();
     QVERIFY(!preview.DateiListe->isHidden());
+}
+
+void TestPreviewWindow::newFolderShowsAfterRefresh_data()
+{
+    QTest::addColumn<bool>("now");
+    QTest::newRow("refresh when idle") << false;
+    QTest::newRow("refresh now") << true;
+}
+
+// A run makes the site's folder below the directory after the list pointed
+// there: a refresh lists it, and the entry the user highlighted stays.
+void TestPreviewWindow::newFolderShowsAfterRefresh()
+{
+    QFETCH(bool, now);
+    PrepareSite({{"a.txt", "ay\r\n"}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    const QString listed = preview.VerzListe->Path();
+    const int rows = preview.VerzListe->count();
+    preview.VerzListe->setCurrentRow(0);
+    QVERIFY(QDir().mkdir(QStringLiteral("site/127.0.0.1_8080")));
+    if (now)
+        preview.RefreshFileListNow();
+    else
+        preview.RefreshFileList();
+    QCOMPARE(preview.VerzListe->count(), rows + 1);
+    QCOMPARE(preview.VerzListe->item(rows)->text().trimmed(), QStringLiteral("127.0.0.1_8080"));
+    QCOMPARE(preview.VerzListe->currentRow(), 0);
+    QCOMPARE(preview.VerzListe->Path(), listed);
+    QCOMPARE(preview.DateiListe->Count(), 1);
 }
 
 void TestPreviewWindow::firstFile_data()
