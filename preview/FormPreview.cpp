@@ -62,9 +62,13 @@ PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag, QSt
         platform::runGuarded([this] {
             if (!Loaded())
                 return;
-            if (preview::AutomaticPreviewDue())
+            if (preview::AutomaticPreviewDue()) {
+                // Ticked, OnClick shows the file that ended, never the next
+                // one half received.
+                if (CheckOnClick->isChecked() && !finishedFile_.isEmpty())
+                    KELPA::PreviewFile = finishedFile_;
                 Preview();
-            else
+            } else
                 pendingPreview_.start(int(preview::AutomaticPreviewWait()) + 1);
         });
     });

@@ -125,6 +125,7 @@ private:
     preview::Pace refreshPace_{1000};
     QTimer pendingRefresh_;
     QTimer pendingPreview_;
+    QString finishedFile_; // the received file whose preview is pending
 };
 
 class FormPreview final : public PreviewWindow {

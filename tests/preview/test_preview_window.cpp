@@ -89,6 +89,8 @@ private Q_SLOTS:
     void labelHoldsWidestLine_data();
     void labelHoldsWidestLine();
     void leftOverAbortWhileIdle();
+    void finishedFileWithOnClick_data();
+    void finishedFileWithOnClick();
     void newerPreviewEndsOlder_data();
     void newerPreviewEndsOlder();
     void reducedLayout();
@@ -354,6 +356,36 @@ void TestPreviewWindow::newerPreviewEndsOlder_data()
 // A preview that arrives while an older one reads its text, or an unload
 // meanwhile, ends the older one: the list holds one file's lines only, and
 // an unloaded window gets none.
+void TestPreviewWindow::finishedFileWithOnClick_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::newRow("preview") << 0;
+    QTest::newRow("top") << 1;
+}
+
+// With OnClick ticked, a file's final preview that has to wait for its turn
+// shows that file, though the next one's blocks have named theirs since.
+void TestPreviewWindow::finishedFileWithOnClick()
+{
+    QFETCH(int, window);
+    PrepareSite({{"x.png", Picture(10, 10, "PNG")},
+                 {"a.png", Picture(12, 12, "PNG")},
+                 {"b.png", Picture(14, 14, "PNG").left(60)}});
+    Running = 1;
+    PreviewWindow& preview = Window(window);
+    preview.Load();
+    QVERIFY(preview.CheckOnClick->isChecked());
+    PreviewFile = Directory + "x.png";
+    preview.FollowReception(true);
+    QTRY_COMPARE(PreviewImage, Directory + "x.png");
+    PreviewFile = Directory + "a.png";
+    preview.FollowReception(true); // too soon after x.png: it waits
+    PreviewFile = Directory + "b.png";
+    QTRY_VERIFY(PreviewImage != Directory + "x.png");
+    QCOMPARE(PreviewImage, Directory + "a.png");
+    QVERIFY(preview.ImagePreview->HasPicture());
+}
+
 void TestPreviewWindow::newerPreviewEndsOlder()
 {
     QFETCH(bool, unload);
