@@ -3,6 +3,8 @@
 #include "platform/files/Files.h"
 
 #include <QDir>
+#include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -34,6 +36,22 @@ int DirectoryList::SetPath(const QString& folder)
     Fill();
     Q_EMIT Change();
     return platform::ErrNone;
+}
+
+void DirectoryList::Refresh()
+{
+    if (path_.isEmpty())
+        return;
+    const QString kept =
+        currentItem() != nullptr ? currentItem()->data(PathRole).toString() : QString();
+    const int scroll = verticalScrollBar()->value();
+    const QSignalBlocker quiet(this);
+    Fill();
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->data(PathRole).toString() == kept)
+            setCurrentRow(row);
+    }
+    verticalScrollBar()->setValue(scroll);
 }
 
 void DirectoryList::Fill()

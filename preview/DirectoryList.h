@@ -14,6 +14,10 @@ public:
     // Chooses a folder (a program path); 0, or 76 when it does not exist.
     // Runs Change when the folder is another.
     int SetPath(const QString& folder);
+    // Reads the chosen folder's subfolders again (a run makes new ones),
+    // keeping the highlighted entry and the scroll position; neither Change
+    // nor Click runs.
+    void Refresh();
     // The chosen folder, without a final "\" (but "C:\" for a drive).
     QString Path() const { return path_; }
 

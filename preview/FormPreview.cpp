@@ -13,10 +13,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+
+#include <algorithm>
 
 using platform::TwipsRect;
 
@@ -59,9 +62,13 @@ PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag, QSt
         platform::runGuarded([this] {
             if (!Loaded())
                 return;
-            if (preview::AutomaticPreviewDue())
+            if (preview::AutomaticPreviewDue()) {
+                // Ticked, OnClick shows the file that ended, never the next
+                // one half received.
+                if (CheckOnClick->isChecked() && !finishedFile_.isEmpty())
+                    KELPA::PreviewFile = finishedFile_;
                 Preview();
-            else
+            } else
                 pendingPreview_.start(int(preview::AutomaticPreviewWait()) + 1);
         });
     });
@@ -87,6 +94,7 @@ void PreviewWindow::setupControls()
     ListPreview->hide();
     DateiListe = platform::Control<FileList>(this, "DateiListe");
     Frame1 = platform::Control<QFrame>(this, "Frame1");
+    Frame1->setAutoFillBackground(true); // the picture never shows through the label
     LabelInfo = platform::Control<QLabel>(Frame1, "LabelInfo");
     Check100 = platform::Control<QCheckBox>(Frame1, "Check100");
     Check100->setText(QStringLiteral("100%"));
@@ -96,18 +104,26 @@ void PreviewWindow::setupControls()
 
     // Inside the frame the places never change: the label on the first row,
     // the two boxes below it, each at least as large as its caption needs.
+    // The label holds the widest line it can be given whole: a zoom or an
+    // error with a size of ten digits.
+    const QFontMetrics metrics(LabelInfo->font());
+    int labelWidth = platform::ToPixels(1875);
+    for (const QString& widest :
+         {QStringLiteral(" 99% (2147483647 Bytes)"), QStringLiteral("Error! ( 2147483647 Bytes)")})
+        labelWidth = qMax(labelWidth, metrics.horizontalAdvance(widest) + 2);
     const int labelHeight = qMax(platform::ToPixels(255), LabelInfo->sizeHint().height());
     const int boxTop = qMax(platform::ToPixels(300), labelHeight + 2);
     const QSize hundred = Check100->sizeHint();
     const QSize onClick = CheckOnClick->sizeHint();
     const int left = platform::ToPixels(30);
-    LabelInfo->setGeometry(left, 0, platform::ToPixels(1875), labelHeight);
+    LabelInfo->setGeometry(left, 0, labelWidth, labelHeight);
     Check100->setGeometry(left, boxTop, qMax(platform::ToPixels(705), hundred.width()),
                           qMax(platform::ToPixels(195), hundred.height()));
     const int onClickLeft = qMax(platform::ToPixels(1050), Check100->geometry().right() + 8);
     CheckOnClick->setGeometry(onClickLeft, boxTop, qMax(platform::ToPixels(885), onClick.width()),
                               qMax(platform::ToPixels(195), onClick.height()));
-    Frame1->resize(qMax(platform::ToPixels(1995), CheckOnClick->geometry().right() + 4),
+    Frame1->resize(std::max({platform::ToPixels(1995), CheckOnClick->geometry().right() + 4,
+                             LabelInfo->geometry().right() + 2}),
                    qMax(platform::ToPixels(585), CheckOnClick->geometry().bottom() + 2));
     DateiListe->installEventFilter(this);
     ListPreview->installEventFilter(this);

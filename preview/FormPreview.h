@@ -52,7 +52,8 @@ public:
     // the end of a file (final true) it previews at once when due, else as
     // soon as one is due, showing the file PreviewFile names then.
     void FollowReception(bool final);
-    // Reads the listed folder again now.
+    // Reads the listed folder (its files, and the folder list's subfolders)
+    // again now.
     void RefreshFileListNow();
     // Files in the list.
     int FileCount() const;
@@ -115,6 +116,7 @@ private:
     void DeleteHighlighted();
     bool RefusedForTrash(const QString& path) const;
     void UpdateListCaption();
+    void ReadListAgain();
 
     QString& position_;
     unsigned generation_ = 0;
@@ -123,6 +125,7 @@ private:
     preview::Pace refreshPace_{1000};
     QTimer pendingRefresh_;
     QTimer pendingPreview_;
+    QString finishedFile_; // the received file whose preview is pending
 };
 
 class FormPreview final : public PreviewWindow {

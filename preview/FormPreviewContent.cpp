@@ -205,6 +205,8 @@ qint64 preview::AutomaticPreviewWait()
 
 void PreviewWindow::FollowReception(bool final)
 {
+    if (final)
+        finishedFile_ = KELPA::PreviewFile;
     if (preview::AutomaticPreviewDue()) {
         pendingPreview_.stop();
         Preview();

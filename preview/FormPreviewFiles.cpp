@@ -36,7 +36,7 @@ void PreviewWindow::RefreshFileList()
     const qint64 now = preview::NowMs();
     if (refreshPace_.Take(now)) {
         pendingRefresh_.stop();
-        DateiListe->Refresh();
+        ReadListAgain();
     } else if (!pendingRefresh_.isActive()) {
         pendingRefresh_.start(int(refreshPace_.Wait(now)) + 1);
     }
@@ -45,6 +45,15 @@ void PreviewWindow::RefreshFileList()
 void PreviewWindow::RefreshFileListNow()
 {
     refreshPace_.Take(preview::NowMs());
+    ReadListAgain();
+}
+
+// The files of the listed folder and, in the child window, the subfolders of
+// the chosen one: a run creates the site's folders below the directory.
+void PreviewWindow::ReadListAgain()
+{
+    if (auto* child = qobject_cast<FormPreview*>(this))
+        child->VerzListe->Refresh();
     DateiListe->Refresh();
 }
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <utility>
 
@@ -47,6 +48,34 @@ bool exists(const QString& linuxPath)
     return info.exists() || info.isSymLink();
 }
 
+// The desktop restores a trashed file to the Path= of its .trashinfo, which
+// holds the path escaped as in URLs. Rewrites a Path= that names the file
+// unescaped (a space, "%" or "#" in it would restore elsewhere or not at
+// all); one already escaped (longer than the path it names) is kept.
+void EscapeTrashInfoPath(const QString& inTrash, const QString& original)
+{
+    const QFileInfo trashed(inTrash);
+    QFile info(trashed.dir().absoluteFilePath(QStringLiteral("../info/")) + trashed.fileName() +
+               QStringLiteral(".trashinfo"));
+    if (!info.open(QIODevice::ReadOnly))
+        return;
+    QList<QByteArray> lines = info.readAll().split('\n');
+    info.close();
+    bool changed = false;
+    for (QByteArray& line : lines) {
+        if (!line.startsWith("Path="))
+            continue;
+        const QString value = QString::fromUtf8(line.mid(5));
+        const QByteArray escaped = QUrl::toPercentEncoding(value, "/");
+        if (escaped != value.toUtf8() && original.endsWith(value)) {
+            line = "Path=" + escaped;
+            changed = true;
+        }
+    }
+    if (changed && info.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        info.write(lines.join('\n'));
+}
+
 } // namespace
 
 int SHFileOperationA(int wFunc, const QString& pFrom, int fFlags)
@@ -63,6 +92,7 @@ int SHFileOperationA(int wFunc, const QString& pFrom, int fFlags)
     if (!QFile::moveToTrash(linuxPath, &inTrash) || inTrash.isEmpty() || !exists(inTrash) ||
         exists(linuxPath))
         return FileOperationRefused;
+    EscapeTrashInfoPath(inTrash, QFileInfo(linuxPath).absoluteFilePath());
     return FileOperationDone;
 }
 

@@ -8,6 +8,7 @@
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/TestMain.h"
 
+#include <QDir>
 #include <QTimer>
 
 #include <functional>
@@ -78,12 +79,18 @@ private Q_SLOTS:
     void storedPosition();
     void maximisedKeepsPosition();
     void missingDirectory();
+    void newFolderShowsAfterRefresh_data();
+    void newFolderShowsAfterRefresh();
     void firstFile_data();
     void firstFile();
     void content_data();
     void content();
     void missingFileLeavesLabel();
+    void labelHoldsWidestLine_data();
+    void labelHoldsWidestLine();
     void leftOverAbortWhileIdle();
+    void finishedFileWithOnClick_data();
+    void finishedFileWithOnClick();
     void newerPreviewEndsOlder_data();
     void newerPreviewEndsOlder();
     void reducedLayout();
@@ -159,6 +166,36 @@ void TestPreviewWindow::missingDirectory()
     QCOMPARE(preview.Caption(), QStringLiteral("Preview (0 Files, ") + Directory + ")");
     preview.VerzListe_Click();
     QVERIFY(!preview.DateiListe->isHidden());
+}
+
+void TestPreviewWindow::newFolderShowsAfterRefresh_data()
+{
+    QTest::addColumn<bool>("now");
+    QTest::newRow("refresh when idle") << false;
+    QTest::newRow("refresh now") << true;
+}
+
+// A run makes the site's folder below the directory after the list pointed
+// there: a refresh lists it, and the entry the user highlighted stays.
+void TestPreviewWindow::newFolderShowsAfterRefresh()
+{
+    QFETCH(bool, now);
+    PrepareSite({{"a.txt", "ay\r\n"}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    const QString listed = preview.VerzListe->Path();
+    const int rows = preview.VerzListe->count();
+    preview.VerzListe->setCurrentRow(0);
+    QVERIFY(QDir().mkdir(QStringLiteral("site/127.0.0.1_8080")));
+    if (now)
+        preview.RefreshFileListNow();
+    else
+        preview.RefreshFileList();
+    QCOMPARE(preview.VerzListe->count(), rows + 1);
+    QCOMPARE(preview.VerzListe->item(rows)->text().trimmed(), QStringLiteral("127.0.0.1_8080"));
+    QCOMPARE(preview.VerzListe->currentRow(), 0);
+    QCOMPARE(preview.VerzListe->Path(), listed);
+    QCOMPARE(preview.DateiListe->Count(), 1);
 }
 
 void TestPreviewWindow::firstFile_data()
@@ -253,6 +290,34 @@ void TestPreviewWindow::content()
     }
 }
 
+void TestPreviewWindow::labelHoldsWidestLine_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("preview: zoom of a large picture") << 0 << " 45% (20971520 bytes)";
+    QTest::newRow("preview: ten digits") << 0 << " 99% (2147483647 Bytes)";
+    QTest::newRow("preview: error") << 0 << "Error! ( 2147483647 Bytes)";
+    QTest::newRow("top: zoom of a large picture") << 1 << " 45% (20971520 Bytes)";
+    QTest::newRow("top: error") << 1 << "Error! ( 2147483647 bytes)";
+}
+
+// The size line is shown whole, inside the frame, and the frame inside the
+// window at its first size.
+void TestPreviewWindow::labelHoldsWidestLine()
+{
+    QFETCH(int, window);
+    QFETCH(QString, line);
+    PrepareSite({});
+    PreviewWindow& preview = Window(window);
+    preview.Load();
+    preview.LabelInfo->setText(line);
+    const QRect label = preview.LabelInfo->geometry();
+    QVERIFY2(preview.LabelInfo->fontMetrics().horizontalAdvance(line) <= label.width(),
+             qPrintable(QStringLiteral("%1 px wide").arg(label.width())));
+    QVERIFY(preview.Frame1->rect().contains(label));
+    QVERIFY(preview.rect().contains(preview.Frame1->geometry()));
+}
+
 // A file that is not there clears the picture and leaves the label.
 void TestPreviewWindow::missingFileLeavesLabel()
 {
@@ -291,6 +356,36 @@ void TestPreviewWindow::newerPreviewEndsOlder_data()
 // A preview that arrives while an older one reads its text, or an unload
 // meanwhile, ends the older one: the list holds one file's lines only, and
 // an unloaded window gets none.
+void TestPreviewWindow::finishedFileWithOnClick_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::newRow("preview") << 0;
+    QTest::newRow("top") << 1;
+}
+
+// With OnClick ticked, a file's final preview that has to wait for its turn
+// shows that file, though the next one's blocks have named theirs since.
+void TestPreviewWindow::finishedFileWithOnClick()
+{
+    QFETCH(int, window);
+    PrepareSite({{"x.png", Picture(10, 10, "PNG")},
+                 {"a.png", Picture(12, 12, "PNG")},
+                 {"b.png", Picture(14, 14, "PNG").left(60)}});
+    Running = 1;
+    PreviewWindow& preview = Window(window);
+    preview.Load();
+    QVERIFY(preview.CheckOnClick->isChecked());
+    PreviewFile = Directory + "x.png";
+    preview.FollowReception(true);
+    QTRY_COMPARE(PreviewImage, Directory + "x.png");
+    PreviewFile = Directory + "a.png";
+    preview.FollowReception(true); // too soon after x.png: it waits
+    PreviewFile = Directory + "b.png";
+    QTRY_VERIFY(PreviewImage != Directory + "x.png");
+    QCOMPARE(PreviewImage, Directory + "a.png");
+    QVERIFY(preview.ImagePreview->HasPicture());
+}
+
 void TestPreviewWindow::newerPreviewEndsOlder()
 {
     QFETCH(bool, unload);

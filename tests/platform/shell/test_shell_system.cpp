@@ -4,9 +4,13 @@
 #include "platform/shell/System.h"
 #include "tests/support/TestMain.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
+
+#include <algorithm>
 
 using namespace platform;
 
@@ -47,6 +51,43 @@ private Q_SLOTS:
         QVERIFY(makeFile(QStringLiteral("kelpa.log")));
         QCOMPARE(SHFileOperationA(FO_DELETE, QStringLiteral("kelpa.log"), FOF_ALLOWUNDO), 0);
         QCOMPARE(QDir(dataHome() + QStringLiteral("/Trash/files")).count(), 4); // ., .., two
+    }
+
+    // The desktop restores a file to the Path= of its .trashinfo, escaped as
+    // in URLs: a name with a space, "%", "#" or a non-ASCII letter must come
+    // back to the very place it left.
+    void trashInfoNamesTheEscapedPath_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("escapedName");
+        QTest::newRow("plain") << QStringLiteral("plain.htm") << QByteArray("plain.htm");
+        QTest::newRow("space") << QStringLiteral("small pic.png") << QByteArray("small%20pic.png");
+        QTest::newRow("percent") << QStringLiteral("100%20.txt") << QByteArray("100%2520.txt");
+        QTest::newRow("hash") << QStringLiteral("page#top.htm") << QByteArray("page%23top.htm");
+        QTest::newRow("umlaut") << QStringLiteral("\u00e4rger.htm") << QByteArray("%C3%A4rger.htm");
+    }
+
+    void trashInfoNamesTheEscapedPath()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, escapedName);
+        QVERIFY(QDir().mkpath(QStringLiteral("site dir")));
+        const QString linux = QDir::currentPath() + QStringLiteral("/site dir/") + name;
+        QVERIFY(makeFile(linux));
+
+        QCOMPARE(SHFileOperationA(FO_DELETE, FromLinuxPath(linux), FOF_ALLOWUNDO), 0);
+        QVERIFY(!QFileInfo::exists(linux));
+        QFile info(dataHome() + QStringLiteral("/Trash/info/") + name +
+                   QStringLiteral(".trashinfo"));
+        QVERIFY(info.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = info.readAll().split('\n');
+        QCOMPARE(lines.value(0), QByteArray("[Trash Info]"));
+        const QByteArray folder = QUrl::toPercentEncoding(QDir::currentPath(), "/");
+        QVERIFY(lines.contains("Path=" + folder + "/site%20dir/" + escapedName));
+        QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QByteArray& line) {
+            return line.startsWith("DeletionDate=") &&
+                   QDateTime::fromString(QString::fromLatin1(line.mid(13)), Qt::ISODate).isValid();
+        }));
     }
 
     void refusedOperationsChangeNothing_data()
