@@ -14,8 +14,11 @@
 
 using KELPA::LanguageText;
 
+// A first start offers the assistant once no run is in progress.
 void FormKelpa::TimerAssistant_Timer()
 {
+    if (KELPA::Running == 1)
+        return;
     TimerAssistant.setEnabled(false);
     MarkAssistantOffered(QStringLiteral("KELPA.INI"));
     MenuAssistant_Click();

@@ -73,6 +73,9 @@ inline void StartOnce()
     EnterFreshFolder(QStringLiteral("start"));
     WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
     QVERIFY(!StartProgram());
+    // A first start offers the assistant a second later; the cases that
+    // want it fire the timer themselves.
+    FormKelpa::Instance().TimerAssistant.setEnabled(false);
     platform::ReleaseLockFile();
 }
 

@@ -12,8 +12,10 @@
 #include "preview/FormPreview.h"
 #include "tests/main/RunFixture.h"
 #include "tests/support/ChooseScript.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
+#include "tools/FormAssistant.h"
 #include "transfer/FormHTTP.h"
 
 #include <QAction>
@@ -389,6 +391,10 @@ private Q_SLOTS:
         form.OptionContinue->setChecked(true);
         MsgBoxScript boxes;
         ChooseScript choosers;
+        // The assistant, once shown, is cancelled at its first step.
+        ModalAnswer cancelled("FormAssistant", [](platform::Form&) {
+            FormAssistant::Instance().CommandBack_Click();
+        });
         if (!assistant && answer == platform::vbYes)
             choosers.expectPath(Here(QStringLiteral("other.inp"))).withTitle(LanguageText[68]);
         boxes
@@ -404,6 +410,8 @@ private Q_SLOTS:
         KELPA_VERIFY_MSGBOXES(boxes);
         KELPA_VERIFY_CHOOSERS(choosers);
         const bool yes = answer == platform::vbYes;
+        QCOMPARE(cancelled.shown(), assistant && yes ? 1 : 0);
+        QVERIFY(!cancelled.leftOpen());
         QCOMPARE(form.OptionContinue->isChecked(), !yes || !assistant);
         if (assistant)
             QCOMPARE(FormHTTP::Instance().Text1->text().isEmpty(), yes);

@@ -1,0 +1,483 @@
+// The task assistant driven as a user does: the steps of each path with
+// Continue's state and captions, Back from each step, the hand-over into the
+// options window and the scheduler row, the task branch, and the cases where
+// it must change nothing.
+
+#include "main/FormKelpa.h"
+#include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+#include "settings/FormOptions.h"
+#include "tests/main/RunFixture.h"
+#include "tests/support/ChooseScript.h"
+#include "tests/support/ModalAnswer.h"
+#include "tests/support/MsgBoxScript.h"
+#include "tests/support/TestMain.h"
+#include "tools/FormAssistant.h"
+#include "transfer/FormHTTP.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+using namespace testsupport;
+using namespace KELPA;
+
+namespace {
+
+FormAssistant& A()
+{
+    return FormAssistant::Instance();
+}
+
+int Step()
+{
+    for (int n = 1; n <= 6; ++n)
+        if (A().Frame[n]->isVisible())
+            return n;
+    return 0;
+}
+
+QString ContinueText()
+{
+    return A().CommandContinue->text();
+}
+
+// The closing box of a finish.
+void ExpectClosing(MsgBoxScript& boxes)
+{
+    boxes.expect(LanguageText[35], platform::vbOK, MsgBoxScript::Match::Contains)
+        .withStyle(0)
+        .withTitle(LanguageText[1]);
+}
+
+// Every box of the options window that the hand-over writes, ticked or not.
+void SetAllOptionBoxes(bool on)
+{
+    FormOptions& o = FormOptions::Instance();
+    o.Load();
+    for (QCheckBox* box :
+         {o.CheckRestHome, o.CheckSaveHTML, o.CheckImages, o.CheckJavaApplets, o.CheckCGI,
+          o.CheckDLL, o.CheckEXE, o.CheckGIF, o.CheckJPG, o.CheckMAP, o.CheckTXT, o.CheckZIP,
+          o.CheckMovies, o.CheckSounds, o.CheckLocalBrowsing, o.CheckSubDirectories,
+          o.CheckMetaRefresh, o.CheckRelocation})
+        box->setChecked(on);
+    o.TextOnlySite->setText(on ? QStringLiteral("old") : QString());
+    o.TextNoSite->setText(on ? QStringLiteral("bad") : QString());
+    o.TextTimeout->setText(QStringLiteral("30"));
+    o.TextDepth->setText(QStringLiteral("5"));
+}
+
+// Walks one path: kind 1 to 4, the start URL typed, Continue to the end.
+// Checks the frames, captions, labels and Continue's state on the way and
+// goes Back one step from each step and forward again.
+void Walk(QRadioButton* kind, int steps)
+{
+    FormAssistant& a = A();
+    QCOMPARE(Step(), 1);
+    QCOMPARE(a.CommandBack->text(), LanguageText[4]);
+    kind->click();
+    QVERIFY(a.CommandContinue->isEnabled());
+    a.CommandContinue->click();
+    QCOMPARE(Step(), 2);
+    QCOMPARE(a.CommandBack->text(), LanguageText[6]);
+    QVERIFY(!a.CommandContinue->isEnabled()); // no URL yet
+    a.CommandBack->click();
+    QCOMPARE(Step(), 1);
+    QCOMPARE(a.CommandBack->text(), LanguageText[4]);
+    a.CommandContinue->click();
+    a.TextURL->setText(QStringLiteral("http://127.0.0.1:8/docs/index.html"));
+    QVERIFY(a.CommandContinue->isEnabled());
+    a.CommandContinue->click();
+    QCOMPARE(Step(), 3);
+    const bool single = kind == a.Option4;
+    QCOMPARE(a.Label7->isVisible(), single);
+    QCOMPARE(ContinueText(), LanguageText[single ? 7 : 5]);
+    a.CommandBack->click();
+    QCOMPARE(Step(), 2);
+    QVERIFY(a.CommandContinue->isEnabled()); // the URL is still there
+    a.CommandContinue->click();
+    QCOMPARE(ContinueText(), LanguageText[single ? 7 : 5]);
+    if (steps == 3)
+        return;
+    a.CommandContinue->click();
+    QCOMPARE(Step(), 4);
+    a.CommandBack->click();
+    QCOMPARE(Step(), 3);
+    a.CommandContinue->click();
+    a.CommandContinue->click();
+    QCOMPARE(Step(), 5);
+    QCOMPARE(a.TextOnlySite->text(), QStringLiteral("/docs/"));
+    QCOMPARE(a.Label14->isVisible(), steps == 5);
+    QCOMPARE(ContinueText(), LanguageText[steps == 5 ? 7 : 5]);
+    QVERIFY(a.CommandContinue->isEnabled() && a.CommandBack->isEnabled());
+    a.CommandBack->click();
+    QCOMPARE(Step(), 4);
+    QCOMPARE(ContinueText(), LanguageText[5]);
+    a.CommandContinue->click();
+    if (steps == 5)
+        return;
+    a.CommandContinue->click();
+    QCOMPARE(Step(), 6);
+    QCOMPARE(ContinueText(), LanguageText[7]);
+    a.CommandBack->click();
+    QCOMPARE(Step(), 5);
+    QCOMPARE(ContinueText(), LanguageText[5]);
+    a.CommandContinue->click();
+}
+
+QRadioButton* Kind(int kind)
+{
+    QRadioButton* kinds[] = {A().Option1, A().Option2, A().Option3, A().Option4};
+    return kinds[kind - 1];
+}
+
+int StepsOf(int kind)
+{
+    return kind == 4 ? 3 : kind == 3 ? 6 : 5;
+}
+
+} // namespace
+
+class TestAssistantWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { StartOnce(); }
+    void init()
+    {
+        PrepareRun(QString(), 0);
+        Running = 0;
+        AssistantStartSet = 0;
+    }
+
+    // Each kind walks its steps; Finish closes the window with the closing box.
+    void paths_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("automatic");
+        QTest::newRow("off-line browsing, manual") << 1 << false;
+        QTest::newRow("documents unchanged, manual") << 2 << false;
+        QTest::newRow("file types, automatic") << 3 << true;
+        QTest::newRow("single URLs, automatic") << 4 << true;
+        QTest::newRow("single URLs, manual") << 4 << false;
+    }
+    void paths()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, automatic);
+        MsgBoxScript boxes;
+        ExpectClosing(boxes);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            Walk(Kind(kind), StepsOf(kind));
+            if (automatic) {
+                // back to step 3, where Continue needs a ticked box
+                while (Step() != 3)
+                    a.CommandBack->click();
+                a.Option6->click();
+                QVERIFY(!a.CommandContinue->isEnabled());
+                a.CheckDauer->click();
+                QVERIFY(a.CommandContinue->isEnabled());
+                a.CheckDauer->click();
+                QVERIFY(!a.CommandContinue->isEnabled());
+                a.CheckRepeat->click();
+                QVERIFY(a.CommandContinue->isEnabled());
+                a.Option5->click();
+                QVERIFY(!a.CheckRepeat->isChecked() && !a.CheckRepeat->isEnabled());
+                QVERIFY(a.CommandContinue->isEnabled());
+                while (Step() != 0 && ContinueText() != LanguageText[7])
+                    a.CommandContinue->click();
+            }
+            a.CommandContinue->click(); // Finish
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(answer.shown(), 1);
+        QVERIFY(!answer.leftOpen());
+        QCOMPARE(FormHTTP::Instance().Text1->text(),
+                 QStringLiteral("http://127.0.0.1:8/docs/index.html"));
+    }
+
+    // The settings each kind leaves, from an options window with every box
+    // ticked and with none.
+    void handOver_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("before");
+        // depth, images, saveHTML, localBrowsing, subDirectories, javaApplets
+        QTest::addColumn<QList<int>>("values");
+        QTest::addColumn<bool>("excluded"); // the exclusion list holds families
+        QTest::addColumn<QString>("onlySite");
+        for (bool before : {true, false}) {
+            const char* from = before ? "all ticked" : "none ticked";
+            QTest::addRow("off-line browsing, %s", from)
+                << 1 << before << QList<int>{0, 1, 1, 1, 1, 1} << false << QStringLiteral("/docs/");
+            QTest::addRow("documents unchanged, %s", from)
+                << 2 << before << QList<int>{0, 1, 1, 0, 1, 1} << false << QStringLiteral("/docs/");
+            QTest::addRow("file types none chosen, %s", from)
+                << 3 << before << QList<int>{0, 0, 0, 0, 0, 0} << true << QStringLiteral("/docs/");
+            QTest::addRow("single URLs, %s", from)
+                << 4 << before << QList<int>{1, 0, 1, 0, 0, 1} << false << QString();
+        }
+    }
+    void handOver()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, before);
+        QFETCH(QList<int>, values);
+        QFETCH(bool, excluded);
+        QFETCH(QString, onlySite);
+        SetAllOptionBoxes(before);
+        MsgBoxScript boxes;
+        ExpectClosing(boxes);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            Walk(Kind(kind), StepsOf(kind));
+            A().CommandContinue->click();
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!answer.leftOpen());
+        QCOMPARE(Depth, int16_t(values[0]));
+        QCOMPARE(Images, int16_t(values[1]));
+        QCOMPARE(SaveHTML, int16_t(values[2]));
+        QCOMPARE(LocalBrowsing, int16_t(values[3]));
+        QCOMPARE(SubDirectories, int16_t(values[4]));
+        QCOMPARE(JavaApplets, int16_t(values[5]));
+        QCOMPARE(Timeout, int16_t(120));
+        QCOMPARE(!Exclude.isEmpty(), excluded);
+        QCOMPARE(platform::Trim(OnlySite), onlySite);
+        QCOMPARE(NoSite, QString());
+        QCOMPARE(RestHome, int16_t(0));
+        if (kind != 4) {
+            QCOMPARE(AcceptMetaRefresh, int16_t(1));
+            QCOMPARE(AcceptRelocation, int16_t(1));
+        }
+    }
+
+    // A delayed start is armed with the assistant's delay from now; the
+    // main window's own start box works again afterwards.
+    void delayedStart()
+    {
+        FormKelpa& main = FormKelpa::Instance();
+        MsgBoxScript boxes;
+        ExpectClosing(boxes);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            Walk(a.Option4, 3);
+            a.Option6->click();
+            a.CheckStart->click();
+            a.VScroll2->setValue(-5);
+            QCOMPARE(a.Zeit->text(), QStringLiteral("0.5 h"));
+            a.CommandContinue->click();
+        });
+        main.MenuAssistant_Click();
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(main.CheckStart->isChecked());
+        QCOMPARE(StartInLeft, int16_t(30));
+        QCOMPARE(main.VScroll2->value(), -5);
+        QVERIFY(main.Zeit->isEnabled() && main.VScroll2->isEnabled());
+        QVERIFY(!StartClock.isEmpty());
+        QCOMPARE(AssistantStartSet, int16_t(0));
+        // a later tick by hand takes the bar again
+        main.CheckStart->setChecked(false);
+        StartInLeft = 0;
+        main.CheckStart->setChecked(true);
+        QCOMPARE(StartInLeft, int16_t(30));
+        main.CheckStart->setChecked(false);
+    }
+
+    // Cancel leaves the countdown the delay bar changed as it was.
+    void cancelKeepsDelay()
+    {
+        StartInLeft = 77;
+        StartInText = QStringLiteral("x");
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            a.CommandContinue->click();
+            a.TextURL->setText(QStringLiteral("http://h/"));
+            a.CommandContinue->click();
+            a.Option6->click();
+            a.CheckStart->click();
+            a.Zeit_Click();
+            QCOMPARE(StartInLeft, int16_t(1440));
+            a.CommandBack->click();
+            a.CommandBack->click();
+            a.CommandBack->click(); // Cancel
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        QVERIFY(!answer.leftOpen());
+        QCOMPARE(StartInLeft, int16_t(77));
+        QCOMPARE(StartInText, QStringLiteral("x"));
+    }
+
+    // The bars' labels: clicks step them within their ranges.
+    void labelClicks_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<bool>("dbl");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Dauer 720 to 1") << "Dauer" << -720 << false << "1 min";
+        QTest::newRow("Dauer from 20") << "Dauer" << -20 << false << "60 min";
+        QTest::newRow("Repeat 720 to 1440") << "Repeat" << -720 << false << "1440 min";
+        QTest::newRow("Repeat dragged 1000 stops at 1440")
+            << "Repeat" << -1000 << false << "1440 min";
+        QTest::newRow("Repeat double") << "Repeat" << -300 << true << "1 min";
+        QTest::newRow("Zeit 168 h to 0.5 h") << "Zeit" << -1680 << false << "0.5 h";
+        QTest::newRow("Zeit from 8 h") << "Zeit" << -80 << false << "24.0 h";
+        QTest::newRow("Zeit double") << "Zeit" << -300 << true << "0.5 h";
+    }
+    void labelClicks()
+    {
+        QFETCH(QString, label);
+        QFETCH(int, from);
+        QFETCH(bool, dbl);
+        QFETCH(QString, shown);
+        FormAssistant& a = A();
+        a.Load();
+        QScrollBar* bar = label == "Dauer" ? a.VScroll1 : label == "Zeit" ? a.VScroll2 : a.VScroll3;
+        QLabel* caption = label == "Dauer" ? a.Dauer : label == "Zeit" ? a.Zeit : a.Repeat;
+        bar->setValue(from);
+        if (label == "Dauer")
+            dbl ? a.Dauer_DblClick() : a.Dauer_Click();
+        else if (label == "Zeit")
+            dbl ? a.Zeit_DblClick() : a.Zeit_Click();
+        else
+            dbl ? a.Repeat_DblClick() : a.Repeat_Click();
+        QCOMPARE(caption->text(), shown);
+        a.Unload();
+    }
+
+    // A prepared task: refused when it cannot be loaded, else loaded with
+    // its comments shown. Nothing happens while a run goes on.
+    void taskFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("empty") << QByteArray() << false << false;
+        QTest::newRow("missing") << QByteArray("-") << false << false;
+        QTest::newRow("unreadable") << QByteArray("Depth=3\r\n") << true << false;
+        QTest::newRow("good") << QByteArray("Depth=3\r\n") << false << true;
+    }
+    void taskFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, unreadable);
+        QFETCH(bool, loads);
+        const QString path = QDir::current().absoluteFilePath(QStringLiteral("job.tsk"));
+        if (content != "-")
+            WriteFile(QStringLiteral("job.tsk"), content);
+        if (unreadable)
+            QFile::setPermissions(path, QFileDevice::Permissions());
+        if (unreadable && QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("files stay readable for this user");
+        FormKelpa& main = FormKelpa::Instance();
+        main.SetCaption(QStringLiteral("Kelpa [old.tsk]"));
+        ChooseScript choosers;
+        choosers.expectPath(path).withTitle(LanguageText[67]);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            A().OptionOpen->click();
+            QCOMPARE(ContinueText(), LanguageText[7]);
+            A().CommandContinue->click();
+        });
+        main.MenuAssistant_Click();
+        KELPA_VERIFY_CHOOSERS(choosers);
+        QVERIFY(!answer.leftOpen());
+        const QByteArray log = Log();
+        QVERIFY(TaskFile.endsWith(QStringLiteral("job.tsk")));
+        QCOMPARE(log, (loads ? TaskFile + LanguageText[235] : "Error " + TaskFile + "!").toUtf8() +
+                          "\r\n");
+        QCOMPARE(main.Caption(), loads ? QStringLiteral("Kelpa [") + TaskFile + QLatin1Char(']')
+                                       : QStringLiteral("Kelpa [old.tsk]"));
+        if (loads)
+            QCOMPARE(Depth, int16_t(3));
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    // During a run neither branch hands anything over and the window stays.
+    void nothingWhileRunning()
+    {
+        WriteFile(QStringLiteral("job.tsk"), "Depth=3\r\n");
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            Running = 1;
+            A().OptionOpen->click(); // the chooser is not asked: TextOpen is filled
+            A().CommandContinue->click();
+            QVERIFY(A().isVisible());
+            A().Option4->click();
+            A().CommandContinue->click();
+            A().TextURL->setText(QStringLiteral("http://h/"));
+            A().CommandContinue->click();
+            A().CommandContinue->click(); // Finish
+            QVERIFY(A().isVisible());
+            Running = 0;
+        });
+        ChooseScript choosers;
+        choosers.expectPath(QDir::current().absoluteFilePath(QStringLiteral("job.tsk")));
+        FormKelpa::Instance().MenuAssistant_Click();
+        QVERIFY(answer.leftOpen());
+        QVERIFY(!Log().contains("job.tsk"));
+        QCOMPARE(FormHTTP::Instance().Text1->text(), QString());
+    }
+
+    // The first-start timer waits while a run goes on.
+    void timerWaitsForRun()
+    {
+        FormKelpa& main = FormKelpa::Instance();
+        ModalAnswer answer("FormAssistant", [](platform::Form&) { A().CommandBack->click(); });
+        Running = 1;
+        main.TimerAssistant.setEnabled(true);
+        main.TimerAssistant.fire();
+        QCOMPARE(answer.shown(), 0);
+        QVERIFY(main.TimerAssistant.Enabled());
+        Running = 0;
+        main.TimerAssistant.fire();
+        QCOMPARE(answer.shown(), 1);
+        QVERIFY(!main.TimerAssistant.Enabled());
+    }
+
+    // A cancelled input-list chooser shows nothing and keeps the list.
+    void listChooserCancelled()
+    {
+        ChooseScript choosers;
+        choosers.expectCancel().withTitle(LanguageText[68]);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            A().CommandContinue->click();
+            A().OptionChoose->click();
+            A().TextChoose->setText(QStringLiteral("mine.inp"));
+            A().CommandChoose->click();
+            QCOMPARE(A().TextChoose->text(), QStringLiteral("mine.inp"));
+            QVERIFY(A().CommandContinue->isEnabled());
+            A().CommandBack->click();
+            A().CommandBack->click();
+        });
+        FormKelpa::Instance().MenuAssistant_Click(); // no message box is planned
+        KELPA_VERIFY_CHOOSERS(choosers);
+        QVERIFY(!answer.leftOpen());
+    }
+
+    // A list adds the site words of its URLs after the first record.
+    void siteWordsFromList()
+    {
+        WriteFile(QStringLiteral("urls.inp"), "http://a/x/1.html\r\n1.html\r\nhttp://b/y/2.html\r\n"
+                                              "2.html\r\nhttp://A/Y/3.html\r\n3.html\r\n");
+        FormAssistant& a = A();
+        a.Load();
+        a.TextURL->setText(QStringLiteral("http://a/x/1.html"));
+        a.OptionChoose->setChecked(true);
+        a.TextChoose->setText(QStringLiteral("urls.inp"));
+        a.OnlySite();
+        // a listed word leaves the blank before the next one
+        QCOMPARE(a.TextOnlySite->text(), QStringLiteral("/x/ /y/ "));
+        QVERIFY(a.CommandContinue->isEnabled() && a.CommandBack->isEnabled());
+        a.Unload();
+    }
+};
+
+KELPA_TEST_MAIN(TestAssistantWindow)
+#include "test_assistant_window.moc"
