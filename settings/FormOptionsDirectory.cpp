@@ -25,68 +25,39 @@ using namespace KELPA;
 
 namespace {
 
-// The only-list as "Dirs" builds it, as the duplicate test and the appending
-// leave it: a non-empty text trimmed and followed by one blank before an
-// entry is looked up, each new entry appended. Entries are looked up in a
-// set and the box is written only when the user may look (a question, a few
-// times a second, the end), so that N entries cost about N. A box the user
-// edited meanwhile is the base again, with the entries added since.
+// The only-list as "Dirs" builds it (settings::SiteListText), written to its
+// box only when the user may look (a question, a few times a second, the
+// end), so that N entries cost about N. A box the user edited meanwhile is
+// the base again, with the entries added since.
 class OnlyListBuilder {
 public:
-    explicit OnlyListBuilder(QLineEdit* box) : box_(box) { Rebase(box_->text()); }
+    explicit OnlyListBuilder(QLineEdit* box) : box_(box), written_(box->text()), list_(written_) {}
 
-    bool Listed(const QString& entry)
-    {
-        Normalise();
-        return words_.contains(entry);
-    }
+    bool Listed(const QString& entry) { return list_.Listed(entry); }
     void Add(const QString& entry)
     {
-        Normalise();
-        text_ += entry;
-        words_.add(entry);
+        list_.Add(entry);
         sinceFlush_.append(entry);
-        normalised_ = false;
     }
     void Flush()
     {
         if (box_->text() != written_) {
-            const QStringList added = sinceFlush_;
-            Rebase(box_->text());
-            for (const QString& entry : added)
-                Add(entry);
+            written_ = box_->text();
+            list_ = settings::SiteListText(written_);
+            for (const QString& entry : std::as_const(sinceFlush_))
+                list_.Add(entry);
         }
-        if (box_->text() != text_)
-            box_->setText(text_);
+        if (box_->text() != list_.Text())
+            box_->setText(list_.Text());
         written_ = box_->text();
         sinceFlush_.clear();
     }
 
 private:
-    void Rebase(const QString& text)
-    {
-        text_ = written_ = text;
-        words_ = settings::SiteWordSet(text_);
-        normalised_ = false;
-        trimmed_ = false;
-    }
-    void Normalise()
-    {
-        if (normalised_ || text_.isEmpty())
-            return;
-        if (!trimmed_)
-            text_ = platform::Trim(text_);
-        text_ += QLatin1Char(' ');
-        normalised_ = trimmed_ = true;
-    }
-
     QLineEdit* box_;
-    QString text_;
     QString written_;
+    settings::SiteListText list_;
     QStringList sinceFlush_;
-    settings::SiteWordSet words_{QString()};
-    bool normalised_ = false; // text_ ends in the blank the lookup leaves
-    bool trimmed_ = false;    // the base text was trimmed once
 };
 
 // Adds the entry of one URL unless listed; a host asks first. False when the

@@ -90,4 +90,30 @@ void SiteWordSet::add(const QString& entry)
     words_.insert(WordKey(entry));
 }
 
+SiteListText::SiteListText(const QString& text) : text_(text), words_(text) {}
+
+bool SiteListText::Listed(const QString& entry)
+{
+    Normalise();
+    return words_.contains(entry);
+}
+
+void SiteListText::Add(const QString& entry)
+{
+    Normalise();
+    text_ += entry;
+    words_.add(entry);
+    normalised_ = false;
+}
+
+void SiteListText::Normalise()
+{
+    if (normalised_ || text_.isEmpty())
+        return;
+    if (!trimmed_)
+        text_ = platform::Trim(text_);
+    text_ += QLatin1Char(' ');
+    normalised_ = trimmed_ = true;
+}
+
 } // namespace settings

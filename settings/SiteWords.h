@@ -47,4 +47,25 @@ private:
     QSet<QString> words_;
 };
 
+// A site list extended entry by entry, as the duplicate test leaves it: a
+// text that is not empty is trimmed and followed by one blank before each
+// lookup, and a new entry follows that blank. The text is trimmed once and
+// the words are kept in a set, so that N entries cost about N.
+class SiteListText {
+public:
+    explicit SiteListText(const QString& text);
+    // The duplicate test (the text given its blank first).
+    bool Listed(const QString& entry);
+    void Add(const QString& entry);
+    const QString& Text() const { return text_; }
+
+private:
+    void Normalise();
+
+    QString text_;
+    SiteWordSet words_;
+    bool normalised_ = false; // text_ ends in the blank the lookup leaves
+    bool trimmed_ = false;    // the base text was trimmed once
+};
+
 } // namespace settings

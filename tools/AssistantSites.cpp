@@ -5,20 +5,13 @@
 
 namespace tools {
 
-SiteWordText::SiteWordText(const QString& text) : text_(text), words_(text) {}
+SiteWordText::SiteWordText(const QString& text) : list_(text) {}
 
 void SiteWordText::Add(const QString& url)
 {
     const QString word = settings::OnlySiteEntry(url).entry;
-    if (!text_.isEmpty() && !spaced_) {
-        text_ = platform::Trim(text_) + QLatin1Char(' ');
-        spaced_ = true;
-    }
-    if (word.isEmpty() || words_.contains(word))
-        return;
-    text_ += word;
-    words_.add(word);
-    spaced_ = false;
+    if (!list_.Listed(word) && !word.isEmpty())
+        list_.Add(word);
 }
 
 void AddListSites(SiteWordText& text, const QString& listFile, const std::function<bool()>& going)

@@ -20,12 +20,10 @@ public:
     // listed word leaves that blank behind and a new word follows it.
     void Add(const QString& url);
 
-    const QString& Text() const { return text_; }
+    const QString& Text() const { return list_.Text(); }
 
 private:
-    QString text_;
-    settings::SiteWordSet words_;
-    bool spaced_ = false; // text_ is trimmed and ends in the blank before the next word
+    settings::SiteListText list_;
 };
 
 // Adds the site word of every URL of the input list file after its first
