@@ -54,6 +54,16 @@ void look(QEventLoop::ProcessEventsFlags flags)
     lastLook().start();
 }
 
+// One pass that does not wait: posted events always, the system's events
+// (input, timers, sockets) when it was not asked lately.
+void passWithoutWaiting()
+{
+    if (lookedLately())
+        QCoreApplication::sendPostedEvents();
+    else
+        look(QEventLoop::AllEvents);
+}
+
 // Carries an ending caught at a Qt boundary on through our own frames.
 void rethrowPendingEnd()
 {
@@ -81,10 +91,7 @@ void DoEvents()
     ++yields;
     LimitFrames();
     runYieldHooks();
-    if (lookedLately())
-        QCoreApplication::sendPostedEvents();
-    else
-        look(QEventLoop::AllEvents);
+    passWithoutWaiting();
     rethrowPendingEnd();
 }
 
@@ -95,10 +102,7 @@ void WaitEvents(int maxMs)
     ++yields;
     LimitFrames();
     if (runYieldHooks()) {
-        if (lookedLately())
-            QCoreApplication::sendPostedEvents();
-        else
-            look(QEventLoop::AllEvents);
+        passWithoutWaiting();
         rethrowPendingEnd();
         return;
     }
