@@ -9,10 +9,12 @@
 #include "platform/files/Files.h"
 #include "settings/FormOptions.h"
 #include "tests/main/RunFixture.h"
+#include "tests/support/CaptionFit.h"
 #include "tests/support/ChooseScript.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
 #include "tools/FormAssistant.h"
 #include "transfer/FormHTTP.h"
 
@@ -153,6 +155,32 @@ private Q_SLOTS:
         PrepareRun(QString(), 0);
         Running = 0;
         AssistantStartSet = 0;
+    }
+
+    // Every caption of every step shows whole in both languages, the two
+    // "no more steps" labels among them, with no control covering another
+    // and every control inside the window.
+    void captionsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "english";
+        QTest::newRow("German") << "deutsch";
+    }
+    void captionsFit()
+    {
+        QFETCH(QString, language);
+        TexteLaden(language);
+        FormAssistant& a = A();
+        a.Load();
+        a.Label7->show();
+        a.Label14->show();
+        QStringList clipped = ClippedCaptions(&a);
+        for (QWidget* control : a.findChildren<QWidget*>())
+            if (!a.rect().contains(control->mapTo(&a, control->rect().bottomRight())))
+                clipped << control->objectName() + QStringLiteral(" lies outside the window");
+        a.Unload();
+        TexteLaden(QStringLiteral("english"));
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 
     // Each kind walks its steps; Finish closes the window with the closing box.
