@@ -5,6 +5,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
 #include "settings/FormOptions.h"
@@ -139,6 +140,44 @@ private Q_SLOTS:
             QCOMPARE(JavaApplets, int16_t(values[2]));
             QCOMPARE(Exclude.isEmpty(), excluded.isEmpty());
         }
+    }
+
+    // Step 4 and step 5 as chosen: the home site only, relocations and
+    // refreshes off, no site words without the directory choice, the
+    // excluded words as typed.
+    void restrictions_data()
+    {
+        QTest::addColumn<QString>("limit"); // Option7, Option8 or Option9
+        QTest::addColumn<bool>("relocations");
+        QTest::addColumn<QString>("noSite");
+        QTest::addColumn<int>("restHome");
+        QTest::addColumn<QString>("onlySite");
+        QTest::newRow("directory, relocations") << "Option7" << true << "" << 0 << "/docs/";
+        QTest::newRow("home site, no relocations") << "Option8" << false << "" << 1 << "";
+        QTest::newRow("no limit, words excluded") << "Option9" << true << " ads  track " << 0 << "";
+    }
+    void restrictions()
+    {
+        QFETCH(QString, limit);
+        QFETCH(bool, relocations);
+        QFETCH(QString, noSite);
+        QFETCH(int, restHome);
+        QFETCH(QString, onlySite);
+        SetAllOptionBoxes(!relocations);
+        Finish([&] {
+            FormAssistant& a = A();
+            Walk(a.Option1, 5);
+            a.CommandBack->click(); // to step 4
+            A().findChild<QRadioButton*>(limit)->click();
+            a.CheckRelozierungen->setChecked(relocations);
+            a.CommandContinue->click();
+            a.TextNoSite->setText(noSite);
+        });
+        QCOMPARE(RestHome, int16_t(restHome));
+        QCOMPARE(AcceptMetaRefresh, int16_t(relocations));
+        QCOMPARE(AcceptRelocation, int16_t(relocations));
+        QCOMPARE(platform::Trim(OnlySite), onlySite);
+        QCOMPARE(FormOptions::Instance().TextNoSite->text(), noSite);
     }
 
     // The duration and the repeat reach the main window's row with their

@@ -165,10 +165,9 @@ private Q_SLOTS:
         QCOMPARE(platform::Trim(OnlySite), onlySite);
         QCOMPARE(NoSite, QString());
         QCOMPARE(RestHome, int16_t(0));
-        if (kind != 4) {
-            QCOMPARE(AcceptMetaRefresh, int16_t(1));
-            QCOMPARE(AcceptRelocation, int16_t(1));
-        }
+        // single URLs end before step 4: refreshes and relocations stay
+        QCOMPARE(AcceptMetaRefresh, int16_t(kind != 4 || before));
+        QCOMPARE(AcceptRelocation, int16_t(kind != 4 || before));
     }
 
     // A delayed start is armed with the assistant's delay from now; the
