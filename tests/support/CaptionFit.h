@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStyle>
+#include <QTest>
 #include <QWidget>
 
 #include <algorithm>
@@ -127,6 +128,14 @@ inline QStringList ClippedCaptions(QWidget* root)
                 problems << problem;
     }
     return problems;
+}
+
+// The data rows of a caption test, one per language, in a column "language".
+inline void LanguageRows()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << QStringLiteral("english");
+    QTest::newRow("German") << QStringLiteral("deutsch");
 }
 
 } // namespace testsupport

@@ -38,6 +38,19 @@ inline QString ContinueText()
     return A().CommandContinue->text();
 }
 
+// A fresh folder and a plain run's settings, no run going on, no delayed
+// start armed, and no comments left from an earlier task (a task keeps
+// those unless it brings its own).
+inline void PrepareAssistant()
+{
+    PrepareRun(QString(), 0);
+    KELPA::Running = 0;
+    KELPA::AbortTransfer = 0;
+    KELPA::AssistantStartSet = 0;
+    for (QString& line : KELPA::Comment)
+        line.clear();
+}
+
 // The closing box of a finish.
 inline void ExpectClosing(MsgBoxScript& boxes)
 {

@@ -81,16 +81,7 @@ class TestAssistantHandover : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { StartOnce(); }
-    void init()
-    {
-        PrepareRun(QString(), 0);
-        Running = 0;
-        AbortTransfer = 0;
-        AssistantStartSet = 0;
-        // A task keeps the comments of the one before unless it has its own.
-        for (QString& line : Comment)
-            line.clear();
-    }
+    void init() { PrepareAssistant(); }
 
     // Step 6 excludes every family and takes back each ticked one; pictures
     // bring in-line images back, text files the pages.

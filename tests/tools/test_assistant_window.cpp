@@ -34,22 +34,12 @@ class TestAssistantWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { StartOnce(); }
-    void init()
-    {
-        PrepareRun(QString(), 0);
-        Running = 0;
-        AssistantStartSet = 0;
-    }
+    void init() { PrepareAssistant(); }
 
     // Every caption of every step shows whole in both languages, the two
     // "no more steps" labels among them, with no control covering another
     // and every control inside the window.
-    void captionsFit_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::newRow("English") << "english";
-        QTest::newRow("German") << "deutsch";
-    }
+    void captionsFit_data() { testsupport::LanguageRows(); }
     void captionsFit()
     {
         QFETCH(QString, language);
