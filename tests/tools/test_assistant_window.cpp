@@ -356,6 +356,59 @@ private Q_SLOTS:
         QVERIFY(!main.TimerAssistant.Enabled());
     }
 
+    // A cancelled task chooser leaves Finish disabled; a double click asks
+    // again, and another kind brings Continue back.
+    void taskChooserCancelled()
+    {
+        ChooseScript choosers;
+        choosers.expectCancel().withTitle(LanguageText[67]);
+        choosers.expectCancel().withTitle(LanguageText[67]);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            a.OptionOpen->click();
+            QCOMPARE(ContinueText(), LanguageText[7]);
+            QVERIFY(!a.CommandContinue->isEnabled() && a.TextOpen->isEnabled());
+            a.OptionOpen_DblClick();
+            QVERIFY(!a.CommandContinue->isEnabled());
+            a.Option2->click();
+            QCOMPARE(ContinueText(), LanguageText[5]);
+            QVERIFY(a.CommandContinue->isEnabled() && !a.TextOpen->isEnabled());
+            a.CommandBack->click(); // Cancel
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        KELPA_VERIFY_CHOOSERS(choosers);
+        QVERIFY(!answer.leftOpen());
+    }
+
+    // An automatic start with no box ticked still holds Continue back after
+    // a visit to step 2.
+    void automaticStartNeedsABoxAfterGoingBack()
+    {
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            a.CommandContinue->click();
+            a.TextURL->setText(QStringLiteral("http://h/"));
+            a.CommandContinue->click();
+            a.Option6->click();
+            QVERIFY(!a.CommandContinue->isEnabled());
+            a.CommandBack->click();
+            QVERIFY(a.CommandContinue->isEnabled()); // the URL is there
+            a.CommandContinue->click();
+            QCOMPARE(Step(), 3);
+            QVERIFY(!a.CommandContinue->isEnabled());
+            a.CheckRepeat->click();
+            QVERIFY(a.CommandContinue->isEnabled());
+            a.CommandBack->click();
+            a.CommandContinue->click();
+            QVERIFY(a.CommandContinue->isEnabled());
+            a.CommandBack->click();
+            a.CommandBack->click();
+            a.CommandBack->click(); // Cancel
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        QVERIFY(!answer.leftOpen());
+    }
+
     // A cancelled input-list chooser shows nothing and keeps the list.
     void listChooserCancelled()
     {
