@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -86,8 +87,11 @@ int NeededHeight(const QWidget* control)
     if (const auto* label = qobject_cast<const QLabel*>(control))
         return label->wordWrap() ? label->heightForWidth(label->width())
                                  : label->sizeHint().height();
+    // An option button or check box needs the lines of its caption, or its
+    // indicator when that is taller.
     if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return button->sizeHint().height();
+        return std::max(button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).height(),
+                        button->style()->pixelMetric(QStyle::PM_IndicatorHeight));
     return control->height();
 }
 
