@@ -76,6 +76,17 @@ inline void SetAllOptionBoxes(bool on)
     o.TextDepth->setText(QStringLiteral("5"));
 }
 
+// From step 1 with the design choices to step 3 with a start URL typed and
+// the automatic start chosen.
+inline void ToAutomaticStart()
+{
+    FormAssistant& a = A();
+    a.CommandContinue->click();
+    a.TextURL->setText(QStringLiteral("http://h/"));
+    a.CommandContinue->click();
+    a.Option6->click();
+}
+
 // Walks one path: kind 1 to 4, the start URL typed, Continue to the end.
 // Checks the frames, captions, labels and Continue's state on the way and
 // goes Back one step from each step and forward again.

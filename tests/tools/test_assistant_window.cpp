@@ -202,10 +202,7 @@ private Q_SLOTS:
         StartInText = QStringLiteral("x");
         ModalAnswer answer("FormAssistant", [&](platform::Form&) {
             FormAssistant& a = A();
-            a.CommandContinue->click();
-            a.TextURL->setText(QStringLiteral("http://h/"));
-            a.CommandContinue->click();
-            a.Option6->click();
+            ToAutomaticStart();
             a.CheckStart->click();
             a.Zeit_Click();
             QCOMPARE(StartInLeft, int16_t(1440));
@@ -386,10 +383,7 @@ private Q_SLOTS:
     {
         ModalAnswer answer("FormAssistant", [&](platform::Form&) {
             FormAssistant& a = A();
-            a.CommandContinue->click();
-            a.TextURL->setText(QStringLiteral("http://h/"));
-            a.CommandContinue->click();
-            a.Option6->click();
+            ToAutomaticStart();
             QVERIFY(!a.CommandContinue->isEnabled());
             a.CommandBack->click();
             QVERIFY(a.CommandContinue->isEnabled()); // the URL is there
