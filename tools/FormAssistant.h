@@ -136,6 +136,8 @@ private:
     void setupFrames56();
     void setupHandlers();
     void SetCaptions();
+    // Frames, buttons and window grown to captions that need more lines.
+    void FitSteps();
     // Shows step n's frame and hides the others.
     void ShowStep(int n);
     int VisibleStep() const;

@@ -95,6 +95,9 @@ void FormAssistant::CommandContinue_Click()
         ShowStep(3);
         Label7->setVisible(Option4->isChecked());
         CommandContinue->setText(LanguageText[Option4->isChecked() ? 7 : 5]);
+        // Back again at an automatic start: it still needs a ticked box.
+        if (Option6->isChecked())
+            ScheduleOff();
         return;
     case 3:
         if (IsContinue()) {

@@ -1,5 +1,6 @@
 #include "platform/forms/LostFocus.h"
 
+#include "platform/forms/Form.h"
 #include "platform/pump/Pump.h"
 
 #include <QApplication>
@@ -8,6 +9,20 @@
 #include <memory>
 
 namespace platform {
+
+namespace {
+
+// Whether control lies in a window that was unloaded: its controls are back
+// in their design state, so nothing there lost the focus any more.
+bool InUnloadedForm(const QWidget* control)
+{
+    for (const QWidget* w = control; w != nullptr; w = w->parentWidget())
+        if (const auto* form = qobject_cast<const Form*>(w))
+            return !form->Loaded();
+    return false;
+}
+
+} // namespace
 
 void OnLostFocus(QWidget* control, std::function<void()> handler)
 {
@@ -23,8 +38,8 @@ void OnLostFocus(QWidget* control, std::function<void()> handler)
                          // not happen inside the window system's own focus change.
                          QMetaObject::invokeMethod(
                              control,
-                             [handler, running] {
-                                 if (*running)
+                             [control, handler, running] {
+                                 if (*running || InUnloadedForm(control))
                                      return;
                                  *running = true;
                                  struct Clear {

@@ -4,7 +4,8 @@
 // a message box is activated (the control only loses the active window, and
 // keeps the focus within its own), nor while it already runs: a handler that
 // shows a box or moves the focus itself is not entered again. The handler
-// runs guarded, once the focus change is complete.
+// runs guarded, once the focus change is complete, unless the control's
+// window has been unloaded by then.
 
 #include <QWidget>
 

@@ -106,12 +106,7 @@ private Q_SLOTS:
 
     // Every caption shows whole, in both languages, with no control covering
     // another.
-    void captionsFit_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::newRow("English") << "english";
-        QTest::newRow("German") << "deutsch";
-    }
+    void captionsFit_data() { testsupport::LanguageRows(); }
     void captionsFit()
     {
         QFETCH(QString, language);

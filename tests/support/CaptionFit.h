@@ -7,10 +7,12 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QString>
 #include <QStringList>
 #include <QStyle>
+#include <QTest>
 #include <QWidget>
 
 #include <algorithm>
@@ -26,13 +28,25 @@ inline QSize NeededSize(QWidget* control, const QString& text)
         button->setText(text);
         // A check box or an option button needs its indicator's height or
         // the text's, whichever is more; a button the text's and its frame.
-        const QSize hint = button->sizeHint();
+        QSize hint = button->sizeHint();
         button->setText(shown);
-        int height = textHeight + 4;
+        // A push button's hint has a least width of the style's; the text
+        // itself needs only its width, the button's margins and frame.
+        if (qobject_cast<QPushButton*>(button)) {
+            const QStyle* style = button->style();
+            hint.setWidth(control->fontMetrics().size(Qt::TextShowMnemonic, text).width() +
+                          2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                          2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
+        }
+        // A caption broken into lines needs the height of all of them.
+        const int linesHeight =
+            std::max(textHeight, control->fontMetrics().size(Qt::TextShowMnemonic, text).height());
+        int height = linesHeight + 4;
         if (qobject_cast<QCheckBox*>(button))
-            height = std::max(textHeight, button->style()->pixelMetric(QStyle::PM_IndicatorHeight));
+            height =
+                std::max(linesHeight, button->style()->pixelMetric(QStyle::PM_IndicatorHeight));
         else if (qobject_cast<QRadioButton*>(button))
-            height = std::max(textHeight,
+            height = std::max(linesHeight,
                               button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight));
         return QSize(hint.width(), height);
     }
@@ -45,7 +59,15 @@ inline QSize NeededSize(QWidget* control, const QString& text)
     }
     auto* label = qobject_cast<QLabel*>(control);
     const QSize margins = label->size() - label->contentsRect().size();
-    return QSize(label->fontMetrics().horizontalAdvance(text), textHeight) + margins;
+    // A label that breaks its text into lines needs their height at its width.
+    if (label->wordWrap()) {
+        const QString shown = label->text();
+        label->setText(text);
+        const int height = label->heightForWidth(label->width());
+        label->setText(shown);
+        return QSize(label->width(), height);
+    }
+    return label->fontMetrics().size(0, text).expandedTo(QSize(0, textHeight)) + margins;
 }
 
 // The caption a control shows: a button's text, a label's text, a frame's
@@ -106,6 +128,14 @@ inline QStringList ClippedCaptions(QWidget* root)
                 problems << problem;
     }
     return problems;
+}
+
+// The data rows of a caption test, one per language, in a column "language".
+inline void LanguageRows()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << QStringLiteral("english");
+    QTest::newRow("German") << QStringLiteral("deutsch");
 }
 
 } // namespace testsupport

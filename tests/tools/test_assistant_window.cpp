@@ -8,11 +8,13 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "settings/FormOptions.h"
-#include "tests/main/RunFixture.h"
+#include "tests/support/CaptionFit.h"
 #include "tests/support/ChooseScript.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
+#include "tests/tools/AssistantFixture.h"
+#include "texts/Sprache.h"
 #include "tools/FormAssistant.h"
 #include "transfer/FormHTTP.h"
 
@@ -28,131 +30,31 @@
 using namespace testsupport;
 using namespace KELPA;
 
-namespace {
-
-FormAssistant& A()
-{
-    return FormAssistant::Instance();
-}
-
-int Step()
-{
-    for (int n = 1; n <= 6; ++n)
-        if (A().Frame[n]->isVisible())
-            return n;
-    return 0;
-}
-
-QString ContinueText()
-{
-    return A().CommandContinue->text();
-}
-
-// The closing box of a finish.
-void ExpectClosing(MsgBoxScript& boxes)
-{
-    boxes.expect(LanguageText[35], platform::vbOK, MsgBoxScript::Match::Contains)
-        .withStyle(0)
-        .withTitle(LanguageText[1]);
-}
-
-// Every box of the options window that the hand-over writes, ticked or not.
-void SetAllOptionBoxes(bool on)
-{
-    FormOptions& o = FormOptions::Instance();
-    o.Load();
-    for (QCheckBox* box :
-         {o.CheckRestHome, o.CheckSaveHTML, o.CheckImages, o.CheckJavaApplets, o.CheckCGI,
-          o.CheckDLL, o.CheckEXE, o.CheckGIF, o.CheckJPG, o.CheckMAP, o.CheckTXT, o.CheckZIP,
-          o.CheckMovies, o.CheckSounds, o.CheckLocalBrowsing, o.CheckSubDirectories,
-          o.CheckMetaRefresh, o.CheckRelocation})
-        box->setChecked(on);
-    o.TextOnlySite->setText(on ? QStringLiteral("old") : QString());
-    o.TextNoSite->setText(on ? QStringLiteral("bad") : QString());
-    o.TextTimeout->setText(QStringLiteral("30"));
-    o.TextDepth->setText(QStringLiteral("5"));
-}
-
-// Walks one path: kind 1 to 4, the start URL typed, Continue to the end.
-// Checks the frames, captions, labels and Continue's state on the way and
-// goes Back one step from each step and forward again.
-void Walk(QRadioButton* kind, int steps)
-{
-    FormAssistant& a = A();
-    QCOMPARE(Step(), 1);
-    QCOMPARE(a.CommandBack->text(), LanguageText[4]);
-    kind->click();
-    QVERIFY(a.CommandContinue->isEnabled());
-    a.CommandContinue->click();
-    QCOMPARE(Step(), 2);
-    QCOMPARE(a.CommandBack->text(), LanguageText[6]);
-    QVERIFY(!a.CommandContinue->isEnabled()); // no URL yet
-    a.CommandBack->click();
-    QCOMPARE(Step(), 1);
-    QCOMPARE(a.CommandBack->text(), LanguageText[4]);
-    a.CommandContinue->click();
-    a.TextURL->setText(QStringLiteral("http://127.0.0.1:8/docs/index.html"));
-    QVERIFY(a.CommandContinue->isEnabled());
-    a.CommandContinue->click();
-    QCOMPARE(Step(), 3);
-    const bool single = kind == a.Option4;
-    QCOMPARE(a.Label7->isVisible(), single);
-    QCOMPARE(ContinueText(), LanguageText[single ? 7 : 5]);
-    a.CommandBack->click();
-    QCOMPARE(Step(), 2);
-    QVERIFY(a.CommandContinue->isEnabled()); // the URL is still there
-    a.CommandContinue->click();
-    QCOMPARE(ContinueText(), LanguageText[single ? 7 : 5]);
-    if (steps == 3)
-        return;
-    a.CommandContinue->click();
-    QCOMPARE(Step(), 4);
-    a.CommandBack->click();
-    QCOMPARE(Step(), 3);
-    a.CommandContinue->click();
-    a.CommandContinue->click();
-    QCOMPARE(Step(), 5);
-    QCOMPARE(a.TextOnlySite->text(), QStringLiteral("/docs/"));
-    QCOMPARE(a.Label14->isVisible(), steps == 5);
-    QCOMPARE(ContinueText(), LanguageText[steps == 5 ? 7 : 5]);
-    QVERIFY(a.CommandContinue->isEnabled() && a.CommandBack->isEnabled());
-    a.CommandBack->click();
-    QCOMPARE(Step(), 4);
-    QCOMPARE(ContinueText(), LanguageText[5]);
-    a.CommandContinue->click();
-    if (steps == 5)
-        return;
-    a.CommandContinue->click();
-    QCOMPARE(Step(), 6);
-    QCOMPARE(ContinueText(), LanguageText[7]);
-    a.CommandBack->click();
-    QCOMPARE(Step(), 5);
-    QCOMPARE(ContinueText(), LanguageText[5]);
-    a.CommandContinue->click();
-}
-
-QRadioButton* Kind(int kind)
-{
-    QRadioButton* kinds[] = {A().Option1, A().Option2, A().Option3, A().Option4};
-    return kinds[kind - 1];
-}
-
-int StepsOf(int kind)
-{
-    return kind == 4 ? 3 : kind == 3 ? 6 : 5;
-}
-
-} // namespace
-
 class TestAssistantWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { StartOnce(); }
-    void init()
+    void init() { PrepareAssistant(); }
+
+    // Every caption of every step shows whole in both languages, the two
+    // "no more steps" labels among them, with no control covering another
+    // and every control inside the window.
+    void captionsFit_data() { testsupport::LanguageRows(); }
+    void captionsFit()
     {
-        PrepareRun(QString(), 0);
-        Running = 0;
-        AssistantStartSet = 0;
+        QFETCH(QString, language);
+        TexteLaden(language);
+        FormAssistant& a = A();
+        a.Load();
+        a.Label7->show();
+        a.Label14->show();
+        QStringList clipped = ClippedCaptions(&a);
+        for (QWidget* control : a.findChildren<QWidget*>())
+            if (!a.rect().contains(control->mapTo(&a, control->rect().bottomRight())))
+                clipped << control->objectName() + QStringLiteral(" lies outside the window");
+        a.Unload();
+        TexteLaden(QStringLiteral("english"));
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 
     // Each kind walks its steps; Finish closes the window with the closing box.
@@ -253,10 +155,9 @@ private Q_SLOTS:
         QCOMPARE(platform::Trim(OnlySite), onlySite);
         QCOMPARE(NoSite, QString());
         QCOMPARE(RestHome, int16_t(0));
-        if (kind != 4) {
-            QCOMPARE(AcceptMetaRefresh, int16_t(1));
-            QCOMPARE(AcceptRelocation, int16_t(1));
-        }
+        // single URLs end before step 4: refreshes and relocations stay
+        QCOMPARE(AcceptMetaRefresh, int16_t(kind != 4 || before));
+        QCOMPARE(AcceptRelocation, int16_t(kind != 4 || before));
     }
 
     // A delayed start is armed with the assistant's delay from now; the
@@ -288,6 +189,9 @@ private Q_SLOTS:
         StartInLeft = 0;
         main.CheckStart->setChecked(true);
         QCOMPARE(StartInLeft, int16_t(30));
+        // and a tick of the start-in timer counts down from there
+        main.TimerStartIn_Timer();
+        QCOMPARE(StartInLeft, int16_t(29));
         main.CheckStart->setChecked(false);
     }
 
@@ -298,10 +202,7 @@ private Q_SLOTS:
         StartInText = QStringLiteral("x");
         ModalAnswer answer("FormAssistant", [&](platform::Form&) {
             FormAssistant& a = A();
-            a.CommandContinue->click();
-            a.TextURL->setText(QStringLiteral("http://h/"));
-            a.CommandContinue->click();
-            a.Option6->click();
+            ToAutomaticStart();
             a.CheckStart->click();
             a.Zeit_Click();
             QCOMPARE(StartInLeft, int16_t(1440));
@@ -354,34 +255,47 @@ private Q_SLOTS:
     }
 
     // A prepared task: refused when it cannot be loaded, else loaded with
-    // its comments shown. Nothing happens while a run goes on.
+    // its comments shown. A folder or a dangling link in its place cannot be
+    // read even by root; a file without read permission can, so that row
+    // is skipped when the tests run as root.
     void taskFile_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<QString>("made"); // what stands at the task's path
         QTest::addColumn<bool>("loads");
-        QTest::newRow("empty") << QByteArray() << false << false;
-        QTest::newRow("missing") << QByteArray("-") << false << false;
-        QTest::newRow("unreadable") << QByteArray("Depth=3\r\n") << true << false;
-        QTest::newRow("good") << QByteArray("Depth=3\r\n") << false << true;
+        QTest::newRow("empty") << "empty" << false;
+        QTest::newRow("missing") << "missing" << false;
+        QTest::newRow("no read permission") << "no read permission" << false;
+        QTest::newRow("a folder of that name") << "folder" << false;
+        QTest::newRow("a dangling link") << "dangling link" << false;
+        QTest::newRow("good") << "good" << true;
     }
     void taskFile()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, unreadable);
+        QFETCH(QString, made);
         QFETCH(bool, loads);
         const QString path = QDir::current().absoluteFilePath(QStringLiteral("job.tsk"));
-        if (content != "-")
-            WriteFile(QStringLiteral("job.tsk"), content);
-        if (unreadable)
+        if (made == "empty")
+            WriteFile(QStringLiteral("job.tsk"), QByteArray());
+        else if (made == "good" || made == "no read permission")
+            WriteFile(QStringLiteral("job.tsk"), "Depth=3\r\n");
+        else if (made == "folder")
+            QVERIFY(QDir::current().mkdir(QStringLiteral("job.tsk")));
+        else if (made == "dangling link")
+            QVERIFY(QFile::link(QStringLiteral("nowhere.tsk"), path));
+        if (made == "no read permission") {
             QFile::setPermissions(path, QFileDevice::Permissions());
-        if (unreadable && QFile(path).open(QIODevice::ReadOnly))
-            QSKIP("files stay readable for this user");
+            if (QFile(path).open(QIODevice::ReadOnly))
+                QSKIP("files stay readable for this user");
+        }
         FormKelpa& main = FormKelpa::Instance();
         main.SetCaption(QStringLiteral("Kelpa [old.tsk]"));
+        // The chooser offers files only: a folder's name is typed.
         ChooseScript choosers;
-        choosers.expectPath(path).withTitle(LanguageText[67]);
+        if (made != "folder")
+            choosers.expectPath(path).withTitle(LanguageText[67]);
         ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            if (made == "folder")
+                A().TextOpen->setText(platform::CurDir() + QStringLiteral("\\job.tsk"));
             A().OptionOpen->click();
             QCOMPARE(ContinueText(), LanguageText[7]);
             A().CommandContinue->click();
@@ -397,9 +311,7 @@ private Q_SLOTS:
                                        : QStringLiteral("Kelpa [old.tsk]"));
         if (loads)
             QCOMPARE(Depth, int16_t(3));
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
-
     // During a run neither branch hands anything over and the window stays.
     void nothingWhileRunning()
     {
@@ -439,6 +351,56 @@ private Q_SLOTS:
         main.TimerAssistant.fire();
         QCOMPARE(answer.shown(), 1);
         QVERIFY(!main.TimerAssistant.Enabled());
+    }
+
+    // A cancelled task chooser leaves Finish disabled; a double click asks
+    // again, and another kind brings Continue back.
+    void taskChooserCancelled()
+    {
+        ChooseScript choosers;
+        choosers.expectCancel().withTitle(LanguageText[67]);
+        choosers.expectCancel().withTitle(LanguageText[67]);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            a.OptionOpen->click();
+            QCOMPARE(ContinueText(), LanguageText[7]);
+            QVERIFY(!a.CommandContinue->isEnabled() && a.TextOpen->isEnabled());
+            a.OptionOpen_DblClick();
+            QVERIFY(!a.CommandContinue->isEnabled());
+            a.Option2->click();
+            QCOMPARE(ContinueText(), LanguageText[5]);
+            QVERIFY(a.CommandContinue->isEnabled() && !a.TextOpen->isEnabled());
+            a.CommandBack->click(); // Cancel
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        KELPA_VERIFY_CHOOSERS(choosers);
+        QVERIFY(!answer.leftOpen());
+    }
+
+    // An automatic start with no box ticked still holds Continue back after
+    // a visit to step 2.
+    void automaticStartNeedsABoxAfterGoingBack()
+    {
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            ToAutomaticStart();
+            QVERIFY(!a.CommandContinue->isEnabled());
+            a.CommandBack->click();
+            QVERIFY(a.CommandContinue->isEnabled()); // the URL is there
+            a.CommandContinue->click();
+            QCOMPARE(Step(), 3);
+            QVERIFY(!a.CommandContinue->isEnabled());
+            a.CheckRepeat->click();
+            QVERIFY(a.CommandContinue->isEnabled());
+            a.CommandBack->click();
+            a.CommandContinue->click();
+            QVERIFY(a.CommandContinue->isEnabled());
+            a.CommandBack->click();
+            a.CommandBack->click();
+            a.CommandBack->click(); // Cancel
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        QVERIFY(!answer.leftOpen());
     }
 
     // A cancelled input-list chooser shows nothing and keeps the list.

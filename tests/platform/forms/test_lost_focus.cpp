@@ -1,6 +1,8 @@
 // LostFocus runs when the focus moves to another control, not when another
-// window or a modal box takes the activation, and never inside itself.
+// window or a modal box takes the activation, never inside itself, and not
+// for a window unloaded before it could run.
 
+#include "platform/forms/Form.h"
 #include "platform/forms/LostFocus.h"
 #include "tests/support/TestMain.h"
 
@@ -128,6 +130,38 @@ private Q_SLOTS:
         Settle();
         QCOMPARE(deepest, 1);
         QCOMPARE(runs, 1);
+    }
+
+    // A window shown and unloaded at once (as start-up does with the options
+    // window) has its boxes emptied before the handler could run: it must
+    // not act on their design state.
+    void unloadedWindowRunsNothing_data()
+    {
+        QTest::addColumn<bool>("unload");
+        QTest::newRow("unloaded before the handler runs") << true;
+        QTest::newRow("still loaded") << false;
+    }
+    void unloadedWindowRunsNothing()
+    {
+        QFETCH(bool, unload);
+        Form form(Form::Kind::TopLevel, "FormFocus");
+        auto* text1 = new QLineEdit(&form);
+        auto* text2 = new QLineEdit(&form);
+        new QVBoxLayout(&form);
+        form.layout()->addWidget(text1);
+        form.layout()->addWidget(text2);
+        form.Show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        text1->setFocus(Qt::OtherFocusReason);
+        Settle();
+        int runs = 0;
+        OnLostFocus(text1, [&] { ++runs; });
+        text2->setFocus(Qt::TabFocusReason);
+        if (unload)
+            form.Unload();
+        Settle();
+        QCOMPARE(runs, unload ? 0 : 1);
     }
 };
 
