@@ -4,6 +4,7 @@
 #include "main/Kelpa.h"
 #include "main/Naming.h"
 #include "main/WorkListIndex.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "preview/FormPreview.h"
@@ -22,7 +23,8 @@ constexpr int32_t LastCandidate = 32767;
 // that path is deleted, since it blocks nothing; the name is free when no
 // file of that path exists and, with lists, no record of the next level's
 // list, the level's list, "KELPA.GOT" or "COMPLETE.ENP" has it as its local
-// name. Errors count as absence.
+// name. One of the program's own files is never free (nor deleted when
+// empty). Errors count as absence.
 bool CandidateFree(bool withLists)
 {
     if (withLists) {
@@ -32,6 +34,8 @@ bool CandidateFree(bool withLists)
                 return false;
         }
     }
+    if (worklists::IsOwnFile(LocalFileName))
+        return false;
     if (platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) == 0)
         platform::Kill(LocalFileName);
     return !platform::FileExists(LocalFileName);
@@ -53,7 +57,8 @@ void ShowDirectory(PreviewWindow& preview)
 // normalised Link, shown in the transfer window's Text1 while no transfer
 // has started. For the URL about to be fetched (any mode but "InlineNamen"
 // and "NurSubDir") a non-empty file of that name on disk is numbered away
-// unless a search is being completed. StartDirectory takes the first
+// unless a search is being completed, and a name of the program's own files
+// always. StartDirectory takes the first
 // directory named. Never yields; never names a path outside Directory.
 void FormKelpa::NamenGeben(const QString& mode)
 {
@@ -77,8 +82,10 @@ void FormKelpa::NamenGeben(const QString& mode)
             FormHTTP::Instance().Text1->setText(Link);
         FileName = named.fileName;
         LocalFileName = named.localFileName;
-        if (input.mode == naming::Mode::Fetch && platform::FileExists(LocalFileName) &&
-            platform::FileLen(LocalFileName) >= 1 && ContinueSearch != 1) {
+        if (input.mode == naming::Mode::Fetch &&
+            ((platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) >= 1 &&
+              ContinueSearch != 1) ||
+             worklists::IsOwnFile(LocalFileName))) {
             int16_t diskOnly = 0;
             if (LongFilenames != 0)
                 Doublette(diskOnly);
@@ -99,7 +106,8 @@ void FormKelpa::Doublette(int16_t& mode)
 {
     const bool withLists = mode == 1;
     mode = 0;
-    if (SubDirectories == 1 && withLists && NameAltered == 0)
+    if (SubDirectories == 1 && withLists && NameAltered == 0 &&
+        !worklists::IsOwnFile(LocalFileName))
         return;
     const naming::Numbering numbering = naming::NumberingOf(FileName);
     if (SubDirectories == 1)

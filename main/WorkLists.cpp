@@ -5,7 +5,35 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace worklists {
+
+namespace {
+
+// The name of names that path's file name matches case-blind, when the file
+// lies in the current directory; empty otherwise. The names are compared
+// first, so a path of another name costs no system call.
+QString NamedIn(const QStringList& names, const QString& path)
+{
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    const QString fileName = path.mid(cut + 1);
+    const auto match = std::find_if(names.begin(), names.end(), [&fileName](const QString& name) {
+        return name.compare(fileName, Qt::CaseInsensitive) == 0;
+    });
+    if (match == names.end())
+        return {};
+    const QString linuxPath = platform::ToLinuxPath(path);
+    if (linuxPath.isEmpty())
+        return {};
+    const QString folder = QFileInfo(QFileInfo(linuxPath).absolutePath()).canonicalFilePath();
+    if (folder.isEmpty() || folder != QDir::current().canonicalPath())
+        return {};
+    return *match;
+}
+
+} // namespace
 
 const QStringList& Names()
 {
@@ -17,18 +45,16 @@ const QStringList& Names()
 
 QString WorkListNamed(const QString& path)
 {
-    const QString linuxPath = platform::ToLinuxPath(path);
-    if (linuxPath.isEmpty())
-        return {};
-    const QFileInfo file(linuxPath);
-    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
-    if (folder.isEmpty() || folder != QDir::current().canonicalPath())
-        return {};
-    for (const QString& name : Names()) {
-        if (name.compare(file.fileName(), Qt::CaseInsensitive) == 0)
-            return name;
-    }
-    return {};
+    return NamedIn(Names(), path);
+}
+
+bool IsOwnFile(const QString& path)
+{
+    static const QStringList names =
+        Names() + QStringList{QStringLiteral("KELPA.INI"), QStringLiteral("KELPA.LOG"),
+                              QStringLiteral("KELPA.TMP"), QStringLiteral("KELPA.BAK"),
+                              QStringLiteral("~.TMP")};
+    return !NamedIn(names, path).isEmpty();
 }
 
 } // namespace worklists

@@ -1,6 +1,6 @@
 #pragma once
-// The program's own work lists in its directory, and whether a file the user
-// names is one of them.
+// The program's own work lists and files in its directory, and whether a file
+// the user names, or a downloaded file would take, is one of them.
 
 #include <QString>
 #include <QStringList>
@@ -19,5 +19,13 @@ inline bool IsWorkList(const QString& path)
 {
     return !WorkListNamed(path).isEmpty();
 }
+
+// Whether path names one of the files the program keeps in the current
+// directory (the work lists, "KELPA.INI", "KELPA.LOG", "KELPA.TMP",
+// "KELPA.BAK" and the scratch file "~.TMP"), matched as WorkListNamed does.
+// Their content is the program's own, whatever a server sends: a
+// downloaded file never takes such a name, even when it does not exist yet
+// or is empty. Costs a look at the folder only when the file name matches.
+bool IsOwnFile(const QString& path);
 
 } // namespace worklists

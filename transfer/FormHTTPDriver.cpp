@@ -5,6 +5,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
@@ -187,7 +188,8 @@ void FormHTTP::Uebertragung()
         form.StatusZeile();
         return;
     }
-    if (LocalBrowsing == 0 && platform::FileLen(LocalFileName) > 0) {
+    if (LocalBrowsing == 0 &&
+        (platform::FileLen(LocalFileName) > 0 || worklists::IsOwnFile(LocalFileName))) {
         int16_t diskOnly = 0;
         if (LongFilenames == 1)
             form.Doublette(diskOnly);

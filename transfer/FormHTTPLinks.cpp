@@ -7,6 +7,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/WorkListIndex.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/ShownText.h"
@@ -236,7 +237,8 @@ void FormHTTP::InlineNamen()
         ShowLink(*this, FileName + LanguageText[144]);
     } else {
         if (LocalBrowsing == 1) {
-            if (platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) > 0)
+            if ((platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) > 0) ||
+                worklists::IsOwnFile(LocalFileName))
                 DuplicateSearch(1);
             if (NameListed(FileName))
                 DuplicateSearch(1);
