@@ -41,7 +41,7 @@ Form::Form(Kind kind, const char* name) : QWidget(nullptr), kind_(kind)
     captionDue_.setSingleShot(true);
     connect(&captionDue_, &QTimer::timeout, this, [this] {
         if (captionHeld_)
-            FrameCaption(heldCaption_);
+            FrameCaption(QString(heldCaption_));
     });
     if (kind_ == Kind::TopLevel)
         setWindowFlag(Qt::Window);
@@ -171,6 +171,7 @@ void Form::SetCaption(const QString& caption)
         captionDue_.start(int(std::max<qint64>(wait, 0)));
 }
 
+// caption is not heldCaption_ itself, which is emptied here.
 void Form::FrameCaption(const QString& caption)
 {
     captionHeld_ = false;
