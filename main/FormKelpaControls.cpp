@@ -5,6 +5,7 @@
 #include "main/Kelpa.h"
 #include "platform/forms/Clicks.h"
 #include "platform/forms/Handlers.h"
+#include "platform/forms/ShownText.h"
 #include "platform/forms/Twips.h"
 
 #include <QCheckBox>
@@ -171,6 +172,7 @@ void FormKelpa::setupControls()
     ListLogging = Control<QListWidget>(PictureList, "ListLogging");
     // One line per entry: the list need not measure every item on each add.
     ListLogging->setUniformItemSizes(true);
+    platform::LayOutPlainly(ListLogging);
     Move(ListLogging, {-15, 0, 7850, 1260});
     CommandClearProtocol = Control<QPushButton>(PictureList, "CommandClearProtocol");
     CommandClearProtocol->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
@@ -181,6 +183,7 @@ void FormKelpa::setupControls()
     // Status line.
     PictureStatus = Panel(client, "PictureStatus", 285);
     Statzeil = Control<QLabel>(PictureStatus, "Statzeil");
+    platform::LayOutPlainly(Statzeil);
     Move(Statzeil, {0, 15, 7835, 255});
     column->addWidget(PictureStatus);
 

@@ -7,10 +7,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 
 #include <utility>
 
@@ -227,8 +229,17 @@ void FormKelpa::SetCaptions()
                 entry->setText(KELPA::LanguageText[row.textNumber]);
 }
 
+// A run asks for the same entries after every file: each is searched among
+// the window's children once and then remembered while it lives and keeps
+// its name.
 QAction* FormKelpa::MenuEntry(const char* name) const
 {
-    const auto actions = findChildren<QAction*>(QLatin1String(name));
-    return actions.isEmpty() ? nullptr : actions.first();
+    static QHash<QByteArray, QPointer<QAction>> found;
+    const QLatin1String wanted(name);
+    QPointer<QAction>& entry = found[QByteArray(name)];
+    if (entry && entry->objectName() == wanted)
+        return entry;
+    const auto actions = findChildren<QAction*>(wanted);
+    entry = actions.isEmpty() ? nullptr : actions.first();
+    return entry;
 }

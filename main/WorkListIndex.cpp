@@ -191,8 +191,10 @@ void WorkListIndex::Check()
     // appended itself.
     const bool quiet = now.changedNs == snapshot_.changedNs &&
                        (ownLastChange_ || snapshot_.takenNs - snapshot_.changedNs >= TrustAfterNs);
-    if (sameFile && now.size == known && (quiet || ownAppends_)) {
-        if (!quiet)
+    // An empty file read as empty holds nothing, whenever it was changed.
+    const bool empty = now.size == 0 && known == 0;
+    if (sameFile && now.size == known && (quiet || ownAppends_ || empty)) {
+        if (!quiet && !empty)
             ownLastChange_ = true;
         snapshot_ = now;
         return;

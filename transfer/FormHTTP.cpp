@@ -5,6 +5,7 @@
 #include "platform/convert/Convert.h"
 #include "platform/forms/Clicks.h"
 #include "platform/forms/Handlers.h"
+#include "platform/forms/ShownText.h"
 #include "platform/forms/Twips.h"
 #include "platform/pump/Pump.h"
 #include "platform/shell/Desktop.h"
@@ -102,6 +103,8 @@ void FormHTTP::setupControls()
     platform::Move(Label1, {4080, 420, 450, 255});
     TextLinks = platform::Control<QLineEdit>(this, "TextLinks");
     TextLinks->setReadOnly(true);
+    for (QLineEdit* box : {Text1, Text2, TextLinks})
+        platform::LayOutPlainly(box);
     platform::Move(TextLinks, {4560, 390, 2075, 315});
     CommandPaste = platform::Control<QPushButton>(this, "CommandPaste");
     platform::Move(CommandPaste, {7070, 390, 255, 315});
@@ -298,6 +301,7 @@ void FormHTTP::Label2_DblClick()
     const QString file = LastFile.isEmpty() ? LocalFileName : LastFile;
     if (file.isEmpty() || (BytesReceived <= 0 && EvaluationComplete != 0))
         return;
+    WriteUnwritten(); // the file as far as it was received
     ApiResult = platform::ShellExecuteA(file, Directory);
 }
 

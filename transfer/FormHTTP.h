@@ -176,6 +176,8 @@ private:
     void ProcessBody(QByteArray body);
     bool CheckSizes(const QByteArray& body, bool firstBody);
     void WriteBody(const QByteArray& bytes);
+    void WriteUnwritten();
+    void FailWriting(int error);
     void Refuse();
     void ShowProgress();
     void Drain();
@@ -194,6 +196,10 @@ private:
     QString target_;
     bool targetWritten_ = false;
     int64_t bytesWritten_ = 0;
+    // Body bytes taken but not yet in the file: a page arrives in many small
+    // blocks and is written in few large pieces, always before the file is
+    // closed and while a preview window may look at it, at once.
+    QByteArray unwritten_;
     int statusCode_ = 0;
     std::unique_ptr<transfer::OnlineSearch> search_;
     QByteArray lookupBuffer_;

@@ -14,11 +14,15 @@
 
 #include <QLineEdit>
 
+#include <utility>
+
 using namespace KELPA;
 
 namespace {
 constexpr int DrainReads = 10;
-}
+// The body is handed to the file in pieces of about this many bytes.
+constexpr qsizetype WritePiece = 64 * 1024;
+} // namespace
 
 // False when a size limit refused the file.
 bool FormHTTP::CheckSizes(const QByteArray& body, bool firstBody)
@@ -76,31 +80,50 @@ void FormHTTP::Refuse()
     FormKelpa::Instance().Abbruch();
 }
 
+// A file that cannot be written is never recorded as loaded.
+void FormHTTP::FailWriting(int error)
+{
+    FormKelpa::Instance().logging(target_ + LanguageText[110] +
+                                  platform::Trim(platform::Str(error)) + QStringLiteral(")"));
+    SetCaption(LanguageText[151]);
+    AbortTransfer = 1;
+}
+
 void FormHTTP::WriteBody(const QByteArray& bytes)
 {
     if (bytes.isEmpty() || AbortTransfer == 1)
         return;
-    int error = 0;
     if (!targetWritten_) {
         DataFileNumber = static_cast<int16_t>(platform::FreeFile());
-        error = platform::Open(target_, platform::OpenMode::Output, DataFileNumber);
+        const int error = platform::Open(target_, platform::OpenMode::Output, DataFileNumber);
         targetWritten_ = error == 0;
+        if (error != 0) {
+            FailWriting(error);
+            return;
+        }
     }
-    if (error == 0)
-        error = platform::PutBytes(DataFileNumber, bytes);
-    if (error != 0) {
-        // A file that cannot be written is never recorded as loaded.
-        FormKelpa::Instance().logging(target_ + LanguageText[110] +
-                                      platform::Trim(platform::Str(error)) + QStringLiteral(")"));
-        SetCaption(LanguageText[151]);
-        AbortTransfer = 1;
-        return;
-    }
+    unwritten_ += bytes;
     bytesWritten_ += bytes.size();
+    if (unwritten_.size() >= WritePiece || PreviewOpen == 1 || PreviewTopOpen == 1)
+        WriteUnwritten();
+}
+
+void FormHTTP::WriteUnwritten()
+{
+    if (unwritten_.isEmpty())
+        return;
+    const QByteArray bytes = std::exchange(unwritten_, QByteArray());
+    if (DataFileNumber == 0)
+        return;
+    if (const int error = platform::PutBytes(DataFileNumber, bytes))
+        FailWriting(error);
 }
 
 void FormHTTP::CloseDataFile(bool deleteWritten)
 {
+    if (deleteWritten)
+        unwritten_.clear();
+    WriteUnwritten();
     if (DataFileNumber != 0)
         platform::Close(DataFileNumber);
     DataFileNumber = 0;

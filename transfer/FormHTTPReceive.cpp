@@ -170,6 +170,7 @@ void FormHTTP::hypertexttransport()
         if (search_ && Relocated != 2)
             WriteBody(search_->Finish());
         search_.reset();
+        WriteUnwritten();
         Text2->setText(targetText);
         if (CancelAnswer != 7) {
             if (RecvCount == -1)

@@ -2,6 +2,7 @@
 
 #include "platform/forms/OuterGeometry.h"
 #include "platform/forms/Twips.h"
+#include "platform/pump/Frames.h"
 #include "platform/pump/Pump.h"
 
 #include <QCloseEvent>
@@ -37,6 +38,11 @@ Form::Form(Kind kind, const char* name) : QWidget(nullptr), kind_(kind)
 {
     std::fill(std::begin(setPlace_), std::end(setPlace_), std::nan(""));
     setObjectName(QLatin1String(name));
+    captionDue_.setSingleShot(true);
+    connect(&captionDue_, &QTimer::timeout, this, [this] {
+        if (captionHeld_)
+            FrameCaption(QString(heldCaption_));
+    });
     if (kind_ == Kind::TopLevel)
         setWindowFlag(Qt::Window);
     hide();
@@ -145,11 +151,32 @@ bool Form::Visible() const
 
 QString Form::Caption() const
 {
-    return Frame()->windowTitle();
+    return captionHeld_ ? heldCaption_ : Frame()->windowTitle();
 }
 
 void Form::SetCaption(const QString& caption)
 {
+    if (!subWindow_) {
+        setWindowTitle(caption);
+        return;
+    }
+    const qint64 wait = captionShown_.isValid() ? FrameIntervalMs - captionShown_.elapsed() : 0;
+    if (wait <= 0 && !captionHeld_) {
+        FrameCaption(caption);
+        return;
+    }
+    heldCaption_ = caption;
+    captionHeld_ = true;
+    if (!captionDue_.isActive())
+        captionDue_.start(int(std::max<qint64>(wait, 0)));
+}
+
+// caption is not heldCaption_ itself, which is emptied here.
+void Form::FrameCaption(const QString& caption)
+{
+    captionHeld_ = false;
+    heldCaption_.clear();
+    captionShown_.start();
     setWindowTitle(caption);
     if (subWindow_)
         subWindow_->setWindowTitle(caption);

@@ -6,8 +6,10 @@
 
 #include "platform/forms/DesignState.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -57,6 +59,10 @@ public:
     void Hide();
     bool Visible() const;
 
+    // A child window's frame takes a new caption at most once a frame (its
+    // title bar is elided and laid out anew at every change, and a run
+    // changes captions after every block it receives); Caption() is always
+    // the caption last set.
     QString Caption() const;
     void SetCaption(const QString& caption);
 
@@ -91,6 +97,8 @@ private:
     QWidget* Frame() const; // the widget whose geometry is the window's outer one
     void EnsureFrame();
 
+    void FrameCaption(const QString& caption);
+
     // One coordinate read back: set when it still gives pixels.
     static double Kept(double set, int pixels);
 
@@ -102,6 +110,10 @@ private:
     DesignState design_;
     QPointer<QMdiSubWindow> subWindow_;
     int16_t* openFlag_ = nullptr;
+    QString heldCaption_; // set while captionDue_ runs, not yet shown
+    bool captionHeld_ = false;
+    QElapsedTimer captionShown_;
+    QTimer captionDue_;
 };
 
 } // namespace platform

@@ -56,6 +56,7 @@ struct Entry {
     quint64 selection = 0; // counts WSAAsyncSelect calls; older notices are dropped
     bool closeNoticed = false;
     bool writeWanted = false; // a send would have blocked
+    bool nothingSent = false; // connected, and no send since: room to send for sure
 
     QByteArray inbox; // received bytes not yet handed to recv, from inboxPos on
     qsizetype inboxPos = 0;
@@ -245,6 +246,7 @@ void finishConnect(Entry& e, int err)
 {
     e.state = err == 0 ? State::Connected : State::Failed;
     e.connectError = err == 0 ? 0 : detail::fromErrno(err);
+    e.nothingSent = err == 0;
     post(e, FD_CONNECT, e.connectError);
     if (e.state == State::Connected) {
         post(e, FD_WRITE, 0);
@@ -426,6 +428,7 @@ int send(SOCKET s, const char* buf, int len, int flags)
     if (e->sendShut)
         return detail::fail(WSAESHUTDOWN);
     const int sysFlags = (flags & (MSG_OOB | MSG_DONTROUTE)) | MSG_NOSIGNAL | MSG_DONTWAIT;
+    e->nothingSent = false;
     int sent = 0;
     while (sent < len) {
         const ssize_t n = ::send(e->fd, buf + sent, size_t(len - sent), sysFlags);
@@ -574,7 +577,7 @@ int WSAAsyncSelect(SOCKET s, NotifyTarget* target, unsigned message, long events
         enable(*e, QSocketNotifier::Write); // the connect's outcome
     } else if (e->state == State::Connected) {
         post(*e, FD_CONNECT, 0);
-        if (canSendNow(*e)) {
+        if (e->nothingSent || canSendNow(*e)) {
             e->writeWanted = false;
             post(*e, FD_WRITE, 0);
         } else if (events & FD_WRITE) {

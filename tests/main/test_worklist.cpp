@@ -211,6 +211,41 @@ private Q_SLOTS:
         QVERIFY(index.HoldsName(QStringLiteral("b.html")));
     }
 
+    // An empty list is asked about without being read again, yet whatever
+    // fills it, at once after it was made empty, is seen after a yield.
+    void emptyListFilledRightAfter_data()
+    {
+        QTest::addColumn<bool>("byProgram"); // the program empties it, else another process
+        QTest::addColumn<bool>("asked");     // asked about while empty, many times
+        QTest::newRow("emptied by the program, asked") << true << true;
+        QTest::newRow("emptied by the program, not asked") << true << false;
+        QTest::newRow("emptied by another process, asked") << false << true;
+    }
+    void emptyListFilledRightAfter()
+    {
+        QFETCH(bool, byProgram);
+        QFETCH(bool, asked);
+        const QString list = QStringLiteral("EMPTY%1%2.LST").arg(byProgram).arg(asked);
+        WorkListIndex& index = WorkListIndex::For(list);
+        AppendLines(list, {QStringLiteral("http://h/old"), QStringLiteral("old.html")});
+        QVERIFY(index.HoldsName(QStringLiteral("old.html")));
+        if (byProgram)
+            AppendLines(list, {}, OpenMode::Output);
+        else
+            WriteBytes(list, QByteArray());
+        if (asked) {
+            for (int ask = 0; ask < 20; ++ask) {
+                QVERIFY(!index.HoldsName(QStringLiteral("old.html")));
+                QVERIFY(!index.HoldsUrl(QStringLiteral("http://h/new")));
+                platform::DoEvents();
+            }
+        }
+        WriteBytes(list, "http://h/new\r\nnew.html\r\n", true);
+        QVERIFY(index.HoldsUrl(QStringLiteral("http://h/new")));
+        QVERIFY(index.HoldsName(QStringLiteral("new.html")));
+        QVERIFY(!index.HoldsName(QStringLiteral("old.html")));
+    }
+
     void missingAndDeletedList()
     {
         WorkListIndex& index = WorkListIndex::For(QStringLiteral("NONE.LST"));

@@ -6,6 +6,7 @@
 #include "platform/forms/Handlers.h"
 #include "platform/forms/ShownText.h"
 #include "platform/forms/Twips.h"
+#include "platform/pump/Frames.h"
 #include "platform/pump/Pump.h"
 #include "tests/support/TestMain.h"
 
@@ -62,6 +63,21 @@ protected:
     }
     void Form_QueryUnload(int& cancel) override { cancel = refuseUnload; }
     void Form_Unload() override { ++unloads; }
+};
+
+// Counts the title changes of the widget it filters.
+class TitleCounter final : public QObject {
+public:
+    explicit TitleCounter(int& count) : count_(count) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowTitleChange)
+            ++count_;
+        return false;
+    }
+
+private:
+    int& count_;
 };
 
 } // namespace
@@ -286,6 +302,49 @@ private Q_SLOTS:
         QCOMPARE(box.cursorPosition(), cursor);
         QCOMPARE(box.hasSelectedText(), selected);
         QCOMPARE(changed, changes);
+    }
+
+    // Caption() is the caption last set at once; a child window's frame
+    // takes a burst of captions as one change and ends showing the last.
+    void captionsOfAWindow_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("captions"); // set one after the other, without a yield
+        QTest::addColumn<int>("maxShown"); // title changes of the frame for them
+        QTest::newRow("document window, one caption") << int(Form::Kind::MdiChild) << 1 << 1;
+        QTest::newRow("document window, a burst") << int(Form::Kind::MdiChild) << 200 << 2;
+        QTest::newRow("window of its own, a burst") << int(Form::Kind::TopLevel) << 200 << 200;
+    }
+    void captionsOfAWindow()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, captions);
+        QFETCH(int, maxShown);
+        Form form(Form::Kind(kind), "FormCaptions");
+        form.Show();
+        QWidget* frame = kind == int(Form::Kind::MdiChild) ? form.parentWidget() : &form;
+        QVERIFY(frame);
+        // Let a caption shown before the test be over a frame ago.
+        QTest::qWait(2 * FrameIntervalMs);
+        int shown = 0;
+        TitleCounter counter(shown);
+        frame->installEventFilter(&counter);
+        QString last;
+        for (int i = 0; i < captions; ++i) {
+            last = QStringLiteral("caption %1").arg(i);
+            form.SetCaption(last);
+            QCOMPARE(form.Caption(), last);
+        }
+        QTRY_COMPARE(frame->windowTitle(), last);
+        QCOMPARE(form.Caption(), last);
+        QVERIFY2(shown >= 1 && shown <= maxShown, qPrintable(QString::number(shown)));
+        // The same caption again changes nothing.
+        const int before = shown;
+        QTest::qWait(2 * FrameIntervalMs);
+        form.SetCaption(last);
+        QTest::qWait(2 * FrameIntervalMs);
+        QCOMPARE(shown, before);
+        QCOMPARE(frame->windowTitle(), last);
     }
 
     void modalShowReturnsWhenUnloaded()
