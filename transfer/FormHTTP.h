@@ -176,6 +176,8 @@ private:
     void ProcessBody(QByteArray body);
     bool CheckSizes(const QByteArray& body, bool firstBody);
     void WriteBody(const QByteArray& bytes);
+    // A page arrives in many small blocks and its file writes them in few
+    // large pieces: this writes what it holds, for a reader of the file.
     void WriteUnwritten();
     void FailWriting(int error);
     void Refuse();
@@ -196,10 +198,6 @@ private:
     QString target_;
     bool targetWritten_ = false;
     int64_t bytesWritten_ = 0;
-    // Body bytes taken but not yet in the file: a page arrives in many small
-    // blocks and is written in few large pieces, always before the file is
-    // closed and while a preview window may look at it, at once.
-    QByteArray unwritten_;
     int statusCode_ = 0;
     std::unique_ptr<transfer::OnlineSearch> search_;
     QByteArray lookupBuffer_;

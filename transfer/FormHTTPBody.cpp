@@ -14,13 +14,11 @@
 
 #include <QLineEdit>
 
-#include <utility>
-
 using namespace KELPA;
 
 namespace {
 constexpr int DrainReads = 10;
-// The body is handed to the file in pieces of about this many bytes.
+// The file writes the body in pieces of about this many bytes.
 constexpr qsizetype WritePiece = 64 * 1024;
 } // namespace
 
@@ -101,29 +99,29 @@ void FormHTTP::WriteBody(const QByteArray& bytes)
             FailWriting(error);
             return;
         }
+        platform::HoldWrites(DataFileNumber, WritePiece);
     }
-    unwritten_ += bytes;
+    if (const int error = platform::PutBytes(DataFileNumber, bytes)) {
+        FailWriting(error);
+        return;
+    }
     bytesWritten_ += bytes.size();
-    if (unwritten_.size() >= WritePiece || PreviewOpen == 1 || PreviewTopOpen == 1)
+    if (PreviewOpen == 1 || PreviewTopOpen == 1)
         WriteUnwritten();
 }
 
+// The file holds its body bytes until a piece is full; whoever closes it, a
+// stop or the exit among them, writes them first.
 void FormHTTP::WriteUnwritten()
 {
-    if (unwritten_.isEmpty())
-        return;
-    const QByteArray bytes = std::exchange(unwritten_, QByteArray());
     if (DataFileNumber == 0)
         return;
-    if (const int error = platform::PutBytes(DataFileNumber, bytes))
+    if (const int error = platform::Flush(DataFileNumber))
         FailWriting(error);
 }
 
 void FormHTTP::CloseDataFile(bool deleteWritten)
 {
-    if (deleteWritten)
-        unwritten_.clear();
-    WriteUnwritten();
     if (DataFileNumber != 0)
         platform::Close(DataFileNumber);
     DataFileNumber = 0;

@@ -243,7 +243,6 @@ void FormHTTP::HttpTransfer()
     target_ = LocalFileName;
     targetWritten_ = false;
     bytesWritten_ = 0;
-    unwritten_.clear();
     DataFileNumber = 0;
     LastFile = LocalFileName;
     LocalFileName.clear();

@@ -1,11 +1,12 @@
 // Reading and writing under a file number. Input files are read ahead in
 // blocks; writes go straight to the file, so that another number open on the
-// same file sees them at once.
+// same file sees them at once, unless the file was asked to hold them.
 
 #include "platform/files/FilesDetail.h"
 
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
@@ -95,10 +96,32 @@ int writeText(int fileNumber, const QByteArray& bytes)
         return ErrBadFileNumber;
     if (file->mode == OpenMode::Input || file->mode == OpenMode::Binary)
         return ErrBadFileMode;
+    if (const int error = writeHeld(*file))
+        return error;
     return writeAll(*file, bytes);
 }
 
 } // namespace
+
+int filesdetail::writeHeld(OpenFile& file)
+{
+    if (file.held.isEmpty())
+        return ErrNone;
+    return writeAll(file, std::exchange(file.held, QByteArray()));
+}
+
+bool filesdetail::writeHeldOf(const struct stat& info)
+{
+    bool wrote = false;
+    for (const auto& file : fileTable()) {
+        if (file && !file->held.isEmpty() && file->heldDevice == info.st_dev &&
+            file->heldInode == info.st_ino) {
+            writeHeld(*file);
+            wrote = true;
+        }
+    }
+    return wrote;
+}
 
 int LineInput(int fileNumber, QString& line)
 {
@@ -160,7 +183,7 @@ int64_t Lof(int fileNumber)
 {
     OpenFile* file = entry(fileNumber);
     struct stat info;
-    if (file == nullptr || ::fstat(file->fd, &info) != 0)
+    if (file == nullptr || writeHeld(*file) != ErrNone || ::fstat(file->fd, &info) != 0)
         return -1;
     return info.st_size;
 }
@@ -172,7 +195,33 @@ int PutBytes(int fileNumber, const QByteArray& bytes)
         return ErrBadFileNumber;
     if (file->mode == OpenMode::Input)
         return ErrBadFileMode;
+    if (file->holdPiece > 0) {
+        file->held += bytes;
+        return file->held.size() >= file->holdPiece ? writeHeld(*file) : ErrNone;
+    }
     return writeAll(*file, bytes);
+}
+
+int HoldWrites(int fileNumber, qsizetype piece)
+{
+    OpenFile* file = entry(fileNumber);
+    if (file == nullptr)
+        return ErrBadFileNumber;
+    if (file->mode != OpenMode::Output && file->mode != OpenMode::Append)
+        return ErrBadFileMode;
+    struct stat info;
+    if (::fstat(file->fd, &info) != 0)
+        return errorFromErrno(errno);
+    file->heldDevice = info.st_dev;
+    file->heldInode = info.st_ino;
+    file->holdPiece = qMax<qsizetype>(piece, 0);
+    return file->holdPiece == 0 ? writeHeld(*file) : ErrNone;
+}
+
+int Flush(int fileNumber)
+{
+    OpenFile* file = entry(fileNumber);
+    return file == nullptr ? ErrNone : writeHeld(*file);
 }
 
 int GetBytes(int fileNumber, int64_t count, QByteArray& bytes)
@@ -212,6 +261,8 @@ int Seek(int fileNumber, int64_t position)
     OpenFile* file = entry(fileNumber);
     if (file == nullptr || position < 0)
         return ErrBadFileNumber;
+    if (const int error = writeHeld(*file))
+        return error;
     if (::lseek(file->fd, off_t(position), SEEK_SET) < 0)
         return errorFromErrno(errno);
     file->buffer.clear();

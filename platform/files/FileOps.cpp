@@ -111,6 +111,8 @@ int64_t FileLen(const QString& path)
     bool exists = false;
     if (resolveStat(path, linuxPath, info, exists) != ErrNone || !exists || S_ISDIR(info.st_mode))
         return -1;
+    if (writeHeldOf(info) && !statPath(linuxPath, info))
+        return -1;
     return info.st_size;
 }
 
@@ -142,6 +144,7 @@ int FileCopy(const QString& source, const QString& target, CopyMode mode)
         return missingError(from);
     if (S_ISDIR(fromInfo.st_mode))
         return ErrFileNotFound;
+    writeHeldOf(fromInfo);
     struct stat toInfo;
     if (statPath(to, toInfo)) {
         if (sameFile(fromInfo, toInfo))

@@ -63,6 +63,8 @@ int openDirect(OpenFile& file)
         ::close(file.fd);
         return ErrPathFileAccess;
     }
+    if (readOnly)
+        writeHeldOf(info);
     if (file.mode != OpenMode::Input)
         noteAdded(file.linuxPath);
     if (file.mode == OpenMode::Output || file.mode == OpenMode::Binary)
@@ -121,9 +123,11 @@ FileTable& fileTable()
 
 int closeEntry(std::unique_ptr<OpenFile> file)
 {
-    if (file->mode == OpenMode::Replace)
-        return commitReplacement(*file);
-    return ::close(file->fd) == 0 ? ErrNone : errorFromErrno(errno);
+    const int held = writeHeld(*file);
+    const int closed = file->mode == OpenMode::Replace ? commitReplacement(*file)
+                       : ::close(file->fd) == 0        ? ErrNone
+                                                       : errorFromErrno(errno);
+    return held != ErrNone ? held : closed;
 }
 
 } // namespace filesdetail

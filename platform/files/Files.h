@@ -81,6 +81,17 @@ int64_t Lof(int fileNumber);                        // length of the open file, 
 
 // Bytes (binary mode; appending and output files take PutBytes too).
 int PutBytes(int fileNumber, const QByteArray& bytes);
+// An output or appending file that takes many small pieces (a file being
+// received) can have PutBytes hold them and write them in pieces of at least
+// piece bytes (0: at once again). Held bytes are written before anything
+// else touches the file under its number, by Flush, by Close and
+// CloseAllFiles (whoever closes it), and before FileLen, FileCopy or an
+// Open for Input looks at the file by path; another process sees them only
+// then.
+int HoldWrites(int fileNumber, qsizetype piece);
+// Writes what fileNumber holds: 0, or the error of the write. A number not
+// open holds nothing.
+int Flush(int fileNumber);
 int GetBytes(int fileNumber, int64_t count, QByteArray& bytes);
 int Seek(int fileNumber, int64_t position); // 0-based byte position
 

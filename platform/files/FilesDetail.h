@@ -63,12 +63,22 @@ struct OpenFile {
     QByteArray buffer;        // Input only: bytes read ahead of the position
     qsizetype bufferPos = 0;
     bool bomChecked = false; // a UTF-8 byte order mark at the start is skipped
+    QByteArray held;         // Output or Append: bytes PutBytes has not written yet
+    qsizetype holdPiece = 0; // held bytes are written once there are this many
+    dev_t heldDevice = 0;    // the file that holds them, as stat tells it
+    ino_t heldInode = 0;
 };
 
 constexpr int MaxFileNumber = 511;
 using FileTable = std::array<std::unique_ptr<OpenFile>, MaxFileNumber + 1>;
 FileTable& fileTable();
-// Closes one entry (a Replace file replaces its target here); 0 or the error.
+// Writes the bytes file holds (FileIO.cpp); 0 or the error.
+int writeHeld(OpenFile& file);
+// Writes what any number holds for the file info tells of, before a look at
+// it by path: true when it held anything.
+bool writeHeldOf(const struct stat& info);
+// Closes one entry after writing what it holds (a Replace file replaces its
+// target here); 0 or the first error.
 int closeEntry(std::unique_ptr<OpenFile> file);
 
 } // namespace platform::filesdetail

@@ -54,6 +54,8 @@ private Q_SLOTS:
     void writeModes();
     void replaceKeepsOldFileUntilClose();
     void writesSeenUnderOtherNumber();
+    void heldBytesReachTheFile_data();
+    void heldBytesReachTheFile();
     void tableErrors();
     void binaryFiles();
     void closeAllFilesKeepsLockFile();
@@ -193,6 +195,65 @@ void TestFileIO::writesSeenUnderOtherNumber()
     QCOMPARE(nextLine(reader), QStringLiteral("b.html"));
     QCOMPARE(Lof(writer), qint64(19));
     QCOMPARE(FileLen(QStringLiteral("LINKS1.INP")), qint64(19));
+}
+
+// Bytes a file holds back are on disk before the file is closed by anyone,
+// and before a look at it by path; a piece full is written at once.
+void TestFileIO::heldBytesReachTheFile_data()
+{
+    QTest::addColumn<QString>("by");
+    QTest::newRow("a full piece") << QStringLiteral("piece");
+    QTest::newRow("Flush") << QStringLiteral("flush");
+    QTest::newRow("Close") << QStringLiteral("close");
+    QTest::newRow("CloseAllFiles") << QStringLiteral("all");
+    QTest::newRow("FileLen by path") << QStringLiteral("length");
+    QTest::newRow("Lof") << QStringLiteral("lof");
+    QTest::newRow("opened for reading") << QStringLiteral("read");
+    QTest::newRow("copied") << QStringLiteral("copy");
+    QTest::newRow("a line after them") << QStringLiteral("line");
+}
+
+void TestFileIO::heldBytesReachTheFile()
+{
+    QFETCH(QString, by);
+    const int number = FreeFile();
+    QCOMPARE(Open(QStringLiteral("Part.zip"), OpenMode::Output, number), 0);
+    QCOMPARE(HoldWrites(number, 8), 0);
+    QCOMPARE(PutBytes(number, "abc"), 0);
+    QCOMPARE(PutBytes(number, "de"), 0);
+    QCOMPARE(filetest::readBytes(QStringLiteral("Part.zip")), QByteArray());
+    QByteArray expected = "abcde";
+    QString file = QStringLiteral("Part.zip");
+    if (by == QLatin1String("piece")) {
+        QCOMPARE(PutBytes(number, "fgh"), 0);
+        expected = "abcdefgh";
+    } else if (by == QLatin1String("flush")) {
+        QCOMPARE(Flush(number), 0);
+    } else if (by == QLatin1String("close")) {
+        QCOMPARE(Close(number), 0);
+    } else if (by == QLatin1String("all")) {
+        CloseAllFiles();
+    } else if (by == QLatin1String("length")) {
+        QCOMPARE(FileLen(QStringLiteral("PART.ZIP")), qint64(5));
+    } else if (by == QLatin1String("lof")) {
+        QCOMPARE(Lof(number), qint64(5));
+    } else if (by == QLatin1String("read")) {
+        const int reader = FreeFile();
+        QCOMPARE(Open(QStringLiteral("part.zip"), OpenMode::Input, reader), 0);
+        QByteArray read;
+        QCOMPARE(GetBytes(reader, 10, read), 0);
+        QCOMPARE(read, expected);
+    } else if (by == QLatin1String("copy")) {
+        QCOMPARE(FileCopy(QStringLiteral("Part.zip"), QStringLiteral("copy.zip")), 0);
+        file = QStringLiteral("copy.zip");
+    } else if (by == QLatin1String("line")) {
+        QCOMPARE(PrintLine(number, QStringLiteral("f")), 0);
+        expected = "abcdef\r\n";
+    }
+    QCOMPARE(filetest::readBytes(file), expected);
+    QCOMPARE(Flush(number), 0);
+    Close(number);
+    QCOMPARE(Flush(number), 0); // a number not open holds nothing
 }
 
 void TestFileIO::tableErrors()
