@@ -57,6 +57,29 @@ private Q_SLOTS:
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 
+    // What only later steps show fits as well: the titles of the frames
+    // hidden at the start, and Back and Continue with each of their
+    // captions (Cancel or Go back, Continue or Finish).
+    void laterCaptionsFit_data() { testsupport::LanguageRows(); }
+    void laterCaptionsFit()
+    {
+        QFETCH(QString, language);
+        TexteLaden(language);
+        FormAssistant& a = A();
+        a.Load();
+        QStringList clipped;
+        for (int n = 1; n <= 6; ++n)
+            clipped << CaptionProblem(a.Frame[n], a.Frame[n]->title());
+        for (int text : {4, 6})
+            clipped << CaptionProblem(a.CommandBack, LanguageText[text]);
+        for (int text : {5, 7})
+            clipped << CaptionProblem(a.CommandContinue, LanguageText[text]);
+        a.Unload();
+        TexteLaden(QStringLiteral("english"));
+        clipped.removeAll(QString());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+
     // Each kind walks its steps; Finish closes the window with the closing box.
     void paths_data()
     {
