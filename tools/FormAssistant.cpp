@@ -73,6 +73,10 @@ void FormAssistant::Form_Load()
     siteBusy_ = false;
     SetCaption(LanguageText[1]);
     SetCaptions();
+    // Its size depends on the captions' lines; a window manager that takes
+    // the position asked for would otherwise put it at the screen's corner,
+    // its title bar above the screen.
+    CenterOnScreen();
 }
 
 void FormAssistant::Form_Unload()

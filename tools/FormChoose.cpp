@@ -12,12 +12,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 
 using namespace KELPA;
@@ -136,7 +134,7 @@ void FormChoose::Form_Load()
     if (mode_.icon)
         Image1->setVisible(true);
     FitLabel();
-    Center();
+    CenterOnScreen();
 }
 
 void FormChoose::FitLabel()
@@ -148,15 +146,6 @@ void FormChoose::FitLabel()
                         LabelSearch->height());
     const int left = qMax(platform::ToPixels(1020), right + 4);
     TextSearch->setGeometry(left, box.y(), box.right() + 1 - left, box.height());
-}
-
-void FormChoose::Center()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 void FormChoose::ShowDrive()

@@ -69,7 +69,6 @@ private:
     void SetDefault(QPushButton* button);
     void ShowDrive();
     void FitLabel();
-    void Center();
 
     chooser::Mode mode_;
 };

@@ -149,6 +149,15 @@ bool Form::Visible() const
     return loaded_ && !Frame()->isHidden();
 }
 
+void Form::CenterOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
 QString Form::Caption() const
 {
     return captionHeld_ ? heldCaption_ : Frame()->windowTitle();

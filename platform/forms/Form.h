@@ -58,6 +58,9 @@ public:
     void Show(bool modal = false);
     void Hide();
     bool Visible() const;
+    // Moves a top-level window to the middle of the primary screen's
+    // available area, its size unchanged.
+    void CenterOnScreen();
 
     // A child window's frame takes a new caption at most once a frame (its
     // title bar is elided and laid out anew at every change, and a run

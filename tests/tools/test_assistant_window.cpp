@@ -21,10 +21,12 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 
 using namespace testsupport;
@@ -78,6 +80,24 @@ private Q_SLOTS:
         TexteLaden(QStringLiteral("english"));
         clipped.removeAll(QString());
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+
+    // Whatever height its captions give it, the window opens in the middle of
+    // the screen, not at its corner.
+    void opensCentred_data() { testsupport::LanguageRows(); }
+    void opensCentred()
+    {
+        QFETCH(QString, language);
+        TexteLaden(language);
+        FormAssistant& a = A();
+        a.move(0, 0);
+        a.Load();
+        const QPoint middle = a.frameGeometry().center();
+        a.Unload();
+        TexteLaden(QStringLiteral("english"));
+        const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY2((middle - screen).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(middle.x()).arg(middle.y())));
     }
 
     // Each kind walks its steps; Finish closes the window with the closing box.
