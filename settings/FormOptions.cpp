@@ -23,37 +23,36 @@ namespace {
 // A control of type T named name, placed at r, with text as its caption
 // (a frame's title) unless it is a text box.
 template <typename T>
-T* Placed(QWidget* parent, const char* name, const platform::TwipsRect& r, const char* text = "")
+T* Captioned(QWidget* parent, const char* name, const platform::TwipsRect& r, const char* text = "")
 {
-    auto* control = Control<T>(parent, name);
+    auto* control = platform::Placed<T>(parent, name, r);
     if constexpr (std::is_same_v<T, QGroupBox>)
         control->setTitle(QLatin1String(text));
     else if constexpr (!std::is_same_v<T, QLineEdit>)
         control->setText(QLatin1String(text));
-    Move(control, r);
     return control;
 }
 
 using Rect = platform::TwipsRect;
 QLabel* Label(QWidget* p, const char* n, const Rect& r, const char* t = "")
 {
-    return Placed<QLabel>(p, n, r, t);
+    return Captioned<QLabel>(p, n, r, t);
 }
 QLineEdit* Box(QWidget* p, const char* n, const Rect& r)
 {
-    return Placed<QLineEdit>(p, n, r);
+    return Captioned<QLineEdit>(p, n, r);
 }
 QPushButton* Button(QWidget* p, const char* n, const Rect& r, const char* t)
 {
-    return Placed<QPushButton>(p, n, r, t);
+    return Captioned<QPushButton>(p, n, r, t);
 }
 QCheckBox* Check(QWidget* p, const char* n, const Rect& r, const char* t = "")
 {
-    return Placed<QCheckBox>(p, n, r, t);
+    return Captioned<QCheckBox>(p, n, r, t);
 }
 QGroupBox* GroupFrame(QWidget* p, const char* n, const Rect& r)
 {
-    return Placed<QGroupBox>(p, n, r);
+    return Captioned<QGroupBox>(p, n, r);
 }
 
 QLabel* Swatch(QWidget* parent, const char* name, double left, const QColor& colour)

@@ -17,6 +17,7 @@
 
 using platform::Control;
 using platform::Move;
+using platform::Placed;
 
 namespace {
 
@@ -37,14 +38,6 @@ void TwoByTwo(const std::array<QRadioButton*, 4>& options)
 {
     for (int i = 0; i < 4; ++i)
         Move(options[i], {120.0 + (i % 2) * 1860, 300.0 + (i / 2) * 330, 1740, 255});
-}
-
-// A control of type T named name inside parent, at place.
-template <typename T> T* Placed(QWidget* parent, const char* name, const platform::TwipsRect& place)
-{
-    T* control = Control<T>(parent, name);
-    Move(control, place);
-    return control;
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 using namespace KELPA;
 using platform::Control;
 using platform::Move;
+using platform::Placed;
 using platform::TwipsRect;
 
 namespace {
@@ -47,13 +48,6 @@ QString Wrapped(const QWidget* control, const QString& text, double width)
         }
     }
     return result + line;
-}
-
-template <typename T> T* Placed(QWidget* parent, const char* name, const TwipsRect& r)
-{
-    T* control = Control<T>(parent, name);
-    Move(control, r);
-    return control;
 }
 
 QLabel* Words(QWidget* parent, const char* name, const TwipsRect& r)

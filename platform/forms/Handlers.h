@@ -5,6 +5,7 @@
 // box's Click to stateChanged, an option button's Click to toggled(true), a
 // list's Click to currentRowChanged, a menu entry's Click to triggered.
 
+#include "platform/forms/Twips.h"
 #include "platform/pump/Pump.h"
 
 #include <QAbstractButton>
@@ -51,6 +52,14 @@ template <typename T> T* Control(QWidget* parent, const char* name)
 {
     auto* control = new T(parent);
     control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+// The same, placed at r in parent.
+template <typename T> T* Placed(QWidget* parent, const char* name, const TwipsRect& r)
+{
+    T* control = Control<T>(parent, name);
+    Move(control, r);
     return control;
 }
 
