@@ -57,4 +57,9 @@ bool IsOwnFile(const QString& path)
     return !NamedIn(names, path).isEmpty();
 }
 
+bool NameTaken(const QString& path)
+{
+    return platform::FileLen(path) > 0 || IsOwnFile(path);
+}
+
 } // namespace worklists

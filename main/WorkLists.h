@@ -28,4 +28,8 @@ inline bool IsWorkList(const QString& path)
 // or is empty. Costs a look at the folder only when the file name matches.
 bool IsOwnFile(const QString& path);
 
+// Whether a downloaded file must be numbered away from path: a file of that
+// path holds data, or path is one of the program's own files.
+bool NameTaken(const QString& path);
+
 } // namespace worklists

@@ -188,8 +188,7 @@ void FormHTTP::Uebertragung()
         form.StatusZeile();
         return;
     }
-    if (LocalBrowsing == 0 &&
-        (platform::FileLen(LocalFileName) > 0 || worklists::IsOwnFile(LocalFileName))) {
+    if (LocalBrowsing == 0 && worklists::NameTaken(LocalFileName)) {
         int16_t diskOnly = 0;
         if (LongFilenames == 1)
             form.Doublette(diskOnly);

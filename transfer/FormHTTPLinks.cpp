@@ -237,8 +237,7 @@ void FormHTTP::InlineNamen()
         ShowLink(*this, FileName + LanguageText[144]);
     } else {
         if (LocalBrowsing == 1) {
-            if ((platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) > 0) ||
-                worklists::IsOwnFile(LocalFileName))
+            if (worklists::NameTaken(LocalFileName))
                 DuplicateSearch(1);
             if (NameListed(FileName))
                 DuplicateSearch(1);
