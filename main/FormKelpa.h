@@ -23,11 +23,13 @@
 //   FormKelpaScheduler.cpp the scheduler
 //   FormKelpaTimers.cpp    the small timers and the hide command
 
+#include "platform/forms/Paced.h"
 #include "platform/pump/Timer.h"
 
 #include <QIcon>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QCheckBox;
@@ -225,6 +227,11 @@ public:
     // --- log, status line, lamps ----------------------------------------------
     // Appends text as one line to KELPA.LOG and to the log list.
     void logging(const QString& text);
+    // The log list takes the lines logged at most once a frame; ShowLogNow()
+    // brings it up to date at once (before the list is read), ClearLog()
+    // empties it and forgets the lines not shown yet.
+    void ShowLogNow();
+    void ClearLog();
     // Logs message and shows it in a box; for a task started from the command
     // line, where nobody may be at the screen, in a notice that waits for no
     // click.
@@ -344,7 +351,12 @@ private:
     // Start-up step 10 and the task reader: places the window from Position.
     void PlaceFromPosition();
 
+    // Shows the lines logged since the list's last update.
+    void ShowHeldLog();
+
     QMdiArea* mdiArea_ = nullptr;
+    QStringList heldLog_; // logged, not in the list yet (the last 39 at most)
+    platform::Paced logShown_{[this] { ShowHeldLog(); }};
     // The settings file held nothing but its language line: a first start.
     bool firstStart_ = false;
 };

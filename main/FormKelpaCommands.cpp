@@ -118,6 +118,7 @@ void FormKelpa::MenuProtocol_Click()
     const bool shown = Flip(MenuEntry("MenuProtocol"));
     PictureList->setHidden(!shown);
     ShowProtocol = shown ? 1 : 0;
+    ShowLogNow();
     if (shown && ListLogging->count() > 0)
         ListLogging->setCurrentRow(0);
 }
@@ -211,7 +212,7 @@ void FormKelpa::MenuClearAll_Click()
 
 void FormKelpa::MenuClearProtocol_Click()
 {
-    ListLogging->clear();
+    ClearLog();
     LogLineCount = 0;
     MenuEntry("MenuClearProtocol")->setEnabled(false);
     PlaceClearProtocol();

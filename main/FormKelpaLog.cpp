@@ -20,6 +20,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 const QString LogFile = QStringLiteral("KELPA.LOG");
@@ -30,8 +33,8 @@ constexpr int16_t MaxLogLines = 39;
 // Appends text to KELPA.LOG (kept open from line to line, written through at
 // once), as one line, or, while LogError is 1, followed by a blank and no line
 // end (LogError is then cleared). Adds text to the log list, which keeps the
-// last 39 lines with the newest selected. Errors of the file are ignored: the
-// list is updated all the same.
+// last 39 lines with the newest selected; the list takes the lines of a frame
+// together. Errors of the file are ignored: the list is updated all the same.
 void FormKelpa::logging(const QString& text)
 {
     platform::AppendKept(LogFile, KELPA::LogError != 1 ? text + QStringLiteral("\r\n")
@@ -47,18 +50,43 @@ void FormKelpa::logging(const QString& text)
     if (clear)
         clear->setEnabled(true);
     ++KELPA::LogLineCount;
-    const int rows = ListLogging->count();
-    if (KELPA::LogLineCount > MaxLogLines) {
-        // The oldest line gives way: the texts move up one row and the new
-        // one takes the last, so the list keeps its rows and needs no new
-        // layout for a line.
-        for (int row = 0; row + 1 < rows; ++row)
-            ListLogging->item(row)->setText(ListLogging->item(row + 1)->text());
-        if (rows > 0)
-            ListLogging->item(rows - 1)->setText(text);
+    if (KELPA::LogLineCount > MaxLogLines)
         KELPA::LogLineCount = MaxLogLines;
-    } else {
-        ListLogging->addItem(text);
+    heldLog_.append(text);
+    if (heldLog_.size() > MaxLogLines)
+        heldLog_.removeFirst();
+    logShown_.Changed();
+    PlaceClearProtocol();
+}
+
+void FormKelpa::ShowLogNow()
+{
+    logShown_.UpdateNow();
+}
+
+void FormKelpa::ClearLog()
+{
+    logShown_.Drop();
+    heldLog_.clear();
+    ListLogging->clear();
+}
+
+void FormKelpa::ShowHeldLog()
+{
+    const QStringList held = std::exchange(heldLog_, QStringList());
+    const int rows = ListLogging->count();
+    const int added = std::min<int>(held.size(), MaxLogLines - rows);
+    if (added > 0)
+        ListLogging->addItems(held.mid(0, added));
+    const int shifted = held.size() - added;
+    if (shifted > 0) {
+        // The oldest lines give way: the texts move up and the new ones take
+        // the last rows, so the list keeps its rows and needs no new layout.
+        const int count = ListLogging->count();
+        for (int row = 0; row + shifted < count; ++row)
+            ListLogging->item(row)->setText(ListLogging->item(row + shifted)->text());
+        for (int i = 0; i < shifted; ++i)
+            ListLogging->item(count - shifted + i)->setText(held.at(added + i));
     }
     // The newest line is selected and scrolled to, also when its row was
     // the current one already (a list shown from its bottom and left edge
@@ -71,8 +99,6 @@ void FormKelpa::logging(const QString& text)
     if (wasCurrent && last >= 0 &&
         (down->value() != down->maximum() || across->value() != across->minimum()))
         ListLogging->scrollToItem(ListLogging->item(last));
-
-    PlaceClearProtocol();
 }
 
 void FormKelpa::LogAndTell(const QString& message, int style)

@@ -130,6 +130,7 @@ void FormKelpa::ApplyViews()
     if (SaveSettingsAutomatically == 0)
         MenuEntry("MenuSaveSettingsAutomatically")->setChecked(false);
     if (ShowProtocol != 0) {
+        ShowLogNow();
         ListLogging->setCurrentRow(0);
     } else {
         MenuEntry("MenuProtocol")->setChecked(false);

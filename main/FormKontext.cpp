@@ -83,7 +83,9 @@ void FormKontext::PopUp()
 
 void FormKontext::Form_DblClick()
 {
-    const QListWidgetItem* line = FormKelpa::Instance().ListLogging->currentItem();
+    FormKelpa& main = FormKelpa::Instance();
+    main.ShowLogNow();
+    const QListWidgetItem* line = main.ListLogging->currentItem();
     if (!line || platform::Trim(line->text()).isEmpty())
         return;
     QClipboard* clipboard = QGuiApplication::clipboard();

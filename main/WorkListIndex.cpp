@@ -81,9 +81,15 @@ WorkListIndex& WorkListIndex::For(const QString& listName)
         return true;
     }();
     Q_UNUSED(observing);
+    // Asked for a few lists by the same names many times a page: the name
+    // as given finds its index without folding it first.
+    static QHash<QString, WorkListIndex*> byGivenName;
+    if (WorkListIndex* known = byGivenName.value(listName))
+        return *known;
     std::unique_ptr<WorkListIndex>& index = Registry()[listName.toCaseFolded()];
     if (!index)
         index.reset(new WorkListIndex(listName));
+    byGivenName.insert(listName, index.get());
     return *index;
 }
 
@@ -119,12 +125,21 @@ bool WorkListIndex::HoldsUrl(const QString& url)
 
 std::optional<QString> WorkListIndex::NameOfUrl(const QString& url)
 {
+    return NameOfUrlKey(UrlKey(url));
+}
+
+QString WorkListIndex::UrlKey(const QString& url)
+{
+    return url.toCaseFolded();
+}
+
+std::optional<QString> WorkListIndex::NameOfUrlKey(const QString& key)
+{
     Refresh();
-    const QString key = url.toCaseFolded();
     const auto found = urls_.constFind(key);
     if (found != urls_.constEnd())
         return *found;
-    if (hasPendingUrl_ && pendingUrl_.toCaseFolded() == key)
+    if (hasPendingUrl_ && UrlKey(pendingUrl_) == key)
         return pendingName_;
     return std::nullopt;
 }
@@ -250,7 +265,7 @@ void WorkListIndex::Parse()
         const bool hasName = i + 1 < lines.size();
         const QString name = hasName ? text(lines[i + 1]) : QString();
         if (hasName && lines[i + 1].certain) {
-            const QString key = url.toCaseFolded();
+            const QString key = UrlKey(url);
             if (!urls_.contains(key))
                 urls_.insert(key, name);
             names_.insert(name);

@@ -41,6 +41,10 @@ public:
     // case ignored (empty when that record has no second line yet); nothing
     // when no record holds url.
     std::optional<QString> NameOfUrl(const QString& url);
+    // The same for a URL already made a key, for one URL asked of several
+    // lists.
+    static QString UrlKey(const QString& url);
+    std::optional<QString> NameOfUrlKey(const QString& key);
 
 private:
     explicit WorkListIndex(QString listName);

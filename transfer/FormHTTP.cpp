@@ -65,7 +65,9 @@ FormHTTP& FormHTTP::Instance()
 
 FormHTTP::~FormHTTP() = default;
 
-FormHTTP::FormHTTP() : Form(Kind::MdiChild, "FormHTTP")
+FormHTTP::FormHTTP()
+    : Form(Kind::MdiChild, "FormHTTP"),
+      LinkShown([this](const QString& link) { platform::ShowText(TextLinks, link); })
 {
     setupControls();
     AsyncAufruf = new winsock::NotifyTarget(
@@ -234,7 +236,7 @@ void FormHTTP::Text1_Change()
         UrlsLeft = 0;
         form.StatusZeile();
     }
-    TextLinks->clear();
+    LinkShown.SetNow(QString());
 }
 
 void FormHTTP::Text1_Click()

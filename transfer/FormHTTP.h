@@ -13,6 +13,7 @@
 //   FormHTTPLinks.cpp     the links of a page
 
 #include "platform/forms/Form.h"
+#include "platform/forms/Paced.h"
 #include "platform/pump/Timer.h"
 
 #include <QByteArray>
@@ -122,6 +123,9 @@ public:
     QLineEdit* Text1 = nullptr;     // source URL
     QLineEdit* Text2 = nullptr;     // target file name
     QLineEdit* TextLinks = nullptr; // the link under work
+    // TextLinks takes a new link at most once a frame (a page's links pass
+    // faster than they can be read).
+    platform::PacedText LinkShown;
     QLabel* PictureHTTP = nullptr;
     QLabel* Label1 = nullptr; // "Link:"
     QLabel* Label2 = nullptr; // "Target:"

@@ -10,7 +10,6 @@
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
-#include "platform/forms/ShownText.h"
 #include "platform/pump/Pump.h"
 #include "transfer/LinkValue.h"
 #include "transfer/OnlineSearch.h"
@@ -32,7 +31,7 @@ constexpr int64_t SearchBlock = 65536;
 // Shows text in the link box; logs it when every message is to be logged.
 void ShowLink(FormHTTP& form, const QString& text)
 {
-    platform::ShowText(form.TextLinks, text);
+    form.LinkShown.Set(text);
     if (LogAllMessages == 1)
         FormKelpa::Instance().logging(text);
 }
@@ -57,14 +56,17 @@ void ShowError(FormHTTP& form, const QString& text)
 // "COMPLETE.ENP" whose URL equals url, letter case ignored.
 std::optional<QString> KnownName(const QString& url)
 {
-    QStringList lists;
-    if (!NextListFile.isEmpty())
-        lists << NextListFile;
-    if (!LinkListFile.isEmpty() && LevelsLeft != StartDepth)
-        lists << LinkListFile;
-    lists << QStringLiteral("KELPA.GOT") << QStringLiteral("COMPLETE.ENP");
-    for (const QString& list : lists) {
-        if (std::optional<QString> name = WorkListIndex::For(list).NameOfUrl(url))
+    static const QString got = QStringLiteral("KELPA.GOT");
+    static const QString complete = QStringLiteral("COMPLETE.ENP");
+    const QString* lists[] = {NextListFile.isEmpty() ? nullptr : &NextListFile,
+                              LinkListFile.isEmpty() || LevelsLeft == StartDepth ? nullptr
+                                                                                 : &LinkListFile,
+                              &got, &complete};
+    const QString key = WorkListIndex::UrlKey(url);
+    for (const QString* list : lists) {
+        if (list == nullptr)
+            continue;
+        if (std::optional<QString> name = WorkListIndex::For(*list).NameOfUrlKey(key))
             return name;
     }
     return std::nullopt;

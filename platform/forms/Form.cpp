@@ -2,7 +2,6 @@
 
 #include "platform/forms/OuterGeometry.h"
 #include "platform/forms/Twips.h"
-#include "platform/pump/Frames.h"
 #include "platform/pump/Pump.h"
 
 #include <QCloseEvent>
@@ -34,15 +33,12 @@ double ScreenHeight()
     return screen ? ToTwips(screen->availableGeometry().height()) : 0;
 }
 
-Form::Form(Kind kind, const char* name) : QWidget(nullptr), kind_(kind)
+Form::Form(Kind kind, const char* name)
+    : QWidget(nullptr), kind_(kind),
+      caption_([this](const QString& caption) { FrameCaption(caption); })
 {
     std::fill(std::begin(setPlace_), std::end(setPlace_), std::nan(""));
     setObjectName(QLatin1String(name));
-    captionDue_.setSingleShot(true);
-    connect(&captionDue_, &QTimer::timeout, this, [this] {
-        if (captionHeld_)
-            FrameCaption(QString(heldCaption_));
-    });
     if (kind_ == Kind::TopLevel)
         setWindowFlag(Qt::Window);
     hide();
@@ -160,7 +156,7 @@ void Form::CenterOnScreen()
 
 QString Form::Caption() const
 {
-    return captionHeld_ ? heldCaption_ : Frame()->windowTitle();
+    return caption_.Last(Frame()->windowTitle());
 }
 
 void Form::SetCaption(const QString& caption)
@@ -169,23 +165,11 @@ void Form::SetCaption(const QString& caption)
         setWindowTitle(caption);
         return;
     }
-    const qint64 wait = captionShown_.isValid() ? FrameIntervalMs - captionShown_.elapsed() : 0;
-    if (wait <= 0 && !captionHeld_) {
-        FrameCaption(caption);
-        return;
-    }
-    heldCaption_ = caption;
-    captionHeld_ = true;
-    if (!captionDue_.isActive())
-        captionDue_.start(int(std::max<qint64>(wait, 0)));
+    caption_.Set(caption);
 }
 
-// caption is not heldCaption_ itself, which is emptied here.
 void Form::FrameCaption(const QString& caption)
 {
-    captionHeld_ = false;
-    heldCaption_.clear();
-    captionShown_.start();
     setWindowTitle(caption);
     if (subWindow_)
         subWindow_->setWindowTitle(caption);

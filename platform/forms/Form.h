@@ -5,11 +5,10 @@
 // their design state, loading runs Form_Load again to fill them.
 
 #include "platform/forms/DesignState.h"
+#include "platform/forms/Paced.h"
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -113,10 +112,7 @@ private:
     DesignState design_;
     QPointer<QMdiSubWindow> subWindow_;
     int16_t* openFlag_ = nullptr;
-    QString heldCaption_; // set while captionDue_ runs, not yet shown
-    bool captionHeld_ = false;
-    QElapsedTimer captionShown_;
-    QTimer captionDue_;
+    PacedText caption_; // a child window's frame caption
 };
 
 } // namespace platform

@@ -632,7 +632,7 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QString, clipboard);
         FormKelpa& form = FormKelpa::Instance();
-        form.ListLogging->clear();
+        form.ClearLog();
         if (!line.isEmpty()) {
             form.ListLogging->addItem(line);
             form.ListLogging->setCurrentRow(0);

@@ -68,7 +68,7 @@ private Q_SLOTS:
 
     void init()
     {
-        FormKelpa::Instance().ListLogging->clear();
+        FormKelpa::Instance().ClearLog();
         KELPA::LogLineCount = 0;
         KELPA::LogError = 0;
         QFile::remove(QStringLiteral("KELPA.LOG"));
@@ -78,6 +78,7 @@ private Q_SLOTS:
     {
         FormKelpa& form = FormKelpa::Instance();
         LogLines(45);
+        form.ShowLogNow();
         QCOMPARE(form.ListLogging->count(), 39);
         QCOMPARE(KELPA::LogLineCount, int16_t(39));
         QCOMPARE(form.ListLogging->item(0)->text(), QStringLiteral("line 7"));
@@ -88,6 +89,27 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 46);
         QCOMPARE(lines.first(), QByteArray("line 1\r"));
         QCOMPARE(lines.at(44), QByteArray("line 45\r"));
+    }
+
+    // A run logs lines faster than the window paints: the list takes those of
+    // one frame together, and by the frame's end holds the last 39 of them.
+    void linesOfAFrameReachTheListTogether()
+    {
+        FormKelpa& form = FormKelpa::Instance();
+        QListWidget* list = form.ListLogging;
+        int inserts = 0;
+        const QMetaObject::Connection counting = connect(
+            list->model(), &QAbstractItemModel::rowsInserted, this, [&inserts] { ++inserts; });
+        LogLines(100);
+        QVERIFY(inserts <= 1);
+        QTRY_COMPARE(list->count(), 39);
+        disconnect(counting);
+        QVERIFY(inserts <= 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("line 62"));
+        QCOMPARE(list->item(38)->text(), QStringLiteral("line 100"));
+        QCOMPARE(list->currentRow(), 38);
+        QCOMPARE(KELPA::LogLineCount, int16_t(39));
+        QCOMPARE(LogBytes().count('\n'), 100);
     }
 
     void newestLineIsSelectedAndShown_data()
@@ -114,6 +136,7 @@ private Q_SLOTS:
         QListWidget* list = form.ListLogging;
         form.show();
         LogLines(lines);
+        form.ShowLogNow();
         QVERIFY(list->verticalScrollBar()->maximum() > 0);
         if (picked >= 0)
             list->setCurrentRow(picked);
@@ -123,6 +146,7 @@ private Q_SLOTS:
             list->scrollToTop();
         QVERIFY(list->verticalScrollBar()->value() < list->verticalScrollBar()->maximum());
         form.logging(QStringLiteral("newest"));
+        form.ShowLogNow();
         const int last = std::min(lines + 1, 39) - 1;
         QCOMPARE(list->count(), last + 1);
         QCOMPARE(list->currentRow(), last);
@@ -143,6 +167,7 @@ private Q_SLOTS:
         QCOMPARE(KELPA::LogError, int16_t(0));
         form.logging(QStringLiteral("Transfer interrupted"));
         QCOMPARE(LogBytes(), QByteArray("Timeout! Transfer interrupted\r\n"));
+        form.ShowLogNow();
         QCOMPARE(form.ListLogging->count(), 2);
         QCOMPARE(form.ListLogging->item(0)->text(), QStringLiteral("Timeout!"));
     }
@@ -165,6 +190,7 @@ private Q_SLOTS:
         KELPA::LogError = 1;
         FormKelpa::Instance().logging(QStringLiteral("kept in the list"));
         QVERIFY(QDir().rmdir(QStringLiteral("KELPA.LOG")));
+        FormKelpa::Instance().ShowLogNow();
         QCOMPARE(FormKelpa::Instance().ListLogging->count(), 1);
         QCOMPARE(KELPA::LogError, int16_t(0));
     }

@@ -56,6 +56,7 @@ void Type(FormChoose& chooser, const QString& text)
 
 QString LastLogLine()
 {
+    FormKelpa::Instance().ShowLogNow();
     QListWidget* log = FormKelpa::Instance().ListLogging;
     return log->count() > 0 ? log->item(log->count() - 1)->text() : QString();
 }

@@ -52,7 +52,14 @@ inline void PreparePage()
     InlineCount = 0;
     MetaRefreshFound = 0;
     ImageLink = 0;
-    FormHTTP::Instance().TextLinks->clear();
+    FormHTTP::Instance().LinkShown.SetNow(QString());
+}
+
+// The link box's text, also while the box still holds it back for a frame.
+inline QString LinkBoxText()
+{
+    const FormHTTP& http = FormHTTP::Instance();
+    return http.LinkShown.Last(http.TextLinks->text());
 }
 
 // The tag after the link search and the link handler.

@@ -117,7 +117,7 @@ private Q_SLOTS:
         HandleTag("<a href=\"a.html\">");
         HandleTag("<a href=\"b.html\">");
         QCOMPARE(InlineCount, 2);
-        QCOMPARE(FormHTTP::Instance().TextLinks->text(), QStringLiteral("b.html ( 2)"));
+        QCOMPARE(LinkBoxText(), QStringLiteral("b.html ( 2)"));
         QCOMPARE(
             ReadFile(QStringLiteral("LINKS1.INP")),
             QByteArray("http://h:8080/d/a.html\r\na.html\r\nhttp://h:8080/d/b.html\r\nb.html\r\n"));
@@ -149,8 +149,7 @@ private Q_SLOTS:
         if (known) {
             QCOMPARE(tag, QByteArray("<a href=\"stored.html#s\">"));
             QCOMPARE(InlineCount, 0);
-            QCOMPARE(FormHTTP::Instance().TextLinks->text(),
-                     QStringLiteral("stored.html Link already exists!"));
+            QCOMPARE(LinkBoxText(), QStringLiteral("stored.html Link already exists!"));
         } else {
             QCOMPARE(tag, QByteArray("<a href=\"x.html#s\">"));
             QCOMPARE(InlineCount, 1);
@@ -265,8 +264,7 @@ private Q_SLOTS:
         const QByteArray tag = "<img src=\"/a.gif\">";
         QCOMPARE(HandleTag(tag), tag);
         QCOMPARE(ReadFile(QStringLiteral("LINKS1.INP")), QByteArray());
-        QCOMPARE(FormHTTP::Instance().TextLinks->text(),
-                 QStringLiteral("http://h:8080/a.gif Exclusion!"));
+        QCOMPARE(LinkBoxText(), QStringLiteral("http://h:8080/a.gif Exclusion!"));
     }
 
     // A refresh to another host on a restricted run takes that host into the

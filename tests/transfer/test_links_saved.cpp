@@ -2,6 +2,7 @@
 // with its links rewritten, the links listed; map files give their RECT links.
 
 #include "main/Kelpa.h"
+#include "platform/pump/Frames.h"
 #include "tests/support/TestMain.h"
 #include "tests/transfer/LinksFixture.h"
 
@@ -111,7 +112,9 @@ private Q_SLOTS:
         bytes += "<a href=\"/z.html\">";
         PrepareSavedPage(QStringLiteral("big.html"), bytes);
         FileComplete = 0;
-        // The user's abort arrives while the first link is shown.
+        // The user's abort arrives while the first link is shown (the link
+        // box showed its last text a frame ago).
+        QTest::qWait(platform::FrameIntervalMs);
         const QMetaObject::Connection abort = QObject::connect(
             FormHTTP::Instance().TextLinks, &QLineEdit::textChanged, [] { AbortTransfer = 1; });
         FormHTTP::Instance().Auswerten();
