@@ -66,6 +66,28 @@ std::vector<LineSpan> SplitLines(const QByteArray& bytes, qsizetype pos)
     return lines;
 }
 
+// stat() of path, through lstat() first so that a symbolic link is known:
+// the events of the folder a link lies in tell nothing of its target.
+bool StatFile(const QByteArray& path, struct stat& info, bool& link)
+{
+    if (::lstat(path.constData(), &info) != 0)
+        return false;
+    link = S_ISLNK(info.st_mode);
+    return !link || ::stat(path.constData(), &info) == 0;
+}
+
+// Nothing happened to a watched file as far as the events read tell; they
+// are read once a yield, for every list at once.
+bool UntouchedAt(const platform::FileWatch& watch, unsigned long long yield)
+{
+    static std::optional<unsigned long long> read;
+    if (read != yield) {
+        platform::ReadFileEvents();
+        read = yield;
+    }
+    return platform::Untouched(watch);
+}
+
 std::map<QString, std::unique_ptr<WorkListIndex>>& Registry()
 {
     static std::map<QString, std::unique_ptr<WorkListIndex>> registry;
@@ -162,10 +184,14 @@ void WorkListIndex::Clear()
 
 void WorkListIndex::Refresh()
 {
-    if (!checked_ || checkedYield_ != platform::YieldCount()) {
-        Check();
+    const unsigned long long yield = platform::YieldCount();
+    if (!checked_ || checkedYield_ != yield) {
+        // A file whose folder's events name it not is as it was compared;
+        // the program's own appends have reached the index already.
+        if (!checked_ || !watched_ || !UntouchedAt(watch_, yield))
+            Check();
         checked_ = true;
-        checkedYield_ = platform::YieldCount();
+        checkedYield_ = yield;
         ownAppends_ = false;
     }
     if (!parsed_)
@@ -177,16 +203,18 @@ void WorkListIndex::Check()
     Snapshot now;
     now.takenNs = ClockNow();
     struct stat info {};
+    bool link = false;
+    watched_ = false;
     // A bare name that still names the file read last needs no path lookup.
     const bool sameByName = snapshot_.size >= 0 && platform::IsPlainName(listName_) &&
-                            ::stat(QFile::encodeName(listName_).constData(), &info) == 0 &&
+                            StatFile(QFile::encodeName(listName_), info, link) &&
                             S_ISREG(info.st_mode) && uint64_t(info.st_dev) == snapshot_.device &&
                             uint64_t(info.st_ino) == snapshot_.inode;
     const QString linuxPath = sameByName            ? linuxPath_
                               : listName_.isEmpty() ? QString()
                                                     : platform::ToLinuxPath(listName_);
     if (!sameByName &&
-        (linuxPath.isEmpty() || ::stat(QFile::encodeName(linuxPath).constData(), &info) != 0 ||
+        (linuxPath.isEmpty() || !StatFile(QFile::encodeName(linuxPath), info, link) ||
          !S_ISREG(info.st_mode))) {
         Clear();
         linuxPath_ = linuxPath;
@@ -196,6 +224,9 @@ void WorkListIndex::Check()
     now.inode = info.st_ino;
     now.size = info.st_size;
     now.changedNs = qMax(Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim));
+    // Watched from before the comparison, so that a change made during it
+    // is seen at the next yield.
+    const bool watchable = !link && platform::Watch(linuxPath, info, watch_);
 
     const bool sameFile = linuxPath == linuxPath_ && snapshot_.size >= 0 &&
                           now.device == snapshot_.device && now.inode == snapshot_.inode &&
@@ -212,6 +243,7 @@ void WorkListIndex::Check()
         if (!quiet && !empty)
             ownLastChange_ = true;
         snapshot_ = now;
+        watched_ = watchable;
         return;
     }
     ownLastChange_ = false;
@@ -233,6 +265,7 @@ void WorkListIndex::Check()
     }
     platform::Close(number);
     snapshot_ = now;
+    watched_ = watchable;
 }
 
 bool WorkListIndex::SamplesMatch(int fileNumber)

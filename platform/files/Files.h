@@ -22,6 +22,8 @@
 
 #include <cstdint>
 
+struct stat;
+
 namespace platform {
 
 enum FileError : int {
@@ -152,6 +154,28 @@ void CloseKeptFile();
 // returned.
 using OwnChangeObserver = void (*)(const QString& linuxPath, const QByteArray* appended);
 OwnChangeObserver ObserveOwnChanges(OwnChangeObserver observer);
+
+// --- what other processes change ---------------------------------------------
+// Knowing that no process touched a file since the program last compared it,
+// without asking the file system about every file: the file's folder is
+// watched, and one read takes in what happened meanwhile in every folder
+// watched. Only what stat cannot miss either is trusted this way: a regular
+// file of one name, not a symbolic link, on a local file system (writes made
+// through a memory mapping go unseen, as they leave the file's times alone
+// until it is synced).
+struct FileWatch {
+    quint64 folder = 0; // 0: not watched
+    QString name;       // folded
+    quint64 seen = 0;   // the file's count of events when watching began
+};
+// Watches linuxPath (a full path) from now on; info is what lstat() tells of
+// it. False, with watch emptied, where changes could pass unseen or no watch
+// can be had.
+bool Watch(const QString& linuxPath, const struct stat& info, FileWatch& watch);
+// Takes in the events that arrived since the last call (one read).
+void ReadFileEvents();
+// Nothing happened to the watched file, as far as the events read tell.
+bool Untouched(const FileWatch& watch);
 
 // --- the lock file -----------------------------------------------------------
 // Opens path for output under fileNumber and locks it (flock) for the life of

@@ -6,10 +6,14 @@
 #include "platform/pump/Pump.h"
 #include "tests/support/TestMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
+
+#include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -367,6 +371,67 @@ private Q_SLOTS:
         for (const QString& name : scan.names)
             QVERIFY(index.HoldsName(name));
         QCOMPARE(index.HoldsName(QStringLiteral("start.html")), !emptyFirst);
+    }
+
+    // However another process changes a list, the change is seen after the
+    // next yield, also once the list has been asked about long enough to be
+    // trusted while nothing happens to it.
+    void changedByAnotherProcess_data()
+    {
+        using Change = std::function<void(const QString& list)>;
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<Change>("change"); // leaves a list of http://h/new
+        const QByteArray fresh = "http://h/new\r\nnew.html\r\n";
+        QTest::newRow("written") << QStringLiteral("OTHER1.LST")
+                                 << Change(
+                                        [fresh](const QString& list) { WriteBytes(list, fresh); });
+        QTest::newRow("replaced by a rename")
+            << QStringLiteral("OTHER2.LST") << Change([fresh](const QString& list) {
+                   WriteBytes(QStringLiteral("other2.tmp"), fresh);
+                   QFile::remove(list);
+                   QVERIFY(QFile::rename(QStringLiteral("other2.tmp"), list));
+               });
+        QTest::newRow("a symbolic link, its target written")
+            << QStringLiteral("OTHER3.LST") << Change([fresh](const QString&) {
+                   WriteBytes(QStringLiteral("elsewhere/target3.lst"), fresh);
+               });
+        QTest::newRow("written under its other name")
+            << QStringLiteral("OTHER4.LST") << Change([fresh](const QString&) {
+                   WriteBytes(QStringLiteral("elsewhere/link4.lst"), fresh);
+               });
+        QTest::newRow("its folder moved away and made anew")
+            << QStringLiteral("moved5/OTHER5.LST") << Change([fresh](const QString&) {
+                   QVERIFY(QDir().rename(QStringLiteral("moved5"), QStringLiteral("moved5.old")));
+                   QVERIFY(QDir().mkdir(QStringLiteral("moved5")));
+                   WriteBytes(QStringLiteral("moved5/OTHER5.LST"), fresh);
+               });
+    }
+
+    void changedByAnotherProcess()
+    {
+        using Change = std::function<void(const QString& list)>;
+        QFETCH(QString, list);
+        QFETCH(Change, change);
+        const QByteArray old = "http://h/old\r\nold.html\r\n";
+        QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
+        QVERIFY(QDir().mkpath(QStringLiteral("moved5")));
+        if (list == QLatin1String("OTHER3.LST")) {
+            WriteBytes(QStringLiteral("elsewhere/target3.lst"), old);
+            QVERIFY(QFile::link(QStringLiteral("elsewhere/target3.lst"), list));
+        } else {
+            WriteBytes(list, old);
+        }
+        if (list == QLatin1String("OTHER4.LST"))
+            QCOMPARE(::link("OTHER4.LST", "elsewhere/link4.lst"), 0);
+        WorkListIndex& index = WorkListIndex::For(list);
+        for (int ask = 0; ask < 3; ++ask) {
+            QVERIFY(index.HoldsUrl(QStringLiteral("http://h/old")));
+            platform::DoEvents();
+        }
+        change(list);
+        QVERIFY(index.HoldsUrl(QStringLiteral("http://h/new")));
+        QVERIFY(index.HoldsName(QStringLiteral("new.html")));
+        QVERIFY(!index.HoldsUrl(QStringLiteral("http://h/old")));
     }
 
     // Ten thousand records and as many questions: each question costs a
