@@ -2,6 +2,8 @@
 
 #include "main/Kelpa.h"
 
+#include <QVarLengthArray>
+
 #include <array>
 
 namespace transfer {
@@ -45,6 +47,30 @@ bool RowApplies(Needs needs, const LinkRules& rules)
         return !rules.imagesOnly;
     case Needs::MetaRefresh:
         return !rules.imagesOnly && rules.acceptMetaRefresh;
+    }
+    return false;
+}
+
+// Where the tag holds a "<": every name of the tag table begins with one, so
+// a name is looked for at these places only, not by a search of the whole
+// tag for each name (a tag rarely holds more than its opening "<").
+QVarLengthArray<qsizetype, 4> Openings(QByteArrayView tag)
+{
+    QVarLengthArray<qsizetype, 4> at;
+    for (qsizetype i = tag.indexOf('<'); i >= 0; i = tag.indexOf('<', i + 1))
+        at.push_back(i);
+    return at;
+}
+
+// name (lower case, beginning with "<") stands in the tag, letter case
+// ignored.
+bool HoldsName(QByteArrayView tag, const QVarLengthArray<qsizetype, 4>& openings,
+               QByteArrayView name)
+{
+    for (const qsizetype at : openings) {
+        if (tag.size() - at >= name.size() &&
+            qstrnicmp(tag.data() + at, name.data(), size_t(name.size())) == 0)
+            return true;
     }
     return false;
 }
@@ -102,10 +128,13 @@ LinkRules LinkRules::Current()
 
 LinkMatch FindLink(QByteArrayView tag, const LinkRules& rules)
 {
-    const QByteArray lower = tag.toByteArray().toLower();
+    const QVarLengthArray<qsizetype, 4> openings = Openings(tag);
+    QByteArray lower;
     for (const TagRow& row : LinkTagTable) {
-        if (!RowApplies(row.needs, rules) || !lower.contains(row.tag))
+        if (!RowApplies(row.needs, rules) || !HoldsName(tag, openings, row.tag))
             continue;
+        if (lower.isEmpty())
+            lower = tag.toByteArray().toLower();
         const qsizetype at = lower.indexOf(row.attribute);
         if (at < 0)
             continue;
@@ -128,6 +157,8 @@ void LinkSuche()
 
 std::optional<BaseTag> FindBaseTag(QByteArrayView tag)
 {
+    if (!HoldsName(tag, Openings(tag), "<base"))
+        return std::nullopt;
     const QByteArray lower = tag.toByteArray().toLower();
     const qsizetype start = lower.indexOf("<base");
     const qsizetype href = start < 0 ? -1 : lower.indexOf("href", start);

@@ -107,6 +107,10 @@ void TestTransferLinks::findLink_data()
     QTest::newRow("images only: image")
         << QByteArray("<img src=\"a.gif\">") << "io" << 6 << true << false;
     QTest::newRow("no link") << QByteArray("<p class=\"x\">") << "aim" << 0 << false << false;
+    QTest::newRow("name after a later <")
+        << QByteArray("<div title=\"<A\" href=\"p.html\">") << "" << 17 << false << false;
+    QTest::newRow("name cut by the tag's end")
+        << QByteArray("x href <ifram") << "" << 0 << false << false;
 }
 
 void TestTransferLinks::findLink()
@@ -220,6 +224,8 @@ void TestTransferLinks::baseTag_data()
     QTest::newRow("text before") << QByteArray("\n <base href=\"http://h/d/\">") << "http://h/d"
                                  << 2;
     QTest::newRow("target only") << QByteArray("<base target=\"_top\">") << "-" << 0;
+    QTest::newRow("after a later <")
+        << QByteArray("x=\"y\" <BaSe href=\"http://h/d/\">") << "http://h/d" << 6;
 }
 
 void TestTransferLinks::baseTag()
