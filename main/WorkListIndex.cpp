@@ -225,8 +225,11 @@ void WorkListIndex::Check()
     now.size = info.st_size;
     now.changedNs = qMax(Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim));
     // Watched from before the comparison, so that a change made during it
-    // is seen at the next yield.
-    const bool watchable = !link && platform::Watch(linuxPath, info, watch_);
+    // is seen at the next yield. A bare name only: it is looked up in the
+    // current directory, whatever happens to the paths above it.
+    const bool watchable =
+        !link && platform::IsPlainName(listName_) &&
+        platform::Watch(linuxPath.mid(linuxPath.lastIndexOf(QLatin1Char('/')) + 1), info, watch_);
 
     const bool sameFile = linuxPath == linuxPath_ && snapshot_.size >= 0 &&
                           now.device == snapshot_.device && now.inode == snapshot_.inode &&

@@ -157,22 +157,25 @@ OwnChangeObserver ObserveOwnChanges(OwnChangeObserver observer);
 
 // --- what other processes change ---------------------------------------------
 // Knowing that no process touched a file since the program last compared it,
-// without asking the file system about every file: the file's folder is
-// watched, and one read takes in what happened meanwhile in every folder
-// watched. Only what stat cannot miss either is trusted this way: a regular
-// file of one name, not a symbolic link, on a local file system (writes made
-// through a memory mapping go unseen, as they leave the file's times alone
-// until it is synced).
+// without asking the file system about every file: the current directory and
+// the file are watched, and one read takes in what happened meanwhile to
+// every file watched. Only what stat cannot miss either is trusted this way:
+// a regular file of one name, not a symbolic link, named by a bare name in the
+// current directory, on a local file system (writes made through a memory
+// mapping go unseen, as they leave the file's times alone until it is synced).
+// The current directory changes through ChDir() and ChDrive() only, after
+// which every file is compared again (its owners hear of it as of a change
+// of their own).
 struct FileWatch {
     quint64 folder = 0; // 0: not watched
     QString name;       // folded
     quint64 seen = 0;   // the file's count of events when watching began
 };
-// Watches linuxPath (a full path) from now on; info is what lstat() tells of
-// it. False, with watch emptied, where changes could pass unseen or no watch
-// can be had.
-bool Watch(const QString& linuxPath, const struct stat& info, FileWatch& watch);
-// Takes in the events that arrived since the last call (one read).
+// Watches name (a bare name in the current directory) from now on; info is
+// what lstat() tells of it. False, with watch emptied, where changes could
+// pass unseen or no watch can be had; the first time for a name or folder.
+bool Watch(const QString& name, const struct stat& info, FileWatch& watch);
+// Takes in the events that arrived since the last call.
 void ReadFileEvents();
 // Nothing happened to the watched file, as far as the events read tell.
 bool Untouched(const FileWatch& watch);

@@ -8,11 +8,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
 
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -399,6 +401,24 @@ private Q_SLOTS:
             << QStringLiteral("OTHER4.LST") << Change([fresh](const QString&) {
                    WriteBytes(QStringLiteral("elsewhere/link4.lst"), fresh);
                });
+        QTest::newRow("a folder above it moved away and made anew")
+            << QStringLiteral("above6/sub/OTHER6.LST") << Change([fresh](const QString&) {
+                   QVERIFY(QDir().rename(QStringLiteral("above6"), QStringLiteral("above6.old")));
+                   QVERIFY(QDir().mkpath(QStringLiteral("above6/sub")));
+                   WriteBytes(QStringLiteral("above6/sub/OTHER6.LST"), fresh);
+               });
+        QTest::newRow("through a folder link pointed elsewhere")
+            << QStringLiteral("link7/OTHER7.LST") << Change([fresh](const QString&) {
+                   WriteBytes(QStringLiteral("real7b/OTHER7.LST"), fresh);
+                   QCOMPARE(::unlink("link7"), 0);
+                   QCOMPARE(::symlink("real7b", "link7"), 0);
+                   platform::DoEvents();
+               });
+        QTest::newRow("given another name, written under it")
+            << QStringLiteral("OTHER8.LST") << Change([fresh](const QString& list) {
+                   QCOMPARE(::link(QFile::encodeName(list).constData(), "elsewhere/alias8"), 0);
+                   WriteBytes(QStringLiteral("elsewhere/alias8"), fresh);
+               });
         QTest::newRow("its folder moved away and made anew")
             << QStringLiteral("moved5/OTHER5.LST") << Change([fresh](const QString&) {
                    QVERIFY(QDir().rename(QStringLiteral("moved5"), QStringLiteral("moved5.old")));
@@ -415,6 +435,11 @@ private Q_SLOTS:
         const QByteArray old = "http://h/old\r\nold.html\r\n";
         QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
         QVERIFY(QDir().mkpath(QStringLiteral("moved5")));
+        QVERIFY(QDir().mkpath(QStringLiteral("above6/sub")));
+        QVERIFY(QDir().mkpath(QStringLiteral("real7a")));
+        QVERIFY(QDir().mkpath(QStringLiteral("real7b")));
+        if (list.startsWith(QLatin1String("link7")) && !QFileInfo::exists(QStringLiteral("link7")))
+            QCOMPARE(::symlink("real7a", "link7"), 0);
         if (list == QLatin1String("OTHER3.LST")) {
             WriteBytes(QStringLiteral("elsewhere/target3.lst"), old);
             QVERIFY(QFile::link(QStringLiteral("elsewhere/target3.lst"), list));
@@ -432,6 +457,32 @@ private Q_SLOTS:
         QVERIFY(index.HoldsUrl(QStringLiteral("http://h/new")));
         QVERIFY(index.HoldsName(QStringLiteral("new.html")));
         QVERIFY(!index.HoldsUrl(QStringLiteral("http://h/old")));
+    }
+
+    // A list named without a folder is the one in the folder the program
+    // stands in, also after another process moved that folder away and made
+    // a new one in its place.
+    void currentFolderMovedAway()
+    {
+        const QByteArray old = "http://h/old\r\nold.html\r\n";
+        QVERIFY(QDir().mkpath(QStringLiteral("here9")));
+        QCOMPARE(platform::ChDir(QStringLiteral("here9")), 0);
+        WriteBytes(QStringLiteral("OTHER9.LST"), old);
+        WorkListIndex& index = WorkListIndex::For(QStringLiteral("OTHER9.LST"));
+        for (int ask = 0; ask < 3; ++ask) {
+            QVERIFY(index.HoldsUrl(QStringLiteral("http://h/old")));
+            platform::DoEvents();
+        }
+        QCOMPARE(::rename("../here9", "../here9.old"), 0);
+        QCOMPARE(::mkdir("../here9", 0755), 0);
+        for (int ask = 0; ask < 3; ++ask) {
+            QVERIFY(index.HoldsUrl(QStringLiteral("http://h/old")));
+            platform::DoEvents();
+        }
+        WriteBytes(QStringLiteral("OTHER9.LST"), "http://h/new\r\nnew.html\r\n");
+        const bool seen = index.HoldsUrl(QStringLiteral("http://h/new"));
+        QCOMPARE(platform::ChDir(QStringLiteral("..")), 0);
+        QVERIFY(seen);
     }
 
     // Ten thousand records and as many questions: each question costs a
