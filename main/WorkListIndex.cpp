@@ -186,7 +186,7 @@ void WorkListIndex::Refresh()
 {
     const unsigned long long yield = platform::YieldCount();
     if (!checked_ || checkedYield_ != yield) {
-        // A file whose folder's events name it not is as it was compared;
+        // A watched file no event named since it was compared is as it was;
         // the program's own appends have reached the index already.
         if (!checked_ || !watched_ || !UntouchedAt(watch_, yield))
             Check();
@@ -205,8 +205,9 @@ void WorkListIndex::Check()
     struct stat info {};
     bool link = false;
     watched_ = false;
+    const bool plain = platform::IsPlainName(listName_);
     // A bare name that still names the file read last needs no path lookup.
-    const bool sameByName = snapshot_.size >= 0 && platform::IsPlainName(listName_) &&
+    const bool sameByName = snapshot_.size >= 0 && plain &&
                             StatFile(QFile::encodeName(listName_), info, link) &&
                             S_ISREG(info.st_mode) && uint64_t(info.st_dev) == snapshot_.device &&
                             uint64_t(info.st_ino) == snapshot_.inode;
@@ -228,7 +229,7 @@ void WorkListIndex::Check()
     // is seen at the next yield. A bare name only: it is looked up in the
     // current directory, whatever happens to the paths above it.
     const bool watchable =
-        !link && platform::IsPlainName(listName_) &&
+        !link && plain &&
         platform::Watch(linuxPath.mid(linuxPath.lastIndexOf(QLatin1Char('/')) + 1), info, watch_);
 
     const bool sameFile = linuxPath == linuxPath_ && snapshot_.size >= 0 &&

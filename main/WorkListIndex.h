@@ -8,8 +8,8 @@
 // has read. What the program itself appends to the list reaches the index
 // from the file layer and is answered from memory; any other change the
 // program makes to the list, and every yield to the event loop (through which
-// other processes' changes are seen) after which the events of the list's
-// folder name it or cannot be trusted, makes the next answer compare the file
+// other processes' changes are seen) after which the events of the list and
+// its folder name it or cannot be trusted, makes the next answer compare the file
 // with what was read: a file that only grew is read from the last complete
 // record on; a file that shrank, was replaced or whose first or last read
 // bytes changed is read again from the start. Its answers are those of
