@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
@@ -382,45 +381,71 @@ private Q_SLOTS:
     {
         using Change = std::function<void(const QString& list)>;
         QTest::addColumn<QString>("list");
+        QTest::addColumn<Change>("make");   // makes the list of http://h/old
         QTest::addColumn<Change>("change"); // leaves a list of http://h/new
+        const QByteArray old = "http://h/old\r\nold.html\r\n";
         const QByteArray fresh = "http://h/new\r\nnew.html\r\n";
-        QTest::newRow("written") << QStringLiteral("OTHER1.LST")
+        const Change write = [old](const QString& list) { WriteBytes(list, old); };
+        const Change inFolders = [old](const QString& list) {
+            const qsizetype slash = list.lastIndexOf(QLatin1Char('/'));
+            QVERIFY(QDir().mkpath(list.left(slash)));
+            WriteBytes(list, old);
+        };
+        QTest::newRow("written") << QStringLiteral("OTHER1.LST") << write
                                  << Change(
                                         [fresh](const QString& list) { WriteBytes(list, fresh); });
         QTest::newRow("replaced by a rename")
-            << QStringLiteral("OTHER2.LST") << Change([fresh](const QString& list) {
+            << QStringLiteral("OTHER2.LST") << write << Change([fresh](const QString& list) {
                    WriteBytes(QStringLiteral("other2.tmp"), fresh);
                    QFile::remove(list);
                    QVERIFY(QFile::rename(QStringLiteral("other2.tmp"), list));
                });
         QTest::newRow("a symbolic link, its target written")
-            << QStringLiteral("OTHER3.LST") << Change([fresh](const QString&) {
+            << QStringLiteral("OTHER3.LST") << Change([old](const QString& list) {
+                   QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
+                   WriteBytes(QStringLiteral("elsewhere/target3.lst"), old);
+                   QVERIFY(QFile::link(QStringLiteral("elsewhere/target3.lst"), list));
+               })
+            << Change([fresh](const QString&) {
                    WriteBytes(QStringLiteral("elsewhere/target3.lst"), fresh);
                });
         QTest::newRow("written under its other name")
-            << QStringLiteral("OTHER4.LST") << Change([fresh](const QString&) {
+            << QStringLiteral("OTHER4.LST") << Change([old](const QString& list) {
+                   QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
+                   WriteBytes(list, old);
+                   QCOMPARE(::link("OTHER4.LST", "elsewhere/link4.lst"), 0);
+               })
+            << Change([fresh](const QString&) {
                    WriteBytes(QStringLiteral("elsewhere/link4.lst"), fresh);
                });
         QTest::newRow("a folder above it moved away and made anew")
-            << QStringLiteral("above6/sub/OTHER6.LST") << Change([fresh](const QString&) {
+            << QStringLiteral("above6/sub/OTHER6.LST") << inFolders
+            << Change([fresh](const QString&) {
                    QVERIFY(QDir().rename(QStringLiteral("above6"), QStringLiteral("above6.old")));
                    QVERIFY(QDir().mkpath(QStringLiteral("above6/sub")));
                    WriteBytes(QStringLiteral("above6/sub/OTHER6.LST"), fresh);
                });
         QTest::newRow("through a folder link pointed elsewhere")
-            << QStringLiteral("link7/OTHER7.LST") << Change([fresh](const QString&) {
+            << QStringLiteral("link7/OTHER7.LST") << Change([old](const QString& list) {
+                   QVERIFY(QDir().mkpath(QStringLiteral("real7a")));
+                   QVERIFY(QDir().mkpath(QStringLiteral("real7b")));
+                   QCOMPARE(::symlink("real7a", "link7"), 0);
+                   WriteBytes(list, old);
+               })
+            << Change([fresh](const QString&) {
                    WriteBytes(QStringLiteral("real7b/OTHER7.LST"), fresh);
                    QCOMPARE(::unlink("link7"), 0);
                    QCOMPARE(::symlink("real7b", "link7"), 0);
                    platform::DoEvents();
                });
         QTest::newRow("given another name, written under it")
-            << QStringLiteral("OTHER8.LST") << Change([fresh](const QString& list) {
+            << QStringLiteral("OTHER8.LST") << write << Change([fresh](const QString& list) {
+                   QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
                    QCOMPARE(::link(QFile::encodeName(list).constData(), "elsewhere/alias8"), 0);
                    WriteBytes(QStringLiteral("elsewhere/alias8"), fresh);
                });
         QTest::newRow("its folder moved away and made anew")
-            << QStringLiteral("moved5/OTHER5.LST") << Change([fresh](const QString&) {
+            << QStringLiteral("moved5/OTHER5.LST") << inFolders << Change([fresh](const QString&) {
                    QVERIFY(QDir().rename(QStringLiteral("moved5"), QStringLiteral("moved5.old")));
                    QVERIFY(QDir().mkdir(QStringLiteral("moved5")));
                    WriteBytes(QStringLiteral("moved5/OTHER5.LST"), fresh);
@@ -431,23 +456,9 @@ private Q_SLOTS:
     {
         using Change = std::function<void(const QString& list)>;
         QFETCH(QString, list);
+        QFETCH(Change, make);
         QFETCH(Change, change);
-        const QByteArray old = "http://h/old\r\nold.html\r\n";
-        QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
-        QVERIFY(QDir().mkpath(QStringLiteral("moved5")));
-        QVERIFY(QDir().mkpath(QStringLiteral("above6/sub")));
-        QVERIFY(QDir().mkpath(QStringLiteral("real7a")));
-        QVERIFY(QDir().mkpath(QStringLiteral("real7b")));
-        if (list.startsWith(QLatin1String("link7")) && !QFileInfo::exists(QStringLiteral("link7")))
-            QCOMPARE(::symlink("real7a", "link7"), 0);
-        if (list == QLatin1String("OTHER3.LST")) {
-            WriteBytes(QStringLiteral("elsewhere/target3.lst"), old);
-            QVERIFY(QFile::link(QStringLiteral("elsewhere/target3.lst"), list));
-        } else {
-            WriteBytes(list, old);
-        }
-        if (list == QLatin1String("OTHER4.LST"))
-            QCOMPARE(::link("OTHER4.LST", "elsewhere/link4.lst"), 0);
+        make(list);
         WorkListIndex& index = WorkListIndex::For(list);
         for (int ask = 0; ask < 3; ++ask) {
             QVERIFY(index.HoldsUrl(QStringLiteral("http://h/old")));
