@@ -35,6 +35,7 @@ class QAction;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class LitLamp;
 class QLabel;
 class QListWidget;
 class QMdiArea;
@@ -297,13 +298,13 @@ public:
     QFrame* PictureStatus = nullptr;
     QLabel* Statzeil = nullptr;
     QLabel* PictureWait = nullptr;
-    QLabel* PictureWaitOn = nullptr;
+    LitLamp* PictureWaitOn = nullptr;
     QLabel* PictureSend = nullptr;
-    QLabel* PictureSendOn = nullptr;
+    LitLamp* PictureSendOn = nullptr;
     QLabel* PictureReceive = nullptr;
-    QLabel* PictureReceiveOn = nullptr;
+    LitLamp* PictureReceiveOn = nullptr;
     QLabel* PictureParse = nullptr;
-    QLabel* PictureParseOn = nullptr;
+    LitLamp* PictureParseOn = nullptr;
     // The program's icon and the user's (UserIcon).
     QIcon ImageIcon;
     QIcon ImageUserIcon;

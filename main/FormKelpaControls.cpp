@@ -3,6 +3,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/LitLamp.h"
 #include "platform/forms/Clicks.h"
 #include "platform/forms/Handlers.h"
 #include "platform/forms/ShownText.h"
@@ -46,11 +47,23 @@ QPixmap LampPicture(const QColor& colour)
     return picture;
 }
 
+constexpr double LampTop = 105;
+constexpr double LampSide = 195;
+
 QLabel* Lamp(QWidget* parent, const char* name, const QColor& colour, double left)
 {
     auto* lamp = Control<QLabel>(parent, name);
     lamp->setPixmap(LampPicture(colour));
-    Move(lamp, {left, 105, 195, 195});
+    Move(lamp, {left, LampTop, LampSide, LampSide});
+    return lamp;
+}
+
+// Made after its unlit twin, so that it lies on it; unlit at first.
+LitLamp* Lit(QWidget* parent, const char* name, const QColor& colour, double left)
+{
+    auto* lamp = new LitLamp(parent, LampPicture(colour));
+    lamp->setObjectName(QLatin1String(name));
+    Move(lamp, {left, LampTop, LampSide, LampSide});
     return lamp;
 }
 
@@ -121,15 +134,13 @@ void FormKelpa::setupControls()
     CommandSkip->setEnabled(false);
     const QColor dark(0x40, 0x40, 0x40);
     PictureWait = Lamp(PictureButtons, "PictureWait", dark, 6845);
-    PictureWaitOn = Lamp(PictureButtons, "PictureWaitOn", Qt::yellow, 6845);
+    PictureWaitOn = Lit(PictureButtons, "PictureWaitOn", Qt::yellow, 6845);
     PictureSend = Lamp(PictureButtons, "PictureSend", dark, 7085);
-    PictureSendOn = Lamp(PictureButtons, "PictureSendOn", Qt::red, 7085);
+    PictureSendOn = Lit(PictureButtons, "PictureSendOn", Qt::red, 7085);
     PictureReceive = Lamp(PictureButtons, "PictureReceive", dark, 7325);
-    PictureReceiveOn = Lamp(PictureButtons, "PictureReceiveOn", Qt::green, 7325);
+    PictureReceiveOn = Lit(PictureButtons, "PictureReceiveOn", Qt::green, 7325);
     PictureParse = Lamp(PictureButtons, "PictureParse", dark, 7565);
-    PictureParseOn = Lamp(PictureButtons, "PictureParseOn", Qt::cyan, 7565);
-    for (QLabel* lit : {PictureWaitOn, PictureSendOn, PictureReceiveOn, PictureParseOn})
-        lit->hide();
+    PictureParseOn = Lit(PictureButtons, "PictureParseOn", Qt::cyan, 7565);
     column->addWidget(PictureButtons);
 
     // Start modes, list mode and the scheduler row.
@@ -272,12 +283,16 @@ void FormKelpa::SetControlCaptions()
     CommandOptions->setToolTip(t[196]);
     CommandHTTP->setToolTip(t[197]);
     CommandPreview->setToolTip(t[198]);
-    for (QLabel* lamp : {PictureWait, PictureWaitOn})
-        lamp->setToolTip(t[323]);
-    for (QLabel* lamp : {PictureSend, PictureSendOn})
-        lamp->setToolTip(t[325]);
-    for (QLabel* lamp : {PictureReceive, PictureReceiveOn})
-        lamp->setToolTip(t[326]);
-    for (QLabel* lamp : {PictureParse, PictureParseOn})
-        lamp->setToolTip(t[327]);
+    const struct {
+        QWidget* unlit;
+        QWidget* lit;
+        int text;
+    } lamps[] = {{PictureWait, PictureWaitOn, 323},
+                 {PictureSend, PictureSendOn, 325},
+                 {PictureReceive, PictureReceiveOn, 326},
+                 {PictureParse, PictureParseOn, 327}};
+    for (const auto& lamp : lamps) {
+        lamp.unlit->setToolTip(t[lamp.text]);
+        lamp.lit->setToolTip(t[lamp.text]);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/LitLamp.h"
 #include "main/StatusLine.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
@@ -48,7 +49,7 @@ void FormKelpa::MDIForm_QueryUnload()
 {
     if (!CommandExit->isEnabled())
         return;
-    if (!CommandStop->isEnabled() && PictureWaitOn->isHidden())
+    if (!CommandStop->isEnabled() && !PictureWaitOn->Lit())
         IdleExit = 1;
     CommandExit_Click();
 }

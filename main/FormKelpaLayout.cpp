@@ -5,6 +5,7 @@
 
 #include "main/FormInfo.h"
 #include "main/Kelpa.h"
+#include "main/LitLamp.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Pictures.h"
 #include "platform/forms/Twips.h"
@@ -82,7 +83,7 @@ void FormKelpa::MDIForm_Resize()
     if (width > 6500) {
         const struct {
             QLabel* unlit;
-            QLabel* lit;
+            QWidget* lit;
             double fromRight;
         } lamps[] = {{PictureWait, PictureWaitOn, 1155},
                      {PictureSend, PictureSendOn, 915},

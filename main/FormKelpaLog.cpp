@@ -5,6 +5,7 @@
 #include "main/FormKelpa.h"
 
 #include "main/Kelpa.h"
+#include "main/LitLamp.h"
 #include "main/StatusLine.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
@@ -143,13 +144,10 @@ void FormKelpa::IndiLED(const QString& state)
     const bool receiving = state == QLatin1String("empfange") || state == QLatin1String("fertig") ||
                            state == QLatin1String("sucheonline");
     const bool parsing = state == QLatin1String("suche") || state == QLatin1String("sucheonline");
-    const std::pair<QLabel*, bool> lamps[] = {{PictureWaitOn, waiting},
-                                              {PictureSendOn, sending},
-                                              {PictureReceiveOn, receiving},
-                                              {PictureParseOn, parsing}};
-    for (const auto& [lamp, lit] : lamps)
-        if (lamp->isHidden() == lit)
-            lamp->setHidden(!lit);
+    PictureWaitOn->SetLit(waiting);
+    PictureSendOn->SetLit(sending);
+    PictureReceiveOn->SetLit(receiving);
+    PictureParseOn->SetLit(parsing);
     platform::DoEvents();
 }
 
@@ -157,6 +155,6 @@ void FormKelpa::IndiLED(const QString& state)
 void FormKelpa::TimerBusy_Timer()
 {
     ++KELPA::TransferTicks;
-    PictureWaitOn->setHidden(!PictureWaitOn->isHidden());
+    PictureWaitOn->SetLit(!PictureWaitOn->Lit());
     platform::DoEvents();
 }

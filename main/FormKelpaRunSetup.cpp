@@ -3,6 +3,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/LitLamp.h"
 #include "main/Schedule.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -150,7 +151,7 @@ void FormKelpa::ShowRunState(bool running)
                              "MenuChooseInputfile", "MenuAssistant", "MenuClearGenerated"})
         entry(name, !running);
     if (!running) {
-        PictureWaitOn->hide();
+        PictureWaitOn->SetLit(false);
         LabelMessage->hide();
     }
     http.CommandPaste->setEnabled(!running);

@@ -2,6 +2,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/LitLamp.h"
 #include "main/Schedule.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
@@ -37,9 +38,9 @@ QList<int> LampLefts()
 {
     const FormKelpa& form = FormKelpa::Instance();
     QList<int> lefts;
-    for (const QLabel* lamp :
-         {form.PictureWait, form.PictureWaitOn, form.PictureSend, form.PictureSendOn,
-          form.PictureReceive, form.PictureReceiveOn, form.PictureParse, form.PictureParseOn})
+    for (const QWidget* lamp : std::initializer_list<const QWidget*>{
+             form.PictureWait, form.PictureWaitOn, form.PictureSend, form.PictureSendOn,
+             form.PictureReceive, form.PictureReceiveOn, form.PictureParse, form.PictureParseOn})
         lefts << lamp->x();
     return lefts;
 }

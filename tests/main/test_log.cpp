@@ -2,9 +2,11 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/LitLamp.h"
 #include "main/StatusLine.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
+#include "platform/pump/Frames.h"
 #include "preview/FormPreview.h"
 #include "tests/support/TestMain.h"
 #include "texts/Sprache.h"
@@ -26,18 +28,17 @@ QByteArray LogBytes()
 }
 
 // Counts the lamps shown and hidden.
-class LampSwitchCounter : public QObject {
+// Counts the paintings of the lamps and the layout requests of their panel.
+class LampWorkCounter : public QObject {
 public:
-    explicit LampSwitchCounter(int& count) : count_(count) {}
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
-            ++count_;
+        paints += event->type() == QEvent::Paint;
+        layouts += event->type() == QEvent::LayoutRequest;
         return false;
     }
-
-private:
-    int& count_;
+    int paints = 0;
+    int layouts = 0;
 };
 
 void LogLines(int count)
@@ -51,9 +52,9 @@ QString LitLamps()
 {
     const FormKelpa& form = FormKelpa::Instance();
     QString lit;
-    for (const QLabel* lamp :
+    for (const LitLamp* lamp :
          {form.PictureWaitOn, form.PictureSendOn, form.PictureReceiveOn, form.PictureParseOn})
-        lit += lamp->isHidden() ? QLatin1Char('0') : QLatin1Char('1');
+        lit += lamp->Lit() ? QLatin1Char('1') : QLatin1Char('0');
     return lit;
 }
 
@@ -350,20 +351,30 @@ private Q_SLOTS:
         QFETCH(QString, state);
         QFETCH(QString, lit);
         FormKelpa& form = FormKelpa::Instance();
-        for (QLabel* lamp :
-             {form.PictureWaitOn, form.PictureSendOn, form.PictureReceiveOn, form.PictureParseOn})
-            lamp->show();
+        const std::initializer_list<LitLamp*> pictures = {
+            form.PictureWaitOn, form.PictureSendOn, form.PictureReceiveOn, form.PictureParseOn};
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (LitLamp* lamp : pictures)
+            lamp->SetLit(true);
+        QTest::qWait(2 * platform::FrameIntervalMs);
+        LampWorkCounter counter;
+        form.PictureButtons->installEventFilter(&counter);
+        for (LitLamp* lamp : pictures)
+            lamp->installEventFilter(&counter);
+
+        // Switching lamps repaints them without laying their panel out again.
         form.IndiLED(state);
         QCOMPARE(LitLamps(), lit);
+        QTest::qWait(2 * platform::FrameIntervalMs);
+        QCOMPARE(counter.layouts, 0);
+        QCOMPARE(counter.paints > 0, lit != QLatin1String("1111"));
 
-        // The same state again touches no lamp: nothing to repaint.
-        int switched = 0;
-        LampSwitchCounter counter(switched);
-        for (QLabel* lamp :
-             {form.PictureWaitOn, form.PictureSendOn, form.PictureReceiveOn, form.PictureParseOn})
-            lamp->installEventFilter(&counter);
+        // The same state again touches no lamp.
+        counter.paints = 0;
         form.IndiLED(state);
-        QCOMPARE(switched, 0);
+        QTest::qWait(2 * platform::FrameIntervalMs);
+        QCOMPARE(counter.paints + counter.layouts, 0);
         QCOMPARE(LitLamps(), lit);
     }
 

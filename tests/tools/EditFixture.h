@@ -5,6 +5,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/LitLamp.h"
 #include "tests/main/StartupFixture.h"
 #include "tools/FormEdit.h"
 #include "tools/ListLines.h"
@@ -66,7 +67,7 @@ inline bool StartEnabled()
 
 inline bool WaitLampLit()
 {
-    return !FormKelpa::Instance().PictureWaitOn->isHidden();
+    return FormKelpa::Instance().PictureWaitOn->Lit();
 }
 
 // The enabled flags of LINKS0.INP's, LINKS1.INP's and COMPLETE.ENP's buttons

@@ -151,7 +151,7 @@ private Q_SLOTS:
         Editor().CommandLinks0->click();
         QVERIFY(!StartEnabled());
         QVERIFY(!WaitLampLit());
-        QVERIFY(!main.PictureSendOn->isHidden());
+        QVERIFY(main.PictureSendOn->Lit());
         QCOMPARE(RunListButtons(), QStringLiteral("111"));
         QVERIFY(!Editor().FrameNOT->isEnabled());
         Running = 0;
