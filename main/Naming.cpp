@@ -8,6 +8,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace naming {
 
 namespace {
@@ -23,9 +25,28 @@ using platform::UCase;
 constexpr qsizetype MaxTailBytes = 64; // longest extension part kept whole
 const QString Underscore = QStringLiteral("_");
 
-qsizetype Utf8Bytes(const QString& text)
+// The length of text in UTF-8 as QString::toUtf8() makes it (a lone
+// surrogate becomes "?"), counted without converting.
+qsizetype Utf8Bytes(QStringView text)
 {
-    return text.toUtf8().size();
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x80) {
+            bytes += 1;
+        } else if (u < 0x800) {
+            bytes += 2;
+        } else if (!QChar::isSurrogate(u)) {
+            bytes += 3;
+        } else if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+                   QChar::isLowSurrogate(text[i + 1].unicode())) {
+            bytes += 4;
+            ++i;
+        } else {
+            bytes += 1;
+        }
+    }
+    return bytes;
 }
 
 // The longest start of text, in whole characters, of at most maxBytes bytes.
@@ -37,7 +58,7 @@ QString CutToBytes(const QString& text, qsizetype maxBytes)
         const bool pair =
             text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const qsizetype length = pair ? 2 : 1;
-        const qsizetype add = Utf8Bytes(text.mid(i, length));
+        const qsizetype add = Utf8Bytes(QStringView(text).mid(i, length));
         if (bytes + add > maxBytes)
             break;
         bytes += add;
@@ -49,17 +70,6 @@ QString CutToBytes(const QString& text, qsizetype maxBytes)
 bool IsControl(QChar c)
 {
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
-}
-
-// Overwrites every occurrence of find with "_"; true when there was one.
-bool ReplaceAll(QString& w, const QString& find)
-{
-    bool any = false;
-    for (qsizetype at; (at = w.indexOf(find)) >= 0;) {
-        w.replace(at, find.size(), Underscore);
-        any = true;
-    }
-    return any;
 }
 
 // A directory-listing sort link (?N=A, ?M=D ...) names the page itself.
@@ -196,9 +206,12 @@ void ReplaceReserved(QString& w, int16_t& altered, bool url)
             altered = 1;
         w[at] = QLatin1Char('_');
     }
-    for (const char* reserved : {"*", "\"", "<", ">", "|"}) {
-        if (ReplaceAll(w, QString::fromLatin1(reserved)))
+    for (QChar& c : w) {
+        const char16_t u = c.unicode();
+        if (u == '*' || u == '"' || u == '<' || u == '>' || u == '|') {
+            c = QLatin1Char('_');
             altered = 1;
+        }
     }
     for (qsizetype at; (at = w.indexOf(QLatin1String("//"))) >= 0;) {
         if (!w.contains(QLatin1String("http_//")))
@@ -251,20 +264,44 @@ QString ShortExtension(const QString& extension)
 // keeps its extension).
 QString SafeComponent(QString part, bool keepExtension)
 {
-    for (QChar& c : part) {
-        if (IsControl(c) || IsSeparator(c))
-            c = QLatin1Char('_');
-    }
+    const auto unsafe = [](QChar c) { return IsControl(c) || IsSeparator(c); };
+    if (std::any_of(part.cbegin(), part.cend(), unsafe))
+        std::replace_if(part.begin(), part.end(), unsafe, QLatin1Char('_'));
     if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
         return Underscore;
+    if (Utf8Bytes(part) <= MaxComponentBytes)
+        return part;
     const qsizetype dot = keepExtension ? part.lastIndexOf(QLatin1Char('.')) : -1;
     return dot > 0 ? FitComponent(part.left(dot), part.mid(dot)) : FitComponent(part, QString());
+}
+
+// A directory every component of which is safe on its own, each followed by
+// one separator: SafeDirectory keeps it as it is but for the separators.
+bool SafeAlready(QStringView directory)
+{
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < directory.size(); ++i) {
+        const QChar c = directory[i];
+        if (IsControl(c))
+            return false;
+        if (!IsSeparator(c))
+            continue;
+        const QStringView part = directory.mid(begin, i - begin);
+        if (part.isEmpty() || part == u"." || part == u".." || Utf8Bytes(part) > MaxComponentBytes)
+            return false;
+        begin = i + 1;
+    }
+    return begin == directory.size();
 }
 
 // The relative directory as components joined by "\" with a trailing "\";
 // empty components (absolute parts, doubled separators) are dropped.
 QString SafeDirectory(const QString& directory)
 {
+    if (SafeAlready(directory)) {
+        QString safe = directory;
+        return safe.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    }
     QString safe;
     QString parts = directory;
     parts.replace(QLatin1Char('/'), QLatin1Char('\\'));
