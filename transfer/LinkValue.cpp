@@ -4,6 +4,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <utility>
+
 namespace transfer {
 
 namespace {
@@ -31,6 +34,8 @@ struct Span {
 
 QString Decode(QByteArrayView bytes)
 {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
@@ -45,9 +50,13 @@ LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos)
     if (equals < 0)
         return value;
     const qsizetype close = tag.indexOf('>', equals + 1);
-    QByteArray blanked = tag.toByteArray();
-    blanked.replace('\n', ' ').replace('\r', ' ');
-    Span span{blanked, equals + 1, close < 0 ? tag.size() : close};
+    QByteArray blanked;
+    if (tag.contains('\n') || tag.contains('\r')) {
+        blanked = tag.toByteArray();
+        blanked.replace('\n', ' ').replace('\r', ' ');
+    }
+    Span span{blanked.isNull() ? tag : QByteArrayView(blanked), equals + 1,
+              close < 0 ? tag.size() : close};
     span.trim();
 
     if (span.size() > 3 && span.view().startsWith("\\\"")) {
@@ -130,14 +139,18 @@ bool UnfetchedScheme(const QString& link)
 QByteArray LocalReference(const QString& localName, QByteArrayView linkText)
 {
     static constexpr QByteArrayView Escaped = " \"'<>#%";
-    QByteArray reference;
-    for (const char c : localName.toUtf8()) {
-        if (c == '&')
-            reference += "&amp;";
-        else if (Escaped.contains(c))
-            reference += '%' + QByteArray::number(uchar(c), 16).toUpper();
-        else
-            reference += c;
+    const auto plain = [](char c) { return c != '&' && !Escaped.contains(c); };
+    QByteArray reference = localName.toUtf8();
+    if (!std::all_of(reference.cbegin(), reference.cend(), plain)) {
+        const QByteArray name = std::exchange(reference, QByteArray());
+        for (const char c : name) {
+            if (c == '&')
+                reference += "&amp;";
+            else if (!plain(c))
+                reference += '%' + QByteArray::number(uchar(c), 16).toUpper();
+            else
+                reference += c;
+        }
     }
     if (const qsizetype hash = linkText.indexOf('#'); hash >= 0)
         reference += linkText.sliced(hash);

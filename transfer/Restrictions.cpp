@@ -4,6 +4,7 @@
 #include "platform/convert/Convert.h"
 
 #include <QStringList>
+#include <QStringTokenizer>
 
 #include <algorithm>
 
@@ -17,15 +18,16 @@ const QStringList MediaExtensionList = {
     "MPE", "AVI", "ASF", "WMV", "MOV", "VIV", "RAM", "RM",
 };
 
-QStringList Words(const QString& list)
+// The words of a list, the blanks between them left out.
+auto Words(const QString& list)
 {
-    return list.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return QStringView(list).tokenize(u' ', Qt::SkipEmptyParts);
 }
 
 // True when one word of list occurs in text, ignoring case.
 bool AnyWordIn(const QString& list, const QString& text)
 {
-    for (const QString& word : Words(list)) {
+    for (const QStringView word : Words(list)) {
         if (text.contains(word, Qt::CaseInsensitive))
             return true;
     }
@@ -44,7 +46,7 @@ void Normalise(QString& list, bool trim)
 // True when list has a word; normalises it then.
 bool Tested(QString& list, bool trim)
 {
-    if (Words(list).isEmpty())
+    if (std::all_of(list.cbegin(), list.cend(), [](QChar c) { return c == QLatin1Char(' '); }))
         return false;
     Normalise(list, trim);
     return true;
@@ -52,7 +54,11 @@ bool Tested(QString& list, bool trim)
 
 bool HasWord(const QString& list, const QString& word)
 {
-    return Words(list).contains(word, Qt::CaseInsensitive);
+    for (const QStringView listed : Words(list)) {
+        if (listed.compare(word, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
