@@ -24,10 +24,11 @@ namespace platform {
 
 namespace {
 
-// The folder: a name created, deleted or moved in it, a file in it written,
-// emptied or its status changed; the folder itself moved or deleted.
-constexpr uint32_t FolderEvents = IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM |
-                                  IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+// The folder: a name created, deleted or moved in it; the folder itself
+// moved or deleted. What is written to a file is told by the file's own
+// watch, so that writing the program's log next to its lists makes no events.
+constexpr uint32_t FolderEvents =
+    IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
 // The file itself, through whatever name it is changed: written, its status
 // or number of names changed, deleted or moved.
 constexpr uint32_t FileEvents = IN_MODIFY | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
