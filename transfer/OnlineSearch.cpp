@@ -41,6 +41,7 @@ OnlineSearch::OnlineSearch(Options options, LinkHandler onLink, BaseHandler onBa
 QByteArray OnlineSearch::Add(QByteArrayView block)
 {
     QByteArray out = HeadOnce();
+    out.reserve(out.size() + block.size() + m_carry.size());
     qsizetype pos = 0;
     while (pos < block.size()) {
         const qsizetype close = block.indexOf('>', pos);
@@ -60,9 +61,11 @@ QByteArray OnlineSearch::Add(QByteArrayView block)
         if (m_passing) {
             out += piece;
             m_passing = false;
+        } else if (m_carry.isEmpty()) {
+            Tag(piece, out);
         } else {
             m_carry += piece;
-            out += Tag(std::exchange(m_carry, {}));
+            Tag(std::exchange(m_carry, {}), out);
         }
         pos = close + 1;
     }
@@ -84,18 +87,26 @@ QByteArray OnlineSearch::HeadOnce()
     return m_options.headLine + "\r\n";
 }
 
-QByteArray OnlineSearch::Tag(const QByteArray& tag)
+void OnlineSearch::Tag(QByteArrayView tag, QByteArray& out)
 {
-    if (tag.size() > MaxTag || TrimmedLength(tag) < 10)
-        return tag;
-    QByteArray work = tag;
-    if (const auto base = FindBaseTag(work)) {
-        m_onBase(base->href);
-        work.remove(base->start, base->end - base->start);
-    } else if (const LinkMatch match = FindLink(work, m_options.rules); match.foundPos != 0) {
-        m_onLink(work, match);
+    if (tag.size() > MaxTag || TrimmedLength(tag) < 10) {
+        out += tag;
+        return;
     }
-    return m_options.rewrite ? work : tag;
+    // Copied only when a handler may change it.
+    QByteArray work;
+    if (const auto base = FindBaseTag(tag)) {
+        m_onBase(base->href);
+        work = tag.toByteArray();
+        work.remove(base->start, base->end - base->start);
+    } else if (const LinkMatch match = FindLink(tag, m_options.rules); match.foundPos != 0) {
+        work = tag.toByteArray();
+        m_onLink(work, match);
+    } else {
+        out += tag;
+        return;
+    }
+    out += m_options.rewrite ? QByteArrayView(work) : tag;
 }
 
 void SetBase(const QString& href)

@@ -51,7 +51,8 @@ public:
 
 private:
     QByteArray HeadOnce();
-    QByteArray Tag(const QByteArray& tag);
+    // Appends tag to out, searched, and rewritten when the options say so.
+    void Tag(QByteArrayView tag, QByteArray& out);
 
     Options m_options;
     LinkHandler m_onLink;
