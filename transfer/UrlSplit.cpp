@@ -96,7 +96,16 @@ QString HostAndPort(const QString& host, int32_t port)
 
 QString HostAndPort()
 {
-    return HostAndPort(KELPA::HostName, KELPA::Port);
+    // Asked for every link of a page, of the same server.
+    static QString host;
+    static int32_t port = DefaultPort;
+    static QString joined;
+    if (KELPA::Port != port || KELPA::HostName != host || joined.isNull()) {
+        host = KELPA::HostName;
+        port = KELPA::Port;
+        joined = HostAndPort(host, port);
+    }
+    return joined;
 }
 
 QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort)

@@ -158,8 +158,17 @@ int lookUp(const QString& programPath, QString& linuxPath, struct stat* whole, b
     // of the parent: then only the last name needs the case-blind step.
     const qsizetype count = path.parts.size();
     QString parent = root;
-    for (qsizetype i = 0; i + 1 < count; ++i)
-        parent = joined(parent, path.parts.at(i));
+    if (count > 1) {
+        qsizetype size = root.size();
+        for (qsizetype i = 0; i + 1 < count; ++i)
+            size += 1 + path.parts.at(i).size();
+        parent.reserve(size);
+        for (qsizetype i = 0; i + 1 < count; ++i) {
+            if (parent != Slash)
+                parent += Slash;
+            parent += path.parts.at(i);
+        }
+    }
     const QString wholePath = count == 0 ? root : joined(parent, path.parts.last());
     struct stat info;
     if (::lstat(encoded(wholePath).constData(), &info) == 0) {
