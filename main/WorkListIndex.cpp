@@ -88,6 +88,17 @@ bool UntouchedAt(const platform::FileWatch& watch, unsigned long long yield)
     return platform::Untouched(watch);
 }
 
+// Whether two paths name one list, letter case ignored: told apart by
+// their lengths and their file names first, which is all it takes for most.
+bool SamePath(const QString& a, const QString& b)
+{
+    constexpr qsizetype Tail = 16;
+    return a.size() == b.size() &&
+           QStringView(a).right(Tail).compare(QStringView(b).right(Tail), Qt::CaseInsensitive) ==
+               0 &&
+           a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 std::map<QString, std::unique_ptr<WorkListIndex>>& Registry()
 {
     static std::map<QString, std::unique_ptr<WorkListIndex>> registry;
@@ -121,7 +132,7 @@ void WorkListIndex::OwnChange(const QString& linuxPath, const QByteArray* append
 {
     for (auto& entry : Registry()) {
         WorkListIndex& index = *entry.second;
-        if (!linuxPath.isEmpty() && linuxPath.compare(index.linuxPath_, Qt::CaseInsensitive) != 0)
+        if (!linuxPath.isEmpty() && !SamePath(linuxPath, index.linuxPath_))
             continue;
         if (appended != nullptr && index.checked_ && index.snapshot_.size >= 0 &&
             linuxPath == index.linuxPath_) {
