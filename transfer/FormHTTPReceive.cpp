@@ -7,6 +7,7 @@
 #include "main/Kelpa.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/forms/ShownText.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
 #include "preview/FormPreview.h"
@@ -171,7 +172,7 @@ void FormHTTP::hypertexttransport()
             WriteBody(search_->Finish());
         search_.reset();
         WriteUnwritten();
-        Text2->setText(targetText);
+        platform::ShowText(Text2, targetText);
         if (CancelAnswer != 7) {
             if (RecvCount == -1)
                 TransferVerdict = -1;
