@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
@@ -114,15 +115,32 @@ WorkListIndex& WorkListIndex::For(const QString& listName)
         return true;
     }();
     Q_UNUSED(observing);
-    // Asked for a few lists by the same names many times a page: the name
-    // as given finds its index without folding it first.
+    // Asked for a few lists by the same names many times a page: the very
+    // string asked with last time finds its index without hashing it (a
+    // string that shares another's characters holds the same text), any
+    // name as given without folding it first.
+    struct Recent {
+        QString name;
+        WorkListIndex* index = nullptr;
+    };
+    static std::array<Recent, 4> recent;
+    static size_t nextRecent = 0;
+    for (const Recent& known : recent) {
+        if (known.index != nullptr && known.name.size() == listName.size() &&
+            known.name.constData() == listName.constData())
+            return *known.index;
+    }
     static QHash<QString, WorkListIndex*> byGivenName;
-    if (WorkListIndex* known = byGivenName.value(listName))
-        return *known;
-    std::unique_ptr<WorkListIndex>& index = Registry()[listName.toCaseFolded()];
-    if (!index)
-        index.reset(new WorkListIndex(listName));
-    byGivenName.insert(listName, index.get());
+    WorkListIndex* index = byGivenName.value(listName);
+    if (index == nullptr) {
+        std::unique_ptr<WorkListIndex>& owned = Registry()[listName.toCaseFolded()];
+        if (!owned)
+            owned.reset(new WorkListIndex(listName));
+        index = owned.get();
+        byGivenName.insert(listName, index);
+    }
+    recent[nextRecent] = Recent{listName, index};
+    nextRecent = (nextRecent + 1) % recent.size();
     return *index;
 }
 
