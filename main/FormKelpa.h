@@ -238,6 +238,10 @@ public:
     // click.
     void LogAndTell(const QString& message, int style);
     void StatusZeile();
+    // The status line's text as last set (it reaches the screen within a
+    // frame); SetStatusText shows another.
+    QString StatusText() const;
+    void SetStatusText(const QString& text);
     // Lights the lamps a state word names ("warte", "sende", "empfange",
     // "fertig", "suche", "sucheonline"); any other word puts all out.
     void IndiLED(const QString& state);
@@ -354,10 +358,14 @@ private:
 
     // Shows the lines logged since the list's last update.
     void ShowHeldLog();
+    // Puts text in the status line.
+    void ShowStatus(const QString& text);
 
     QMdiArea* mdiArea_ = nullptr;
     QStringList heldLog_; // logged, not in the list yet (the last 39 at most)
     platform::Paced logShown_{[this] { ShowHeldLog(); }};
+    // The status line, set twice a file during a run.
+    platform::PacedText statusShown_{[this](const QString& text) { ShowStatus(text); }};
     // The settings file held nothing but its language line: a first start.
     bool firstStart_ = false;
 };

@@ -127,11 +127,26 @@ void FormKelpa::StatusZeile()
             preview.SetCaption(preview.ListCaption());
     }
     KELPA::StatusLineText = ComposeStatusLine(CurrentStatusCounters());
-    Statzeil->setText(KELPA::StatusLineText + QStringLiteral("  (") + KELPA::LanguageText[232] +
-                      QLatin1Char(')'));
+    SetStatusText(KELPA::StatusLineText + QStringLiteral("  (") + KELPA::LanguageText[232] +
+                  QLatin1Char(')'));
     if (KELPA::FilesLoaded != 0)
         if (QAction* clear = MenuEntry("MenuClearStatus"))
             clear->setEnabled(true);
+}
+
+QString FormKelpa::StatusText() const
+{
+    return statusShown_.Last(Statzeil->text());
+}
+
+void FormKelpa::SetStatusText(const QString& text)
+{
+    statusShown_.Set(text);
+}
+
+void FormKelpa::ShowStatus(const QString& text)
+{
+    Statzeil->setText(text);
 }
 
 // Lights the lamps of that state name and puts the others out (a lamp

@@ -66,10 +66,10 @@ void ReadRecord(int fileNumber, QString& url, QString& name)
 // anew when the line is empty or holds no such count.
 void ShowUrlsLeft(FormKelpa& form)
 {
-    const QString shown = form.Statzeil->text();
+    const QString shown = form.StatusText();
     const auto line = shown.isEmpty() ? std::nullopt : StatusLineWithUrlsLeft(shown, UrlsLeft);
     if (line)
-        form.Statzeil->setText(*line);
+        form.SetStatusText(*line);
     else
         form.StatusZeile();
 }

@@ -287,8 +287,9 @@ private Q_SLOTS:
         KELPA::BytesKept = 0;
         form.StatusZeile();
         QCOMPARE(KELPA::StatusLineText, ComposeStatusLine({}));
-        QCOMPARE(form.Statzeil->text(),
+        QCOMPARE(form.StatusText(),
                  KELPA::StatusLineText + QStringLiteral("  (Transferred/Saved)"));
+        QTRY_COMPARE(form.Statzeil->text(), form.StatusText());
         QVERIFY(!form.MenuEntry("MenuClearStatus")->isEnabled());
         KELPA::FilesLoaded = 1;
         form.StatusZeile();

@@ -323,11 +323,11 @@ private Q_SLOTS:
         RunAtItsEnd(QByteArray(), QByteArray());
         UrlsLeft = 5;
         FormKelpa& form = FormKelpa::Instance();
-        form.Statzeil->setText(shown);
+        form.SetStatusText(shown);
         form.Nichtgeladen();
         QCOMPARE(UrlsLeft, 4);
-        QVERIFY2(form.Statzeil->text().contains(QStringLiteral(" Links  4     ||")),
-                 qPrintable(form.Statzeil->text()));
+        QVERIFY2(form.StatusText().contains(QStringLiteral(" Links  4     ||")),
+                 qPrintable(form.StatusText()));
         QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), Current);
     }
 
