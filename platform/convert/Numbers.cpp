@@ -131,7 +131,14 @@ QString FormatInteger(int64_t value, const QString& pattern)
     if (digits.size() < forced)
         digits.prepend(QString(forced - digits.size(), QLatin1Char('0')));
     if (pattern.contains(QLatin1Char(','))) {
-        const QString separator = QLocale().groupSeparator();
+        // Asked for twice a file by the status line: the default locale's
+        // separator, taken anew only when that locale changed.
+        static QLocale locale;
+        static QString separator = locale.groupSeparator();
+        if (const QLocale current; current != locale) {
+            locale = current;
+            separator = locale.groupSeparator();
+        }
         for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
             digits.insert(at, separator);
     }
