@@ -91,11 +91,16 @@ bool UntouchedAt(const platform::FileWatch& watch, unsigned long long yield)
 
 // Whether two paths name one list, letter case ignored: told apart by
 // their lengths and their file names first, which is all it takes for most.
+// The file name's part starts on a whole character (case folding keeps a
+// character's length, so both paths have one there when they are the same).
 bool SamePath(const QString& a, const QString& b)
 {
-    constexpr qsizetype Tail = 16;
-    return a.size() == b.size() &&
-           QStringView(a).right(Tail).compare(QStringView(b).right(Tail), Qt::CaseInsensitive) ==
+    if (a.size() != b.size())
+        return false;
+    qsizetype tail = qMax<qsizetype>(0, a.size() - 16);
+    if (tail > 0 && (a.at(tail).isLowSurrogate() || b.at(tail).isLowSurrogate()))
+        --tail;
+    return QStringView(a).sliced(tail).compare(QStringView(b).sliced(tail), Qt::CaseInsensitive) ==
                0 &&
            a.compare(b, Qt::CaseInsensitive) == 0;
 }

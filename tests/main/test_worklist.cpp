@@ -177,6 +177,20 @@ private Q_SLOTS:
         WriteBytes(QStringLiteral("Links0.inp"), "http://h/a\r\na.html\r\n");
         QVERIFY(
             WorkListIndex::For(QStringLiteral("LINKS0.INP")).HoldsName(QStringLiteral("a.html")));
+
+        // The program's own write under another spelling is the list's own,
+        // also for letters outside the basic plane, wherever they stand.
+        for (const auto& [asked, written] :
+             {std::pair{u"\U00010400abcdefghijk.lst", u"\U00010428abcdefghijk.lst"},
+              std::pair{u"x\U00010400abcdefghijk.lst", u"x\U00010428abcdefghijk.lst"},
+              std::pair{u"\U00010400abcdefghijkl.lst", u"\U00010428abcdefghijkl.lst"}}) {
+            WorkListIndex& index = WorkListIndex::For(QString::fromUtf16(asked));
+            QVERIFY(!index.HoldsUrl(QStringLiteral("http://h/b")));
+            AppendLines(QString::fromUtf16(written),
+                        {QStringLiteral("http://h/b"), QStringLiteral("b.html")});
+            QVERIFY2(index.HoldsUrl(QStringLiteral("http://h/b")),
+                     qPrintable(QString::fromUtf16(asked)));
+        }
     }
 
     // Bytes arriving in pieces: a record counts as soon as a reader would
@@ -443,6 +457,31 @@ private Q_SLOTS:
                    QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
                    QCOMPARE(::link(QFile::encodeName(list).constData(), "elsewhere/alias8"), 0);
                    WriteBytes(QStringLiteral("elsewhere/alias8"), fresh);
+               });
+        QTest::newRow("its file lent to another list and given back, then written")
+            << QStringLiteral("OTHER10.LST") << write << Change([fresh](const QString& list) {
+                   const QString lent = QStringLiteral("OTHER10B.LST");
+                   QCOMPARE(::link(QFile::encodeName(list).constData(),
+                                   QFile::encodeName(lent).constData()),
+                            0);
+                   QCOMPARE(::unlink(QFile::encodeName(list).constData()), 0);
+                   platform::DoEvents();
+                   WorkListIndex& other = WorkListIndex::For(lent);
+                   WorkListIndex& index = WorkListIndex::For(list);
+                   for (int ask = 0; ask < 3; ++ask) {
+                       QVERIFY(other.HoldsUrl(QStringLiteral("http://h/old")));
+                       QVERIFY(!index.HoldsUrl(QStringLiteral("http://h/old")));
+                       platform::DoEvents();
+                   }
+                   QCOMPARE(::rename(QFile::encodeName(lent).constData(),
+                                     QFile::encodeName(list).constData()),
+                            0);
+                   platform::DoEvents();
+                   for (int ask = 0; ask < 3; ++ask) {
+                       QVERIFY(index.HoldsUrl(QStringLiteral("http://h/old")));
+                       platform::DoEvents();
+                   }
+                   WriteBytes(list, fresh);
                });
         QTest::newRow("its folder moved away and made anew")
             << QStringLiteral("moved5/OTHER5.LST") << inFolders << Change([fresh](const QString&) {
