@@ -215,6 +215,13 @@ bool Watch(const QString& name, const struct stat& info, FileWatch& watch)
             ::inotify_add_watch(all.fd, QFile::encodeName(name).constData(), FileEvents);
         if (descriptor < 0)
             return false;
+        // A file watched already under another name (since renamed onto this
+        // one) has one watch: the other name no longer has a watch of its own.
+        if (const auto other = all.fileByDescriptor.constFind(descriptor);
+            other != all.fileByDescriptor.constEnd() &&
+            (other->first != folder || other->second != key)) {
+            other->first->files.remove(other->second);
+        }
         folder->files.insert(key, WatchedFile{descriptor, identity});
         all.fileByDescriptor.insert(descriptor, qMakePair(folder, key));
         fresh = true;
