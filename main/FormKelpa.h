@@ -31,6 +31,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -238,6 +240,13 @@ public:
     // click.
     void LogAndTell(const QString& message, int style);
     void StatusZeile();
+    // The four lamps (waiting, sending, receiving, parsing): each unlit
+    // picture with the lit one that lies on it.
+    struct LampPair {
+        QLabel* unlit;
+        LitLamp* lit;
+    };
+    std::array<LampPair, 4> Lamps() const;
     // The status line's text as last set (it reaches the screen within a
     // frame); SetStatusText shows another.
     QString StatusText() const;

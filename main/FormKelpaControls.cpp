@@ -283,16 +283,10 @@ void FormKelpa::SetControlCaptions()
     CommandOptions->setToolTip(t[196]);
     CommandHTTP->setToolTip(t[197]);
     CommandPreview->setToolTip(t[198]);
-    const struct {
-        QWidget* unlit;
-        QWidget* lit;
-        int text;
-    } lamps[] = {{PictureWait, PictureWaitOn, 323},
-                 {PictureSend, PictureSendOn, 325},
-                 {PictureReceive, PictureReceiveOn, 326},
-                 {PictureParse, PictureParseOn, 327}};
-    for (const auto& lamp : lamps) {
-        lamp.unlit->setToolTip(t[lamp.text]);
-        lamp.lit->setToolTip(t[lamp.text]);
+    const int lampTexts[] = {323, 325, 326, 327};
+    const auto lamps = Lamps();
+    for (size_t i = 0; i < lamps.size(); ++i) {
+        lamps[i].unlit->setToolTip(t[lampTexts[i]]);
+        lamps[i].lit->setToolTip(t[lampTexts[i]]);
     }
 }

@@ -81,17 +81,11 @@ void FormKelpa::MDIForm_Resize()
     Stretch(Statzeil, 0, width - 165);
     Stretch(ListLogging, -15, width - 150);
     if (width > 6500) {
-        const struct {
-            QLabel* unlit;
-            QWidget* lit;
-            double fromRight;
-        } lamps[] = {{PictureWait, PictureWaitOn, 1155},
-                     {PictureSend, PictureSendOn, 915},
-                     {PictureReceive, PictureReceiveOn, 675},
-                     {PictureParse, PictureParseOn, 435}};
-        for (const auto& lamp : lamps) {
-            MoveLeft(lamp.unlit, width - lamp.fromRight);
-            MoveLeft(lamp.lit, width - lamp.fromRight);
+        const double fromRight[] = {1155, 915, 675, 435};
+        const auto lamps = Lamps();
+        for (size_t i = 0; i < lamps.size(); ++i) {
+            MoveLeft(lamps[i].unlit, width - fromRight[i]);
+            MoveLeft(lamps[i].lit, width - fromRight[i]);
         }
     }
     if (KELPA::MainShown == 0 && KELPA::CommandLine.isEmpty()) {

@@ -149,6 +149,14 @@ void FormKelpa::ShowStatus(const QString& text)
     Statzeil->setText(text);
 }
 
+std::array<FormKelpa::LampPair, 4> FormKelpa::Lamps() const
+{
+    return {{{PictureWait, PictureWaitOn},
+             {PictureSend, PictureSendOn},
+             {PictureReceive, PictureReceiveOn},
+             {PictureParse, PictureParseOn}}};
+}
+
 // Lights the lamps of that state name and puts the others out (a lamp
 // already as it should be is left alone), and yields so that they are painted
 // soon.
