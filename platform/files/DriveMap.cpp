@@ -125,9 +125,18 @@ int parse(const QString& programPath, ProgramPath& result)
     return ErrNone;
 }
 
-QString joined(const QString& folder, const QString& name)
+// folder becomes folder/name (the root "/" takes no second slash).
+void append(QString& folder, const QString& name)
 {
-    return folder == QLatin1String("/") ? folder + name : folder + Slash + name;
+    if (folder != Slash)
+        folder += Slash;
+    folder += name;
+}
+
+QString joined(QString folder, const QString& name)
+{
+    append(folder, name);
+    return folder;
 }
 
 } // namespace
@@ -163,11 +172,8 @@ int lookUp(const QString& programPath, QString& linuxPath, struct stat* whole, b
         for (qsizetype i = 0; i + 1 < count; ++i)
             size += 1 + path.parts.at(i).size();
         parent.reserve(size);
-        for (qsizetype i = 0; i + 1 < count; ++i) {
-            if (parent != Slash)
-                parent += Slash;
-            parent += path.parts.at(i);
-        }
+        for (qsizetype i = 0; i + 1 < count; ++i)
+            append(parent, path.parts.at(i));
     }
     const QString wholePath = count == 0 ? root : joined(parent, path.parts.last());
     struct stat info;
