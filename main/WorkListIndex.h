@@ -8,9 +8,9 @@
 // has read. What the program itself appends to the list reaches the index
 // from the file layer and is answered from memory; any other change the
 // program makes to the list, and every yield to the event loop (through which
-// other processes' changes are seen) after which the events of the list and
-// its folder name it or cannot be trusted, makes the next answer compare the file
-// with what was read: a file that only grew is read from the last complete
+// other processes' changes are seen) after which the watch of the list and
+// its folder names it or cannot be trusted, makes the next answer compare the
+// file with what was read: a file that only grew is read from the last complete
 // record on; a file that shrank, was replaced or whose first or last read
 // bytes changed is read again from the start. Its answers are those of
 // reading the list record by record from the start, lines ending in CR LF, LF
@@ -73,7 +73,7 @@ private:
     Snapshot snapshot_;
     bool checked_ = false; // compared with the file since the last own change but appends
     unsigned long long checkedYield_ = 0; // the yield count at that comparison
-    platform::FileWatch watch_;           // the file's folder watched since
+    platform::FileWatch watch_;           // the list and its folder, watched since
     bool watched_ = false;                // watch_ tells of every change since the comparison
     bool ownAppends_ = false;             // the program appended to the list since
     bool ownLastChange_ = false; // the last change of the file seen was the program's append
