@@ -105,6 +105,8 @@ void FormInstall::Form_Load()
     Label6->setText(text[367]);
     if (KELPA::Language == QLatin1String("deutsch"))
         TextDirectory->setText(GermanDirectory);
+    CommandOK->setDefault(true);
+    CommandCancel->setDefault(false);
     FormBackground::Instance().Centre(this);
 }
 
@@ -164,6 +166,8 @@ void FormInstall::Timer1_Timer()
     TextDirectory->hide();
     CommandChangeDirectory->hide();
     CommandCancel->setText(QStringLiteral("&OK"));
+    CommandCancel->setDefault(true);
+    CommandCancel->setFocus();
 }
 
 void FormInstall::Failed(const QList<setup::Failure>& failures)
@@ -199,11 +203,12 @@ void FormInstall::Form_QueryUnload(int& cancel)
 
 void FormInstall::keyPressEvent(QKeyEvent* event)
 {
+    QPushButton* pressed = CommandOK->isHidden() ? CommandCancel : CommandOK;
     if (event->key() == Qt::Key_Escape)
         platform::runGuarded([this] { CommandCancel_Click(); });
     else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-             !CommandOK->isHidden())
-        platform::runGuarded([this] { CommandOK_Click(); });
+             pressed->isDefault() && !pressed->isHidden())
+        platform::runGuarded([pressed] { pressed->click(); });
     else
         Form::keyPressEvent(event);
 }

@@ -51,7 +51,8 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel) override;
-    // Escape is Cancel; Return and Enter press OK while it shows.
+    // Escape is Cancel; Return and Enter press the default button while it
+    // shows: OK, or the finished view's OK.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

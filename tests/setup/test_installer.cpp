@@ -183,6 +183,8 @@ private Q_SLOTS:
                                          : QStringLiteral("C:\\Program Files\\Kelpa\\"));
         QCOMPARE(script.FinishedHeading,
                  german ? QStringLiteral("Glückwunsch!") : QStringLiteral("Congratulations!"));
+        QCOMPARE(script.FinishedFocus, QStringLiteral("CommandCancel"));
+        QVERIFY(!script.ReturnIgnored);
         QCOMPARE(ReadBytes(Installed(german) + "/KELPA.INI"),
                  german ? QByteArray("Language=deutsch\r\n") : QByteArray("Language=english\r\n"));
         QVERIFY(IsExecutable(Installed(german) + "/KELPA.EXE"));
