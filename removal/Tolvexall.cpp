@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -75,47 +77,99 @@ void Wait(int ms)
 }
 
 // Deletes the listed files; returns those that existed and are still there.
-QStringList DeleteFiles(const QString& folder)
+QList<Leftover> DeleteFiles(const QString& folder)
 {
     const HeldLock lock(folder + QLatin1Char('\\') + LockFile);
-    QStringList left;
+    QList<Leftover> left;
     for (const QString& name : RemovedFiles()) {
         const QString path = folder + QLatin1Char('\\') + name;
         if (!platform::FileExists(path))
             continue;
-        if (!lock.HeldByOther() || (name != LockFile && name != Program))
-            platform::Kill(path);
+        const bool inUse = lock.HeldByOther() && (name == LockFile || name == Program);
+        const int error = inUse ? InUse : platform::Kill(path);
         if (platform::FileExists(path))
-            left.append(name);
+            left.append(
+                {name, error ? setup::VolumeError(path, error) : platform::ErrPathFileAccess});
     }
     return left;
 }
 
-void DeleteGroup()
+// The group's entries that the removal deletes, each with the file it starts.
+struct GroupEntry {
+    const char* item;
+    const char* file;
+};
+constexpr GroupEntry Entries[] = {{"Kelpa", "KELPA.EXE"},       {"Readme", "README.HTM"},
+                                  {"Liesmich", "LIESMICH.HTM"}, {"Help", "KELPA(E).HTM"},
+                                  {"Hilfe", "KELPA(D).HTM"},    {"License", "LICENSE.HTM"},
+                                  {"Lizenz", "LIZENZ.HTM"}};
+
+// Deletes the entries whose file is gone; with nothing left, Tolvexall's
+// entry and the group too. The item commands act on the group that the
+// conversation names first.
+void DeleteGroup(const QList<Leftover>& left)
 {
+    const auto isLeft = [&left](const QString& name) {
+        return std::any_of(left.cbegin(), left.cend(),
+                           [&name](const Leftover& file) { return file.Name == name; });
+    };
     setup::ProgramGroupLink link;
     setup::OpenGroupLink(link);
-    for (const char* command :
-         {"[ReplaceItem(Kelpa)]", "[ReplaceItem(Readme)]", "[ReplaceItem(Liesmich)]",
-          "[ReplaceItem(Help)]", "[ReplaceItem(Hilfe)]", "[ReplaceItem(Tolvexall)]",
-          "[DeleteGroup(Kelpa)]"})
-        link.LinkExecute(QLatin1String(command));
+    link.LinkExecute(QStringLiteral("[ShowGroup(") + setup::GroupName + QStringLiteral(", 1)]"));
+    for (const GroupEntry& entry : Entries) {
+        if (!isLeft(QLatin1String(entry.file)))
+            link.LinkExecute(QStringLiteral("[ReplaceItem(%1)]").arg(QLatin1String(entry.item)));
+    }
+    if (left.isEmpty()) {
+        link.LinkExecute(QStringLiteral("[ReplaceItem(Tolvexall)]"));
+        link.LinkExecute(QStringLiteral("[DeleteGroup(") + setup::GroupName + QStringLiteral(")]"));
+    }
     setup::CloseGroupLink(link);
 }
 
-QString FinalPrompt(const QString& folder, const QStringList& left)
+QString Cause(int error)
 {
-    if (left.isEmpty())
+    switch (error) {
+    case InUse:
+        return QStringLiteral("In use by the Kelpa running there");
+    case platform::ErrPermissionDenied:
+        return QStringLiteral("No permission to delete");
+    default:
+        return QStringLiteral("Not deleted (error %1)").arg(error);
+    }
+}
+
+} // namespace
+
+QString FinalPrompt(const QString& folder, const QList<Leftover>& left, const QString& group)
+{
+    if (left.isEmpty() && group.isEmpty())
         return QStringLiteral("The program was successfully removed from your system.") + CrLf +
                CrLf + QStringLiteral("The directory '") + folder +
                QStringLiteral("' could not be deleted automatically. You can now delete it "
                               "manually.");
-    return QStringLiteral("The program could not be removed completely. Still there: ") +
-           left.join(QStringLiteral(", ")) + QLatin1Char('.') + CrLf + CrLf +
-           QStringLiteral("Close Kelpa if it runs there and start the removal again.");
+    QStringList causes;
+    QList<QStringList> names;
+    bool inUse = false;
+    for (const Leftover& file : left) {
+        const QString cause = Cause(file.Error);
+        if (!causes.contains(cause)) {
+            causes.append(cause);
+            names.append(QStringList());
+        }
+        names[causes.indexOf(cause)].append(file.Name);
+        inUse = inUse || file.Error == InUse;
+    }
+    QString prompt = QStringLiteral("The program could not be removed completely.") + CrLf;
+    for (qsizetype i = 0; i < causes.size(); ++i)
+        prompt += CrLf + causes.at(i) + QStringLiteral(": ") +
+                  names.at(i).join(QStringLiteral(", ")) + QLatin1Char('.');
+    if (!group.isEmpty())
+        prompt += CrLf + QStringLiteral("Could not be deleted: ") + group + QLatin1Char('.');
+    return prompt + CrLf + CrLf +
+           (inUse ? QStringLiteral("Close Kelpa, then start the removal again.")
+                  : QStringLiteral("Start the removal again once they can be deleted."));
 }
-
-} // namespace
 
 const QStringList& RemovedFiles()
 {
@@ -131,12 +185,13 @@ void Tolvexall(const QString& folder, int waitMs)
     if (!Confirmed())
         return;
     Wait(waitMs);
-    QStringList left = DeleteFiles(folder);
-    DeleteGroup();
+    const QList<Leftover> left = DeleteFiles(folder);
+    DeleteGroup(left);
     const QString group = platform::ProgramGroupFolder(setup::GroupName);
-    if (QFileInfo(group).isDir())
-        left.append(platform::FromLinuxPath(group));
-    platform::MsgBox(FinalPrompt(folder, left), 0, Title);
+    const bool groupLeft = left.isEmpty() && QFileInfo(group).isDir();
+    platform::MsgBox(
+        FinalPrompt(folder, left, groupLeft ? platform::FromLinuxPath(group) : QString()), 0,
+        Title);
 }
 
 } // namespace removal

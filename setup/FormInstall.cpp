@@ -105,6 +105,8 @@ void FormInstall::Form_Load()
     Label6->setText(text[367]);
     if (KELPA::Language == QLatin1String("deutsch"))
         TextDirectory->setText(GermanDirectory);
+    CommandOK->setDefault(true);
+    CommandCancel->setDefault(false);
     FormBackground::Instance().Centre(this);
 }
 
@@ -125,24 +127,23 @@ void FormInstall::CommandChangeDirectory_Click()
 }
 
 // Installs into the directory of the text box: folders, shared control file,
-// program files, program group, settings line; then waits for Timer1. A
-// directory the group's entries could not name is refused at once.
+// program files, program group (once the program files are there), settings
+// line; then waits for Timer1. A directory the group's entries could not name
+// is refused at once.
 void FormInstall::CommandOK_Click()
 {
     using namespace KELPA;
     Directory = setup::TargetDirectory(TextDirectory->text(), platform::CurDir());
     if (setup::TargetPathRefused(Directory)) {
-        Failed({Directory});
+        Failed({{Directory, setup::BadName}});
         return;
     }
-    const setup::InstallNames names = NamesFromTexts();
-    setup::MakeDirectoryLevels(Directory);
-    setup::CopySystemControl();
-    setup::CopyProgramFiles(Directory, names);
+    attempt_.emplace(Directory, NamesFromTexts(), Language);
+    attempt_->InstallFiles();
     CommandOK->hide();
     Busy();
-    setup::CreateProgramGroup(Directory, names);
-    setup::AppendLanguageLine(Directory, Language);
+    attempt_->InstallGroup();
+    attempt_->InstallSettings();
     Timer1.setEnabled(true);
 }
 
@@ -151,9 +152,10 @@ void FormInstall::Timer1_Timer()
     using namespace KELPA;
     Timer1.setEnabled(false);
     NotBusy();
-    const QStringList missing = setup::Check(Directory, NamesFromTexts(), Language);
-    if (!missing.isEmpty()) {
-        Failed(missing);
+    const QList<setup::Failure> failures = attempt_->Failures();
+    if (!failures.isEmpty()) {
+        attempt_->UndoGroup();
+        Failed(failures);
         return;
     }
     Label2->setText(LanguageText[370]);
@@ -164,13 +166,16 @@ void FormInstall::Timer1_Timer()
     TextDirectory->hide();
     CommandChangeDirectory->hide();
     CommandCancel->setText(QStringLiteral("&OK"));
+    CommandCancel->setDefault(true);
+    CommandCancel->setFocus();
 }
 
-void FormInstall::Failed(const QStringList& missing)
+void FormInstall::Failed(const QList<setup::Failure>& failures)
 {
     QStringList lines;
-    for (const QString& item : missing)
-        lines.append(item + QStringLiteral(": ") + KELPA::LanguageText[150]);
+    for (const setup::Failure& failure : failures)
+        lines.append(failure.Item + QStringLiteral(": ") +
+                     KELPA::LanguageText[setup::CauseText(failure.Error)]);
     NotBusy();
     platform::MsgBox(lines.join(QStringLiteral("\r\n")), 16, QStringLiteral("Kelpa"));
     CommandOK->show();
@@ -198,11 +203,12 @@ void FormInstall::Form_QueryUnload(int& cancel)
 
 void FormInstall::keyPressEvent(QKeyEvent* event)
 {
+    QPushButton* pressed = CommandOK->isHidden() ? CommandCancel : CommandOK;
     if (event->key() == Qt::Key_Escape)
         platform::runGuarded([this] { CommandCancel_Click(); });
     else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-             !CommandOK->isHidden())
-        platform::runGuarded([this] { CommandOK_Click(); });
+             pressed->isDefault() && !pressed->isHidden())
+        platform::runGuarded([pressed] { pressed->click(); });
     else
         Form::keyPressEvent(event);
 }

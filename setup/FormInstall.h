@@ -1,15 +1,18 @@
 #pragma once
 // The installation dialog: proposes the target directory, installs on OK,
 // and after two seconds shows the finished view once the check finds every
-// file, the settings line and the group's items in place; otherwise a box
-// names what is missing and the user may try another directory. Cancel (OK
-// in the finished view), Escape and the close box end the program.
+// file, the settings line and the group's items in place; otherwise the
+// group is put back as it was, a box names what is missing and why, and the
+// user may try another directory. Cancel (OK in the finished view), Escape
+// and the close box end the program.
 
 #include "platform/forms/Form.h"
 #include "platform/pump/Timer.h"
 #include "setup/Installation.h"
 
-#include <QStringList>
+#include <QList>
+
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -48,15 +51,17 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel) override;
-    // Escape is Cancel; Return and Enter press OK while it shows.
+    // Escape is Cancel; Return and Enter press the default button while it
+    // shows: OK, or the finished view's OK.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     FormInstall();
     void Busy();
     void NotBusy();
-    // The box naming what is missing, then the choosing view again.
-    void Failed(const QStringList& missing);
+    // The box naming what is missing and why, then the choosing view again.
+    void Failed(const QList<setup::Failure>& failures);
 
     bool busy_ = false;
+    std::optional<setup::Attempt> attempt_; // the installation under way
 };

@@ -48,7 +48,7 @@ QString LastLine(const QString& path)
 
 } // namespace
 
-QStringList Check(const QString& directory, const InstallNames& names, const QString& language)
+QStringList MissingProgramFiles(const QString& directory, const InstallNames& names)
 {
     if (!platform::DirExists(directory))
         return {directory};
@@ -60,6 +60,14 @@ QStringList Check(const QString& directory, const InstallNames& names, const QSt
             (file.Mode == platform::CopyMode::Program && !Executable(target)))
             missing.append(file.Target);
     }
+    return missing;
+}
+
+QStringList Check(const QString& directory, const InstallNames& names, const QString& language)
+{
+    if (!platform::DirExists(directory))
+        return {directory};
+    QStringList missing = MissingProgramFiles(directory, names);
     if (LastLine(directory + QStringLiteral("KELPA.INI")) != QStringLiteral("Language=") + language)
         missing.append(QStringLiteral("KELPA.INI"));
     if (platform::FileExists(QStringLiteral("COMCT232.OC_")) &&

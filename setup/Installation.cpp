@@ -5,6 +5,11 @@
 
 #include "platform/shell/System.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/statvfs.h>
+
 namespace setup {
 
 using platform::CopyMode;
@@ -23,6 +28,13 @@ QString SystemControlPath()
 QString Quoted(const QString& path)
 {
     return QLatin1Char('"') + path + QLatin1Char('"');
+}
+
+// The error of a folder level that MkDir could not make: 58 when a file
+// stands in its place.
+int LevelError(const QString& level, int error)
+{
+    return platform::FileExists(level) ? platform::ErrFileExists : VolumeError(level, error);
 }
 
 } // namespace
@@ -60,24 +72,34 @@ QStringList GroupCommands(const QString& directory, const InstallNames& names)
     return commands;
 }
 
-void MakeDirectoryLevels(const QString& directory)
+int MakeDirectoryLevels(const QString& directory)
 {
-    for (const QString& level : DirectoryLevels(directory))
-        platform::MkDir(level);
+    int error = 0;
+    for (const QString& level : DirectoryLevels(directory)) {
+        const int made = platform::MkDir(level);
+        if (made != 0 && error == 0 && !platform::DirExists(level))
+            error = LevelError(level, made);
+    }
+    return error;
 }
 
-void CopySystemControl()
+int CopySystemControl()
 {
     if (!platform::FileExists(SystemControlShipped) || platform::FileExists(SystemControlPath()))
-        return;
-    MakeDirectoryLevels(platform::GetSystemDirectoryA() + QLatin1Char('\\'));
-    platform::FileCopy(SystemControlShipped, SystemControlPath());
+        return 0;
+    if (const int error = MakeDirectoryLevels(platform::GetSystemDirectoryA() + QLatin1Char('\\')))
+        return error;
+    return platform::FileCopy(SystemControlShipped, SystemControlPath());
 }
 
-void CopyProgramFiles(const QString& directory, const InstallNames& names)
+QMap<QString, int> CopyProgramFiles(const QString& directory, const InstallNames& names)
 {
-    for (const ShippedFile& file : ProgramFiles(names))
-        platform::FileCopy(file.Source, directory + file.Target, file.Mode);
+    QMap<QString, int> errors;
+    for (const ShippedFile& file : ProgramFiles(names)) {
+        if (const int error = platform::FileCopy(file.Source, directory + file.Target, file.Mode))
+            errors.insert(file.Target, error);
+    }
+    return errors;
 }
 
 void CreateProgramGroup(const QString& directory, const InstallNames& names)
@@ -89,7 +111,7 @@ void CreateProgramGroup(const QString& directory, const InstallNames& names)
     CloseGroupLink(link);
 }
 
-void AppendLanguageLine(const QString& directory, const QString& language)
+int AppendLanguageLine(const QString& directory, const QString& language)
 {
     const QString path = directory + SettingsFile;
     int number = platform::FreeFile();
@@ -102,12 +124,98 @@ void AppendLanguageLine(const QString& directory, const QString& language)
         platform::Close(number);
     }
     number = platform::FreeFile();
-    if (platform::Open(path, platform::OpenMode::Append, number) != 0)
+    if (const int error = platform::Open(path, platform::OpenMode::Append, number))
+        return error;
+    const int ended = lineOpen ? platform::PrintLine(number, QString()) : 0;
+    const int written = platform::PrintLine(number, QStringLiteral("Language=") + language);
+    const int closed = platform::Close(number);
+    return ended ? ended : written ? written : closed;
+}
+
+int VolumeError(const QString& path, int error)
+{
+    if (error != platform::ErrPathFileAccess)
+        return error;
+    const QFileInfo info(platform::ToLinuxPath(path));
+    struct statvfs volume;
+    if (::statvfs(QFile::encodeName(info.absolutePath()).constData(), &volume) != 0)
+        return error;
+    if (volume.f_flag & ST_RDONLY)
+        return platform::ErrPermissionDenied;
+    if (QFile::encodeName(info.fileName()).size() > qsizetype(volume.f_namemax))
+        return BadName;
+    return error;
+}
+
+int CauseText(int error)
+{
+    switch (error) {
+    case platform::ErrFileExists:
+    case platform::ErrPathNotFound:
+        return 445;
+    case platform::ErrPermissionDenied:
+        return 446;
+    case platform::ErrDiskFull:
+        return 447;
+    case BadName:
+        return 448;
+    case platform::ErrDeviceUnavailable:
+    case platform::ErrDiskNotReady:
+        return 55;
+    case platform::ErrFileNotFound:
+        return 150;
+    default:
+        return 449;
+    }
+}
+
+Attempt::Attempt(const QString& directory, const InstallNames& names, const QString& language)
+    : directory_(directory), names_(names), language_(language)
+{
+}
+
+void Attempt::InstallFiles()
+{
+    if (const int error = MakeDirectoryLevels(directory_))
+        errors_.insert(directory_, error);
+    if (const int error = CopySystemControl())
+        errors_.insert(SystemControl, error);
+    errors_.insert(CopyProgramFiles(directory_, names_));
+}
+
+void Attempt::InstallGroup()
+{
+    if (!MissingProgramFiles(directory_, names_).isEmpty())
         return;
-    if (lineOpen)
-        platform::PrintLine(number, QString());
-    platform::PrintLine(number, QStringLiteral("Language=") + language);
-    platform::Close(number);
+    groupBefore_ = platform::SaveProgramGroup(GroupName);
+    groupMade_ = true;
+    CreateProgramGroup(directory_, names_);
+}
+
+void Attempt::InstallSettings()
+{
+    if (const int error = AppendLanguageLine(directory_, language_))
+        errors_.insert(SettingsFile, error);
+}
+
+QList<Failure> Attempt::Failures() const
+{
+    const QString groupItem = GroupName + QLatin1Char('\\');
+    QList<Failure> failures;
+    for (const QString& item : Check(directory_, names_, language_)) {
+        if (!groupMade_ && item.startsWith(groupItem))
+            continue;
+        failures.append({item, errors_.value(item, platform::ErrPathFileAccess)});
+    }
+    return failures;
+}
+
+void Attempt::UndoGroup()
+{
+    if (!groupMade_)
+        return;
+    platform::RestoreProgramGroup(GroupName, groupBefore_);
+    groupMade_ = false;
 }
 
 } // namespace setup

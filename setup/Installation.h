@@ -2,12 +2,15 @@
 // The installation's steps without widgets: the folder levels, the shared
 // control file, the program files, the program group, the settings line, and
 // the check of what landed. Paths are program paths; directory always ends
-// in "\". Every step ignores its errors and goes on; Check() tells what is
-// missing afterwards.
+// in "\". Every step ignores its errors and goes on, returning the first it
+// met; Check() tells what is missing afterwards, and an Attempt keeps the
+// errors that tell why.
 
 #include "platform/files/Files.h"
+#include "platform/shell/ProgramGroup.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -42,19 +45,23 @@ QStringList GroupItems(const InstallNames& names);
 // The commands that create the group and replace its items, in order.
 QStringList GroupCommands(const QString& directory, const InstallNames& names);
 
-// Creates directory level by level (TargetPath.h).
-void MakeDirectoryLevels(const QString& directory);
+// Creates directory level by level (TargetPath.h); 0 when it is a folder
+// afterwards, otherwise the error of the first level that is none: 58 when
+// a file stands in its place, 52 when its name is longer than the file
+// system allows, 70 when that file system is read-only.
+int MakeDirectoryLevels(const QString& directory);
 // Copies COMCT232.OC_ to the system directory as COMCT232.OCX unless one is
 // there; the folder is made first. Nothing happens without the source.
-void CopySystemControl();
-// Copies ProgramFiles() into directory, each copy replacing its target.
-void CopyProgramFiles(const QString& directory, const InstallNames& names);
+int CopySystemControl();
+// Copies ProgramFiles() into directory, each copy replacing its target; the
+// error of each copy that failed, by its target's name.
+QMap<QString, int> CopyProgramFiles(const QString& directory, const InstallNames& names);
 // Creates the group through the conversation (ProgramGroupLink.h), which
 // yields to the event loop.
 void CreateProgramGroup(const QString& directory, const InstallNames& names);
 // Appends the line "Language=" & language to directory's KELPA.INI, created
 // when missing; an existing file without a final line end gets one first.
-void AppendLanguageLine(const QString& directory, const QString& language);
+int AppendLanguageLine(const QString& directory, const QString& language);
 
 // What the installation should have left and did not, one name per item: the
 // directory itself when it is no folder (then nothing else); every program
@@ -63,5 +70,61 @@ void AppendLanguageLine(const QString& directory, const QString& language);
 // language's; the shared control file when its source exists; each group item
 // as "Kelpa\Item". Empty when everything is there.
 QStringList Check(const QString& directory, const InstallNames& names, const QString& language);
+// The part of Check() that the program files make: the directory when it is
+// no folder, or the program files that did not land.
+QStringList MissingProgramFiles(const QString& directory, const InstallNames& names);
+
+// The error that stands for a directory the group's entries could not name
+// (TargetPathRefused): 52, "bad file name".
+inline constexpr int BadName = platform::ErrBadFileNumber;
+
+// A file error for path made precise where the file layer gives one number,
+// 75 (path/file access error), for several causes: 70 when path's file
+// system is read-only, 52 when its name is longer than that file system
+// allows; any other error as it is.
+int VolumeError(const QString& path, int error);
+
+// The slot of the text that names why an item did not land, for the error
+// its step met: 445 not a folder (a file in the way), 446 no permission, 447
+// disk full, 448 a name too long or not allowed, 55 a drive that does not
+// exist, 150 a source that is missing, 449 any other.
+int CauseText(int error);
+
+// An item that did not land (as Check() names it) and the error its step met.
+struct Failure {
+    QString Item;
+    int Error;
+};
+
+// One installation into a directory, step by step in the installer's order.
+// The program group is created only when the program files have landed, and
+// a failed attempt can put the group back as it found it.
+class Attempt final {
+public:
+    Attempt(const QString& directory, const InstallNames& names, const QString& language);
+
+    // The folder levels, the shared control file and the program files.
+    void InstallFiles();
+    // The program group, when every program file has landed; otherwise
+    // nothing.
+    void InstallGroup();
+    // The settings line.
+    void InstallSettings();
+    // What did not land, each with the error its step met; empty when
+    // everything is there. A group left out for missing files is not named:
+    // the files are.
+    QList<Failure> Failures() const;
+    // Puts the program group back as InstallGroup() found it: entries it
+    // made go, entries it replaced get their old contents back.
+    void UndoGroup();
+
+private:
+    QString directory_;
+    InstallNames names_;
+    QString language_;
+    QMap<QString, int> errors_; // by the name Check() gives the item
+    bool groupMade_ = false;
+    platform::ProgramGroupState groupBefore_;
+};
 
 } // namespace setup

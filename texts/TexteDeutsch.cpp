@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the German text into each of the 343 set slots of LanguageText (an empty text
+// Stores the German text into each of the 348 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteDeutsch()
 {
@@ -377,6 +377,11 @@ void TexteDeutsch()
     t[437] = QStringLiteral("Auszeit (0-3600) =");
     t[438] = QStringLiteral("Tiefe (0-99) =");
     t[439] = QStringLiteral("Minimale Dateigröße (0-32767) =");
+    t[445] = QStringLiteral("Kein Ordner (eine Datei steht im Weg)!");
+    t[446] = QStringLiteral("Keine Berechtigung, dort zu schreiben!");
+    t[447] = QStringLiteral("Datenträger voll!");
+    t[448] = QStringLiteral("Name zu lang oder nicht zulässig!");
+    t[449] = QStringLiteral("Konnte nicht geschrieben werden!");
     t[452] = QStringLiteral("Keine &externen Banner");
     t[459] = QStringLiteral("Drücken Sie die 'Entf'-Taste, um die gewählte Datei");
     t[460] = QStringLiteral("Professionelle Einstellungen");

@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the English text into each of the 343 set slots of LanguageText (an empty text
+// Stores the English text into each of the 348 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteEnglisch()
 {
@@ -365,6 +365,11 @@ void TexteEnglisch()
     t[437] = QStringLiteral("Time Out (0-3600) =");
     t[438] = QStringLiteral("Depth (0-99) =");
     t[439] = QStringLiteral("Minimum File Size (0-32767) =");
+    t[445] = QStringLiteral("Not a folder (a file is in the way)!");
+    t[446] = QStringLiteral("No permission to write there!");
+    t[447] = QStringLiteral("Disk full!");
+    t[448] = QStringLiteral("Name too long or not allowed!");
+    t[449] = QStringLiteral("Could not be written!");
     t[452] = QStringLiteral("No external &Banners");
     t[459] = QStringLiteral("Press the 'Del'-key to move the highlighted file to");
     t[460] = QStringLiteral("Professional Options");

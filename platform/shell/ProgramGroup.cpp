@@ -170,6 +170,57 @@ int DeleteProgramItem(const QString& group, const QString& name)
 
 namespace {
 
+// The files of folder with their bytes.
+QMap<QString, QByteArray> entryFiles(const QString& folder)
+{
+    QMap<QString, QByteArray> entries;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        QFile file(folder + QLatin1Char('/') + name);
+        if (file.open(QIODevice::ReadOnly))
+            entries.insert(name, file.readAll());
+    }
+    return entries;
+}
+
+} // namespace
+
+ProgramGroupState SaveProgramGroup(const QString& group)
+{
+    ProgramGroupState state;
+    const QString folder = existingGroupFolder(group);
+    state.existed = !folder.isEmpty();
+    if (state.existed)
+        state.entries = entryFiles(folder);
+    return state;
+}
+
+int RestoreProgramGroup(const QString& group, const ProgramGroupState& state)
+{
+    if (!state.existed)
+        return existingGroupFolder(group).isEmpty() ? 0 : DeleteProgramGroup(group);
+    if (CreateProgramGroup(group) != 0)
+        return ErrGroupCommand;
+    const QString folder = existingGroupFolder(group);
+    const QMap<QString, QByteArray> now = entryFiles(folder);
+    int result = 0;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (!state.entries.contains(it.key()) &&
+            !QFile::remove(folder + QLatin1Char('/') + it.key()))
+            result = ErrGroupCommand;
+    }
+    for (auto it = state.entries.cbegin(); it != state.entries.cend(); ++it) {
+        if (now.contains(it.key()) && now.value(it.key()) == it.value())
+            continue;
+        QSaveFile file(folder + QLatin1Char('/') + it.key());
+        if (!file.open(QIODevice::WriteOnly) || file.write(it.value()) != it.value().size() ||
+            !file.commit())
+            result = ErrGroupCommand;
+    }
+    return result;
+}
+
+namespace {
+
 // Splits "[Name(a,"b,c",d)]" at position pos into name and arguments and
 // moves pos behind it; false when the text there is not such a command.
 bool parseCommand(const QString& text, qsizetype& pos, QString& name, QStringList& args)

@@ -10,6 +10,8 @@
 // Every function returns 0 or 285, the program's error for a group command
 // that was not carried out.
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
 
 namespace platform {
@@ -35,6 +37,18 @@ int AddProgramItem(const QString& group, const QString& target, const QString& n
                    const QString& workingDirectory = QString());
 // Removes the item; 285 when the group or the item does not exist.
 int DeleteProgramItem(const QString& group, const QString& name);
+
+// A group as it is at one moment, to be put back later: whether it existed,
+// and the name and bytes of each entry file in it.
+struct ProgramGroupState {
+    bool existed = false;
+    QMap<QString, QByteArray> entries;
+};
+ProgramGroupState SaveProgramGroup(const QString& group);
+// Puts the group back as state holds it: entries made since are removed,
+// entries changed or removed since get their bytes back, and a group that did
+// not exist is deleted again. 285 when any of it fails.
+int RestoreProgramGroup(const QString& group, const ProgramGroupState& state);
 
 // Program Manager's group commands, as the installer and the removal program
 // send them over their conversation, each "[Command(arg,arg,...)]" (several may

@@ -21,6 +21,8 @@
 
 using testsupport::MsgBoxScript;
 
+Q_DECLARE_METATYPE(removal::Leftover)
+
 namespace {
 
 const QString FirstPrompt =
@@ -174,11 +176,7 @@ private Q_SLOTS:
             MsgBoxScript boxes;
             boxes.expect(FirstPrompt, platform::vbYes);
             boxes.expect(SecondPrompt, platform::vbOK);
-            boxes.expect(QStringLiteral("The program could not be removed completely. Still "
-                                        "there: ") +
-                             platform::FromLinuxPath(group) +
-                             QStringLiteral(".\r\n\r\nClose Kelpa if it runs there and start the "
-                                            "removal again."),
+            boxes.expect(removal::FinalPrompt(ProgramFolder(), {}, platform::FromLinuxPath(group)),
                          platform::vbOK);
             removal::Tolvexall(ProgramFolder(), 1);
             KELPA_VERIFY_MSGBOXES(boxes);
@@ -186,7 +184,43 @@ private Q_SLOTS:
         QFile::setPermissions(group, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    // A kelpa running in the folder keeps its program and its lock file.
+    // What is left is named by its cause, each cause on a line of its own.
+    void finalPromptNamesCauses_data()
+    {
+        QTest::addColumn<QList<removal::Leftover>>("left");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("causes");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("read-only folder")
+            << QList<removal::Leftover>{{"KELPA.EXE", 70}, {"README.HTM", 70}, {"KELPA.INI", 70}}
+            << QString() << "No permission to delete: KELPA.EXE, README.HTM, KELPA.INI."
+            << "Start the removal again once they can be deleted.";
+        QTest::newRow("running kelpa and others")
+            << QList<removal::Leftover>{{"KELPA.EXE", removal::InUse},
+                                        {"README.HTM", 70},
+                                        {"KELPA.LOG", 57},
+                                        {"KELPA.TMP", removal::InUse}}
+            << QString()
+            << "In use by the Kelpa running there: KELPA.EXE, KELPA.TMP.\r\nNo permission to "
+               "delete: README.HTM.\r\nNot deleted (error 57): KELPA.LOG."
+            << "Close Kelpa, then start the removal again.";
+        QTest::newRow("group left") << QList<removal::Leftover>() << "C:\\group"
+                                    << "Could not be deleted: C:\\group."
+                                    << "Start the removal again once they can be deleted.";
+    }
+    void finalPromptNamesCauses()
+    {
+        QFETCH(QList<removal::Leftover>, left);
+        QFETCH(QString, group);
+        QFETCH(QString, causes);
+        QFETCH(QString, advice);
+        QCOMPARE(removal::FinalPrompt(ProgramFolder(), left, group),
+                 "The program could not be removed completely.\r\n\r\n" + causes + "\r\n\r\n" +
+                     advice);
+    }
+
+    // A kelpa running in the folder keeps its program and its lock file, and
+    // the group keeps the entries that start it and the removal.
     void besideRunningKelpa()
     {
         const QString folder = MakeInstallation({"README.HTM", "KELPA.LOG"});
@@ -206,9 +240,10 @@ private Q_SLOTS:
             MsgBoxScript boxes;
             boxes.expect(FirstPrompt, platform::vbYes);
             boxes.expect(SecondPrompt, platform::vbOK);
-            boxes.expect(QStringLiteral("The program could not be removed completely. Still "
-                                        "there: KELPA.EXE, KELPA.TMP.\r\n\r\nClose Kelpa if it "
-                                        "runs there and start the removal again."),
+            boxes.expect(QStringLiteral("The program could not be removed completely.\r\n\r\nIn "
+                                        "use by the Kelpa running there: KELPA.EXE, "
+                                        "KELPA.TMP.\r\n\r\nClose Kelpa, then start the removal "
+                                        "again."),
                          platform::vbOK);
             removal::Tolvexall(ProgramFolder(), 1);
             KELPA_VERIFY_MSGBOXES(boxes);
@@ -217,6 +252,8 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(lock));
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/README.HTM")));
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/KELPA.INI")));
+        QCOMPARE(QDir(Applications() + QStringLiteral("/Kelpa")).entryList(QDir::Files),
+                 (QStringList{"Kelpa.desktop", "Tolvexall.desktop"}));
         QCOMPARE(kelpa.state(), QProcess::Running);
         QCOMPARE(TryLock(lock), EWOULDBLOCK);
         kelpa.kill(); // SIGKILL to its PID

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <optional>
@@ -37,6 +38,8 @@ public:
 
     QString Proposal;                // the directory the dialog proposed
     QString FinishedHeading;         // the heading of the finished view, if it came
+    QString FinishedFocus;           // the control that has the focus there
+    bool ReturnIgnored = false;      // Return there did not end the program
     bool ReturnedToChoosing = false; // OK came back after a failed installation
 
 private:
@@ -56,7 +59,7 @@ private:
             return;
         }
         FormInstall& install = FormInstall::Instance();
-        if (!install.Visible())
+        if (!install.Visible() || FormBackground::Instance().Ending)
             return;
         if (!install.CommandOK->isHidden() && !okPressed_) {
             okPressed_ = true;
@@ -67,8 +70,13 @@ private:
         } else if (!install.CommandOK->isHidden()) {
             ReturnedToChoosing = true;
             install.CommandCancel->click();
-        } else if (!install.Label4->isHidden()) {
+        } else if (!install.Label4->isHidden() && FinishedHeading.isEmpty()) {
             FinishedHeading = install.Label2->text();
+            QWidget* focus = install.focusWidget();
+            FinishedFocus = focus ? focus->objectName() : QString();
+            QTest::keyClick(focus ? focus : &install, Qt::Key_Return);
+        } else if (!install.Label4->isHidden()) {
+            ReturnIgnored = true;
             install.CommandCancel->click();
         }
     }

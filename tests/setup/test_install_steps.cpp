@@ -234,6 +234,22 @@ private Q_SLOTS:
         QCOMPARE(Check(directory, EnglishNames(), "english"), missing);
     }
 
+    // The cause a failure names, for errors that no test run as root meets.
+    void causeOfAnError_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("text");
+        QTest::newRow("no permission") << int(platform::ErrPermissionDenied) << 446;
+        QTest::newRow("disk full") << int(platform::ErrDiskFull) << 447;
+        QTest::newRow("device I/O error") << int(platform::ErrDeviceIO) << 449;
+    }
+    void causeOfAnError()
+    {
+        QFETCH(int, error);
+        QFETCH(int, text);
+        QCOMPARE(CauseText(error), text);
+    }
+
     // Without the animation and the shared control in the set, their steps
     // are skipped and nothing misses them.
     void missingOptionalSources()

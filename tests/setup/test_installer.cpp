@@ -183,6 +183,8 @@ private Q_SLOTS:
                                          : QStringLiteral("C:\\Program Files\\Kelpa\\"));
         QCOMPARE(script.FinishedHeading,
                  german ? QStringLiteral("Glückwunsch!") : QStringLiteral("Congratulations!"));
+        QCOMPARE(script.FinishedFocus, QStringLiteral("CommandCancel"));
+        QVERIFY(!script.ReturnIgnored);
         QCOMPARE(ReadBytes(Installed(german) + "/KELPA.INI"),
                  german ? QByteArray("Language=deutsch\r\n") : QByteArray("Language=english\r\n"));
         QVERIFY(IsExecutable(Installed(german) + "/KELPA.EXE"));
@@ -194,36 +196,65 @@ private Q_SLOTS:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
-    // Each failure shows the box and the choosing view again, never the
-    // finished view; nothing is undone.
+    // Each failure names its cause and shows the choosing view again, never
+    // the finished view. The program group is made only once the program
+    // files are there, and a failed attempt leaves it as it found it.
     void failuresReturnToChoosing_data()
     {
         QTest::addColumn<QStringList>("leaveOut");
         QTest::addColumn<QString>("directory");
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<bool>("earlierGroup");
         QTest::addColumn<QString>("box");
+        const QString longName(300, QLatin1Char('n'));
         QTest::newRow("no SETUP1.EXE") << QStringList{"SETUP1.EXE"} << "C:\\Program Files\\Kelpa\\"
-                                       << "KELPA.EXE: File not found!";
-        QTest::newRow("below a regular file") << QStringList() << "C:\\blocker\\Kelpa"
-                                              << "C:\\blocker\\Kelpa\\: File not found!";
-        QTest::newRow("drive that does not exist") << QStringList() << "D:\\x"
-                                                   << "D:\\x\\: File not found!";
-        QTest::newRow("double quote") << QStringList() << "C:\\a\"b"
-                                      << "C:\\a\"b\\: File not found!";
+                                       << false << true << "KELPA.EXE: File not found!";
+        QTest::newRow("a regular file") << QStringList() << "C:\\blocker" << false << false
+                                        << "C:\\blocker\\: Not a folder (a file is in the way)!";
+        QTest::newRow("below a regular file")
+            << QStringList() << "C:\\blocker\\Kelpa" << false << true
+            << "C:\\blocker\\Kelpa\\: Not a folder (a file is in the way)!";
+        QTest::newRow("below a regular file, German")
+            << QStringList() << "C:\\blocker\\Kelpa" << true << false
+            << "C:\\blocker\\Kelpa\\: Kein Ordner (eine Datei steht im Weg)!";
+        QTest::newRow("name too long") << QStringList() << "C:\\" + longName << false << true
+                                       << "C:\\" + longName + "\\: Name too long or not allowed!";
+        QTest::newRow("drive that does not exist")
+            << QStringList() << "D:\\x" << false << true << "D:\\x\\: Drive not ready!";
+        QTest::newRow("double quote") << QStringList() << "C:\\a\"b" << false << true
+                                      << "C:\\a\"b\\: Name too long or not allowed!";
+        QTest::newRow("settings file a folder, first installation")
+            << QStringList() << "C:\\Taken" << false << false << "KELPA.INI: Could not be written!";
+        QTest::newRow("settings file a folder, German")
+            << QStringList() << "C:\\Taken" << true << true
+            << "KELPA.INI: Konnte nicht geschrieben werden!";
     }
     void failuresReturnToChoosing()
     {
         QFETCH(QStringList, leaveOut);
         QFETCH(QString, directory);
+        QFETCH(bool, german);
+        QFETCH(bool, earlierGroup);
         QFETCH(QString, box);
         const QString shipped = EnterShippedSet(leaveOut);
         QVERIFY(WriteBytes(Home() + "/blocker", "a file"));
-        InstallerScript script({Language::English, directory, true});
+        QVERIFY(QDir().mkpath(Home() + "/Taken/KELPA.INI"));
+        const QString earlier = Applications() + "/Kelpa/Kelpa.desktop";
+        if (earlierGroup)
+            QVERIFY(QDir().mkpath(Applications() + "/Kelpa") &&
+                    WriteBytes(earlier, "an earlier installation's entry"));
+        InstallerScript script({german ? Language::Deutsch : Language::English, directory, true});
         MsgBoxScript boxes;
         boxes.expect(box, platform::vbOK).withStyle(16).withTitle("Kelpa");
         QVERIFY(RunInstaller());
         KELPA_VERIFY_MSGBOXES(boxes);
         QVERIFY(script.ReturnedToChoosing);
         QCOMPARE(script.FinishedHeading, QString());
+        QCOMPARE(GroupEntries(), earlierGroup ? QStringList{"Kelpa.desktop"} : QStringList());
+        if (earlierGroup)
+            QCOMPARE(ReadBytes(earlier), QByteArray("an earlier installation's entry"));
+        else
+            QVERIFY(!QFileInfo::exists(Applications() + "/Kelpa"));
         QVERIFY(!QFileInfo::exists(Home() + "/a\"b"));
         QVERIFY(!QFileInfo::exists(shipped + "/KELPA.TMP"));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
