@@ -392,8 +392,9 @@ void FormKelpa::Wiederherstellen()
     // Every list that still held work goes into KELPA.NOT, in a fixed order.
     // The lists overlap: the continuation copies KELPA.NOT to COMPLETE.ENP
     // before its run empties KELPA.NOT, and a run records in KELPA.NOT what it
-    // failed of the list it reads. A record the merge has written already is
-    // not written again; records that differ in anything are all kept.
+    // failed of the list it reads. A record is written once, where the merge
+    // first comes to it; records that are not the same record (by
+    // worklists::RecordKey) are all kept. The merge yields once a record.
     // KELPA.NOT is replaced only by a complete merge: a scratch file that
     // could not be written leaves it as it was, and the failure is reported.
     const QString scratch = QStringLiteral("~.TMP");
