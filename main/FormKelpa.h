@@ -101,7 +101,8 @@ public:
     void Nichtgeladen();
     // Writes what the run left unfinished into KELPA.NOT.
     void Vervollstaendigen();
-    // After an abrupt end: merges every pending list into KELPA.NOT.
+    // After an abrupt end: merges every pending list into KELPA.NOT, each
+    // record once.
     void Wiederherstellen();
 
     // --- index page and e-mail list (FormKelpaIndex.cpp) ------------------------

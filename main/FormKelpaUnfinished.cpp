@@ -4,6 +4,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/StatusLine.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 
 using namespace KELPA;
 
@@ -388,6 +390,11 @@ void FormKelpa::Vervollstaendigen()
 void FormKelpa::Wiederherstellen()
 {
     // Every list that still held work goes into KELPA.NOT, in a fixed order.
+    // The lists overlap: the continuation copies KELPA.NOT to COMPLETE.ENP
+    // before its run empties KELPA.NOT, and a run records in KELPA.NOT what it
+    // failed of the list it reads. A record is written once, where the merge
+    // first comes to it; records that are not the same record (by
+    // worklists::RecordKey) are all kept. The merge yields once a record.
     // KELPA.NOT is replaced only by a complete merge: a scratch file that
     // could not be written leaves it as it was, and the failure is reported.
     const QString scratch = QStringLiteral("~.TMP");
@@ -395,6 +402,7 @@ void FormKelpa::Wiederherstellen()
     int error = out == 0 ? platform::ErrTooManyFiles
                          : platform::Open(scratch, platform::OpenMode::Output, out);
     const bool scratchOpen = error == 0;
+    QSet<QString> written;
     for (const char* name : {"KELPA.NOT", "COMPLETE.ENP", "LINKS0.INP", "LINKS1.INP"}) {
         const QString list = QLatin1String(name);
         if (error != 0 || platform::FileLen(list) <= 0)
@@ -402,17 +410,25 @@ void FormKelpa::Wiederherstellen()
         const int in = platform::FreeFile();
         if (platform::Open(list, platform::OpenMode::Input, in) != 0)
             continue;
-        QString line;
-        bool nameLineDue = false;
-        while (error == 0 && !platform::Eof(in) && platform::LineInput(in, line) == 0) {
-            error = platform::PrintLine(out, line);
-            nameLineDue = !nameLineDue;
+        bool more = true;
+        while (error == 0 && more && !platform::Eof(in)) {
+            platform::DoEvents();
+            QString url;
+            QString localName;
+            if (platform::LineInput(in, url) != 0)
+                break;
+            // A last record cut off after its URL gets an empty name, so that
+            // the next list's records stay URL first, name second.
+            more = !platform::Eof(in) && platform::LineInput(in, localName) == 0;
+            const qsizetype before = written.size();
+            written.insert(worklists::RecordKey(url, localName));
+            if (written.size() == before)
+                continue;
+            error = platform::PrintLine(out, url);
+            if (error == 0)
+                error = platform::PrintLine(out, localName);
         }
         platform::Close(in);
-        // A last record cut off after its URL gets an empty name, so that the
-        // next list's records stay URL first, name second.
-        if (error == 0 && nameLineDue)
-            error = platform::PrintLine(out, QString());
     }
     if (scratchOpen) {
         const int closed = platform::Close(out);

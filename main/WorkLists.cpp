@@ -1,5 +1,7 @@
 #include "main/WorkLists.h"
 
+#include "main/WorkListIndex.h"
+#include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 
 #include <QDir>
@@ -55,6 +57,13 @@ bool IsOwnFile(const QString& path)
                               QStringLiteral("KELPA.TMP"), QStringLiteral("KELPA.BAK"),
                               QStringLiteral("~.TMP")};
     return !NamedIn(names, path).isEmpty();
+}
+
+QString RecordKey(const QString& url, const QString& name)
+{
+    // A line never holds a line break: the two parts cannot run into each
+    // other.
+    return WorkListIndex::UrlKey(platform::Trim(url)) + QLatin1Char('\n') + platform::Trim(name);
 }
 
 bool NameTaken(const QString& path)

@@ -28,6 +28,12 @@ inline bool IsWorkList(const QString& path)
 // or is empty. Costs a look at the folder only when the file name matches.
 bool IsOwnFile(const QString& path);
 
+// What makes two work-list records one record: the URL line compared with
+// letter case ignored, the local-name line compared exactly, both without
+// the blanks around them, which every reader of a list trims. Two records
+// with equal keys are fetched alike, under the same local name.
+QString RecordKey(const QString& url, const QString& name);
+
 // Whether a downloaded file must be numbered away from path: a file of that
 // path holds data, or path is one of the program's own files.
 bool NameTaken(const QString& path);

@@ -348,6 +348,27 @@ private Q_SLOTS:
             << Missing << Missing << Missing << Missing << QByteArray();
         QTest::newRow("LF lines come back with CR LF")
             << QByteArray("http://h/a.htm\na.htm\n") << Missing << Missing << Missing << A;
+        // The states an abrupt end can leave the lists in: each record once,
+        // the first time the merge comes to it.
+        QTest::newRow("idle after choosing Continue")
+            << A + B + X << A + B + X << QByteArray() << Missing << A + B + X;
+        QTest::newRow("completion run cut short: failed records, the whole list, links")
+            << B << A + B + X << Y + A << Missing << B + A + X + Y;
+        QTest::newRow("new search cut short: failed records, two levels")
+            << X << QByteArray() << StartRecord + X + Y << A + X << X + StartRecord + Y + A;
+        QTest::newRow("run ended by Cancel: the rest of its lists written and kept")
+            << Y + A << Missing << X + Y << A << Y + A + X;
+        QTest::newRow("a record twice in one list") << A + A << Missing << Missing << A << A;
+        QTest::newRow("URL case and blanks around lines make no other record")
+            << A << QByteArray("HTTP://H/A.HTM\r\na.htm\r\n http://h/a.htm \r\na.htm \r\n")
+            << Missing << Missing << A;
+        QTest::newRow("records that differ in a name or a URL are all kept")
+            << A
+            << QByteArray("http://h/a.htm\r\nA.htm\r\nhttp://h/a.htm\r\na(1).htm\r\n"
+                          "http://h/a.htm?b\r\na.htm\r\nhttp://h/a.htm\r\n\r\n")
+            << Missing << Missing
+            << A + "http://h/a.htm\r\nA.htm\r\nhttp://h/a.htm\r\na(1).htm\r\n"
+                   "http://h/a.htm?b\r\na.htm\r\nhttp://h/a.htm\r\n\r\n";
         QTest::newRow("a record cut off after its URL gets an empty name")
             << A + "http://h/cut.htm\r\n"
             << B << Missing << QByteArray("http://h/late.htm")
