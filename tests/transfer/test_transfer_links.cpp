@@ -6,6 +6,8 @@
 #include "transfer/LinkSearch.h"
 #include "transfer/OnlineSearch.h"
 
+#include <QStringEncoder>
+
 using namespace transfer;
 
 namespace {
@@ -34,6 +36,14 @@ struct SearchRun {
     }
 };
 
+// mark followed by text in UTF-16, little-endian after "\xFF\xFE".
+QByteArray Utf16(const QByteArray& mark, const QByteArray& text)
+{
+    QStringEncoder encoder(mark == "\xFF\xFE" ? QStringConverter::Utf16LE
+                                              : QStringConverter::Utf16BE);
+    return mark + QByteArray(encoder.encode(QString::fromLatin1(text)));
+}
+
 OnlineSearch::Options AllRows()
 {
     return {{true, true, false, true}, true, {}};
@@ -56,6 +66,8 @@ private Q_SLOTS:
     void findLink();
     void decidePage_data();
     void decidePage();
+    void pageStartUndecided_data();
+    void pageStartUndecided();
     void lastLevel();
     void statusLine_data();
     void statusLine();
@@ -64,7 +76,9 @@ private Q_SLOTS:
     void wholePage();
     void tagSplitAtEveryPosition();
     void longDataUri();
-    void headLineAndUnchangedPage();
+    void headLine_data();
+    void headLine();
+    void unchangedPage();
 };
 
 void TestTransferLinks::findLink_data()
@@ -133,6 +147,26 @@ void TestTransferLinks::decidePage_data()
     QTest::addColumn<int>("entry");
 
     QTest::newRow("html") << QByteArray("<!DOCTYPE html><html>") << 200 << 1 << 0;
+    const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const QByteArray doctype = "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"\n"
+                               " \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n";
+    QTest::newRow("xhtml") << declaration + doctype +
+                                  "<html xmlns=\"http://www.w3.org/1999/xhtml\">"
+                           << 200 << 1 << 0;
+    QTest::newRow("xhtml after a byte order mark")
+        << "\xEF\xBB\xBF" + declaration + "<html>" << 200 << 1 << 0;
+    QTest::newRow("xhtml: comments, instructions, subset, upper case")
+        << declaration + "<!-- a <b> -->\n<?xml-stylesheet href=\"s.xsl\"?>"
+                         "<!DOCTYPE html [ <!ENTITY gt2 \">>\"> ]><HTML><a href=\"x\">"
+        << 200 << 1 << 0;
+    QTest::newRow("xhtml in UTF-16")
+        << Utf16("\xFF\xFE", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><html>") << 200 << 1 << 0;
+    QTest::newRow("xhtml without its root") << declaration + doctype << 200 << 2 << 0;
+    QTest::newRow("rss") << declaration + "<rss version=\"2.0\"><channel><link>l</link>" << 200 << 2
+                         << 0;
+    QTest::newRow("root named like html") << declaration + "<htmlx><html>" << 200 << 2 << 0;
+    QTest::newRow("svg in UTF-16")
+        << Utf16("\xFE\xFF", "<?xml version=\"1.0\"?><svg><a href=\"a\"/></svg>") << 200 << 2 << 0;
     QTest::newRow("leading white space") << QByteArray("\r\n \t<html>") << 200 << 1 << 0;
     QTest::newRow("< at the fourth byte") << QByteArray("abc<p>") << 200 << 1 << 0;
     QTest::newRow("< at the fifth byte") << QByteArray("abcd<p>") << 200 << 2 << 0;
@@ -165,6 +199,33 @@ void TestTransferLinks::decidePage()
     QTEST(int(decision.pageState), "pageState");
     QTEST(decision.messageEntry, "entry");
     QCOMPARE(decision.errorPage, decision.pageState == 3);
+    if (status == 200 && !decision.hasStatusLine)
+        QCOMPARE(IsPageStart(block), decision.pageState == 1);
+}
+
+void TestTransferLinks::pageStartUndecided_data()
+{
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<bool>("undecided");
+    const QByteArray declaration = "<?xml version=\"1.0\"?>";
+    QTest::newRow("xml before its root") << declaration + "<!DOCTYPE html><!-- c" << true;
+    QTest::newRow("xml root name cut") << declaration + "<ht" << true;
+    QTest::newRow("xml root") << declaration + "<html>" << false;
+    QTest::newRow("xml past the bytes looked at")
+        << declaration + QByteArray(MaxPageStart, ' ') + "<html>" << false;
+    QTest::newRow("byte order mark cut") << QByteArray("\xEF\xBB") << true;
+    QTest::newRow("declaration cut") << QByteArray("\r\n<?xm") << true;
+    QTest::newRow("blanks only") << QByteArray("\r\n ") << true;
+    QTest::newRow("fewer than four characters") << QByteArray("ab") << true;
+    QTest::newRow("four characters") << QByteArray("abcd") << false;
+    QTest::newRow("page") << QByteArray("<p") << false;
+}
+
+// The receiver waits for more of a body while its start cannot tell.
+void TestTransferLinks::pageStartUndecided()
+{
+    QFETCH(QByteArray, start);
+    QTEST(PageStartUndecided(start), "undecided");
 }
 
 void TestTransferLinks::lastLevel()
@@ -295,16 +356,46 @@ void TestTransferLinks::longDataUri()
     }
 }
 
-void TestTransferLinks::headLineAndUnchangedPage()
+void TestTransferLinks::headLine_data()
 {
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("written");
+    const QByteArray head = "<!-- modified -->\r\n";
+    const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    const QByteArray mark = "\xEF\xBB\xBF";
+    QTest::newRow("page") << QByteArray("<html>x") << head + "<html>x";
+    QTest::newRow("empty page") << QByteArray() << head;
+    QTest::newRow("xhtml") << declaration + "\n<html>x" << declaration + head + "\n<html>x";
+    QTest::newRow("xhtml after blanks") << "\r\n" + declaration + "<html>"
+                                        << "\r\n" + declaration + head + "<html>";
+    QTest::newRow("page after a byte order mark") << mark + "<html>x" << mark + head + "<html>x";
+    QTest::newRow("xhtml after a byte order mark")
+        << mark + declaration + "<html>" << mark + declaration + head + "<html>";
+    QTest::newRow("UTF-16 little-endian page")
+        << Utf16("\xFF\xFE", "<html>x") << Utf16("\xFF\xFE", head + "<html>x");
+    QTest::newRow("UTF-16 big-endian xhtml")
+        << Utf16("\xFE\xFF", "<?xml version=\"1.0\"?><html>")
+        << Utf16("\xFE\xFF", "<?xml version=\"1.0\"?>" + head + "<html>");
+}
+
+// The head line goes after a byte order mark and an XML declaration, in the
+// page's encoding, however the page's start is cut into blocks.
+void TestTransferLinks::headLine()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, written);
     OnlineSearch::Options options = AllRows();
     options.headLine = "<!-- modified -->";
-    const SearchRun headed({"<ht", "ml>", "x"}, options);
-    QCOMPARE(headed.written, "<!-- modified -->\r\n<html>x");
-    const SearchRun empty({}, options);
-    QCOMPARE(empty.written, "<!-- modified -->\r\n");
+    QCOMPARE(SearchRun({page}, options).written, written);
+    QByteArrayList bytes;
+    for (const char byte : page)
+        bytes << QByteArray(1, byte);
+    QCOMPARE(SearchRun(bytes, options).written, written);
+}
 
-    options = AllRows();
+void TestTransferLinks::unchangedPage()
+{
+    OnlineSearch::Options options = AllRows();
     options.rewrite = false;
     const SearchRun kept({Page}, options);
     QCOMPARE(kept.written, Page);
