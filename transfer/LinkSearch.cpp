@@ -1,6 +1,7 @@
 #include "transfer/LinkSearch.h"
 
 #include "main/Kelpa.h"
+#include "transfer/LinkValue.h"
 
 #include <QVarLengthArray>
 
@@ -343,12 +344,7 @@ std::optional<BaseTag> FindBaseTag(QByteArrayView tag)
             break;
         }
     }
-    const qsizetype scheme = value.indexOf("://");
-    const qsizetype hostStart = scheme < 0 ? 0 : scheme + 3;
-    const qsizetype lastSlash = value.lastIndexOf('/');
-    if (lastSlash >= hostStart)
-        value.truncate(lastSlash);
-    return BaseTag{QString::fromUtf8(value), start, end};
+    return BaseTag{AttributeText(value), start, end};
 }
 
 PageDecision DecidePage(QByteArrayView block, int statusCode)

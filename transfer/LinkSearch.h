@@ -46,10 +46,9 @@ void LinkSuche();
 
 // The base tag in tag: when it holds "<base", "href" and an "=" after that, the
 // value after the "=" up to the tag's ">", trimmed, LF as blank, without its
-// quotes, cut at the first blank, and cut back to its last "/" after the host
-// (the directory that relative links resolve against: "http://h/d/" and
-// "http://h/d/i.html" both give "http://h/d"). The range [start, end) is the
-// base element itself, from its "<" to its ">".
+// quotes, cut at the first blank, read by AttributeText: the href as written,
+// still to be made absolute against the page (BaseDirectory). The range
+// [start, end) is the base element itself, from its "<" to its ">".
 struct BaseTag {
     QString href;
     qsizetype start = 0;

@@ -1,6 +1,7 @@
 #include "transfer/OnlineSearch.h"
 
 #include "main/Kelpa.h"
+#include "transfer/UrlSplit.h"
 
 #include <QStringEncoder>
 
@@ -140,8 +141,9 @@ void OnlineSearch::Tag(QByteArrayView tag, QByteArray& out)
 
 void SetBase(const QString& href)
 {
-    KELPA::Link = href;
-    KELPA::UrlPath = href;
+    using namespace KELPA;
+    UrlPath = BaseDirectory(href, UrlPath, LinkRoot(), Protocol);
+    Link = UrlPath;
 }
 
 } // namespace transfer

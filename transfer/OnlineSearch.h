@@ -68,7 +68,8 @@ private:
     QByteArray m_start;     // the page's first bytes while the head's place is open
 };
 
-// The base handler for the shared state: Link and UrlPath take href.
+// The base handler for the shared state: Link and UrlPath take the directory
+// that href names, made absolute against the page (BaseDirectory).
 void SetBase(const QString& href);
 
 } // namespace transfer

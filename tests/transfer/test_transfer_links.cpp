@@ -5,6 +5,7 @@
 #include "tests/support/TestMain.h"
 #include "transfer/LinkSearch.h"
 #include "transfer/OnlineSearch.h"
+#include "transfer/UrlSplit.h"
 
 #include <QStringEncoder>
 
@@ -273,7 +274,7 @@ void TestTransferLinks::statusLine()
 void TestTransferLinks::baseTag_data()
 {
     QTest::addColumn<QByteArray>("tag");
-    QTest::addColumn<QString>("href"); // "-": no base tag
+    QTest::addColumn<QString>("base"); // for a page in http://h:8080/d; "-": no base tag
     QTest::addColumn<int>("start");
 
     QTest::newRow("directory") << QByteArray("<base href=\"http://h/d/\">") << "http://h/d" << 0;
@@ -287,18 +288,32 @@ void TestTransferLinks::baseTag_data()
     QTest::newRow("target only") << QByteArray("<base target=\"_top\">") << "-" << 0;
     QTest::newRow("after a later <")
         << QByteArray("x=\"y\" <BaSe href=\"http://h/d/\">") << "http://h/d" << 6;
+    QTest::newRow("root-relative")
+        << QByteArray("<base href=\"/other/\">") << "http://h:8080/other" << 0;
+    QTest::newRow("relative") << QByteArray("<base href=\"sub/x.html\">") << "http://h:8080/d/sub"
+                              << 0;
+    QTest::newRow("climbing") << QByteArray("<base href=\"../other/\">") << "http://h:8080/other"
+                              << 0;
+    QTest::newRow("without a scheme")
+        << QByteArray("<base href=\"//cdn/x/\">") << "http://cdn/x" << 0;
+    QTest::newRow("the page itself") << QByteArray("<base href=\"\">") << "http://h:8080/d" << 0;
+    QTest::newRow("dot") << QByteArray("<base href=\".\">") << "http://h:8080/d" << 0;
+    QTest::newRow("character reference")
+        << QByteArray("<base href=\"/o&#116;her/\">") << "http://h:8080/other" << 0;
 }
 
+// A base tag's href, made absolute against the page as a browser does, names
+// the directory its page's links resolve against.
 void TestTransferLinks::baseTag()
 {
     QFETCH(QByteArray, tag);
-    QFETCH(QString, href);
-    const auto base = FindBaseTag(tag);
-    QCOMPARE(base.has_value(), href != "-");
-    if (base) {
-        QCOMPARE(base->href, href);
-        QTEST(int(base->start), "start");
-        QCOMPARE(base->end, tag.size());
+    QFETCH(QString, base);
+    const auto found = FindBaseTag(tag);
+    QCOMPARE(found.has_value(), base != "-");
+    if (found) {
+        QCOMPARE(BaseDirectory(found->href, "http://h:8080/d", "h:8080", "http://"), base);
+        QTEST(int(found->start), "start");
+        QCOMPARE(found->end, tag.size());
     }
 }
 
@@ -308,7 +323,7 @@ void TestTransferLinks::wholePage()
     QByteArray expected = Page;
     expected.replace("<base href=\"http://h/d/\">", "").replace("http://h/", "L/");
     QCOMPARE(run.written, expected);
-    QCOMPARE(run.bases, QStringList{"http://h/d"});
+    QCOMPARE(run.bases, QStringList{"http://h/d/"});
     const QByteArrayList tags = {
         "\n<meta http-equiv=\"refresh\" content=\"5; URL=http://h/next.html\"> 41 refresh",
         "<body background=\"bg.gif\"> 7 image",
