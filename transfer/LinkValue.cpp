@@ -199,9 +199,9 @@ LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos)
     QByteArrayView link = span.view();
     if (const qsizetype hash = FragmentStart(link); hash >= 0)
         link = link.first(hash);
+    if (link.startsWith("./"))
+        link = link.sliced(2);
     value.link = AttributeText(link);
-    if (value.link.startsWith(QLatin1String("./")))
-        value.link.remove(0, 2);
     return value;
 }
 

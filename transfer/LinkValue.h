@@ -13,8 +13,7 @@ namespace transfer {
 struct LinkValue {
     QByteArray text;    // LinkText: the value as written in the tag, fragment included
     qsizetype from = 0; // where the value begins in the tag (from 0)
-    QString link;       // the value to follow: read by AttributeText, fragment and a leading "./"
-                        // cut; empty: none
+    QString link;       // to follow: fragment and a leading "./" cut, read by AttributeText
 };
 
 // The value of the attribute at foundPos (from 1) of tag: from after the first
