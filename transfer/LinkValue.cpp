@@ -197,11 +197,13 @@ LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos)
     value.from = span.begin;
 
     QByteArrayView link = span.view();
-    if (const qsizetype hash = FragmentStart(link); hash >= 0)
+    // Most values hold no character reference: they are read as before.
+    const bool references = link.contains('&');
+    if (const qsizetype hash = references ? FragmentStart(link) : link.indexOf('#'); hash >= 0)
         link = link.first(hash);
     if (link.startsWith("./"))
         link = link.sliced(2);
-    value.link = AttributeText(link);
+    value.link = references ? AttributeText(link) : Decode(link);
     return value;
 }
 
