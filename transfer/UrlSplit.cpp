@@ -157,7 +157,8 @@ QString BaseDirectory(const QString& href, const QString& urlPath, const QString
     const QString url = AbsoluteLink(href, urlPath, root);
     if (url.isEmpty())
         return urlPath;
-    return UrlDirectory(url.contains(QLatin1String("://")) ? url : protocol + url);
+    const bool scheme = urlPath.contains(QLatin1String("://"));
+    return UrlDirectory(!scheme || url.contains(QLatin1String("://")) ? url : protocol + url);
 }
 
 QString LocalRoot(const QString& urlPath)

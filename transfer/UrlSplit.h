@@ -65,7 +65,9 @@ QString UrlDirectory(const QString& url);
 // absolute against the page as a link is (AbsoluteLink with urlPath and
 // root), so that "/d/", "d/" and "../d/" name directories of the page's
 // server as in a browser, and cut back to its directory (UrlDirectory).
-// Without a scheme, protocol is put in front. href "" and "." keep urlPath.
+// It keeps the form of urlPath: when that has a scheme and the result none,
+// protocol is put in front (a local page's path has none). href "" and "."
+// keep urlPath.
 QString BaseDirectory(const QString& href, const QString& urlPath, const QString& root,
                       const QString& protocol);
 

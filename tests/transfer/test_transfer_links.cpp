@@ -274,7 +274,8 @@ void TestTransferLinks::statusLine()
 void TestTransferLinks::baseTag_data()
 {
     QTest::addColumn<QByteArray>("tag");
-    QTest::addColumn<QString>("base"); // for a page in http://h:8080/d; "-": no base tag
+    // for a page in http://h:8080/d, or with "local " in Z:\w\d; "-": no base tag
+    QTest::addColumn<QString>("base");
     QTest::addColumn<int>("start");
 
     QTest::newRow("directory") << QByteArray("<base href=\"http://h/d/\">") << "http://h/d" << 0;
@@ -300,6 +301,8 @@ void TestTransferLinks::baseTag_data()
     QTest::newRow("dot") << QByteArray("<base href=\".\">") << "http://h:8080/d" << 0;
     QTest::newRow("character reference")
         << QByteArray("<base href=\"/o&#116;her/\">") << "http://h:8080/other" << 0;
+    QTest::newRow("relative, in a local page")
+        << QByteArray("<base href=\"sub/\">") << "local Z:\\w\\d/sub" << 0;
 }
 
 // A base tag's href, made absolute against the page as a browser does, names
@@ -311,7 +314,10 @@ void TestTransferLinks::baseTag()
     const auto found = FindBaseTag(tag);
     QCOMPARE(found.has_value(), base != "-");
     if (found) {
-        QCOMPARE(BaseDirectory(found->href, "http://h:8080/d", "h:8080", "http://"), base);
+        if (base.startsWith(QLatin1String("local ")))
+            QCOMPARE(BaseDirectory(found->href, "Z:\\w\\d", "file://Z:", "file://"), base.mid(6));
+        else
+            QCOMPARE(BaseDirectory(found->href, "http://h:8080/d", "h:8080", "http://"), base);
         QTEST(int(found->start), "start");
         QCOMPARE(found->end, tag.size());
     }
