@@ -197,7 +197,7 @@ LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos)
     value.from = span.begin;
 
     QByteArrayView link = span.view();
-    // Most values hold no character reference: they are read as before.
+    // A value without "&" holds no character reference: no scan for them.
     const bool references = link.contains('&');
     if (const qsizetype hash = references ? FragmentStart(link) : link.indexOf('#'); hash >= 0)
         link = link.first(hash);
