@@ -71,7 +71,8 @@ bool SameFile(const QString& a, const QString& b)
            first.canonicalFilePath() == second.canonicalFilePath();
 }
 
-// Bytes of a local copy that tell whether it is a page.
+// Bytes of a local copy read first to tell whether it is a page; an XML
+// prolog may need more of them.
 constexpr qint64 PageStartBytes = 1024;
 
 // A local copy is searched when it is a map file or a page; any other file
@@ -81,7 +82,12 @@ bool SearchableCopy(const QString& path, const QString& name)
     if (name.endsWith(QLatin1String("MAP"), Qt::CaseInsensitive))
         return true;
     QFile file(platform::ToLinuxPath(path));
-    return file.open(QIODevice::ReadOnly) && transfer::IsPageStart(file.read(PageStartBytes));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray start = file.read(PageStartBytes);
+    if (transfer::PageStartUndecided(start))
+        start += file.read(transfer::MaxPageStart - start.size());
+    return transfer::IsPageStart(start);
 }
 
 } // namespace

@@ -100,15 +100,6 @@ void FollowRefreshHost()
     httpdetail::AddHomeHost(host);
 }
 
-// The base of the links of a map file: its DEFAULT URL cut back to its
-// directory, so that relative links resolve as in a page at that URL.
-QString MapBase(const QString& defaultUrl)
-{
-    const qsizetype host = defaultUrl.indexOf(QLatin1String("//"));
-    const qsizetype slash = defaultUrl.lastIndexOf(QLatin1Char('/'));
-    return slash > (host < 0 ? -1 : host + 1) ? defaultUrl.left(slash) : defaultUrl;
-}
-
 // The progress of the search in the caption: the share of the copy done, and
 // the time left while the run has a duration.
 void ShowProgress(FormHTTP& form, int64_t done, int64_t length)
@@ -213,12 +204,11 @@ void FormHTTP::InlineNamen()
 
     // A link beginning with "/" stays on the page's server, or, in a local
     // page, on its drive.
-    const bool localPage = Protocol == QLatin1String("file://");
-    Link = transfer::AbsoluteLink(
-        value.link, UrlPath, localPage ? transfer::LocalRoot(UrlPath) : transfer::HostAndPort());
+    Link = transfer::AbsoluteLink(value.link, UrlPath, transfer::LinkRoot());
     Link = transfer::WithoutUserPart(Link);
     // A page from a server never leads to the local disk: the link stays as
     // written and is not fetched.
+    const bool localPage = Protocol == QLatin1String("file://");
     if (Link.isEmpty() || (!localPage && transfer::NamesLocalFile(Link)))
         return;
     main.NamenGeben(QStringLiteral("InlineNamen"));
@@ -353,7 +343,8 @@ void FormHTTP::AuswertenMap()
     while (AbortTransfer != 1 && platform::LineInput(EvalFileNumber, line) == 0) {
         if (!based) {
             if (line.startsWith(QLatin1String("DEFAULT"), Qt::CaseInsensitive)) {
-                UrlPath = MapBase(platform::Trim(line.mid(8)));
+                // Relative links resolve as in a page at the DEFAULT URL.
+                UrlPath = transfer::UrlDirectory(platform::Trim(line.mid(8)));
                 based = true;
             }
             continue;

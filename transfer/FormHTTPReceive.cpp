@@ -262,7 +262,7 @@ void FormHTTP::ReceiveLoop()
                 firstBody = reader.body();
             }
             const transfer::ResponseHeader head = reader.header();
-            if (transfer::PngUndecided(head, firstBody))
+            if (transfer::BodyUndecided(head, firstBody))
                 continue;
             headDone = true;
             if (!HandleHead(head, firstBody))

@@ -1,6 +1,7 @@
 #include "transfer/LinkSearch.h"
 
 #include "main/Kelpa.h"
+#include "transfer/LinkValue.h"
 
 #include <QVarLengthArray>
 
@@ -80,15 +81,6 @@ bool IsSpace(char ch)
     return ch == ' ' || ch == '\r' || ch == '\n' || ch == '\t';
 }
 
-// True when text begins with an XML declaration, after a UTF-8 byte order
-// mark if there is one.
-bool BeginsWithXmlDeclaration(QByteArrayView text)
-{
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text = text.sliced(3);
-    return text.size() >= 5 && FindCaseBlind(text.first(5), "<?xml") == 0;
-}
-
 // The first block from its first byte that is not a blank, CR, LF or tab.
 QByteArrayView SkipSpace(QByteArrayView block)
 {
@@ -98,14 +90,157 @@ QByteArrayView SkipSpace(QByteArrayView block)
     return block.sliced(first);
 }
 
+bool StartsCaseBlind(QByteArrayView text, QByteArrayView what)
+{
+    return text.size() >= what.size() &&
+           qstrnicmp(text.data(), what.data(), size_t(what.size())) == 0;
+}
+
+// The start of a file after its leading blanks, read one byte per character:
+// a UTF-16 text (after its byte order mark) keeps its ASCII characters and
+// shows any other as 0x80, so that its markup reads as in a UTF-8 file.
+struct StartText {
+    qsizetype begin = 0;    // where the text begins: after the blanks and the mark
+    qsizetype markSize = 0; // bytes of the byte order mark
+    int unit = 1;           // bytes per character
+    PageEncoding encoding = PageEncoding::Bytes;
+    bool markCut = false; // the bytes end inside a byte order mark
+    QByteArray narrowed;  // the UTF-16 text, one byte per character
+    QByteArrayView text;  // the text after the mark
+
+    StartText(const StartText&) = delete;
+    StartText& operator=(const StartText&) = delete;
+    explicit StartText(QByteArrayView bytes)
+    {
+        static constexpr QByteArrayView Utf8Mark = "\xEF\xBB\xBF";
+        bytes = bytes.first(qMin(bytes.size(), MaxPageStart));
+        const QByteArrayView rest = SkipSpace(bytes);
+        if (rest.startsWith(Utf8Mark))
+            markSize = Utf8Mark.size();
+        else if (rest.startsWith("\xFF\xFE") && !rest.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)))
+            encoding = PageEncoding::Utf16LE;
+        else if (rest.startsWith("\xFE\xFF"))
+            encoding = PageEncoding::Utf16BE;
+        else
+            markCut = !rest.isEmpty() && rest.size() < 3 &&
+                      (Utf8Mark.startsWith(rest) || rest == "\xFF" || rest == "\xFE");
+        if (encoding != PageEncoding::Bytes) {
+            markSize = 2;
+            unit = 2;
+        }
+        begin = bytes.size() - rest.size() + markSize;
+        text = bytes.sliced(begin);
+        if (unit == 1)
+            return;
+        const int high = encoding == PageEncoding::Utf16LE ? 1 : 0;
+        narrowed.resize(text.size() / 2);
+        for (qsizetype i = 0; i < narrowed.size(); ++i) {
+            const uchar low = uchar(text.at(2 * i + 1 - high));
+            narrowed[i] = text.at(2 * i + high) == 0 && low < 0x80 ? char(low) : char(0x80);
+        }
+        text = narrowed;
+    }
+};
+
+// The end (from 0, after its ">") of the "<!" declaration that text begins
+// with, a DOCTYPE's internal subset in "[...]" and quoted values included;
+// -1 when text ends first.
+qsizetype DeclarationEnd(QByteArrayView text)
+{
+    char quote = 0;
+    bool subset = false;
+    for (qsizetype i = 2; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (quote != 0) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[') {
+            subset = true;
+        } else if (c == ']') {
+            subset = false;
+        } else if (c == '>' && !subset) {
+            return i + 1;
+        }
+    }
+    return -1;
+}
+
+enum class Start {
+    NotXml,       // the "<" rule decides
+    TooShort,     // more bytes may show an XML declaration; the "<" rule for now
+    HtmlRoot,     // an XML document whose root element is html
+    OtherRoot,    // any other XML document
+    XmlUnfinished // an XML document whose root element has not begun yet
+};
+
+// The root element of the XML document that text (after blanks) begins
+// with: the declaration, processing instructions, comments and a DOCTYPE
+// are passed over.
+Start XmlRoot(QByteArrayView text)
+{
+    qsizetype pos = 0;
+    for (;;) {
+        while (pos < text.size() && IsSpace(text.at(pos)))
+            ++pos;
+        const QByteArrayView rest = text.sliced(pos);
+        qsizetype end = -1;
+        if (rest.startsWith("<?")) {
+            end = rest.indexOf("?>", 2);
+            end = end < 0 ? -1 : end + 2;
+        } else if (rest.startsWith("<!--")) {
+            end = rest.indexOf("-->", 4);
+            end = end < 0 ? -1 : end + 3;
+        } else if (rest.startsWith("<!")) {
+            end = DeclarationEnd(rest);
+        } else if (rest.startsWith('<')) {
+            qsizetype name = 1;
+            while (name < rest.size() && !IsSpace(rest.at(name)) && rest.at(name) != '>' &&
+                   rest.at(name) != '/')
+                ++name;
+            if (name == rest.size())
+                return Start::XmlUnfinished;
+            return name == 5 && StartsCaseBlind(rest.sliced(1), "html") ? Start::HtmlRoot
+                                                                        : Start::OtherRoot;
+        } else {
+            return rest.isEmpty() ? Start::XmlUnfinished : Start::OtherRoot;
+        }
+        if (end < 0)
+            return Start::XmlUnfinished;
+        pos += end;
+    }
+}
+
+Start ReadStart(const StartText& start)
+{
+    if (start.markCut)
+        return Start::TooShort;
+    const QByteArrayView text = SkipSpace(start.text);
+    static constexpr QByteArrayView Declaration = "<?xml";
+    if (StartsCaseBlind(text, Declaration))
+        return XmlRoot(text);
+    if (text.size() < Declaration.size() && StartsCaseBlind(Declaration, text))
+        return Start::TooShort;
+    return Start::NotXml;
+}
+
 // A page begins with a "<" within its first four characters (a status line
-// counts as one); an XML document is no page, whatever its first tag.
+// counts as one); an XML document is a page when its root element is html.
 bool BeginsAsPage(QByteArrayView text, bool statusLine)
 {
-    if (BeginsWithXmlDeclaration(text))
+    switch (ReadStart(StartText(text))) {
+    case Start::HtmlRoot:
+        return true;
+    case Start::OtherRoot:
+    case Start::XmlUnfinished:
         return false;
-    const qsizetype lt = statusLine ? 0 : text.indexOf('<');
-    return lt >= 0 && lt <= 3;
+    case Start::NotXml:
+    case Start::TooShort:
+        break;
+    }
+    const qsizetype lt = statusLine ? 0 : text.first(qMin<qsizetype>(4, text.size())).indexOf('<');
+    return lt >= 0;
 }
 
 } // namespace
@@ -113,6 +248,38 @@ bool BeginsAsPage(QByteArrayView text, bool statusLine)
 bool IsPageStart(QByteArrayView firstBytes)
 {
     return BeginsAsPage(SkipSpace(firstBytes), false);
+}
+
+bool PageStartUndecided(QByteArrayView firstBytes)
+{
+    if (firstBytes.size() >= MaxPageStart)
+        return false;
+    switch (ReadStart(StartText(firstBytes))) {
+    case Start::TooShort:
+    case Start::XmlUnfinished:
+        return true;
+    case Start::NotXml: {
+        // A "<" may still come within the first four characters.
+        const QByteArrayView text = SkipSpace(firstBytes);
+        return text.size() < 4 && !text.contains('<');
+    }
+    case Start::HtmlRoot:
+    case Start::OtherRoot:
+        break;
+    }
+    return false;
+}
+
+HeadPlace FindHeadPlace(QByteArrayView firstBytes)
+{
+    const StartText start(firstBytes);
+    HeadPlace place{start.markSize > 0 ? start.begin : 0, start.encoding};
+    const QByteArrayView text = SkipSpace(start.text);
+    if (StartsCaseBlind(text, "<?xml")) {
+        if (const qsizetype end = text.indexOf("?>"); end >= 0)
+            place.at = start.begin + (start.text.size() - text.size() + end + 2) * start.unit;
+    }
+    return place;
 }
 
 qsizetype FindCaseBlind(QByteArrayView text, QByteArrayView what, qsizetype from)
@@ -177,12 +344,7 @@ std::optional<BaseTag> FindBaseTag(QByteArrayView tag)
             break;
         }
     }
-    const qsizetype scheme = value.indexOf("://");
-    const qsizetype hostStart = scheme < 0 ? 0 : scheme + 3;
-    const qsizetype lastSlash = value.lastIndexOf('/');
-    if (lastSlash >= hostStart)
-        value.truncate(lastSlash);
-    return BaseTag{QString::fromUtf8(value), start, end};
+    return BaseTag{AttributeText(value), start, end};
 }
 
 PageDecision DecidePage(QByteArrayView block, int statusCode)

@@ -46,10 +46,9 @@ void LinkSuche();
 
 // The base tag in tag: when it holds "<base", "href" and an "=" after that, the
 // value after the "=" up to the tag's ">", trimmed, LF as blank, without its
-// quotes, cut at the first blank, and cut back to its last "/" after the host
-// (the directory that relative links resolve against: "http://h/d/" and
-// "http://h/d/i.html" both give "http://h/d"). The range [start, end) is the
-// base element itself, from its "<" to its ">".
+// quotes, cut at the first blank, read by AttributeText: the href as written,
+// still to be made absolute against the page (BaseDirectory). The range
+// [start, end) is the base element itself, from its "<" to its ">".
 struct BaseTag {
     QString href;
     qsizetype start = 0;
@@ -57,10 +56,38 @@ struct BaseTag {
 };
 std::optional<BaseTag> FindBaseTag(QByteArrayView tag);
 
-// True when a file that begins with firstBytes is a page to search: after
-// blanks, CR, LF and tabs a "<" within its first four characters, and no XML
-// declaration (an SVG or other XML file is copied as it is).
+// Bytes at the start of a file that tell whether it is a page: an XML
+// document whose root element has not begun within them is none.
+inline constexpr qsizetype MaxPageStart = 65536;
+
+// True when a file that begins with firstBytes is a page to search. An XML
+// document (beginning with "<?xml", after blanks, CR, LF, tabs and a byte
+// order mark) is a page when its root element, after the declaration,
+// comments, processing instructions and a DOCTYPE, is "html" in any case; any
+// other XML (an SVG, a feed) is copied as it is. Any other file is a page when
+// a "<" stands within its first four characters after blanks, CR, LF and tabs.
+// Only the first MaxPageStart bytes are looked at.
 bool IsPageStart(QByteArrayView firstBytes);
+
+// True while more bytes of a file that begins with firstBytes could change
+// what IsPageStart says: an XML prolog without its root element yet, a byte
+// order mark or "<?xml" cut short, or nothing but blanks; never once
+// firstBytes holds MaxPageStart bytes.
+bool PageStartUndecided(QByteArrayView firstBytes);
+
+// The encoding a byte order mark names; Bytes without one (UTF-8 or any
+// 8-bit encoding).
+enum class PageEncoding { Bytes, Utf16LE, Utf16BE };
+
+// Where the head line goes in a page that begins with firstBytes, and in
+// which encoding it is written: after a byte order mark and after an XML
+// declaration (which must stay the first thing of its document); else at the
+// very beginning.
+struct HeadPlace {
+    qsizetype at = 0;
+    PageEncoding encoding = PageEncoding::Bytes;
+};
+HeadPlace FindHeadPlace(QByteArrayView firstBytes);
 
 // What the first block of an answer says about the page.
 struct PageDecision {
@@ -70,8 +97,8 @@ struct PageDecision {
     int messageEntry = 0;       // entry of the text to show and log (116, 117, 118); 0: none
 };
 
-// The rules of AuswertenEntscheiden over the first block (an answer that
-// begins with an XML declaration is not HTML). statusCode is the
+// The rules of AuswertenEntscheiden over the first block (an XML answer is
+// HTML only with the root element "html", as IsPageStart says). statusCode is the
 // answer's status (0 when it had no status line): the texts "Not Found", "Too
 // many user" and "Service Temporarily Unavailable" mark an error page only
 // when the status is not 2xx, so that a page that speaks of them is still

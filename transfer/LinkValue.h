@@ -13,7 +13,7 @@ namespace transfer {
 struct LinkValue {
     QByteArray text;    // LinkText: the value as written in the tag, fragment included
     qsizetype from = 0; // where the value begins in the tag (from 0)
-    QString link;       // the value to follow: fragment and a leading "./" cut; empty: none
+    QString link;       // to follow: fragment and a leading "./" cut, read by AttributeText
 };
 
 // The value of the attribute at foundPos (from 1) of tag: from after the first
@@ -23,9 +23,23 @@ struct LinkValue {
 // the backslash escaping it); an unquoted value ends at its first blank; a
 // trailing " ALT=" is cut. text ends before a "'" after its first character
 // and loses a leading "'", so that a rewrite never takes a closing quote or
-// another attribute with it. No "=" gives an empty value. Bytes that are not
-// UTF-8 are read as Latin-1.
+// another attribute with it. No "=" gives an empty value.
 LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos);
+
+// A value as written in an attribute, read as a browser reads it: its bytes
+// as UTF-8 (as Latin-1 when they are not UTF-8), its character references
+// decoded: decimal ("&#45;"), hexadecimal ("&#x2D;") and named ones, of the
+// names that HTML escapes markup with (amp, lt, gt, quot, apos) and those of
+// the Latin-1 characters 160 to 255 (nbsp, auml, szlig ...), which pages of
+// that time write in names and queries. A name without its ";" counts unless
+// "=" or a letter or digit follows, so that a query's "&copy=1" stays; apos
+// needs its ";"; an unknown name stays as written.
+QString AttributeText(QByteArrayView written);
+
+// Where the fragment of a value as written begins: its first "#" that is no
+// part of a character reference, or a reference that reads as "#"; -1 when
+// it has none.
+qsizetype FragmentStart(QByteArrayView written);
 
 // With subdirectories the saved tree mirrors the server's, so only these
 // links need the local reference: a value beginning with "http://" (any case),
@@ -48,7 +62,7 @@ bool UnfetchedScheme(const QString& link);
 // The reference to write for a local name: UTF-8, with the characters that
 // would end or change a reference (blank, quotes, "<", ">", "#", "%")
 // percent-encoded and "&" written as "&amp;" (so that it decodes to the name),
-// followed by the fragment of linkText ("#" and all after it) as written.
+// followed by the fragment of linkText (from its FragmentStart on) as written.
 QByteArray LocalReference(const QString& localName, QByteArrayView linkText);
 
 // Replaces the first occurrence of linkText (exact bytes) at or after from in

@@ -1,6 +1,9 @@
 #include "transfer/OnlineSearch.h"
 
 #include "main/Kelpa.h"
+#include "transfer/UrlSplit.h"
+
+#include <QStringEncoder>
 
 #include <utility>
 
@@ -34,13 +37,56 @@ OnlineSearch::Options OnlineSearch::Options::Current()
 }
 
 OnlineSearch::OnlineSearch(Options options, LinkHandler onLink, BaseHandler onBase)
-    : m_options(std::move(options)), m_onLink(std::move(onLink)), m_onBase(std::move(onBase))
+    : m_options(std::move(options)), m_onLink(std::move(onLink)), m_onBase(std::move(onBase)),
+      m_begun(m_options.headLine.isEmpty())
 {
 }
 
 QByteArray OnlineSearch::Add(QByteArrayView block)
 {
-    QByteArray out = HeadOnce();
+    QByteArray out;
+    if (m_begun) {
+        Search(block, out);
+    } else if (m_start.isEmpty() && !PageStartUndecided(block)) {
+        Begin(block, out);
+    } else {
+        m_start += block;
+        if (!PageStartUndecided(m_start))
+            Begin(std::exchange(m_start, {}), out);
+    }
+    return out;
+}
+
+QByteArray OnlineSearch::Finish()
+{
+    QByteArray out;
+    if (!m_begun)
+        Begin(std::exchange(m_start, {}), out);
+    return out + std::exchange(m_carry, {});
+}
+
+void OnlineSearch::Begin(QByteArrayView start, QByteArray& out)
+{
+    m_begun = true;
+    const HeadPlace place = FindHeadPlace(start);
+    out += start.first(place.at);
+    switch (place.encoding) {
+    case PageEncoding::Bytes:
+        out += m_options.headLine + "\r\n";
+        break;
+    case PageEncoding::Utf16LE:
+    case PageEncoding::Utf16BE: {
+        QStringEncoder encoder(place.encoding == PageEncoding::Utf16LE ? QStringConverter::Utf16LE
+                                                                       : QStringConverter::Utf16BE);
+        out += encoder.encode(QString::fromUtf8(m_options.headLine + "\r\n"));
+        break;
+    }
+    }
+    Search(start.sliced(place.at), out);
+}
+
+void OnlineSearch::Search(QByteArrayView block, QByteArray& out)
+{
     out.reserve(out.size() + block.size() + m_carry.size());
     qsizetype pos = 0;
     while (pos < block.size()) {
@@ -69,22 +115,6 @@ QByteArray OnlineSearch::Add(QByteArrayView block)
         }
         pos = close + 1;
     }
-    return out;
-}
-
-QByteArray OnlineSearch::Finish()
-{
-    return HeadOnce() + std::exchange(m_carry, {});
-}
-
-QByteArray OnlineSearch::HeadOnce()
-{
-    if (m_headWritten)
-        return {};
-    m_headWritten = true;
-    if (m_options.headLine.isEmpty())
-        return {};
-    return m_options.headLine + "\r\n";
 }
 
 void OnlineSearch::Tag(QByteArrayView tag, QByteArray& out)
@@ -111,8 +141,9 @@ void OnlineSearch::Tag(QByteArrayView tag, QByteArray& out)
 
 void SetBase(const QString& href)
 {
-    KELPA::Link = href;
-    KELPA::UrlPath = href;
+    using namespace KELPA;
+    UrlPath = BaseDirectory(href, UrlPath, LinkRoot(), Protocol);
+    Link = UrlPath;
 }
 
 } // namespace transfer

@@ -24,7 +24,7 @@ public:
     struct Options {
         LinkRules rules;
         bool rewrite = true; // write tags as the handlers left them, else as received
-        QByteArray headLine; // put with CR LF before the page's first byte; empty: none
+        QByteArray headLine; // UTF-8; put with CR LF at the page's FindHeadPlace; empty: none
 
         // rules: LinkRules::Current(); rewrite: LocalBrowsing 1 or SaveHTML 0;
         // headLine: HeadLine when LocalBrowsing is 1.
@@ -44,13 +44,18 @@ public:
     OnlineSearch(Options options, LinkHandler onLink, BaseHandler onBase);
 
     // The bytes to write for block: every tag completed in it, searched and
-    // rewritten; an unfinished tag at its end is held back for the next block.
+    // rewritten; an unfinished tag at its end is held back for the next block,
+    // and so is the page's start while the head line's place is open.
     QByteArray Add(QByteArrayView block);
-    // The end of the page: the unfinished tag held back, unsearched.
+    // The end of the page: what was held back, unsearched.
     QByteArray Finish();
 
 private:
-    QByteArray HeadOnce();
+    // Appends start, the page's first bytes, to out with the head line in
+    // its place, and searches the rest of it.
+    void Begin(QByteArrayView start, QByteArray& out);
+    // Appends the bytes to write for block to out.
+    void Search(QByteArrayView block, QByteArray& out);
     // Appends tag to out, searched, and rewritten when the options say so.
     void Tag(QByteArrayView tag, QByteArray& out);
 
@@ -59,10 +64,12 @@ private:
     BaseHandler m_onBase;
     QByteArray m_carry;     // the unfinished tag
     bool m_passing = false; // inside a tag too long to search, up to its ">"
-    bool m_headWritten = false;
+    bool m_begun = false;   // the head line is written (or there is none)
+    QByteArray m_start;     // the page's first bytes while the head's place is open
 };
 
-// The base handler for the shared state: Link and UrlPath take href.
+// The base handler for the shared state: Link and UrlPath take the directory
+// that href names, made absolute against the page (BaseDirectory).
 void SetBase(const QString& href);
 
 } // namespace transfer

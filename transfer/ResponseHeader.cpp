@@ -1,6 +1,7 @@
 #include "transfer/ResponseHeader.h"
 
 #include "main/Kelpa.h"
+#include "transfer/LinkSearch.h"
 #include "transfer/UrlSplit.h"
 
 #include <QList>
@@ -143,11 +144,11 @@ bool IsPng(const QByteArray& body)
     return body.startsWith(PngSignature);
 }
 
-bool PngUndecided(const ResponseHeader& header, const QByteArray& body)
+bool BodyUndecided(const ResponseHeader& header, const QByteArray& body)
 {
-    return body.size() < PngSignature.size() && PngSignature.startsWith(body) &&
-           header.location.isEmpty() && header.statusCode < 400 &&
-           !(header.lengthKnown && body.size() >= header.contentLength);
+    const bool pngCut = body.size() < PngSignature.size() && PngSignature.startsWith(body);
+    return (pngCut || PageStartUndecided(body)) && header.location.isEmpty() &&
+           header.statusCode < 400 && !(header.lengthKnown && body.size() >= header.contentLength);
 }
 
 QString RelocationLink(const QString& location)

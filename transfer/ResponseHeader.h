@@ -77,11 +77,12 @@ enum class HeaderDecision {
 // True when body begins with the PNG file signature (0x89 "PNG" CR LF).
 bool IsPng(const QByteArray& body);
 
-// True while the first bytes of a body are too few to tell a PNG from any
-// other file and more of them may come: body is a proper beginning of the PNG
-// signature, and the head asks for no relocation, is no error (4xx, 5xx) and
-// announces no length that body has reached.
-bool PngUndecided(const ResponseHeader& header, const QByteArray& body);
+// True while the first bytes of a body are too few to decide on and more of
+// them may come: body is a proper beginning of the PNG signature (a PNG or
+// any other file?), or PageStartUndecided says so (a page or not?); and the
+// head asks for no relocation, is no error (4xx, 5xx) and announces no length
+// that body has reached.
+bool BodyUndecided(const ResponseHeader& header, const QByteArray& body);
 
 // The target of a Location value as Link holds URLs: AbsoluteLink against
 // the page (UrlPath, and HostName with Port), so that "/path" keeps the page's

@@ -139,6 +139,28 @@ QString AbsoluteLink(const QString& value, const QString& urlPath, const QString
     return link;
 }
 
+QString LinkRoot()
+{
+    return KELPA::Protocol == QLatin1String("file://") ? LocalRoot(KELPA::UrlPath) : HostAndPort();
+}
+
+QString UrlDirectory(const QString& url)
+{
+    const qsizetype host = url.indexOf(QLatin1String("//"));
+    const qsizetype slash = url.lastIndexOf(QLatin1Char('/'));
+    return slash > (host < 0 ? -1 : host + 1) ? url.left(slash) : url;
+}
+
+QString BaseDirectory(const QString& href, const QString& urlPath, const QString& root,
+                      const QString& protocol)
+{
+    const QString url = AbsoluteLink(href, urlPath, root);
+    if (url.isEmpty())
+        return urlPath;
+    const bool scheme = urlPath.contains(QLatin1String("://"));
+    return UrlDirectory(!scheme || url.contains(QLatin1String("://")) ? url : protocol + url);
+}
+
 QString LocalRoot(const QString& urlPath)
 {
     const QString path = urlPath.startsWith(QLatin1Char('/')) ? urlPath.mid(1) : urlPath;

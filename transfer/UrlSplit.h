@@ -51,6 +51,26 @@ QString HostAndPort();
 // begins with "/" (a page without a host) becomes "file://" & the rest.
 QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort);
 
+// The authority that a link beginning with "/" goes behind: LocalRoot(UrlPath)
+// for a local page (Protocol "file://"), else HostAndPort(). Reads Protocol,
+// UrlPath, HostName and Port.
+QString LinkRoot();
+
+// url cut before its last "/" after the host ("http://h/d/i.html" and
+// "http://h/d/" give "http://h/d"; "http://h" stays): the directory that
+// relative links of a page at url resolve against.
+QString UrlDirectory(const QString& url);
+
+// The base that a base tag's href gives the links of its page: href made
+// absolute against the page as a link is (AbsoluteLink with urlPath and
+// root), so that "/d/", "d/" and "../d/" name directories of the page's
+// server as in a browser, and cut back to its directory (UrlDirectory).
+// It keeps the form of urlPath: when that has a scheme and the result none,
+// protocol is put in front (a local page's path has none). href "" and "."
+// keep urlPath.
+QString BaseDirectory(const QString& href, const QString& urlPath, const QString& root,
+                      const QString& protocol);
+
 // The authority under which a link beginning with "/" in a local page stays on
 // the page's drive: "file://" followed by the drive of urlPath ("Z:" or "Z|",
 // after a leading "/"), or "file://" alone when urlPath names none.

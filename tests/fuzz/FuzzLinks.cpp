@@ -1,6 +1,7 @@
-// Fuzz entry point: the page decision and the search of a page while it
-// arrives, in blocks whose size comes from the first byte. Written as
-// received (no rewriting), the output must be the input, byte for byte.
+// Fuzz entry point: the page decision, the head line's place and the search
+// of a page while it arrives, in blocks whose size comes from the first byte.
+// Written as received (no rewriting), the output must be the input, byte for
+// byte.
 
 #include "transfer/OnlineSearch.h"
 
@@ -11,6 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype step = input.isEmpty() ? 1 : 1 + uchar(input.at(0)) % 251;
     transfer::DecidePage(input, 0);
+    transfer::PageStartUndecided(input);
+    transfer::FindHeadPlace(input);
     transfer::OnlineSearch search(
         {{true, true, false, true}, false, {}},
         [](QByteArray& tag, const transfer::LinkMatch&) { tag.clear(); }, [](const QString&) {});

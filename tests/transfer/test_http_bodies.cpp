@@ -30,40 +30,56 @@ private Q_SLOTS:
 
 void TestHttpBodies::xmlKeptAsSent_data()
 {
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QByteArray>("type");
-    QTest::addColumn<bool>("page");
-    QTest::newRow("svg") << QByteArray(
-                                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                "<svg xmlns=\"http://www.w3.org/2000/svg\"><a href=\"x.html\">"
-                                "<rect width=\"1\" height=\"1\"/></a></svg>")
-                         << QByteArray("image/svg+xml") << false;
+    QTest::addColumn<HttpAnswer>("answer");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<int>("links");
+    const QByteArray head = HeadLineText + "\r\n";
+    const QByteArray svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<svg xmlns=\"http://www.w3.org/2000/svg\"><a href=\"x.html\">"
+                           "<rect width=\"1\" height=\"1\"/></a></svg>";
+    QTest::newRow("svg") << HttpAnswer::page(svg, "image/svg+xml") << svg << 0;
+    const QByteArray marked = "\xEF\xBB\xBF<?xml version=\"1.0\"?><svg/>";
     QTest::newRow("svg after a byte order mark")
-        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\"?><svg/>") << QByteArray("image/svg+xml")
-        << false;
-    QTest::newRow("feed") << QByteArray("\r\n<?xml version='1.0'?><feed><link href=\"a\"/></feed>")
-                          << QByteArray("application/atom+xml") << false;
-    QTest::newRow("page") << QByteArray("<html><body>p</body></html>") << QByteArray("text/html")
-                          << true;
+        << HttpAnswer::page(marked, "image/svg+xml") << marked << 0;
+    const QByteArray feed = "\r\n<?xml version='1.0'?><feed><link href=\"a\"/></feed>";
+    QTest::newRow("feed") << HttpAnswer::page(feed, "application/atom+xml") << feed << 0;
+    const QByteArray page = "<html><body>p</body></html>";
+    QTest::newRow("page") << HttpAnswer::page(page) << head + page << 0;
+    const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    const QByteArray xhtml = "\n<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" "
+                             "\"http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd\">\n"
+                             "<!-- generated -->\n<html xmlns=\"http://www.w3.org/1999/xhtml\">"
+                             "<body><a href=\"a.html\">a</a></body></html>";
+    QTest::newRow("xhtml") << HttpAnswer::page(declaration + xhtml, "application/xhtml+xml")
+                           << declaration + head + xhtml << 1;
+    // The first block ends inside the comment before the root element.
+    QTest::newRow("xhtml, root in a later block")
+        << HttpAnswer::page(declaration + xhtml).pausedAfterHead(150, declaration.size() + 105)
+        << declaration + head + xhtml << 1;
+    QTest::newRow("page after a byte order mark")
+        << HttpAnswer::page("\xEF\xBB\xBF" + page) << "\xEF\xBB\xBF" + head + page << 0;
 }
 
-// The head line goes on top of pages only; an XML answer is saved as sent.
+// The head line goes into pages only, after a byte order mark and an XML
+// declaration; any other XML answer is saved as sent.
 void TestHttpBodies::xmlKeptAsSent()
 {
-    QFETCH(QByteArray, body);
-    QFETCH(QByteArray, type);
-    QFETCH(bool, page);
+    QFETCH(HttpAnswer, answer);
+    QFETCH(QByteArray, saved);
+    QFETCH(int, links);
     CollectLinks = 1;
     LocalBrowsing = 1;
     LevelsLeft = StartDepth = 2;
+    NextListFile = QStringLiteral("next.lst");
     HeadLine = QString::fromLatin1(HeadLineText);
     HttpTestServer server;
-    server.setAnswer("/f", HttpAnswer::page(body, type));
+    server.setAnswer("/f", answer);
 
     Fetch(server.url("/f"), QStringLiteral("f"));
 
-    QCOMPARE(Saved(QStringLiteral("f")), page ? HeadLineText + "\r\n" + body : body);
-    QCOMPARE(InlineCount, 0);
+    QCOMPARE(Saved(QStringLiteral("f")), saved);
+    QCOMPARE(InlineCount, links);
+    NextListFile.clear();
 }
 
 void TestHttpBodies::errorAnswers_data()

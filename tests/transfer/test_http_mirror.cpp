@@ -144,6 +144,8 @@ private Q_SLOTS:
     void mirroredTwice();
     void redirectedLinkResolves_data();
     void redirectedLinkResolves();
+    void linkOfAPage_data();
+    void linkOfAPage();
 };
 
 void TestHttpMirror::mirroredTwice()
@@ -227,6 +229,53 @@ void TestHttpMirror::redirectedLinkResolves()
     const QStringList broken = Unresolved(checked);
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
     QCOMPARE(checked, 3);
+}
+
+// A link read as a browser reads it, against the page's base tag and with
+// its character references decoded: its target is fetched, and the saved
+// page's link names the saved file.
+void TestHttpMirror::linkOfAPage_data()
+{
+    QTest::addColumn<QByteArray>("head");   // in the page /d/page.html
+    QTest::addColumn<QByteArray>("link");   // as written
+    QTest::addColumn<QByteArray>("target"); // the request it makes
+    QTest::newRow("absolute base") << QByteArray("<base href=\"@1/other/\">")
+                                   << QByteArray("leaf.html") << QByteArray("/other/leaf.html");
+    QTest::newRow("root-relative base")
+        << QByteArray("<base href=\"/other/\">") << QByteArray("leaf.html")
+        << QByteArray("/other/leaf.html");
+    QTest::newRow("relative base") << QByteArray("<base href=\"sub/\">") << QByteArray("leaf.html")
+                                   << QByteArray("/d/sub/leaf.html");
+    QTest::newRow("climbing base") << QByteArray("<base href=\"../other/x.html\">")
+                                   << QByteArray("../up/leaf.html") << QByteArray("/up/leaf.html");
+    QTest::newRow("decimal reference")
+        << QByteArray() << QByteArray("leaf&#45;dup.html") << QByteArray("/d/leaf-dup.html");
+    QTest::newRow("hexadecimal reference, fragment")
+        << QByteArray() << QByteArray("leaf&#x2D;dup.html#s") << QByteArray("/d/leaf-dup.html");
+    QTest::newRow("query with an entity")
+        << QByteArray() << QByteArray("q.html?x=1&amp;y=2") << QByteArray("/d/q.html?x=1&y=2");
+}
+
+void TestHttpMirror::linkOfAPage()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, link);
+    QFETCH(QByteArray, target);
+    HttpTestServer server;
+    ServeSite(server, {{"/d/page.html", "<html><head>" + head + "</head><body><a href=\"" + link +
+                                            "\">l</a></body></html>"},
+                       {target, "<html><body>leaf</body></html>"}});
+    PrepareRun(QString::fromLatin1("http://" + server.url("/d/page.html")), 0);
+    SubDirectories = 1;
+    LocalBrowsing = 1;
+    Timeout = 10;
+    QVERIFY(!StartRun());
+
+    QCOMPARE(Targets(server), (QByteArrayList{"/d/page.html", target}));
+    int checked = 0;
+    const QStringList broken = Unresolved(checked);
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+    QCOMPARE(checked, 1);
 }
 
 KELPA_TEST_MAIN(TestHttpMirror)

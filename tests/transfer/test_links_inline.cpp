@@ -76,8 +76,12 @@ private Q_SLOTS:
             << QByteArray("HTTP://h:8080/d/x.html\r\nx.html\r\n");
         QTest::newRow("subdirs: query with an entity decodes to the name")
             << 1 << QByteArray("<a href=\"q.html?x=1&amp;y=2\">")
-            << QByteArray("<a href=\"..\\..\\h_8080\\d\\q.html_x=1&amp;amp;y=2\">")
-            << QByteArray("http://h:8080/d/q.html?x=1&amp;y=2\r\nq.html_x=1&amp;y=2\r\n");
+            << QByteArray("<a href=\"..\\..\\h_8080\\d\\q.html_x=1&amp;y=2\">")
+            << QByteArray("http://h:8080/d/q.html?x=1&y=2\r\nq.html_x=1&y=2\r\n");
+        QTest::newRow("subdirs: decimal reference")
+            << 1 << QByteArray("<a href=\"leaf&#45;dup.html#s\">")
+            << QByteArray("<a href=\"..\\..\\h_8080\\d\\leaf-dup.html#s\">")
+            << QByteArray("http://h:8080/d/leaf-dup.html\r\nleaf-dup.html\r\n");
         QTest::newRow("subdirs: directory link names its index")
             << 1 << QByteArray("<a href=\"sub/\">")
             << QByteArray("<a href=\"..\\..\\h_8080\\d\\sub\\index.html\">")
@@ -92,8 +96,8 @@ private Q_SLOTS:
             << QByteArray("http://h:8080/d/a%zz.html\r\na_zz.html\r\n");
         QTest::newRow("subdirs: entity in a plain name")
             << 1 << QByteArray("<a href=\"a&amp;b.html\">")
-            << QByteArray("<a href=\"..\\..\\h_8080\\d\\a&amp;amp;b.html\">")
-            << QByteArray("http://h:8080/d/a&amp;b.html\r\na&amp;b.html\r\n");
+            << QByteArray("<a href=\"..\\..\\h_8080\\d\\a&amp;b.html\">")
+            << QByteArray("http://h:8080/d/a&b.html\r\na&b.html\r\n");
         QTest::newRow("subdirs: query")
             << 1 << QByteArray("<a href=\"cgi?p=1\">")
             << QByteArray("<a href=\"..\\..\\h_8080\\d\\cgi_p=1.html\">")

@@ -54,6 +54,32 @@ private Q_SLOTS:
             << QByteArray("\xC3\xA4.html") << "\u00e4.html";
         QTest::newRow("Latin-1 value") << QByteArray("<a href=\"\xE4.html\">") << QByteArray("href")
                                        << QByteArray("\xE4.html") << "\u00e4.html";
+        QTest::newRow("decimal reference")
+            << QByteArray("<a href=\"leaf&#45;dup.html\">") << QByteArray("href")
+            << QByteArray("leaf&#45;dup.html") << "leaf-dup.html";
+        QTest::newRow("hexadecimal reference, fragment")
+            << QByteArray("<a href=\"leaf&#X2d;dup.html#s\">") << QByteArray("href")
+            << QByteArray("leaf&#X2d;dup.html#s") << "leaf-dup.html";
+        QTest::newRow("reference that reads as #")
+            << QByteArray("<a href=\"a.html&#35;s\">") << QByteArray("href")
+            << QByteArray("a.html&#35;s") << "a.html";
+        QTest::newRow("query with &amp;")
+            << QByteArray("<a href=\"q.html?x=1&amp;y=2\">") << QByteArray("href")
+            << QByteArray("q.html?x=1&amp;y=2") << "q.html?x=1&y=2";
+        QTest::newRow("named references")
+            << QByteArray("<a href=\"q?a=&quot&lt;&GT;&apos;&nbsp;&auml;&szlig;\">")
+            << QByteArray("href") << QByteArray("q?a=&quot&lt;&GT;&apos;&nbsp;&auml;&szlig;")
+            << "q?a=\"<>'\u00a0\u00e4\u00df";
+        QTest::newRow("name before = or a letter, unknown name, apos without ;")
+            << QByteArray("<a href=\"q?x=1&copy=2&ampy=3&bogus;&apos\">") << QByteArray("href")
+            << QByteArray("q?x=1&copy=2&ampy=3&bogus;&apos") << "q?x=1&copy=2&ampy=3&bogus;&apos";
+        // "&#" without digits is no reference: its "#" begins the fragment.
+        QTest::newRow("numbers out of range, no digits")
+            << QByteArray("<a href=\"a&#0;b&#x110000;c&#xD800;&#;&#x;\">") << QByteArray("href")
+            << QByteArray("a&#0;b&#x110000;c&#xD800;&#;&#x;") << "a\ufffdb\ufffdc\ufffd&";
+        QTest::newRow("reference in a Latin-1 value")
+            << QByteArray("<a href=\"\xE4&amp;\xF6.html\">") << QByteArray("href")
+            << QByteArray("\xE4&amp;\xF6.html") << "\u00e4&\u00f6.html";
         const QByteArray data = "data:image/png;base64," + QByteArray(100000, 'A');
         QTest::newRow("100 KB data URI") << QByteArray("<img src=\"" + data + "\">")
                                          << QByteArray("src") << data << QString::fromLatin1(data);
@@ -108,6 +134,11 @@ private Q_SLOTS:
             << "my 'file' 100%.html" << QByteArray("x")
             << QByteArray("my%20%27file%27%20100%25.html");
         QTest::newRow("UTF-8") << "\u00e4.html" << QByteArray("x") << QByteArray("\xC3\xA4.html");
+        QTest::newRow("fragment after a reference")
+            << "leaf-dup.html" << QByteArray("leaf&#45;dup.html#s")
+            << QByteArray("leaf-dup.html#s");
+        QTest::newRow("fragment begun by a reference")
+            << "a.html" << QByteArray("a.html&#35;s") << QByteArray("a.html&#35;s");
         QTest::newRow("ampersand as an entity")
             << "q_x=1&y=2.html" << QByteArray("q?x=1&y=2") << QByteArray("q_x=1&amp;y=2.html");
     }

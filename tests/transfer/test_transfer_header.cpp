@@ -23,8 +23,8 @@ private Q_SLOTS:
     void contentLength();
     void decision_data();
     void decision();
-    void pngUndecided_data();
-    void pngUndecided();
+    void bodyUndecided_data();
+    void bodyUndecided();
 };
 
 void TestTransferHeader::collect_data()
@@ -217,7 +217,7 @@ void TestTransferHeader::decision()
     QTEST(int(LengthUnknown), "lengthUnknown");
 }
 
-void TestTransferHeader::pngUndecided_data()
+void TestTransferHeader::bodyUndecided_data()
 {
     QTest::addColumn<QByteArray>("head");
     QTest::addColumn<QByteArray>("body");
@@ -226,7 +226,8 @@ void TestTransferHeader::pngUndecided_data()
     QTest::newRow("no body yet") << ok << QByteArray() << true;
     QTest::newRow("part of the signature") << ok << QByteArray("\x89PN") << true;
     QTest::newRow("whole signature") << ok << QByteArray("\x89PNG\r\n") << false;
-    QTest::newRow("other first byte") << ok << QByteArray("G") << false;
+    QTest::newRow("other first bytes") << ok << QByteArray("GIF8") << false;
+    QTest::newRow("too few to tell a page") << ok << QByteArray("G") << true;
     QTest::newRow("no status line") << QByteArray() << QByteArray("\x89") << true;
     QTest::newRow("length reached") << ok + "Content-Length: 3\r\n"
                                     << QByteArray("\x89PN") << false;
@@ -235,14 +236,20 @@ void TestTransferHeader::pngUndecided_data()
                                         << QByteArray("\x89") << true;
     QTest::newRow("relocation") << ok + "Location: /b\r\n" << QByteArray() << false;
     QTest::newRow("error") << QByteArray("HTTP/1.0 404 Not Found\r\n") << QByteArray() << false;
+    const QByteArray prolog = "<?xml version=\"1.0\"?>\n<!DOCTYPE html>";
+    QTest::newRow("xml without its root yet") << ok << prolog << true;
+    QTest::newRow("xml with its root") << ok << prolog + "<html>" << false;
+    QTest::newRow("xml root past the length") << ok + "Content-Length: 37\r\n" << prolog << false;
+    QTest::newRow("page") << ok << QByteArray("<!DOCTYPE html>") << false;
 }
 
-// How long the PNG substitute waits for the body's first bytes.
-void TestTransferHeader::pngUndecided()
+// How long the PNG substitute and the page decision wait for the body's
+// first bytes.
+void TestTransferHeader::bodyUndecided()
 {
     QFETCH(QByteArray, head);
     QFETCH(QByteArray, body);
-    QTEST(PngUndecided(ReadResponseHeader(head), body), "undecided");
+    QTEST(BodyUndecided(ReadResponseHeader(head), body), "undecided");
 }
 
 KELPA_TEST_MAIN(TestTransferHeader)

@@ -5,6 +5,9 @@
 #include "tests/support/TestMain.h"
 #include "transfer/LinkSearch.h"
 #include "transfer/OnlineSearch.h"
+#include "transfer/UrlSplit.h"
+
+#include <QStringEncoder>
 
 using namespace transfer;
 
@@ -34,6 +37,14 @@ struct SearchRun {
     }
 };
 
+// mark followed by text in UTF-16, little-endian after "\xFF\xFE".
+QByteArray Utf16(const QByteArray& mark, const QByteArray& text)
+{
+    QStringEncoder encoder(mark == "\xFF\xFE" ? QStringConverter::Utf16LE
+                                              : QStringConverter::Utf16BE);
+    return mark + QByteArray(encoder.encode(QString::fromLatin1(text)));
+}
+
 OnlineSearch::Options AllRows()
 {
     return {{true, true, false, true}, true, {}};
@@ -56,6 +67,8 @@ private Q_SLOTS:
     void findLink();
     void decidePage_data();
     void decidePage();
+    void pageStartUndecided_data();
+    void pageStartUndecided();
     void lastLevel();
     void statusLine_data();
     void statusLine();
@@ -64,7 +77,9 @@ private Q_SLOTS:
     void wholePage();
     void tagSplitAtEveryPosition();
     void longDataUri();
-    void headLineAndUnchangedPage();
+    void headLine_data();
+    void headLine();
+    void unchangedPage();
 };
 
 void TestTransferLinks::findLink_data()
@@ -133,6 +148,26 @@ void TestTransferLinks::decidePage_data()
     QTest::addColumn<int>("entry");
 
     QTest::newRow("html") << QByteArray("<!DOCTYPE html><html>") << 200 << 1 << 0;
+    const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const QByteArray doctype = "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"\n"
+                               " \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n";
+    QTest::newRow("xhtml") << declaration + doctype +
+                                  "<html xmlns=\"http://www.w3.org/1999/xhtml\">"
+                           << 200 << 1 << 0;
+    QTest::newRow("xhtml after a byte order mark")
+        << "\xEF\xBB\xBF" + declaration + "<html>" << 200 << 1 << 0;
+    QTest::newRow("xhtml: comments, instructions, subset, upper case")
+        << declaration + "<!-- a <b> -->\n<?xml-stylesheet href=\"s.xsl\"?>"
+                         "<!DOCTYPE html [ <!ENTITY gt2 \">>\"> ]><HTML><a href=\"x\">"
+        << 200 << 1 << 0;
+    QTest::newRow("xhtml in UTF-16")
+        << Utf16("\xFF\xFE", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><html>") << 200 << 1 << 0;
+    QTest::newRow("xhtml without its root") << declaration + doctype << 200 << 2 << 0;
+    QTest::newRow("rss") << declaration + "<rss version=\"2.0\"><channel><link>l</link>" << 200 << 2
+                         << 0;
+    QTest::newRow("root named like html") << declaration + "<htmlx><html>" << 200 << 2 << 0;
+    QTest::newRow("svg in UTF-16")
+        << Utf16("\xFE\xFF", "<?xml version=\"1.0\"?><svg><a href=\"a\"/></svg>") << 200 << 2 << 0;
     QTest::newRow("leading white space") << QByteArray("\r\n \t<html>") << 200 << 1 << 0;
     QTest::newRow("< at the fourth byte") << QByteArray("abc<p>") << 200 << 1 << 0;
     QTest::newRow("< at the fifth byte") << QByteArray("abcd<p>") << 200 << 2 << 0;
@@ -165,6 +200,33 @@ void TestTransferLinks::decidePage()
     QTEST(int(decision.pageState), "pageState");
     QTEST(decision.messageEntry, "entry");
     QCOMPARE(decision.errorPage, decision.pageState == 3);
+    if (status == 200 && !decision.hasStatusLine)
+        QCOMPARE(IsPageStart(block), decision.pageState == 1);
+}
+
+void TestTransferLinks::pageStartUndecided_data()
+{
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<bool>("undecided");
+    const QByteArray declaration = "<?xml version=\"1.0\"?>";
+    QTest::newRow("xml before its root") << declaration + "<!DOCTYPE html><!-- c" << true;
+    QTest::newRow("xml root name cut") << declaration + "<ht" << true;
+    QTest::newRow("xml root") << declaration + "<html>" << false;
+    QTest::newRow("xml past the bytes looked at")
+        << declaration + QByteArray(MaxPageStart, ' ') + "<html>" << false;
+    QTest::newRow("byte order mark cut") << QByteArray("\xEF\xBB") << true;
+    QTest::newRow("declaration cut") << QByteArray("\r\n<?xm") << true;
+    QTest::newRow("blanks only") << QByteArray("\r\n ") << true;
+    QTest::newRow("fewer than four characters") << QByteArray("ab") << true;
+    QTest::newRow("four characters") << QByteArray("abcd") << false;
+    QTest::newRow("page") << QByteArray("<p") << false;
+}
+
+// The receiver waits for more of a body while its start cannot tell.
+void TestTransferLinks::pageStartUndecided()
+{
+    QFETCH(QByteArray, start);
+    QTEST(PageStartUndecided(start), "undecided");
 }
 
 void TestTransferLinks::lastLevel()
@@ -212,7 +274,8 @@ void TestTransferLinks::statusLine()
 void TestTransferLinks::baseTag_data()
 {
     QTest::addColumn<QByteArray>("tag");
-    QTest::addColumn<QString>("href"); // "-": no base tag
+    // for a page in http://h:8080/d, or with "local " in Z:\w\d; "-": no base tag
+    QTest::addColumn<QString>("base");
     QTest::addColumn<int>("start");
 
     QTest::newRow("directory") << QByteArray("<base href=\"http://h/d/\">") << "http://h/d" << 0;
@@ -226,18 +289,37 @@ void TestTransferLinks::baseTag_data()
     QTest::newRow("target only") << QByteArray("<base target=\"_top\">") << "-" << 0;
     QTest::newRow("after a later <")
         << QByteArray("x=\"y\" <BaSe href=\"http://h/d/\">") << "http://h/d" << 6;
+    QTest::newRow("root-relative")
+        << QByteArray("<base href=\"/other/\">") << "http://h:8080/other" << 0;
+    QTest::newRow("relative") << QByteArray("<base href=\"sub/x.html\">") << "http://h:8080/d/sub"
+                              << 0;
+    QTest::newRow("climbing") << QByteArray("<base href=\"../other/\">") << "http://h:8080/other"
+                              << 0;
+    QTest::newRow("without a scheme")
+        << QByteArray("<base href=\"//cdn/x/\">") << "http://cdn/x" << 0;
+    QTest::newRow("the page itself") << QByteArray("<base href=\"\">") << "http://h:8080/d" << 0;
+    QTest::newRow("dot") << QByteArray("<base href=\".\">") << "http://h:8080/d" << 0;
+    QTest::newRow("character reference")
+        << QByteArray("<base href=\"/o&#116;her/\">") << "http://h:8080/other" << 0;
+    QTest::newRow("relative, in a local page")
+        << QByteArray("<base href=\"sub/\">") << "local Z:\\w\\d/sub" << 0;
 }
 
+// A base tag's href, made absolute against the page as a browser does, names
+// the directory its page's links resolve against.
 void TestTransferLinks::baseTag()
 {
     QFETCH(QByteArray, tag);
-    QFETCH(QString, href);
-    const auto base = FindBaseTag(tag);
-    QCOMPARE(base.has_value(), href != "-");
-    if (base) {
-        QCOMPARE(base->href, href);
-        QTEST(int(base->start), "start");
-        QCOMPARE(base->end, tag.size());
+    QFETCH(QString, base);
+    const auto found = FindBaseTag(tag);
+    QCOMPARE(found.has_value(), base != "-");
+    if (found) {
+        if (base.startsWith(QLatin1String("local ")))
+            QCOMPARE(BaseDirectory(found->href, "Z:\\w\\d", "file://Z:", "file://"), base.mid(6));
+        else
+            QCOMPARE(BaseDirectory(found->href, "http://h:8080/d", "h:8080", "http://"), base);
+        QTEST(int(found->start), "start");
+        QCOMPARE(found->end, tag.size());
     }
 }
 
@@ -247,7 +329,7 @@ void TestTransferLinks::wholePage()
     QByteArray expected = Page;
     expected.replace("<base href=\"http://h/d/\">", "").replace("http://h/", "L/");
     QCOMPARE(run.written, expected);
-    QCOMPARE(run.bases, QStringList{"http://h/d"});
+    QCOMPARE(run.bases, QStringList{"http://h/d/"});
     const QByteArrayList tags = {
         "\n<meta http-equiv=\"refresh\" content=\"5; URL=http://h/next.html\"> 41 refresh",
         "<body background=\"bg.gif\"> 7 image",
@@ -295,16 +377,46 @@ void TestTransferLinks::longDataUri()
     }
 }
 
-void TestTransferLinks::headLineAndUnchangedPage()
+void TestTransferLinks::headLine_data()
 {
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("written");
+    const QByteArray head = "<!-- modified -->\r\n";
+    const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    const QByteArray mark = "\xEF\xBB\xBF";
+    QTest::newRow("page") << QByteArray("<html>x") << head + "<html>x";
+    QTest::newRow("empty page") << QByteArray() << head;
+    QTest::newRow("xhtml") << declaration + "\n<html>x" << declaration + head + "\n<html>x";
+    QTest::newRow("xhtml after blanks") << "\r\n" + declaration + "<html>"
+                                        << "\r\n" + declaration + head + "<html>";
+    QTest::newRow("page after a byte order mark") << mark + "<html>x" << mark + head + "<html>x";
+    QTest::newRow("xhtml after a byte order mark")
+        << mark + declaration + "<html>" << mark + declaration + head + "<html>";
+    QTest::newRow("UTF-16 little-endian page")
+        << Utf16("\xFF\xFE", "<html>x") << Utf16("\xFF\xFE", head + "<html>x");
+    QTest::newRow("UTF-16 big-endian xhtml")
+        << Utf16("\xFE\xFF", "<?xml version=\"1.0\"?><html>")
+        << Utf16("\xFE\xFF", "<?xml version=\"1.0\"?>" + head + "<html>");
+}
+
+// The head line goes after a byte order mark and an XML declaration, in the
+// page's encoding, however the page's start is cut into blocks.
+void TestTransferLinks::headLine()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, written);
     OnlineSearch::Options options = AllRows();
     options.headLine = "<!-- modified -->";
-    const SearchRun headed({"<ht", "ml>", "x"}, options);
-    QCOMPARE(headed.written, "<!-- modified -->\r\n<html>x");
-    const SearchRun empty({}, options);
-    QCOMPARE(empty.written, "<!-- modified -->\r\n");
+    QCOMPARE(SearchRun({page}, options).written, written);
+    QByteArrayList bytes;
+    for (const char byte : page)
+        bytes << QByteArray(1, byte);
+    QCOMPARE(SearchRun(bytes, options).written, written);
+}
 
-    options = AllRows();
+void TestTransferLinks::unchangedPage()
+{
+    OnlineSearch::Options options = AllRows();
     options.rewrite = false;
     const SearchRun kept({Page}, options);
     QCOMPARE(kept.written, Page);
