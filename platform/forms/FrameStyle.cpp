@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QPainter>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOptionGroupBox>
+#include <qdrawutil.h>
 
 namespace platform {
 
@@ -16,6 +18,20 @@ constexpr int CaptionIndent = 6;
 constexpr int CaptionGap = 2;
 // The border: one line.
 constexpr int BorderWidth = 1;
+
+// The border in the look of Qt's own frames (the Fusion style's image) where
+// Qt has it, else a plain line.
+void DrawBorder(QPainter* painter, const QRect& border, const QPalette& palette)
+{
+    static const QPixmap image(
+        QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
+    if (!image.isNull()) {
+        qDrawBorderPixmap(painter, border, QMargins(6, 6, 6, 6), image);
+        return;
+    }
+    painter->setPen(palette.color(QPalette::Mid));
+    painter->drawRoundedRect(QRectF(border).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+}
 
 class CaptionOnBorderStyle final : public QProxyStyle {
 public:
@@ -58,8 +74,7 @@ public:
         painter->save();
         if (!caption.isEmpty())
             painter->setClipRegion(QRegion(option->rect).subtracted(caption));
-        painter->setPen(option->palette.color(QPalette::Mid));
-        painter->drawRoundedRect(QRectF(border).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+        DrawBorder(painter, border, option->palette);
         painter->restore();
         if (!caption.isEmpty())
             drawItemText(painter, caption.adjusted(CaptionGap, 0, -CaptionGap, 0),
