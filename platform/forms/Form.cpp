@@ -201,7 +201,10 @@ void Form::FitTitle()
         designLeft_ = left;
     }
     const int fitted = std::max(designWidth_, TitleBarWidth(windowTitle()));
+    if (fitted == designWidth_ && !widened_)
+        return;
     setFixedWidth(fitted);
+    widened_ = fitted != designWidth_;
     // The controls stand in the middle of the wider window as they stood in
     // the design; measured from where they are, so that putting them back
     // to their design places in between does not matter.

@@ -119,6 +119,7 @@ private:
     // title widened it.
     int designWidth_ = 0;
     int designLeft_ = 0;
+    bool widened_ = false;
     DesignState design_;
     QPointer<QMdiSubWindow> subWindow_;
     int16_t* openFlag_ = nullptr;
