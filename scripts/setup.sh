@@ -4,7 +4,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-packages=(cmake ninja-build g++ qt6-base-dev libxkbcommon-dev fonts-dejavu-core xvfb xauth twm desktop-file-utils)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libxkbcommon-dev libxcb1-dev fonts-dejavu-core xvfb xauth twm desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do

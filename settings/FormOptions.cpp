@@ -121,22 +121,22 @@ void FormOptions::setupLeftColumn()
     Label7 = Label(this, "Label7", {60, 960, 1785, 225});
     TextUserTitle = Box(this, "TextUserTitle", {1860, 930, 2775, 285});
 
-    Frame4 = GroupFrame(this, "Frame4", {60, 1230, 4575, 810});
+    Frame4 = GroupFrame(this, "Frame4", {60, 1230, 4575, 765});
     TextOnlySite = Box(Frame4, "TextOnlySite", {90, 180, 3615, 285});
     CommandDirs = Button(Frame4, "CommandDirs", {3720, 180, 465, 285}, "");
     CommandDel1 = Button(Frame4, "CommandDel1", {4200, 180, 255, 285}, "X");
-    CheckRestHome = Check(Frame4, "CheckRestHome", {90, 510, 1950, 225});
-    TextRestHome = Box(Frame4, "TextRestHome", {2040, 480, 2415, 255});
+    CheckRestHome = Check(Frame4, "CheckRestHome", {90, 510, 1950, 210});
+    TextRestHome = Box(Frame4, "TextRestHome", {2040, 480, 2415, 240});
     TextRestHome->setReadOnly(true);
     TextRestHome->hide();
     CommandDirs->setEnabled(false);
     // The only-list may grow long ("Dirs" over a long input list).
     TextOnlySite->setMaxLength(SiteListLength);
 
-    Frame5 = GroupFrame(this, "Frame5", {60, 2010, 4575, 480});
-    TextNoSite = Box(Frame5, "TextNoSite", {90, 180, 4095, 270});
+    Frame5 = GroupFrame(this, "Frame5", {60, 2010, 4575, 465});
+    TextNoSite = Box(Frame5, "TextNoSite", {90, 180, 4095, 255});
     TextNoSite->setMaxLength(SiteListLength);
-    CommandDel2 = Button(Frame5, "CommandDel2", {4200, 180, 255, 270}, "X");
+    CommandDel2 = Button(Frame5, "CommandDel2", {4200, 180, 255, 255}, "X");
 
     Frame2 = GroupFrame(this, "Frame2", {60, 2490, 4575, 915});
     TextExclude = Box(Frame2, "TextExclude", {90, 180, 4095, 270});

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <string_view>
 
 namespace settings {
 
@@ -131,6 +132,20 @@ std::vector<Placement> OptionsLayout(double width, double height)
         for (const char* control : rule.controls)
             places.push_back({control, rule.property, value});
     }
+    // The upper two frames of the left column reach down to one pixel above
+    // the frame below. Their contents move down with the window's height
+    // (and by a step at 4330), so a frame of one height would have its
+    // lower border covered at one end of the range and cover the next
+    // frame's caption at the other.
+    const auto top = [&](const char* frame) {
+        for (const Placement& place : places)
+            if (place.property == Property::Top && std::string_view(place.control) == frame)
+                return place.value;
+        return 0.0;
+    };
+    constexpr double Pixel = 15;
+    places.push_back({"Frame4", Property::Height, top("Frame5") - top("Frame4") - Pixel});
+    places.push_back({"Frame5", Property::Height, top("Frame2") - top("Frame5") - Pixel});
     return places;
 }
 

@@ -56,10 +56,7 @@ void FormLanguage::Command1_Click()
 {
     if (Option2->isChecked())
         KELPA::Language = QStringLiteral("deutsch");
-    if (KELPA::Language.toUpper() == QLatin1String("DEUTSCH"))
-        TexteDeutsch();
-    else
-        TexteEnglisch();
+    TexteLaden(KELPA::Language);
     Unload();
 }
 

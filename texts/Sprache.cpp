@@ -2,10 +2,14 @@
 
 #include "texts/Sprache.h"
 
+#include "platform/msgbox/StandardTexts.h"
+
 void TexteLaden(const QString& language)
 {
-    if (language.toUpper() == QLatin1String("DEUTSCH"))
+    const bool german = language.toUpper() == QLatin1String("DEUTSCH");
+    if (german)
         TexteDeutsch();
     else
         TexteEnglisch();
+    platform::SetStandardTextsGerman(german);
 }

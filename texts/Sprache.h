@@ -15,4 +15,6 @@ void TexteEnglisch();
 // Fills the table in the language that `language` names: German when its upper-case
 // form is "DEUTSCH", English for every other value, the empty string among them. The
 // value is taken as given (the settings reader trims it); it is not stored anywhere.
+// Qt's own words (the standard buttons of message boxes among them) follow the
+// same language from then on.
 void TexteLaden(const QString& language);

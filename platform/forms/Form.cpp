@@ -1,6 +1,7 @@
 #include "platform/forms/Form.h"
 
 #include "platform/forms/OuterGeometry.h"
+#include "platform/forms/TitleBar.h"
 #include "platform/forms/Twips.h"
 #include "platform/pump/Pump.h"
 
@@ -118,6 +119,7 @@ void Form::Show(bool modal)
     Load();
     if (!loaded_)
         return;
+    FitTitle();
     if (modal)
         Frame()->setWindowModality(Qt::ApplicationModal);
     show();
@@ -173,6 +175,42 @@ void Form::FrameCaption(const QString& caption)
     setWindowTitle(caption);
     if (subWindow_)
         subWindow_->setWindowTitle(caption);
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange)
+        FitTitle();
+}
+
+void Form::FitTitle()
+{
+    if (subWindow_ || !isWindow() || minimumWidth() != maximumWidth())
+        return;
+    QList<QWidget*> controls;
+    int left = width();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow()) {
+            controls.append(child);
+            left = std::min(left, child->x());
+        }
+    }
+    if (designWidth_ == 0) {
+        designWidth_ = width();
+        designLeft_ = left;
+    }
+    const int fitted = std::max(designWidth_, TitleBarWidth(windowTitle()));
+    if (fitted == designWidth_ && !widened_)
+        return;
+    setFixedWidth(fitted);
+    widened_ = fitted != designWidth_;
+    // The controls stand in the middle of the wider window as they stood in
+    // the design; measured from where they are, so that putting them back
+    // to their design places in between does not matter.
+    const int shift = designLeft_ + (fitted - designWidth_) / 2 - left;
+    for (QWidget* control : controls)
+        control->move(control->x() + shift, control->y());
 }
 
 double Form::Kept(double set, int pixels)

@@ -94,12 +94,18 @@ protected:
 
     // The user's close box asks for an unload.
     void closeEvent(QCloseEvent* event) override;
+    // A new title may need a wider window (FitTitle).
+    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* Frame() const; // the widget whose geometry is the window's outer one
     void EnsureFrame();
 
     void FrameCaption(const QString& caption);
+    // A window of its own with a fixed width widens to show its whole title
+    // when the design width is too narrow for it, its controls in the middle,
+    // and narrows back to the design width for a shorter title.
+    void FitTitle();
 
     // One coordinate read back: set when it still gives pixels.
     static double Kept(double set, int pixels);
@@ -109,6 +115,11 @@ private:
     double setPlace_[4];
     bool loaded_ = false;
     bool designTaken_ = false;
+    // A fixed-width window's width and its controls' left edge before any
+    // title widened it.
+    int designWidth_ = 0;
+    int designLeft_ = 0;
+    bool widened_ = false;
     DesignState design_;
     QPointer<QMdiSubWindow> subWindow_;
     int16_t* openFlag_ = nullptr;

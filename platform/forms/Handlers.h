@@ -5,12 +5,16 @@
 // box's Click to stateChanged, an option button's Click to toggled(true), a
 // list's Click to currentRowChanged, a menu entry's Click to triggered.
 
+#include "platform/forms/FrameStyle.h"
 #include "platform/forms/Twips.h"
 #include "platform/pump/Pump.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
 #include <QObject>
 #include <QRadioButton>
+
+#include <type_traits>
 
 namespace platform {
 
@@ -47,11 +51,14 @@ inline void ClearOption(QRadioButton* option)
     option->setAutoExclusive(exclusive);
 }
 
-// Creates a control of type T named name (objectName too) inside parent.
+// Creates a control of type T named name (objectName too) inside parent. A
+// frame carries its caption on its border, as the windows are designed.
 template <typename T> T* Control(QWidget* parent, const char* name)
 {
     auto* control = new T(parent);
     control->setObjectName(QLatin1String(name));
+    if constexpr (std::is_base_of_v<QGroupBox, T>)
+        CaptionOnBorder(control);
     return control;
 }
 

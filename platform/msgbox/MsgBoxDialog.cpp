@@ -1,12 +1,15 @@
 #include "platform/msgbox/MsgBoxDialog.h"
 
+#include "platform/forms/TitleBar.h"
 #include "platform/msgbox/MsgBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QList>
 #include <QMessageBox>
 #include <QTimer>
@@ -129,6 +132,13 @@ StyledBox* BuildBox(const QString& prompt, int style, const QString& title, QWid
     box->setTextFormat(Qt::PlainText);
     for (Button b : set.buttons)
         box->addButton(b);
+    // Qt widens a box for its title as its own small title font needs; the
+    // desktop's title bar may need more. The row of buttons spans the box.
+    if (auto* buttons = box->findChild<QDialogButtonBox*>()) {
+        const QMargins margins = box->layout()->contentsMargins();
+        buttons->setMinimumWidth(TitleBarWidth(box->windowTitle()) - margins.left() -
+                                 margins.right());
+    }
     // A default beyond the last button falls back to the first.
     qsizetype defaultIndex = (style >> 8) & 3;
     if (defaultIndex >= set.buttons.size())

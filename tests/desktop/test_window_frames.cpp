@@ -1,6 +1,7 @@
 // Windows under a window manager, which frames and titles them: the main
-// window keeps its saved outer size across starts, and the pop-up window has
-// neither frame nor title and follows each right press.
+// window keeps its saved outer size across starts, the pop-up window has
+// neither frame nor title and follows each right press, and the long titles
+// of boxes and dialogs show whole in both languages.
 
 #include "main/FormInfo.h"
 #include "main/FormKelpa.h"
@@ -8,14 +9,26 @@
 #include "main/Kelpa.h"
 #include "main/Settings.h"
 #include "platform/files/Files.h"
+#include "platform/msgbox/MsgBoxDialog.h"
 #include "tests/main/StartupFixture.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
+#include "tools/EditTexts.h"
+#include "tools/FormChoose.h"
 
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <vector>
 
 using namespace testsupport;
 using namespace KELPA;
@@ -32,6 +45,67 @@ QString SavedPosition()
 {
     const FormKelpa& form = FormKelpa::Instance();
     return inifile::PositionText(form.Left(), form.Width(), form.Top(), form.Height());
+}
+
+// The windows directly below an X window, and its parent.
+std::vector<xcb_window_t> XChildren(xcb_window_t window, xcb_window_t* parent = nullptr)
+{
+    xcb_connection_t* x =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    std::vector<xcb_window_t> children;
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(x, xcb_query_tree(x, window), nullptr);
+    if (tree == nullptr)
+        return children;
+    if (parent)
+        *parent = tree->parent;
+    const xcb_window_t* first = xcb_query_tree_children(tree);
+    children.assign(first, first + xcb_query_tree_children_length(tree));
+    std::free(tree);
+    return children;
+}
+
+QRect XGeometry(xcb_window_t window)
+{
+    xcb_connection_t* x =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr);
+    if (g == nullptr)
+        return {};
+    const QRect rect(g->x, g->y, g->width, g->height);
+    std::free(g);
+    return rect;
+}
+
+// Whether twm shows window's title whole. Its title bar holds the title, the
+// buttons and a highlight after the title; when the title leaves the
+// highlight no room, twm moves it off the bar. Empty when all lies on it.
+QString TitleProblem(const QWidget* window)
+{
+    xcb_window_t frame = 0;
+    XChildren(window->winId(), &frame);
+    for (xcb_window_t bar : XChildren(frame)) {
+        if (bar == window->winId())
+            continue;
+        const QRect barRect(QPoint(), XGeometry(bar).size());
+        for (xcb_window_t part : XChildren(bar))
+            if (!barRect.contains(XGeometry(part)))
+                return QStringLiteral("\"%1\" does not fit a title bar %2 px wide")
+                    .arg(window->windowTitle())
+                    .arg(barRect.width());
+        return {};
+    }
+    return QStringLiteral("\"%1\" has no title bar").arg(window->windowTitle());
+}
+
+// The title problem of window once twm has framed and shown it.
+QString ShownTitleProblem(QWidget* window)
+{
+    if (!QTest::qWaitForWindowExposed(window, 10000))
+        return QStringLiteral("never shown");
+    QString problem;
+    if (QTest::qWaitFor([&] { return (problem = TitleProblem(window)).isEmpty(); }, 3000))
+        return {};
+    return problem;
 }
 
 } // namespace
@@ -97,6 +171,50 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(popUp.isActiveWindow(), 5000);
         form.activateWindow();
         QTRY_VERIFY_WITH_TIMEOUT(!popUp.Loaded(), 5000);
+    }
+
+    // The list editor's question and the chooser's directory titles are the
+    // longest; a box or dialog narrower than its title widens for it.
+    void longTitlesShowWhole_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("chooserTitle"); // the chooser's title text; 0: the question
+        for (const char* language : {"english", "deutsch"}) {
+            QTest::addRow("%s arrange question", language) << QString::fromLatin1(language) << 0;
+            QTest::addRow("%s download folder", language) << QString::fromLatin1(language) << 412;
+            QTest::addRow("%s installation folder", language)
+                << QString::fromLatin1(language) << 369;
+        }
+    }
+    void longTitlesShowWhole()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, chooserTitle);
+        TexteLaden(language);
+        QString problem = QStringLiteral("never shown");
+        if (chooserTitle == 0) {
+            QTimer::singleShot(0, [&] {
+                if (!QTest::qWaitFor([] { return QApplication::activeModalWidget(); }, 5000))
+                    return;
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                problem = ShownTitleProblem(box);
+                box->button(QMessageBox::No)->click();
+            });
+            platform::MsgBoxDialog(edittexts::FoundQuestion(1, 3), 36,
+                                   edittexts::QuestionTitle(true));
+        } else {
+            ChooseFilter.clear();
+            ChooseTitle = LanguageText[chooserTitle];
+            const auto previous = platform::Form::SetModalHook([&](platform::Form& chooser) {
+                problem = ShownTitleProblem(&chooser);
+                chooser.Unload();
+                return true;
+            });
+            FormChoose::Instance().Show(true);
+            platform::Form::SetModalHook(previous);
+        }
+        TexteLaden(QStringLiteral("english"));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 };
 

@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 #include <QTest>
 
@@ -32,6 +34,13 @@ inline QString EnterTestFolder()
     return EnterFreshFolder(
         QString::fromLatin1(QTest::currentTestFunction()) +
         QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')));
+}
+
+// The words a standard button shows in every message box built now.
+inline QString StandardButtonText(QMessageBox::StandardButton button)
+{
+    QMessageBox box;
+    return box.addButton(button)->text();
 }
 
 // Writes as another process does: the program sees it after its next yield.

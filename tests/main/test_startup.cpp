@@ -186,6 +186,9 @@ private Q_SLOTS:
         QCOMPARE(form.MenuEntry("MenuHide")->text(), KELPA::LanguageText[221] + " (60 min)");
         QVERIFY(form.windowTitle().startsWith(QStringLiteral("Kelpa - C:\\")));
         QVERIFY(form.windowTitle().endsWith(QStringLiteral("german\\")));
+        // Qt's words in the boxes are German too.
+        QCOMPARE(StandardButtonText(QMessageBox::Yes), QStringLiteral("&Ja"));
+        QCOMPARE(StandardButtonText(QMessageBox::Cancel), QStringLiteral("Abbrechen"));
         for (const char* name : {"KELPA.TMP", "KELPA.LOG", "KELPA.GOT", "COMPLETE.ENP"})
             QVERIFY2(QFile::exists(QLatin1String(name)), name);
         // A saved place larger than the screen is cut to the screen.

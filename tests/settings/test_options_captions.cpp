@@ -1,9 +1,12 @@
-// Every caption of the options window fits its control at the window's
-// minimum size, in English and in German.
+// Every caption of the options window fits its control, and every control in
+// a frame stands clear of the frame's border and caption and of the other
+// frames, at the window's minimum size and at the height it opens with, in
+// English and in German.
 
 #include "main/Kelpa.h"
 #include "settings/FormOptions.h"
 #include "tests/main/StartupFixture.h"
+#include "tests/support/CaptionFit.h"
 #include "tests/support/TestMain.h"
 #include "texts/Sprache.h"
 
@@ -58,6 +61,23 @@ QStringList Clipped(const FormOptions& window)
     return clipped;
 }
 
+// Controls on a frame's border or caption or on another frame.
+QStringList Misplaced(const FormOptions& window)
+{
+    QStringList misplaced;
+    const QList<QGroupBox*> frames = window.findChildren<QGroupBox*>();
+    for (const QGroupBox* frame : frames) {
+        for (const QWidget* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!control->isHidden())
+                misplaced << testsupport::PlaceProblem(control);
+        for (const QGroupBox* other : frames)
+            if (other != frame && other->geometry().intersects(frame->geometry()))
+                misplaced << frame->objectName() + QLatin1String(" covers ") + other->objectName();
+    }
+    misplaced.removeAll(QString());
+    return misplaced;
+}
+
 } // namespace
 
 class TestOptionsCaptions : public QObject {
@@ -72,18 +92,23 @@ private Q_SLOTS:
     void captionsFit_data()
     {
         QTest::addColumn<bool>("german");
-        QTest::newRow("English") << false;
-        QTest::newRow("German") << true;
+        QTest::addColumn<double>("height");
+        QTest::newRow("English, minimum") << false << 3000.0;
+        QTest::newRow("English, as opened") << false << 4330.0;
+        QTest::newRow("German, minimum") << true << 3000.0;
+        QTest::newRow("German, as opened") << true << 4330.0;
     }
     void captionsFit()
     {
         QFETCH(bool, german);
+        QFETCH(double, height);
         german ? TexteDeutsch() : TexteEnglisch();
         FormOptions& window = FormOptions::Instance();
         window.Load();
-        window.MoveTo(0, 0, 8000, 3000); // laid out at the minimum size
+        window.CheckRestHome->setChecked(true); // shows the home-site box
+        window.MoveTo(0, 0, 8000, height);
         window.Form_Resize();
-        const QStringList clipped = Clipped(window);
+        const QStringList clipped = Clipped(window) + Misplaced(window);
         window.Unload();
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     }

@@ -135,18 +135,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("welcome");
+        QTest::addColumn<QString>("no"); // the installer's boxes speak the language chosen
         QTest::newRow("OK untouched") << -1 << "deutsch"
-                                      << "Willkommen!";
+                                      << "Willkommen!"
+                                      << "&Nein";
         QTest::newRow("English chosen") << int(Language::English) << "english"
-                                        << "Welcome!";
+                                        << "Welcome!"
+                                        << "&No";
         QTest::newRow("close box") << int(Language::CloseBox) << "english"
-                                   << "Welcome!";
+                                   << "Welcome!"
+                                   << "&No";
     }
     void languageQuestion()
     {
         QFETCH(int, answer);
         QFETCH(QString, language);
         QFETCH(QString, welcome);
+        QFETCH(QString, no);
         KELPA::Language = QStringLiteral("english");
         TexteEnglisch();
         FormLanguage& dialog = FormLanguage::Instance();
@@ -162,6 +167,7 @@ private Q_SLOTS:
         QVERIFY(!dialog.Loaded());
         QCOMPARE(KELPA::Language, language);
         QCOMPARE(KELPA::LanguageText[365], welcome);
+        QCOMPARE(testsupport::StandardButtonText(QMessageBox::No), no);
     }
 
     // From the start-up in a shipped set to the finished view, in either language.

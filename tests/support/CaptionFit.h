@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QWidget>
 
@@ -97,8 +98,23 @@ inline QString CaptionProblem(QWidget* control, const QString& text)
         .arg(control->height());
 }
 
+// The area of frame where its contents may stand, as its style draws it:
+// inside the border and below the caption.
+inline QRect FrameContents(const QGroupBox* frame)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = frame->title();
+    option.subControls = QStyle::SC_GroupBoxFrame;
+    if (!option.text.isEmpty())
+        option.subControls |= QStyle::SC_GroupBoxLabel;
+    return frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents,
+                                          frame);
+}
+
 // Whether control lies outside its parent (unless the parent is a window of
-// its own) or covers a sibling that is not hidden; empty when neither.
+// its own; inside a frame, outside the frame's contents: on its border or its
+// caption) or covers a sibling that is not hidden; empty when neither.
 inline QString PlaceProblem(const QWidget* control)
 {
     const QWidget* parent = control->parentWidget();
@@ -106,6 +122,10 @@ inline QString PlaceProblem(const QWidget* control)
         return {};
     if (!parent->isWindow() && !parent->rect().contains(control->geometry()))
         return QStringLiteral("%1 reaches out of %2")
+            .arg(control->objectName(), parent->objectName());
+    if (const auto* frame = qobject_cast<const QGroupBox*>(parent);
+        frame && !FrameContents(frame).contains(control->geometry()))
+        return QStringLiteral("%1 lies on the border or caption of %2")
             .arg(control->objectName(), parent->objectName());
     for (const QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (sibling != control && !sibling->isHidden() && !sibling->isWindow() &&
