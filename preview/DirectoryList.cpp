@@ -2,7 +2,6 @@
 
 #include "platform/files/Files.h"
 
-#include <QDir>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -68,10 +67,7 @@ void DirectoryList::Fill()
     }
     if (count() > 0)
         setCurrentRow(count() - 1);
-    const QDir here(platform::ToLinuxPath(path_));
-    const QStringList folders =
-        here.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : folders) {
+    for (const QString& name : platform::ListFolder(path_).folders) {
         auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
         item->setData(PathRole, walked + name);
     }
