@@ -82,6 +82,20 @@ PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag, QSt
             UpdateListCaption();
         });
     });
+    pendingWatch_.setSingleShot(true);
+    pendingWatch_.setInterval(250);
+    connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!pendingWatch_.isActive())
+            pendingWatch_.start();
+    });
+    connect(&pendingWatch_, &QTimer::timeout, this, [this] {
+        platform::runGuarded([this] {
+            if (!Loaded())
+                return;
+            RefreshFileList();
+            UpdateListCaption();
+        });
+    });
 }
 
 void PreviewWindow::setupControls()
@@ -180,6 +194,7 @@ void PreviewWindow::Form_Unload()
     ++generation_; // a preview still on the stack ends at its next yield
     pendingRefresh_.stop();
     pendingPreview_.stop();
+    WatchListedFolder(false);
     SetWaitCursor(false);
     KELPA::PreviewFile.clear();
     if (WindowState() == 0)
@@ -299,6 +314,7 @@ FormPreview::FormPreview()
 void FormPreview::VerzListe_Change()
 {
     DateiListe->SetPath(VerzListe->Path());
+    WatchListedFolder(Loaded());
 }
 
 void FormPreview::VerzListe_Click()

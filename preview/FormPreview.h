@@ -9,6 +9,7 @@
 #include "preview/PreviewGeometry.h"
 #include "preview/PreviewPace.h"
 
+#include <QFileSystemWatcher>
 #include <QTimer>
 
 #include <cstdint>
@@ -98,6 +99,9 @@ protected:
     virtual void PlaceControls(const preview::Controls& places);
     // The folder of the highlighted file, as the window names it.
     virtual QString ListFolder() const = 0;
+    // Watches the listed folder while the window is loaded (on), or no
+    // folder (off): what other programs change there is listed by itself.
+    void WatchListedFolder(bool on);
 
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -125,6 +129,8 @@ private:
     preview::Pace refreshPace_{1000};
     QTimer pendingRefresh_;
     QTimer pendingPreview_;
+    QFileSystemWatcher folderWatch_;
+    QTimer pendingWatch_;  // a burst of changes is read once
     QString finishedFile_; // the received file whose preview is pending
 };
 

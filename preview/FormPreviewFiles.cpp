@@ -21,9 +21,22 @@ int PreviewWindow::PointListAt(const QString& folder)
             return error;
     }
     const int error = DateiListe->SetPath(folder);
-    if (error == 0)
+    if (error == 0) {
         refreshPace_.Take(preview::NowMs());
+        WatchListedFolder(Loaded());
+    }
     return error;
+}
+
+void PreviewWindow::WatchListedFolder(bool on)
+{
+    pendingWatch_.stop();
+    const QStringList watched = folderWatch_.directories();
+    if (!watched.isEmpty())
+        folderWatch_.removePaths(watched);
+    const QString folder = on ? platform::ToLinuxPath(DateiListe->Path()) : QString();
+    if (!folder.isEmpty())
+        folderWatch_.addPath(folder);
 }
 
 void PreviewWindow::RefreshFileList()

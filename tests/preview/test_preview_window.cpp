@@ -8,8 +8,11 @@
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/TestMain.h"
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 
@@ -62,6 +65,18 @@ QByteArray NumberedLines(int count)
     return bytes;
 }
 
+// Records the local files the desktop is asked to open, while it lives.
+class OpenedFiles final : public QObject {
+    Q_OBJECT
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList paths;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { paths.append(url.toLocalFile()); }
+};
+
 } // namespace
 
 class TestPreviewWindow : public QObject {
@@ -81,6 +96,9 @@ private Q_SLOTS:
     void missingDirectory();
     void newFolderShowsAfterRefresh_data();
     void newFolderShowsAfterRefresh();
+    void folderListFollowsTheDisk_data();
+    void folderListFollowsTheDisk();
+    void longFolderNameInView();
     void firstFile_data();
     void firstFile();
     void content_data();
@@ -101,6 +119,7 @@ private Q_SLOTS:
     void snapOnF6_data();
     void snapOnF6();
     void opening();
+    void doubleClickOpensTheEntry();
     void f12Hides();
 };
 
@@ -196,6 +215,50 @@ void TestPreviewWindow::newFolderShowsAfterRefresh()
     QCOMPARE(preview.VerzListe->currentRow(), 0);
     QCOMPARE(preview.VerzListe->Path(), listed);
     QCOMPARE(preview.DateiListe->Count(), 1);
+}
+
+void TestPreviewWindow::folderListFollowsTheDisk_data()
+{
+    QTest::addColumn<bool>("reopen");
+    QTest::newRow("made while idle") << false;
+    QTest::newRow("window opened again") << true;
+}
+
+// The folder list shows what the directory holds: a folder made while the
+// program is idle shows by itself, and the list is read again when the
+// window is opened again.
+void TestPreviewWindow::folderListFollowsTheDisk()
+{
+    QFETCH(bool, reopen);
+    PrepareSite({{"a.txt", "ay\r\n"}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    const int rows = preview.VerzListe->count();
+    QVERIFY(rows > 0);
+    QVERIFY(QDir().mkdir(QStringLiteral("site/new")));
+    if (reopen) {
+        preview.Unload();
+        preview.Show();
+        QCOMPARE(preview.VerzListe->count(), rows + 1);
+    }
+    QTRY_COMPARE(preview.VerzListe->count(), rows + 1);
+    QCOMPARE(preview.VerzListe->item(rows)->text().trimmed(), QStringLiteral("new"));
+}
+
+// A folder name wider than the list takes no scroll bar from its small
+// height: the directory's one subfolder, the last row, is in view.
+void TestPreviewWindow::longFolderNameInView()
+{
+    PrepareSite({});
+    QVERIFY(QDir().mkdir(QStringLiteral("site/www.example.com_a_name_wider_than_the_list")));
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    platform::DoEvents();
+    DirectoryList* folders = preview.VerzListe;
+    const QRect last = folders->visualRect(folders->model()->index(folders->count() - 1, 0));
+    QVERIFY2(last.top() >= 0 && last.bottom() < folders->viewport()->height(),
+             qPrintable(
+                 QStringLiteral("%1 of %2").arg(last.bottom()).arg(folders->viewport()->height())));
 }
 
 void TestPreviewWindow::firstFile_data()
@@ -552,7 +615,23 @@ void TestPreviewWindow::opening()
     QTest::mouseDClick(preview.DateiListe->viewport(), Qt::LeftButton, {}, entry.center());
     QCOMPARE(shell.calls, (QStringList{Directory + "a.png | " + Directory,
                                        Directory + "sub\\inner.txt | " + Directory,
-                                       "inner.txt | " + Directory + "sub\\"}));
+                                       Directory + "sub\\inner.txt | " + Directory + "sub\\"}));
+}
+
+// A double click opens the entry itself, whatever its name: "C:x.txt" is
+// not the file x.txt of the current folder.
+void TestPreviewWindow::doubleClickOpensTheEntry()
+{
+    PrepareSite({{"C:x.txt", "entry"}});
+    WriteFile(QStringLiteral("x.txt"), "other");
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    OpenedFiles opened;
+    preview.SelectFile(0);
+    preview.DateiListe_DblClick();
+    QCOMPARE(opened.paths.size(), 1);
+    QCOMPARE(QFileInfo(opened.paths.at(0)).canonicalFilePath(),
+             QFileInfo(QStringLiteral("site/C:x.txt")).canonicalFilePath());
 }
 
 // F12 runs the main window's hide command, which closes the preview.
