@@ -290,7 +290,7 @@ void PreviewWindow::ImagePreview_DblClick()
 
 FormPreview& FormPreview::Instance()
 {
-    static FormPreview* instance = new FormPreview;
+    static FormPreview* instance = platform::Built(new FormPreview);
     return *instance;
 }
 
@@ -331,7 +331,7 @@ QString FormPreview::ListFolder() const
 
 FormPreviewTop& FormPreviewTop::Instance()
 {
-    static FormPreviewTop* instance = new FormPreviewTop;
+    static FormPreviewTop* instance = platform::Built(new FormPreviewTop);
     return *instance;
 }
 
