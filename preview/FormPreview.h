@@ -117,6 +117,9 @@ private:
     // Loads the picture at path into ImagePreview (at the box size unless
     // Check100 is ticked); 0 or 481 (not a picture the readers take).
     int LoadPicture(const QString& linuxPath, bool naturalSize);
+    // Reads a PNG too large to decode whole straight into target's size;
+    // yields, and ends when a newer preview starts.
+    int LoadReducedPng(const QString& linuxPath, QSize target, QSize natural);
     void DeleteHighlighted();
     bool RefusedForTrash(const QString& path) const;
     void UpdateListCaption();

@@ -5,6 +5,7 @@
 
 #include "preview/DirectoryList.h"
 #include "preview/PreviewGeometry.h"
+#include "tests/preview/PngFile.h"
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/TestMain.h"
 
@@ -31,22 +32,9 @@ PreviewWindow& Window(int which)
 // A PNG header claiming 100000 x 100000 pixels, with no picture data.
 QByteArray HugePngHeader()
 {
-    QByteArray ihdr("IHDR");
-    for (quint32 v : {100000u, 100000u}) {
-        ihdr.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
-    }
-    ihdr.append("\x08\x02\x00\x00\x00", 5);
-    quint32 crc = 0xFFFFFFFFu;
-    for (char c : ihdr) {
-        crc ^= uchar(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    crc ^= 0xFFFFFFFFu;
-    QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0d", 12);
-    png += ihdr;
-    png.append(char(crc >> 24)).append(char(crc >> 16)).append(char(crc >> 8)).append(char(crc));
-    return png + QByteArray(200, '\0');
+    const QByteArray header =
+        BigEndian32(100000) + BigEndian32(100000) + QByteArray("\x08\x02\x00\x00\x00", 5);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) + QByteArray(200, '\0');
 }
 
 // A GIF of one pixel (the base readers decode GIF but cannot write it).
@@ -316,6 +304,11 @@ void TestPreviewWindow::content_data()
     QTest::newRow("empty") << "empty.gif" << QByteArray() << "^ 0 Bytes$" << 2 << QStringList();
     QTest::newRow("corrupt picture")
         << "bad.gif" << QByteArray(1234, 'x') << "^Error! \\( 1234 bytes\\)$" << 3 << QStringList();
+    // Beyond what the picture reader may decode whole: read at the box's size
+    // (a zoom below 1% shows the size only).
+    QTest::newRow("PNG above the allocation limit")
+        << "vast.png" << PngFile(20000, 20000, 1, 0, false, QByteArray(20000 * 2501, '\0'))
+        << "^ [1-9][0-9]?% \\(# bytes\\)$|^ # bytes$" << 0 << QStringList();
     QTest::newRow("oversized header")
         << "huge.png" << HugePngHeader() << "^Error! \\( # bytes\\)$" << 3 << QStringList();
     QTest::newRow("other file") << "setup.exe" << QByteArray("MZ\x90\0\3", 5) << "^ # bytes$" << 2
