@@ -82,19 +82,12 @@ PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag, QSt
             UpdateListCaption();
         });
     });
-    pendingWatch_.setSingleShot(true);
-    pendingWatch_.setInterval(250);
+    // While idle, what other programs change in the listed folder is read
+    // once a burst of changes has had a moment (a run reads the folder
+    // itself, paced).
     connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this, [this] {
-        if (!pendingWatch_.isActive())
-            pendingWatch_.start();
-    });
-    connect(&pendingWatch_, &QTimer::timeout, this, [this] {
-        platform::runGuarded([this] {
-            if (!Loaded())
-                return;
-            RefreshFileList();
-            UpdateListCaption();
-        });
+        if (KELPA::Running != 1 && !pendingRefresh_.isActive())
+            pendingRefresh_.start(250);
     });
 }
 

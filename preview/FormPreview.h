@@ -133,7 +133,6 @@ private:
     QTimer pendingRefresh_;
     QTimer pendingPreview_;
     QFileSystemWatcher folderWatch_;
-    QTimer pendingWatch_;  // a burst of changes is read once
     QString finishedFile_; // the received file whose preview is pending
 };
 

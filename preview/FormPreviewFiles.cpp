@@ -30,7 +30,6 @@ int PreviewWindow::PointListAt(const QString& folder)
 
 void PreviewWindow::WatchListedFolder(bool on)
 {
-    pendingWatch_.stop();
     const QStringList watched = folderWatch_.directories();
     if (!watched.isEmpty())
         folderWatch_.removePaths(watched);

@@ -82,10 +82,8 @@ private Q_SLOTS:
     void storedPosition();
     void maximisedKeepsPosition();
     void missingDirectory();
-    void newFolderShowsAfterRefresh_data();
-    void newFolderShowsAfterRefresh();
-    void folderListFollowsTheDisk_data();
-    void folderListFollowsTheDisk();
+    void newFolderShows_data();
+    void newFolderShows();
     void longFolderNameInView();
     void firstFile_data();
     void firstFile();
@@ -175,18 +173,22 @@ void TestPreviewWindow::missingDirectory()
     QVERIFY(!preview.DateiListe->isHidden());
 }
 
-void TestPreviewWindow::newFolderShowsAfterRefresh_data()
+void TestPreviewWindow::newFolderShows_data()
 {
-    QTest::addColumn<bool>("now");
-    QTest::newRow("refresh when idle") << false;
-    QTest::newRow("refresh now") << true;
+    QTest::addColumn<int>("how");
+    QTest::newRow("refresh when idle") << 0;
+    QTest::newRow("refresh now") << 1;
+    QTest::newRow("made while idle, nothing asked") << 2;
+    QTest::newRow("window opened again") << 3;
 }
 
-// A run makes the site's folder below the directory after the list pointed
-// there: a refresh lists it, and the entry the user highlighted stays.
-void TestPreviewWindow::newFolderShowsAfterRefresh()
+// A run, or another program, makes a folder below the directory after the
+// list pointed there: a refresh lists it, so does the list by itself while
+// the program is idle, and so does opening the window again. While the
+// window stays open, the entry the user highlighted stays.
+void TestPreviewWindow::newFolderShows()
 {
-    QFETCH(bool, now);
+    QFETCH(int, how);
     PrepareSite({{"a.txt", "ay\r\n"}});
     FormPreview& preview = FormPreview::Instance();
     preview.Load();
@@ -194,43 +196,20 @@ void TestPreviewWindow::newFolderShowsAfterRefresh()
     const int rows = preview.VerzListe->count();
     preview.VerzListe->setCurrentRow(0);
     QVERIFY(QDir().mkdir(QStringLiteral("site/127.0.0.1_8080")));
-    if (now)
-        preview.RefreshFileListNow();
-    else
+    if (how == 0) {
         preview.RefreshFileList();
-    QCOMPARE(preview.VerzListe->count(), rows + 1);
-    QCOMPARE(preview.VerzListe->item(rows)->text().trimmed(), QStringLiteral("127.0.0.1_8080"));
-    QCOMPARE(preview.VerzListe->currentRow(), 0);
-    QCOMPARE(preview.VerzListe->Path(), listed);
-    QCOMPARE(preview.DateiListe->Count(), 1);
-}
-
-void TestPreviewWindow::folderListFollowsTheDisk_data()
-{
-    QTest::addColumn<bool>("reopen");
-    QTest::newRow("made while idle") << false;
-    QTest::newRow("window opened again") << true;
-}
-
-// The folder list shows what the directory holds: a folder made while the
-// program is idle shows by itself, and the list is read again when the
-// window is opened again.
-void TestPreviewWindow::folderListFollowsTheDisk()
-{
-    QFETCH(bool, reopen);
-    PrepareSite({{"a.txt", "ay\r\n"}});
-    FormPreview& preview = FormPreview::Instance();
-    preview.Show();
-    const int rows = preview.VerzListe->count();
-    QVERIFY(rows > 0);
-    QVERIFY(QDir().mkdir(QStringLiteral("site/new")));
-    if (reopen) {
+    } else if (how == 1) {
+        preview.RefreshFileListNow();
+    } else if (how == 3) {
         preview.Unload();
-        preview.Show();
+        preview.Load();
         QCOMPARE(preview.VerzListe->count(), rows + 1);
     }
     QTRY_COMPARE(preview.VerzListe->count(), rows + 1);
-    QCOMPARE(preview.VerzListe->item(rows)->text().trimmed(), QStringLiteral("new"));
+    QCOMPARE(preview.VerzListe->item(rows)->text().trimmed(), QStringLiteral("127.0.0.1_8080"));
+    QCOMPARE(preview.VerzListe->currentRow(), how == 3 ? rows - 1 : 0);
+    QCOMPARE(preview.VerzListe->Path(), listed);
+    QCOMPARE(preview.DateiListe->Count(), 1);
 }
 
 // A folder name wider than the list takes no scroll bar from its small
