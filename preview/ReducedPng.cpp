@@ -14,8 +14,8 @@ namespace {
 // Rows wider than this, or pictures of more pixels, are not read.
 constexpr int64_t MaxRowBytes = int64_t(1) << 26;
 constexpr int64_t MaxPixels = int64_t(1) << 32;
-// Rows read between two steps.
-constexpr uint32_t RowsPerStep = 32;
+// Bytes of rows read between two steps (a few milliseconds' work).
+constexpr int64_t BytesPerStep = int64_t(1) << 20;
 
 struct Header {
     uint32_t width = 0;
@@ -402,7 +402,7 @@ ReducedPicture ReducePng(QIODevice& in, QSize size, const std::function<bool()>&
         header.interlaced ? 1 : std::max<uint32_t>(1, header.width / uint32_t(size.width()) / 4);
     const uint32_t strideY =
         header.interlaced ? 1 : std::max<uint32_t>(1, header.height / uint32_t(size.height()) / 4);
-    uint32_t rowsRead = 0;
+    int64_t sinceStep = 0;
     for (const Pass& pass : passes) {
         if (header.width <= pass.x || header.height <= pass.y)
             continue;
@@ -419,8 +419,12 @@ ReducedPicture ReducePng(QIODevice& in, QSize size, const std::function<bool()>&
                                  (columns + strideX - 1) / strideX, strideX, pass.x,
                                  pass.stepX * strideX);
             std::swap(row, above);
-            if (++rowsRead % RowsPerStep == 0 && !step())
-                return {};
+            sinceStep += bytes + 1;
+            if (sinceStep >= BytesPerStep) {
+                sinceStep = 0;
+                if (!step())
+                    return {};
+            }
         }
     }
     return reduction.Result();

@@ -20,8 +20,8 @@ struct ReducedPicture {
 };
 
 // Reads the PNG from in into a picture of size (each side at least 1 and at
-// most the picture's own). step runs after every few rows; when it returns
-// false the reading stops. An empty result for data that is no PNG, a PNG
+// most the picture's own). step runs after every megabyte of rows; when it
+// returns false the reading stops. An empty result for data that is no PNG, a PNG
 // cut short or broken, or a stop.
 ReducedPicture ReducePng(QIODevice& in, QSize size, const std::function<bool()>& step);
 
