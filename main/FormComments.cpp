@@ -10,7 +10,7 @@
 
 FormComments& FormComments::Instance()
 {
-    static FormComments* instance = new FormComments;
+    static FormComments* instance = platform::Built(new FormComments);
     return *instance;
 }
 

@@ -92,7 +92,7 @@ double Centred(double mainStart, double mainSize, double screenSize, double ownS
 
 FormInfo& FormInfo::Instance()
 {
-    static FormInfo* instance = new FormInfo;
+    static FormInfo* instance = platform::Built(new FormInfo);
     return *instance;
 }
 

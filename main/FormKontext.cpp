@@ -28,7 +28,7 @@ void SetColour(QWidget* item, QPalette::ColorRole role)
 
 FormKontext& FormKontext::Instance()
 {
-    static FormKontext* instance = new FormKontext;
+    static FormKontext* instance = platform::Built(new FormKontext);
     return *instance;
 }
 

@@ -10,7 +10,7 @@
 
 FormMemo& FormMemo::Instance()
 {
-    static FormMemo* instance = new FormMemo;
+    static FormMemo* instance = platform::Built(new FormMemo);
     return *instance;
 }
 

@@ -2,7 +2,6 @@
 
 #include "platform/files/Files.h"
 
-#include <QDir>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -15,6 +14,9 @@ constexpr int PathRole = Qt::UserRole;
 DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent)
 {
     setUniformItemSizes(true);
+    // A horizontal bar would take a row of the few the list has: a long
+    // name is cut short instead and stands whole in its tool tip.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(this, &QListWidget::itemClicked, this, [this] { Q_EMIT Click(); });
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { SetPath(item->data(PathRole).toString()); });
@@ -30,8 +32,12 @@ int DirectoryList::SetPath(const QString& folder)
         path += QLatin1Char('\\');
     if (!platform::DirExists(path))
         return platform::ErrPathNotFound;
-    if (path.compare(path_, Qt::CaseInsensitive) == 0)
+    // The folder chosen already is read again: unloading the window emptied
+    // the list, and the folder may have changed since.
+    if (path.compare(path_, Qt::CaseInsensitive) == 0) {
+        Refresh();
         return platform::ErrNone;
+    }
     path_ = path;
     Fill();
     Q_EMIT Change();
@@ -47,6 +53,8 @@ void DirectoryList::Refresh()
     const int scroll = verticalScrollBar()->value();
     const QSignalBlocker quiet(this);
     Fill();
+    if (kept.isEmpty())
+        return; // an emptied list is filled as new
     for (int row = 0; row < count(); ++row) {
         if (item(row)->data(PathRole).toString() == kept)
             setCurrentRow(row);
@@ -68,11 +76,12 @@ void DirectoryList::Fill()
     }
     if (count() > 0)
         setCurrentRow(count() - 1);
-    const QDir here(platform::ToLinuxPath(path_));
-    const QStringList folders =
-        here.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : folders) {
+    for (const QString& name : platform::ListFolder(path_).folders) {
         auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
         item->setData(PathRole, walked + name);
+        item->setToolTip(name);
     }
+    // The chosen folder heads the view, with its subfolders below it.
+    if (QListWidgetItem* chosen = currentItem())
+        scrollToItem(chosen, PositionAtTop);
 }

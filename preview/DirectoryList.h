@@ -12,7 +12,8 @@ public:
     explicit DirectoryList(QWidget* parent);
 
     // Chooses a folder (a program path); 0, or 76 when it does not exist.
-    // Runs Change when the folder is another.
+    // Runs Change when the folder is another; the folder chosen already is
+    // read again as Refresh does.
     int SetPath(const QString& folder);
     // Reads the chosen folder's subfolders again (a run makes new ones),
     // keeping the highlighted entry and the scroll position; neither Change

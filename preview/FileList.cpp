@@ -8,8 +8,9 @@
 FileList::FileList(QWidget* parent) : QListView(parent), model_(new QStringListModel(this))
 {
     setModel(model_);
+    // Rows of one size are laid out at once, however many: a list laid out
+    // in batches cannot scroll to a row of a later batch yet.
     setUniformItemSizes(true);
-    setLayoutMode(QListView::Batched);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
@@ -53,6 +54,7 @@ void FileList::Refresh()
     const int scroll = verticalScrollBar()->value();
     quiet_ = true;
     ReadFolder();
+    executeDelayedItemsLayout(); // the scroll range of the new rows
     int row = kept.isEmpty() ? -1 : int(model_->stringList().indexOf(kept));
     if (row < 0 && keptRow >= 0)
         row = qMin(keptRow, Count() - 1);
@@ -80,6 +82,7 @@ void FileList::SetListIndex(int row)
         setCurrentIndex(model_->index(row));
     else
         setCurrentIndex(QModelIndex());
+    scrollTo(currentIndex());
     quiet_ = false;
     Q_EMIT Click();
 }

@@ -28,8 +28,8 @@ public:
     int Count() const;
     // The highlighted row, -1 when none.
     int ListIndex() const;
-    // Highlights row (none when out of range) and runs Click, also when that
-    // row was highlighted already.
+    // Highlights row (none when out of range), scrolled into view, and runs
+    // Click, also when that row was highlighted already.
     void SetListIndex(int row);
     // The highlighted file's name, empty when none.
     QString FileName() const;

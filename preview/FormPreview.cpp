@@ -82,6 +82,13 @@ PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag, QSt
             UpdateListCaption();
         });
     });
+    // While idle, what other programs change in the listed folder is read
+    // once a burst of changes has had a moment (a run reads the folder
+    // itself, paced).
+    connect(&folderWatch_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (KELPA::Running != 1 && !pendingRefresh_.isActive())
+            pendingRefresh_.start(250);
+    });
 }
 
 void PreviewWindow::setupControls()
@@ -180,6 +187,7 @@ void PreviewWindow::Form_Unload()
     ++generation_; // a preview still on the stack ends at its next yield
     pendingRefresh_.stop();
     pendingPreview_.stop();
+    WatchListedFolder(false);
     SetWaitCursor(false);
     KELPA::PreviewFile.clear();
     if (WindowState() == 0)
@@ -275,7 +283,7 @@ void PreviewWindow::ImagePreview_DblClick()
 
 FormPreview& FormPreview::Instance()
 {
-    static FormPreview* instance = new FormPreview;
+    static FormPreview* instance = platform::Built(new FormPreview);
     return *instance;
 }
 
@@ -299,6 +307,7 @@ FormPreview::FormPreview()
 void FormPreview::VerzListe_Change()
 {
     DateiListe->SetPath(VerzListe->Path());
+    WatchListedFolder(Loaded());
 }
 
 void FormPreview::VerzListe_Click()
@@ -315,7 +324,7 @@ QString FormPreview::ListFolder() const
 
 FormPreviewTop& FormPreviewTop::Instance()
 {
-    static FormPreviewTop* instance = new FormPreviewTop;
+    static FormPreviewTop* instance = platform::Built(new FormPreviewTop);
     return *instance;
 }
 

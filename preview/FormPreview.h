@@ -9,6 +9,7 @@
 #include "preview/PreviewGeometry.h"
 #include "preview/PreviewPace.h"
 
+#include <QFileSystemWatcher>
 #include <QTimer>
 
 #include <cstdint>
@@ -98,6 +99,9 @@ protected:
     virtual void PlaceControls(const preview::Controls& places);
     // The folder of the highlighted file, as the window names it.
     virtual QString ListFolder() const = 0;
+    // Watches the listed folder while the window is loaded (on), or no
+    // folder (off): what other programs change there is listed by itself.
+    void WatchListedFolder(bool on);
 
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -113,6 +117,9 @@ private:
     // Loads the picture at path into ImagePreview (at the box size unless
     // Check100 is ticked); 0 or 481 (not a picture the readers take).
     int LoadPicture(const QString& linuxPath, bool naturalSize);
+    // Reads a PNG too large to decode whole straight into target's size;
+    // yields, and ends when a newer preview starts.
+    int LoadReducedPng(const QString& linuxPath, QSize target, QSize natural);
     void DeleteHighlighted();
     bool RefusedForTrash(const QString& path) const;
     void UpdateListCaption();
@@ -125,6 +132,7 @@ private:
     preview::Pace refreshPace_{1000};
     QTimer pendingRefresh_;
     QTimer pendingPreview_;
+    QFileSystemWatcher folderWatch_;
     QString finishedFile_; // the received file whose preview is pending
 };
 

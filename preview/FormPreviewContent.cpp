@@ -10,6 +10,7 @@
 #include "preview/PictureBox.h"
 #include "preview/PreviewContent.h"
 #include "preview/PreviewText.h"
+#include "preview/ReducedPng.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -17,10 +18,19 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include <cstring>
+
 namespace {
 
 // The error number of a picture that cannot be loaded.
 constexpr int InvalidPicture = 481;
+
+// True when a picture of size would take more than the readers may allocate.
+bool AboveAllocationLimit(QSize size)
+{
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    return limit > 0 && qint64(size.width()) * size.height() * 4 > limit;
+}
 
 QByteArray Head(const QString& linuxPath)
 {
@@ -78,6 +88,8 @@ void PreviewWindow::Preview()
         case preview::Content::Picture:
             ListNoPreview->hide();
             PreviewError = LoadPicture(linuxPath, Check100->isChecked());
+            if (!Current(generation))
+                return;
             break;
         case preview::Content::Html:
         case preview::Content::Text:
@@ -117,12 +129,6 @@ int PreviewWindow::LoadPicture(const QString& linuxPath, bool naturalSize)
         ImagePreview->Clear();
         return InvalidPicture;
     }
-    // Larger than the allocation limit: the reader would refuse it anyway.
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (limit > 0 && qint64(natural.width()) * natural.height() * 4 > limit) {
-        ImagePreview->Clear();
-        return InvalidPicture;
-    }
     QSize target = natural;
     if (!naturalSize) {
         const preview::Box box = preview::PreviewBox(CurrentLayout(), Width(), Height());
@@ -130,6 +136,16 @@ int PreviewWindow::LoadPicture(const QString& linuxPath, bool naturalSize)
                          qMax(1, platform::ToPixels(box.height)));
         if (natural.width() > room.width() || natural.height() > room.height())
             target = natural.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    }
+    // The reader decodes a JPEG at the smaller size, any other picture whole
+    // first: one larger than its allocation limit it refuses, and a PNG is
+    // then read row by row into the smaller size instead.
+    const bool reducedRead = target != natural && reader.format() == "jpeg";
+    if (AboveAllocationLimit(reducedRead ? target : natural)) {
+        if (target != natural && reader.format() == "png")
+            return LoadReducedPng(linuxPath, target, natural);
+        ImagePreview->Clear();
+        return InvalidPicture;
     }
     if (target != natural && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(target);
@@ -140,6 +156,31 @@ int PreviewWindow::LoadPicture(const QString& linuxPath, bool naturalSize)
     }
     if (image.size() != target)
         image = image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    ImagePreview->SetPicture(image, natural);
+    return 0;
+}
+
+int PreviewWindow::LoadReducedPng(const QString& linuxPath, QSize target, QSize natural)
+{
+    const unsigned generation = generation_;
+    QFile file(linuxPath);
+    preview::ReducedPicture picture;
+    if (file.open(QIODevice::ReadOnly)) {
+        picture = preview::ReducePng(file, target, [this, generation] {
+            platform::DoEvents();
+            return Current(generation);
+        });
+    }
+    if (!Current(generation))
+        return 0; // a newer preview or the unload took over
+    if (picture.size.isEmpty()) {
+        ImagePreview->Clear();
+        return InvalidPicture;
+    }
+    QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(image.scanLine(y), picture.pixels.data() + size_t(y) * image.width(),
+                    size_t(image.width()) * 4);
     ImagePreview->SetPicture(image, natural);
     return 0;
 }

@@ -21,9 +21,21 @@ int PreviewWindow::PointListAt(const QString& folder)
             return error;
     }
     const int error = DateiListe->SetPath(folder);
-    if (error == 0)
+    if (error == 0) {
         refreshPace_.Take(preview::NowMs());
+        WatchListedFolder(Loaded());
+    }
     return error;
+}
+
+void PreviewWindow::WatchListedFolder(bool on)
+{
+    const QStringList watched = folderWatch_.directories();
+    if (!watched.isEmpty())
+        folderWatch_.removePaths(watched);
+    const QString folder = on ? platform::ToLinuxPath(DateiListe->Path()) : QString();
+    if (!folder.isEmpty())
+        folderWatch_.addPath(folder);
 }
 
 void PreviewWindow::RefreshFileList()
@@ -92,12 +104,14 @@ void PreviewWindow::DateiListe_Click()
 }
 
 // Opens the highlighted file with the desktop's program, from its folder.
+// The file goes by its full path: a bare name such as "C:x.txt" or
+// "mailto:x" would be taken for a path of its own or for an address.
 void PreviewWindow::DateiListe_DblClick()
 {
-    const QString name = DateiListe->FileName();
-    if (name.isEmpty())
+    const QString path = HighlightedPath();
+    if (path.isEmpty())
         return;
-    KELPA::ApiResult = platform::ShellExecuteA(name, ListFolder() + QLatin1Char('\\'));
+    KELPA::ApiResult = platform::ShellExecuteA(path, ListFolder() + QLatin1Char('\\'));
 }
 
 // Enter opens the highlighted file (its full path, wherever the list

@@ -74,7 +74,7 @@ constexpr int SiteListLength = 1 << 24;
 
 FormOptions& FormOptions::Instance()
 {
-    static FormOptions* instance = new FormOptions;
+    static FormOptions* instance = platform::Built(new FormOptions);
     return *instance;
 }
 

@@ -44,7 +44,7 @@ void TwoByTwo(const std::array<QRadioButton*, 4>& options)
 
 FormProfessional& FormProfessional::Instance()
 {
-    static FormProfessional* instance = new FormProfessional;
+    static FormProfessional* instance = platform::Built(new FormProfessional);
     return *instance;
 }
 

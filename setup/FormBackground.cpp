@@ -12,7 +12,7 @@
 
 FormBackground& FormBackground::Instance()
 {
-    static FormBackground* instance = new FormBackground;
+    static FormBackground* instance = platform::Built(new FormBackground);
     return *instance;
 }
 

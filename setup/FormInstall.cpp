@@ -41,7 +41,7 @@ QPushButton* Button(QWidget* parent, const char* name, const platform::TwipsRect
 
 FormInstall& FormInstall::Instance()
 {
-    static FormInstall* instance = new FormInstall;
+    static FormInstall* instance = platform::Built(new FormInstall);
     return *instance;
 }
 

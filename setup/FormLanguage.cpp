@@ -14,7 +14,7 @@
 
 FormLanguage& FormLanguage::Instance()
 {
-    static FormLanguage* instance = new FormLanguage;
+    static FormLanguage* instance = platform::Built(new FormLanguage);
     return *instance;
 }
 

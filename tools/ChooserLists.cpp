@@ -65,7 +65,7 @@ DirListBox::DirListBox(QWidget* parent) : QListView(parent)
 
 bool DirListBox::SetPath(const QString& folder)
 {
-    const QString path = CanonicalFolder(StartFolder(folder));
+    const QString path = CanonicalFolder(folder);
     if (path.isEmpty())
         return false;
     const platform::FolderEntries entries = platform::ListFolder(path);
@@ -79,10 +79,7 @@ bool DirListBox::SetPath(const QString& folder)
         openPaths_.append(walked);
     }
     const int open = int(rows.size());
-    for (const QString& name : entries.folders) {
-        if (!name.contains(QLatin1Char('\\')))
-            rows.append(name);
-    }
+    rows.append(entries.folders);
     model_.SetNames(rows, open);
     setCurrentIndex(model_.index(open - 1));
     const bool changed = path != path_;

@@ -73,7 +73,7 @@ QStringList Shown(const QStringList& names, const QStringList& patterns)
     QStringList shown;
     shown.reserve(names.size());
     for (const QString& name : names) {
-        if (!name.contains(Backslash) && MatchesAny(name, patterns))
+        if (MatchesAny(name, patterns))
             shown.append(name);
     }
     return shown;

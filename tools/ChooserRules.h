@@ -32,8 +32,7 @@ bool DirectoryNameRefused(const QString& name);
 QStringList Patterns(const QString& filter);
 // True when name matches one of the patterns, case-blind.
 bool MatchesAny(const QString& name, const QStringList& patterns);
-// The names a list shows: those matching one pattern, without the names a
-// program path cannot name (holding "\").
+// The names a list shows: those matching one pattern.
 QStringList Shown(const QStringList& names, const QStringList& patterns);
 
 // folder & name with one "\" between them.

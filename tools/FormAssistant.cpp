@@ -20,7 +20,7 @@ using namespace KELPA;
 
 FormAssistant& FormAssistant::Instance()
 {
-    static FormAssistant* instance = new FormAssistant;
+    static FormAssistant* instance = platform::Built(new FormAssistant);
     return *instance;
 }
 

@@ -22,7 +22,7 @@ using namespace KELPA;
 
 FormChoose& FormChoose::Instance()
 {
-    static FormChoose* instance = new FormChoose;
+    static FormChoose* instance = platform::Built(new FormChoose);
     return *instance;
 }
 

@@ -50,7 +50,7 @@ void FitCaption(QPushButton* button)
 
 FormEdit& FormEdit::Instance()
 {
-    static FormEdit* instance = new FormEdit;
+    static FormEdit* instance = platform::Built(new FormEdit);
     return *instance;
 }
 

@@ -59,7 +59,7 @@ void httpdetail::AddHomeHost(const QString& host)
 
 FormHTTP& FormHTTP::Instance()
 {
-    static FormHTTP* instance = new FormHTTP;
+    static FormHTTP* instance = platform::Built(new FormHTTP);
     return *instance;
 }
 

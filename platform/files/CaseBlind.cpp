@@ -67,8 +67,8 @@ bool readFolder(const QString& folder, FolderListing& listing)
     if (dir == nullptr)
         return false;
     while (const dirent* entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
-        if (name != QLatin1String(".") && name != QLatin1String(".."))
+        const QString name = entryName(entry->d_name);
+        if (!name.isEmpty())
             addName(listing, name);
     }
     ::closedir(dir);

@@ -87,8 +87,8 @@ FolderEntries ListFolder(const QString& folder)
     if (dir == nullptr)
         return entries;
     while (const dirent* entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
-        if (name.startsWith(QLatin1Char('.')))
+        const QString name = entryName(entry->d_name);
+        if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
             continue;
         (isFolderEntry(linuxFolder, *entry) ? entries.folders : entries.files).append(name);
     }
@@ -115,9 +115,9 @@ QStringList DirList(const QString& pattern, bool folders)
         return {};
     QStringList names;
     while (const dirent* entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = entryName(entry->d_name);
         // Names beginning with "." are hidden here, as hidden files are there.
-        if (name.startsWith(QLatin1Char('.')) || !matches(name, namePattern))
+        if (name.isEmpty() || name.startsWith(QLatin1Char('.')) || !matches(name, namePattern))
             continue;
         if (folders || !isFolderEntry(folder, *entry))
             names.append(name);

@@ -69,4 +69,13 @@ QString nameOf(const QString& linuxPath)
     return linuxPath.mid(linuxPath.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+QString entryName(const char* bytes)
+{
+    const QString name = QFile::decodeName(bytes);
+    if (name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.contains(QLatin1Char('\\')) || QFile::encodeName(name) != bytes)
+        return QString();
+    return name;
+}
+
 } // namespace platform::filesdetail

@@ -119,12 +119,15 @@ int MkDir(const QString& path);
 int RmDir(const QString& path);
 // Names (not paths) in the folder of pattern that match its last component
 // ("*.tsk", "KELPA.*", "?"), case-blind, sorted; folders too when wanted;
-// names beginning with "." (hidden) are left out.
+// names beginning with "." (hidden) are left out, and so are names that no
+// program path can name (holding "\", or bytes not valid in the file-name
+// encoding): joined to their folder, each listed name names that entry.
 QStringList DirList(const QString& pattern, bool folders = false);
 // True when name matches one pattern of "*" and "?" as DirList matches it.
 bool NameMatches(const QString& name, const QString& pattern);
 // The files and the folders in one folder, each sorted as DirList sorts,
-// hidden names left out; both empty when the folder cannot be read.
+// left out as DirList leaves them out; both empty when the folder cannot be
+// read.
 struct FolderEntries {
     QStringList files;
     QStringList folders;

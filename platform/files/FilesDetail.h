@@ -23,6 +23,12 @@ bool statPath(const QString& linuxPath, struct stat& info); // follows links
 bool isDirectory(const QString& linuxPath);
 QString parentOf(const QString& linuxPath);
 QString nameOf(const QString& linuxPath);
+// The name of a folder entry (the bytes readdir gives) as program paths name
+// it; empty for "." and "..", and for a name that no program path can name:
+// one holding "\" (a path splits it into other names, which may climb out of
+// the folder) or bytes not valid in the file-name encoding (its text names
+// another entry, or none).
+QString entryName(const char* bytes);
 
 // --- paths (DriveMap.cpp, CaseBlind.cpp) -------------------------------------------
 // Linux path for a program path: 0, or 52 for a NUL in the path, 71 for a

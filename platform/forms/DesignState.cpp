@@ -1,6 +1,7 @@
 #include "platform/forms/DesignState.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QComboBox>
 #include <QGroupBox>
@@ -13,13 +14,32 @@
 
 namespace platform {
 
+namespace {
+
+// The parts of a list or text box (its viewport, its scroll bars and their
+// frames) are laid out by the box itself as its contents change: put back
+// to an earlier place or visibility, they show broken bars.
+bool InsideScrollArea(const QWidget* widget, const QWidget* root)
+{
+    for (const QWidget* parent = widget->parentWidget(); parent != nullptr && parent != root;
+         parent = parent->parentWidget()) {
+        if (qobject_cast<const QAbstractScrollArea*>(parent) != nullptr)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void DesignState::Take(QWidget* root)
 {
     records_.clear();
     records_.push_back(Read(root));
     const auto children = root->findChildren<QWidget*>();
-    for (QWidget* child : children)
-        records_.push_back(Read(child));
+    for (QWidget* child : children) {
+        if (!InsideScrollArea(child, root))
+            records_.push_back(Read(child));
+    }
 }
 
 void DesignState::Restore() const

@@ -82,15 +82,19 @@ QWidget* Form::Frame() const
     return const_cast<Form*>(this);
 }
 
+void Form::TakeDesign()
+{
+    design_.Take(this);
+    designTaken_ = true;
+}
+
 void Form::Load()
 {
     if (loaded_)
         return;
     EnsureFrame();
-    if (!designTaken_) {
-        design_.Take(this);
-        designTaken_ = true;
-    }
+    if (!designTaken_)
+        TakeDesign();
     loaded_ = true;
     if (openFlag_)
         *openFlag_ = 1;

@@ -42,6 +42,11 @@ public:
     using ModalHook = std::function<bool(Form&)>;
     static ModalHook SetModalHook(ModalHook hook);
 
+    // Takes the design state: the controls as the constructor left them,
+    // to which every unload returns them. A window takes it once, through
+    // Built() or else at its first load.
+    void TakeDesign();
+
     bool Loaded() const { return loaded_; }
     // A flag the program keeps for this window: 1 while loaded, 0 otherwise
     // (OptionsOpen, EditOpen ...). Set before Form_Load runs, cleared after
@@ -125,5 +130,15 @@ private:
     int16_t* openFlag_ = nullptr;
     PacedText caption_; // a child window's frame caption
 };
+
+// A window just constructed, with its design state taken: whatever a caller
+// changes before the window first loads (a button it shows, a text it sets)
+// is not part of the design, and the next unload takes it back. Each
+// window's one instance is made this way.
+template <class Window> Window* Built(Window* window)
+{
+    window->TakeDesign();
+    return window;
+}
 
 } // namespace platform

@@ -1,11 +1,14 @@
 // Del in the file list moves the highlighted file to the test's own trash,
-// counts the list again and highlights the entry now in its place; the file
-// being received, the lock file, a file the program holds open and a file
-// the trash refuses stay where they are, highlighted again.
+// counts the list again and highlights the entry now in its place, in view;
+// the file being received, the lock file, a file the program holds open and
+// a file the trash refuses stay where they are, highlighted again; a name
+// that would name another file is not listed.
 
+#include "preview/DirectoryList.h"
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/TestMain.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace testsupport;
@@ -33,6 +36,7 @@ private Q_SLOTS:
     void deleted();
     void refused_data();
     void refused();
+    void listedNamesOnly();
 };
 
 void TestPreviewTrash::deleted_data()
@@ -45,6 +49,10 @@ void TestPreviewTrash::deleted_data()
     QTest::newRow("last entry") << QStringList{"a2.txt", "b2.txt", "c2.txt"} << 2
                                 << QStringLiteral("b2.txt");
     QTest::newRow("only entry") << QStringList{"only.txt"} << 0 << QString();
+    QStringList many;
+    for (int n = 100; n < 400; ++n)
+        many.append(QStringLiteral("f%1.txt").arg(n));
+    QTest::newRow("last of many") << many << 299 << QStringLiteral("f398.txt");
 }
 
 void TestPreviewTrash::deleted()
@@ -75,6 +83,38 @@ void TestPreviewTrash::deleted()
     QTEST(preview.DateiListe->FileName(), "highlighted");
     QFETCH(QString, highlighted);
     QCOMPARE(PreviewImage, highlighted.isEmpty() ? Directory + name : Directory + highlighted);
+    // The highlighted entry is in view.
+    platform::DoEvents();
+    FileList* list = preview.DateiListe;
+    if (!highlighted.isEmpty())
+        QVERIFY(list->viewport()->rect().contains(list->visualRect(list->currentIndex())));
+}
+
+// A name holding "\\" is not listed: joined to its folder it would name
+// another file (here the victim two folders up). Del on every listed entry
+// leaves both of them.
+void TestPreviewTrash::listedNamesOnly()
+{
+    PrepareSite({{"victim.txt", "victim"}});
+    QDir().mkpath(QStringLiteral("site/sub/deeper"));
+    WriteFile(QStringLiteral("site/sub/x.txt"), "x");
+    WriteFile(QStringLiteral("site/sub/a\\..\\..\\victim.txt"), "odd");
+    QVERIFY(QDir().mkpath(QStringLiteral("site/sub/up\\..\\..")));
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    QCOMPARE(preview.VerzListe->SetPath(Directory + "sub"), 0);
+    QStringList folders;
+    for (int row = 0; row < preview.VerzListe->count(); ++row)
+        folders.append(preview.VerzListe->item(row)->text().trimmed());
+    QCOMPARE(folders.mid(folders.indexOf("sub") + 1), QStringList{"deeper"});
+    while (preview.DateiListe->Count() > 0) {
+        preview.SelectFile(0);
+        QVERIFY(!PreviewImage.endsWith(QLatin1String("..\\victim.txt")));
+        QTest::keyClick(preview.DateiListe, Qt::Key_Delete);
+        QCOMPARE(ApiResult, int32_t(0));
+    }
+    QCOMPARE(ReadFile(QStringLiteral("site/victim.txt")), QByteArray("victim"));
+    QCOMPARE(ReadFile(QStringLiteral("site/sub/a\\..\\..\\victim.txt")), QByteArray("odd"));
 }
 
 void TestPreviewTrash::refused_data()

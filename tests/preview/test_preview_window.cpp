@@ -5,11 +5,15 @@
 
 #include "preview/DirectoryList.h"
 #include "preview/PreviewGeometry.h"
+#include "tests/preview/PngFile.h"
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/TestMain.h"
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 
@@ -28,22 +32,9 @@ PreviewWindow& Window(int which)
 // A PNG header claiming 100000 x 100000 pixels, with no picture data.
 QByteArray HugePngHeader()
 {
-    QByteArray ihdr("IHDR");
-    for (quint32 v : {100000u, 100000u}) {
-        ihdr.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
-    }
-    ihdr.append("\x08\x02\x00\x00\x00", 5);
-    quint32 crc = 0xFFFFFFFFu;
-    for (char c : ihdr) {
-        crc ^= uchar(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    crc ^= 0xFFFFFFFFu;
-    QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0d", 12);
-    png += ihdr;
-    png.append(char(crc >> 24)).append(char(crc >> 16)).append(char(crc >> 8)).append(char(crc));
-    return png + QByteArray(200, '\0');
+    const QByteArray header =
+        BigEndian32(100000) + BigEndian32(100000) + QByteArray("\x08\x02\x00\x00\x00", 5);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) + QByteArray(200, '\0');
 }
 
 // A GIF of one pixel (the base readers decode GIF but cannot write it).
@@ -62,6 +53,18 @@ QByteArray NumberedLines(int count)
     return bytes;
 }
 
+// Records the local files the desktop is asked to open, while it lives.
+class OpenedFiles final : public QObject {
+    Q_OBJECT
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList paths;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { paths.append(url.toLocalFile()); }
+};
+
 } // namespace
 
 class TestPreviewWindow : public QObject {
@@ -79,8 +82,9 @@ private Q_SLOTS:
     void storedPosition();
     void maximisedKeepsPosition();
     void missingDirectory();
-    void newFolderShowsAfterRefresh_data();
-    void newFolderShowsAfterRefresh();
+    void newFolderShows_data();
+    void newFolderShows();
+    void longFolderNameInView();
     void firstFile_data();
     void firstFile();
     void content_data();
@@ -101,6 +105,7 @@ private Q_SLOTS:
     void snapOnF6_data();
     void snapOnF6();
     void opening();
+    void doubleClickOpensTheEntry();
     void f12Hides();
 };
 
@@ -168,18 +173,22 @@ void TestPreviewWindow::missingDirectory()
     QVERIFY(!preview.DateiListe->isHidden());
 }
 
-void TestPreviewWindow::newFolderShowsAfterRefresh_data()
+void TestPreviewWindow::newFolderShows_data()
 {
-    QTest::addColumn<bool>("now");
-    QTest::newRow("refresh when idle") << false;
-    QTest::newRow("refresh now") << true;
+    QTest::addColumn<int>("how");
+    QTest::newRow("refresh when idle") << 0;
+    QTest::newRow("refresh now") << 1;
+    QTest::newRow("made while idle, nothing asked") << 2;
+    QTest::newRow("window opened again") << 3;
 }
 
-// A run makes the site's folder below the directory after the list pointed
-// there: a refresh lists it, and the entry the user highlighted stays.
-void TestPreviewWindow::newFolderShowsAfterRefresh()
+// A run, or another program, makes a folder below the directory after the
+// list pointed there: a refresh lists it, so does the list by itself while
+// the program is idle, and so does opening the window again. While the
+// window stays open, the entry the user highlighted stays.
+void TestPreviewWindow::newFolderShows()
 {
-    QFETCH(bool, now);
+    QFETCH(int, how);
     PrepareSite({{"a.txt", "ay\r\n"}});
     FormPreview& preview = FormPreview::Instance();
     preview.Load();
@@ -187,15 +196,36 @@ void TestPreviewWindow::newFolderShowsAfterRefresh()
     const int rows = preview.VerzListe->count();
     preview.VerzListe->setCurrentRow(0);
     QVERIFY(QDir().mkdir(QStringLiteral("site/127.0.0.1_8080")));
-    if (now)
-        preview.RefreshFileListNow();
-    else
+    if (how == 0) {
         preview.RefreshFileList();
-    QCOMPARE(preview.VerzListe->count(), rows + 1);
+    } else if (how == 1) {
+        preview.RefreshFileListNow();
+    } else if (how == 3) {
+        preview.Unload();
+        preview.Load();
+        QCOMPARE(preview.VerzListe->count(), rows + 1);
+    }
+    QTRY_COMPARE(preview.VerzListe->count(), rows + 1);
     QCOMPARE(preview.VerzListe->item(rows)->text().trimmed(), QStringLiteral("127.0.0.1_8080"));
-    QCOMPARE(preview.VerzListe->currentRow(), 0);
+    QCOMPARE(preview.VerzListe->currentRow(), how == 3 ? rows - 1 : 0);
     QCOMPARE(preview.VerzListe->Path(), listed);
     QCOMPARE(preview.DateiListe->Count(), 1);
+}
+
+// A folder name wider than the list takes no scroll bar from its small
+// height: the directory's one subfolder, the last row, is in view.
+void TestPreviewWindow::longFolderNameInView()
+{
+    PrepareSite({});
+    QVERIFY(QDir().mkdir(QStringLiteral("site/www.example.com_a_name_wider_than_the_list")));
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    platform::DoEvents();
+    DirectoryList* folders = preview.VerzListe;
+    const QRect last = folders->visualRect(folders->model()->index(folders->count() - 1, 0));
+    QVERIFY2(last.top() >= 0 && last.bottom() < folders->viewport()->height(),
+             qPrintable(
+                 QStringLiteral("%1 of %2").arg(last.bottom()).arg(folders->viewport()->height())));
 }
 
 void TestPreviewWindow::firstFile_data()
@@ -253,6 +283,11 @@ void TestPreviewWindow::content_data()
     QTest::newRow("empty") << "empty.gif" << QByteArray() << "^ 0 Bytes$" << 2 << QStringList();
     QTest::newRow("corrupt picture")
         << "bad.gif" << QByteArray(1234, 'x') << "^Error! \\( 1234 bytes\\)$" << 3 << QStringList();
+    // Beyond what the picture reader may decode whole: read at the box's size
+    // (a zoom below 1% shows the size only).
+    QTest::newRow("PNG above the allocation limit")
+        << "vast.png" << PngFile(20000, 20000, 1, 0, false, QByteArray(20000 * 2501, '\0'))
+        << "^ [1-9][0-9]?% \\(# bytes\\)$|^ # bytes$" << 0 << QStringList();
     QTest::newRow("oversized header")
         << "huge.png" << HugePngHeader() << "^Error! \\( # bytes\\)$" << 3 << QStringList();
     QTest::newRow("other file") << "setup.exe" << QByteArray("MZ\x90\0\3", 5) << "^ # bytes$" << 2
@@ -552,7 +587,23 @@ void TestPreviewWindow::opening()
     QTest::mouseDClick(preview.DateiListe->viewport(), Qt::LeftButton, {}, entry.center());
     QCOMPARE(shell.calls, (QStringList{Directory + "a.png | " + Directory,
                                        Directory + "sub\\inner.txt | " + Directory,
-                                       "inner.txt | " + Directory + "sub\\"}));
+                                       Directory + "sub\\inner.txt | " + Directory + "sub\\"}));
+}
+
+// A double click opens the entry itself, whatever its name: "C:x.txt" is
+// not the file x.txt of the current folder.
+void TestPreviewWindow::doubleClickOpensTheEntry()
+{
+    PrepareSite({{"C:x.txt", "entry"}});
+    WriteFile(QStringLiteral("x.txt"), "other");
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    OpenedFiles opened;
+    preview.SelectFile(0);
+    preview.DateiListe_DblClick();
+    QCOMPARE(opened.paths.size(), 1);
+    QCOMPARE(QFileInfo(opened.paths.at(0)).canonicalFilePath(),
+             QFileInfo(QStringLiteral("site/C:x.txt")).canonicalFilePath());
 }
 
 // F12 runs the main window's hide command, which closes the preview.

@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -336,6 +337,8 @@ private Q_SLOTS:
         QCOMPARE(DirectoryInvalid, int16_t(0));
     }
 
+    // The first chooser of the program is the directory's (the Standard
+    // button shown before it ever loaded): later choosers show no Standard.
     void chooseDirectory()
     {
         QuietSettings();
@@ -344,10 +347,19 @@ private Q_SLOTS:
         ChooseScript choosers;
         choosers.expectCancel().withTitle(LanguageText[412]).withFilter(QString());
         choosers.expectPath(platform::CurDir() + QStringLiteral("\\chosen"));
+        bool standardHidden = false;
+        const auto noStandard = [&standardHidden](platform::Form& chooser) {
+            standardHidden =
+                chooser.findChild<QPushButton*>(QStringLiteral("CommandStandard"))->isHidden();
+            ChooseScript::cancel(chooser);
+        };
+        choosers.expectAction(noStandard).withTitle(LanguageText[67]);
         o.CommandChooseDirectory->click();
         QCOMPARE(Directory, QStringLiteral("site"));
         o.CommandChooseDirectory->click();
+        FormKelpa::Instance().MenuOpenTask_Click();
         KELPA_VERIFY_CHOOSERS(choosers);
+        QVERIFY(standardHidden);
         QCOMPARE(Directory, platform::CurDir() + QStringLiteral("\\chosen\\"));
         QVERIFY(ChosenPath.isEmpty());
     }

@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 using namespace platform;
 using filetest::home;
 
@@ -337,8 +340,17 @@ void TestPaths::dirList()
         QVERIFY(filetest::writeBytes(cwd + QLatin1String(name), "x"));
     QVERIFY(QDir(cwd).mkdir(QStringLiteral("sub.tsk")));
     QVERIFY(filetest::writeBytes(cwd + QLatin1String("sub.tsk/inner.tsk"), "x"));
+    // Names no program path can name are not listed: joined to the folder,
+    // "\" would split one into names that climb out of it, and bytes not
+    // valid as UTF-8 come back as another name.
+    QVERIFY(filetest::writeBytes(cwd + QLatin1String("a\\..\\..\\victim.tsk"), "x"));
+    QVERIFY(QDir(cwd).mkdir(QStringLiteral("up\\..\\..\\x.tsk")));
+    QVERIFY(::close(::creat((QFile::encodeName(cwd) + "b\xff.tsk").constData(), 0644)) == 0);
     QCOMPARE(DirList(pattern, folders), names);
     QCOMPARE(DirList(CurDir() + QLatin1Char('\\') + pattern, folders), names);
+    const FolderEntries entries = ListFolder(CurDir());
+    QCOMPARE(entries.files, DirList(QStringLiteral("*")));
+    QCOMPARE(entries.folders, QStringList{"sub.tsk"});
 }
 
 KELPA_TEST_MAIN(TestPaths)

@@ -10,6 +10,7 @@
 #include "platform/pump/Pump.h"
 #include "tests/support/TestMain.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 
 using namespace platform;
@@ -129,6 +131,22 @@ private Q_SLOTS:
         form.Load(); // filled again by its load handler
         QCOMPARE(form.loads, 2);
         QCOMPARE(form.List1->count(), 2);
+    }
+
+    // A list's own parts (its scroll bar) follow its rows, not the design:
+    // shown again, a list too small for its rows has its scroll bar whole.
+    void listKeepsItsScrollBar()
+    {
+        FormSample form;
+        form.List1->setGeometry(0, 0, 80, 24);
+        for (int pass = 0; pass < 2; ++pass) {
+            form.Show();
+            QApplication::processEvents();
+            const QScrollBar* bar = form.List1->verticalScrollBar();
+            QVERIFY(bar->isVisibleTo(form.List1));
+            QVERIFY(form.List1->rect().contains(bar->mapTo(form.List1, bar->rect().bottomRight())));
+            form.Unload();
+        }
     }
 
     void unloadKeepsTheOwnFlagOfAControlInADisabledFrame()
