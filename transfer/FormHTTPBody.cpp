@@ -3,6 +3,7 @@
 
 #include "transfer/FormHTTP.h"
 
+#include "main/DownloadFolder.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/convert/Convert.h"
@@ -17,9 +18,18 @@
 using namespace KELPA;
 
 namespace {
+
 constexpr int DrainReads = 10;
 // The file writes the body in pieces of about this many bytes.
 constexpr qsizetype WritePiece = 64 * 1024;
+
+// Logs that the file path could not be written, with the error number.
+void LogWriteError(const QString& path, int error)
+{
+    FormKelpa::Instance().logging(path + LanguageText[110] + platform::Trim(platform::Str(error)) +
+                                  QStringLiteral(")"));
+}
+
 } // namespace
 
 // False when a size limit refused the file.
@@ -78,13 +88,20 @@ void FormHTTP::Refuse()
     FormKelpa::Instance().Abbruch();
 }
 
-// A file that cannot be written is never recorded as loaded.
+// A file that cannot be written is never recorded as loaded. When the
+// download directory itself no longer takes files, the run ends after this
+// transfer.
 void FormHTTP::FailWriting(int error)
 {
-    FormKelpa::Instance().logging(target_ + LanguageText[110] +
-                                  platform::Trim(platform::Str(error)) + QStringLiteral(")"));
+    LogWriteError(target_, error);
     SetCaption(LanguageText[151]);
     AbortTransfer = 1;
+    const QStringList problem =
+        downloadfolder::Problem(Directory, platform::MakeWritableFolder(Directory));
+    if (!problem.isEmpty()) {
+        FormKelpa::Instance().logging(problem.join(QLatin1Char(' ')));
+        FormKelpa::Instance().EndRunAfterTransfer();
+    }
 }
 
 void FormHTTP::WriteBody(const QByteArray& bytes)

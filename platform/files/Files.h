@@ -131,6 +131,24 @@ struct FolderEntries {
 };
 FolderEntries ListFolder(const QString& folder);
 
+// --- a folder to write in ----------------------------------------------------
+// Why files cannot be created in a folder.
+enum class FolderFault {
+    None,
+    FileInTheWay, // a file stands where the folder, or a folder above it, must be
+    NoPermission, // it cannot be made or written in (a read-only file system too)
+    NameTooLong,  // a name on its path is longer than the file system allows
+    Other,        // error tells
+};
+struct FolderState {
+    FolderFault fault = FolderFault::None;
+    int error = ErrNone; // the program's error number of the fault
+    QString inTheWay;    // FileInTheWay: the program path of that file
+};
+// Makes path a folder, with every missing folder above it, and checks that
+// files can be created in it.
+FolderState MakeWritableFolder(const QString& path);
+
 // --- a file appended to from call to call -------------------------------------
 // Appends text (UTF-8, no line end added) to path, created when missing, and
 // keeps the file open for the next call with the same path: it is written
