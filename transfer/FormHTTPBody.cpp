@@ -111,18 +111,22 @@ void FormHTTP::WriteBody(const QByteArray& bytes)
     if (bytes.isEmpty() || AbortTransfer == 1)
         return;
     if (!file_.written) {
-        if (platform::FileLen(file_.target) > 0 && !partfile::IsPartFile(file_.target)) {
+        DataFileNumber = static_cast<int16_t>(platform::FreeFile());
+        int error = partfile::IsPartFile(file_.target)
+                        ? platform::Open(file_.target, platform::OpenMode::Output, DataFileNumber)
+                        : platform::OpenNew(file_.target, DataFileNumber);
+        if (error == platform::ErrFileExists) {
+            // An earlier copy holds the name: the body goes beside it.
             file_.part = partfile::Beside(file_.target);
             partfile::Note(file_.part);
-        }
-        DataFileNumber = static_cast<int16_t>(platform::FreeFile());
-        const int error = platform::Open(BodyPath(), platform::OpenMode::Output, DataFileNumber);
-        file_.written = error == 0;
-        if (error != 0) {
-            if (!file_.part.isEmpty()) {
+            error = platform::Open(file_.part, platform::OpenMode::Output, DataFileNumber);
+            if (error != 0) {
                 partfile::Forget();
                 file_.part.clear();
             }
+        }
+        file_.written = error == 0;
+        if (error != 0) {
             FailWriting(error);
             return;
         }

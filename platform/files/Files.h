@@ -66,6 +66,10 @@ int ChDrive(const QString& drive); // 68 for a drive other than C: or Z:
 // --- file numbers ----------------------------------------------------------
 int FreeFile(); // lowest number not in use, from 1; 0 when all 511 are in use
 int Open(const QString& path, OpenMode mode, int fileNumber);
+// Opens path for Output unless a file of that name holds anything: that file
+// is left as it is and the result is 58 (file already exists). Costs what
+// opening a new file costs.
+int OpenNew(const QString& path, int fileNumber);
 int Close(int fileNumber); // a number not open: nothing; never releases the lock
 void CloseAllFiles();      // every file but the lock file
 bool IsOpen(int fileNumber);
