@@ -76,10 +76,17 @@ public:
     void CommandStop_Click();
     // Shows the transfer window.
     void MenuHTTP_Click();
-    // The run's set-up (false: it waits for its delayed start) and the
-    // controls that differ between a running and an idle window.
+    // The run's set-up (false: it waits for its delayed start, or the
+    // download directory cannot take files) and the controls that differ
+    // between a running and an idle window.
     bool RunSetUp();
     void ShowRunState(bool running);
+    // Whether files can be created in the download directory (made when
+    // missing); tells why not.
+    bool DownloadDirectoryUsable();
+    // Ends the run once the transfer under way is over, as the answer Cancel
+    // does: the rest of its lists goes to KELPA.NOT.
+    void EndRunAfterTransfer();
 
     // --- start modes and input lists (FormKelpaLists.cpp) ------------------------
     void OptionContinue_Click();
@@ -236,9 +243,9 @@ public:
     // empties it and forgets the lines not shown yet.
     void ShowLogNow();
     void ClearLog();
-    // Logs message and shows it in a box; for a task started from the command
-    // line, where nobody may be at the screen, in a notice that waits for no
-    // click.
+    // Logs message (its line breaks as blanks) and shows it in a box; for a
+    // task started from the command line, where nobody may be at the screen,
+    // in a notice that waits for no click.
     void LogAndTell(const QString& message, int style);
     void StatusZeile();
     // The four lamps (waiting, sending, receiving, parsing): each unlit

@@ -3,6 +3,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/LitLamp.h"
+#include "main/PartFile.h"
 #include "main/StatusLine.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
@@ -140,6 +141,8 @@ void FormKelpa::CommandExit_Click()
     if (StopRun == 0)
         CallResult = winsock::WSACleanup();
     platform::CloseAllFiles();
+    // A transfer the exit cut short leaves no part file behind.
+    partfile::RemoveLeftOver();
     IndiLED(QString());
     // The lock stays ours: CloseAllFiles() leaves it, and this takes it over.
     LockFileNumber = static_cast<int16_t>(platform::FreeFile());

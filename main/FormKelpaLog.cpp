@@ -104,7 +104,7 @@ void FormKelpa::ShowHeldLog()
 
 void FormKelpa::LogAndTell(const QString& message, int style)
 {
-    logging(message);
+    logging(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
     if (KELPA::CommandLine.isEmpty())
         platform::MsgBox(message, style, QStringLiteral("Kelpa"));
     else

@@ -1,5 +1,6 @@
 // Local names and the download directory.
 
+#include "main/DownloadFolder.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/Naming.h"
@@ -143,26 +144,10 @@ void FormKelpa::DoubletteKurz(int16_t& mode)
 // directory in the open preview window.
 void FormKelpa::CacheVerzeichnis()
 {
-    const QString current = platform::CurDir();
-    const QString currentSlash =
-        current.endsWith(QLatin1Char('\\')) ? current : current + QLatin1Char('\\');
-    if (platform::Mid(Directory, 2, 1) != QLatin1String(":") &&
-        !current.startsWith(Directory, Qt::CaseInsensitive)) {
-        Directory =
-            currentSlash +
-            (Directory.startsWith(QLatin1Char('\\')) ? platform::Mid(Directory, 2) : Directory);
-    }
-    if (Directory.isEmpty() || Directory == QLatin1String("\\")) {
-        Directory = currentSlash;
-    } else {
-        if (Directory.endsWith(QLatin1Char('\\')))
-            Directory.chop(1);
-        for (qsizetype at = platform::InStr(2, Directory, QStringLiteral("\\")); at > 0;
-             at = platform::InStr(at + 1, Directory, QStringLiteral("\\")))
-            platform::MkDir(platform::Left(Directory, at - 1));
-        platform::MkDir(Directory);
-        Directory += QLatin1Char('\\');
-    }
+    Directory = downloadfolder::Absolute(Directory, platform::CurDir());
+    // A folder that cannot be made is passed over: the run refuses to start
+    // without one, and a transfer into it reports its own failure.
+    platform::MakeWritableFolder(Directory);
 
     PreviewWindow* preview = nullptr;
     if (PreviewOpen == 1)

@@ -245,6 +245,11 @@ void FormKelpa::CommandStart_Click()
     } while (restartRequested);
 }
 
+void FormKelpa::EndRunAfterTransfer()
+{
+    MsgAnswer = platform::vbCancel;
+}
+
 void FormKelpa::CommandStop_Click()
 {
     CommandStop->setEnabled(false);

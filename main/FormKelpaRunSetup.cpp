@@ -1,6 +1,7 @@
 // The set-up of a run: the download directory, the work lists and the
 // window's running state.
 
+#include "main/DownloadFolder.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/LitLamp.h"
@@ -168,7 +169,31 @@ void FormKelpa::ShowRunState(bool running)
         FormEdit::Instance().RunStateChanged(running);
 }
 
-// Set-up of a run. False when the run waits for its delayed start.
+// Files can be created in the download directory, made with the folders above
+// it when missing. Otherwise no run starts: why goes to the log and into a box
+// (a notice that waits for no click in a task started from the command line),
+// and a window that waited for a delayed start is idle again.
+bool FormKelpa::DownloadDirectoryUsable()
+{
+    const QString folder = downloadfolder::Absolute(Directory, platform::CurDir());
+    QStringList problem = downloadfolder::Problem(folder, platform::MakeWritableFolder(folder));
+    if (problem.isEmpty())
+        return true;
+    if (Running == 1) {
+        FormHTTP& http = FormHTTP::Instance();
+        ShowRunState(false);
+        Running = 0;
+        http.Text1->setEnabled(true);
+        http.Text2->setEnabled(true);
+    }
+    IndiLED(QString());
+    problem.append(LanguageText[444]);
+    LogAndTell(problem.join(QStringLiteral("\r\n")), 16);
+    return false;
+}
+
+// Set-up of a run. False when no run goes on now: it waits for its delayed
+// start, or the download directory cannot take its files.
 bool FormKelpa::RunSetUp()
 {
     FormHTTP& http = FormHTTP::Instance();
@@ -191,6 +216,8 @@ bool FormKelpa::RunSetUp()
     }
     if (Directory.isEmpty() && !StandardDirectory.isEmpty())
         Directory = StandardDirectory;
+    if (!DownloadDirectoryUsable())
+        return false;
 
     if (CheckRepeat->isChecked()) {
         if (RepeatSubjectSet == 0) {

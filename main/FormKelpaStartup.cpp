@@ -4,6 +4,7 @@
 #include "main/FormInfo.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/PartFile.h"
 #include "main/StartupLanguage.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
@@ -41,6 +42,7 @@ void FormKelpa::MDIForm_Load(const QString& commandLine)
 
     const bool leftOver = platform::FileExists(QStringLiteral("KELPA.TMP"));
     TakeLockFile();
+    partfile::RemoveLeftOver();
     if (leftOver)
         Wiederherstellen();
     SetStartDefaults();

@@ -1,5 +1,6 @@
 #include "main/WorkLists.h"
 
+#include "main/PartFile.h"
 #include "main/WorkListIndex.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -55,7 +56,7 @@ bool IsOwnFile(const QString& path)
     static const QStringList names =
         Names() + QStringList{QStringLiteral("KELPA.INI"), QStringLiteral("KELPA.LOG"),
                               QStringLiteral("KELPA.TMP"), QStringLiteral("KELPA.BAK"),
-                              QStringLiteral("~.TMP")};
+                              QStringLiteral("~.TMP"),     partfile::Record};
     return !NamedIn(names, path).isEmpty();
 }
 

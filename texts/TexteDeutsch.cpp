@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the German text into each of the 348 set slots of LanguageText (an empty text
+// Stores the German text into each of the 353 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteDeutsch()
 {
@@ -377,6 +377,11 @@ void TexteDeutsch()
     t[437] = QStringLiteral("Auszeit (0-3600) =");
     t[438] = QStringLiteral("Tiefe (0-99) =");
     t[439] = QStringLiteral("Minimale Dateigröße (0-32767) =");
+    t[440] = QStringLiteral("Das Download-Verzeichnis kann nicht verwendet werden:");
+    t[441] = QStringLiteral(" ist eine Datei, kein Verzeichnis.");
+    t[442] = QStringLiteral("Darin können keine Dateien angelegt werden (keine Berechtigung).");
+    t[443] = QStringLiteral("Sein Name ist länger, als das Dateisystem erlaubt.");
+    t[444] = QStringLiteral("Es wurde kein Download gestartet.");
     t[445] = QStringLiteral("Kein Ordner (eine Datei steht im Weg)!");
     t[446] = QStringLiteral("Keine Berechtigung, dort zu schreiben!");
     t[447] = QStringLiteral("Datenträger voll!");

@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the English text into each of the 348 set slots of LanguageText (an empty text
+// Stores the English text into each of the 353 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteEnglisch()
 {
@@ -365,6 +365,11 @@ void TexteEnglisch()
     t[437] = QStringLiteral("Time Out (0-3600) =");
     t[438] = QStringLiteral("Depth (0-99) =");
     t[439] = QStringLiteral("Minimum File Size (0-32767) =");
+    t[440] = QStringLiteral("The download directory cannot be used:");
+    t[441] = QStringLiteral(" is a file, not a directory.");
+    t[442] = QStringLiteral("No files can be created in it (permission denied).");
+    t[443] = QStringLiteral("Its name is longer than the file system allows.");
+    t[444] = QStringLiteral("No download was started.");
     t[445] = QStringLiteral("Not a folder (a file is in the way)!");
     t[446] = QStringLiteral("No permission to write there!");
     t[447] = QStringLiteral("Disk full!");

@@ -188,6 +188,10 @@ private:
     void ShowProgress();
     void Drain();
     void CloseDataFile(bool deleteWritten);
+    // Where the body goes: the part file, or the target itself.
+    const QString& BodyPath() const;
+    // The part file replaces the earlier copy, or goes (false).
+    bool SettlePart();
 
     int16_t MinutesLeft = 0; // ticks of TimerTimeout left
     int noticeError_ = 0;    // error carried by the last socket notice
@@ -198,10 +202,16 @@ private:
     bool substituteFailed_ = false;
     bool keepPng_ = false;
     // The file being received: created at the first byte of the body, so
-    // that a failed fetch never touches an earlier copy.
-    QString target_;
-    bool targetWritten_ = false;
-    int64_t bytesWritten_ = 0;
+    // that a failed fetch never touches an earlier copy. While the target
+    // holds one, the body goes to the part file beside it, which takes the
+    // copy's place only when the body arrived whole (SettlePart).
+    struct BodyFile {
+        QString target;
+        QString part;         // empty: the body goes to the target itself
+        bool written = false; // the body began
+        int64_t bytes = 0;
+    };
+    BodyFile file_;
     int statusCode_ = 0;
     std::unique_ptr<transfer::OnlineSearch> search_;
     QByteArray lookupBuffer_;

@@ -1,10 +1,13 @@
 // The body of an answer: the size limits, the progress caption and the local
-// file, which is created at the first byte of the body.
+// file, which is created at the first byte of the body (beside an earlier
+// copy, which it replaces only once whole).
 
 #include "transfer/FormHTTP.h"
 
+#include "main/DownloadFolder.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/PartFile.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
@@ -17,9 +20,18 @@
 using namespace KELPA;
 
 namespace {
+
 constexpr int DrainReads = 10;
 // The file writes the body in pieces of about this many bytes.
 constexpr qsizetype WritePiece = 64 * 1024;
+
+// Logs that the file path could not be written, with the error number.
+void LogWriteError(const QString& path, int error)
+{
+    FormKelpa::Instance().logging(path + LanguageText[110] + platform::Trim(platform::Str(error)) +
+                                  QStringLiteral(")"));
+}
+
 } // namespace
 
 // False when a size limit refused the file.
@@ -28,7 +40,7 @@ bool FormHTTP::CheckSizes(const QByteArray& body, bool firstBody)
     FormKelpa& form = FormKelpa::Instance();
     const auto& text = LanguageText;
     if (MaxFileSize != 0 &&
-        (static_cast<double>(bytesWritten_ + body.size()) / 1024.0 > MaxFileSize ||
+        (static_cast<double>(file_.bytes + body.size()) / 1024.0 > MaxFileSize ||
          static_cast<double>(ContentLength) / 1024.0 > MaxFileSize)) {
         Refuse();
         form.logging(text[140]);
@@ -78,23 +90,42 @@ void FormHTTP::Refuse()
     FormKelpa::Instance().Abbruch();
 }
 
-// A file that cannot be written is never recorded as loaded.
+// A file that cannot be written is never recorded as loaded. When the
+// download directory itself no longer takes files, the run ends after this
+// transfer.
 void FormHTTP::FailWriting(int error)
 {
-    FormKelpa::Instance().logging(target_ + LanguageText[110] +
-                                  platform::Trim(platform::Str(error)) + QStringLiteral(")"));
+    LogWriteError(file_.target, error);
     SetCaption(LanguageText[151]);
     AbortTransfer = 1;
+    const QStringList problem =
+        downloadfolder::Problem(Directory, platform::MakeWritableFolder(Directory));
+    if (!problem.isEmpty()) {
+        FormKelpa::Instance().logging(problem.join(QLatin1Char(' ')));
+        FormKelpa::Instance().EndRunAfterTransfer();
+    }
 }
 
 void FormHTTP::WriteBody(const QByteArray& bytes)
 {
     if (bytes.isEmpty() || AbortTransfer == 1)
         return;
-    if (!targetWritten_) {
+    if (!file_.written) {
         DataFileNumber = static_cast<int16_t>(platform::FreeFile());
-        const int error = platform::Open(target_, platform::OpenMode::Output, DataFileNumber);
-        targetWritten_ = error == 0;
+        int error = partfile::IsPartFile(file_.target)
+                        ? platform::Open(file_.target, platform::OpenMode::Output, DataFileNumber)
+                        : platform::OpenNew(file_.target, DataFileNumber);
+        if (error == platform::ErrFileExists) {
+            // An earlier copy holds the name: the body goes beside it.
+            file_.part = partfile::Beside(file_.target);
+            partfile::Note(file_.part);
+            error = platform::Open(file_.part, platform::OpenMode::Output, DataFileNumber);
+            if (error != 0) {
+                partfile::Forget();
+                file_.part.clear();
+            }
+        }
+        file_.written = error == 0;
         if (error != 0) {
             FailWriting(error);
             return;
@@ -105,7 +136,7 @@ void FormHTTP::WriteBody(const QByteArray& bytes)
         FailWriting(error);
         return;
     }
-    bytesWritten_ += bytes.size();
+    file_.bytes += bytes.size();
     if (PreviewOpen == 1 || PreviewTopOpen == 1)
         WriteUnwritten();
 }
@@ -125,11 +156,42 @@ void FormHTTP::CloseDataFile(bool deleteWritten)
     if (DataFileNumber != 0)
         platform::Close(DataFileNumber);
     DataFileNumber = 0;
-    if (deleteWritten && targetWritten_) {
-        platform::Kill(target_);
-        targetWritten_ = false;
-        bytesWritten_ = 0;
+    if (deleteWritten && file_.written) {
+        platform::Kill(BodyPath());
+        if (!file_.part.isEmpty()) {
+            partfile::Forget();
+            file_.part.clear();
+        }
+        file_.written = false;
+        file_.bytes = 0;
     }
+}
+
+const QString& FormHTTP::BodyPath() const
+{
+    return file_.part.isEmpty() ? file_.target : file_.part;
+}
+
+// A body received beside an earlier copy takes the copy's place when it
+// arrived whole: not aborted, stopped, cut short or refused, nor a page of a
+// busy server. Otherwise the copy stays as it was and the body is dropped:
+// false then.
+bool FormHTTP::SettlePart()
+{
+    if (file_.part.isEmpty())
+        return true;
+    bool kept = AbortTransfer == 0 && TransferVerdict == 1 && PageState != 4;
+    if (kept) {
+        if (const int error = platform::NameOver(file_.part, file_.target)) {
+            LogWriteError(file_.target, error);
+            kept = false;
+        }
+    }
+    if (!kept)
+        platform::Kill(file_.part);
+    partfile::Forget();
+    file_.part.clear();
+    return kept;
 }
 
 void FormHTTP::ShowProgress()

@@ -29,8 +29,10 @@ std::function<void()>& transferStandIn()
     return transfer;
 }
 
-// Bytes of this transfer that the statistics add; the download volume's flag.
+// Bytes of this transfer that the statistics add; whether they were dropped
+// for an earlier copy that stays; the download volume's flag.
 int64_t lastFileBytes = 0;
+bool bodyDropped = false;
 bool volumeReached = false;
 
 const QString GotList = QStringLiteral("KELPA.GOT");
@@ -125,6 +127,7 @@ void FormHTTP::Uebertragung()
     Port = transfer::DefaultPort;
     CancelAnswer = 0;
     lastFileBytes = 0;
+    bodyDropped = false;
     SetCaption(text[145]);
     LogIfAsked(Caption());
     if (form.TimerRepeat.Enabled()) {
@@ -242,12 +245,10 @@ void FormHTTP::HttpTransfer()
 {
     FormKelpa& form = FormKelpa::Instance();
     const auto& text = LanguageText;
-    // The earlier copy is replaced only when the new body begins, and an
-    // abort's clean-up (which deletes LocalFileName when nothing arrived)
-    // never reaches it: the target is kept in LastFile meanwhile.
-    target_ = LocalFileName;
-    targetWritten_ = false;
-    bytesWritten_ = 0;
+    // The earlier copy is replaced only by a whole new body, and an abort's
+    // clean-up (which deletes LocalFileName when nothing arrived) never
+    // reaches it: the target is kept in LastFile meanwhile.
+    file_ = {LocalFileName, QString(), false, 0};
     DataFileNumber = 0;
     LastFile = LocalFileName;
     LocalFileName.clear();
@@ -268,7 +269,7 @@ void FormHTTP::HttpTransfer()
         Unrestricted = 1;
     transfer::Einschraenkung();
     if (LinkExcluded == 1) {
-        LocalFileName = target_;
+        LocalFileName = file_.target;
         LastFile.clear();
         SetCaption(text[153]);
         form.logging(Link + QStringLiteral(": ") + Caption());
@@ -331,30 +332,33 @@ void FormHTTP::EndHttpTransfer()
     httpdetail::CloseSocket();
     CloseDataFile(false);
     SetCaption(QStringLiteral(" "));
-    LocalFileName = target_;
+    LocalFileName = file_.target;
     LastFile.clear();
 
     // Nothing of a body arrived: an earlier copy stays as it was.
-    if (Relocated != 2 && !targetWritten_) {
-        if (platform::FileExists(target_) && platform::FileLen(target_) == 0)
-            platform::Kill(target_);
+    if (Relocated != 2 && !file_.written) {
+        if (platform::FileExists(file_.target) && platform::FileLen(file_.target) == 0)
+            platform::Kill(file_.target);
         if (TransferVerdict == 1 && NotLoadedPending == 0)
             Runtergeladen();
         return;
     }
-    if (targetWritten_ && LocalBrowsing == 0 && HasStatusLine == 0 &&
+    // A page that is not kept, or a file below the smallest size: what this
+    // transfer wrote goes (an earlier copy beside it stays).
+    if (file_.written && LocalBrowsing == 0 && HasStatusLine == 0 &&
         (PageState == 3 || PageState == 4) && SaveHTML == 0) {
-        platform::Kill(target_);
+        CloseDataFile(true);
         FileRetained = 0;
     }
-    if (targetWritten_ && FileRetained == 1 && InlineCount == 0 && MinFileSize != 0) {
-        const int64_t length = platform::FileLen(target_);
+    if (file_.written && FileRetained == 1 && InlineCount == 0 && MinFileSize != 0) {
+        const int64_t length = platform::FileLen(BodyPath());
         if (length >= 0 && static_cast<double>(length) / 1024.0 < MinFileSize) {
-            platform::Kill(target_);
+            CloseDataFile(true);
             form.logging(LanguageText[160]);
             FileRetained = 0;
         }
     }
+    bodyDropped = !SettlePart();
     SearchAndReport(CollectLinks == 1 && Relocated != 2);
 }
 
@@ -391,7 +395,8 @@ void FormHTTP::Statistics()
 {
     FormKelpa& form = FormKelpa::Instance();
     BytesLoaded += lastFileBytes;
-    BytesKept += lastFileBytes;
+    if (!bodyDropped)
+        BytesKept += lastFileBytes;
     if (FileRetained == 0 && Relocated != 2) {
         BytesKept -= lastFileBytes;
         if (FilesKept >= 1 && TransferVerdict == 1)

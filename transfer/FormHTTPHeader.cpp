@@ -96,9 +96,7 @@ void FormHTTP::Relocate(bool png)
         // The nested transfer opens its own connection and file.
         httpdetail::CloseSocket();
         DataFileNumber = 0;
-        const QString target = std::exchange(target_, QString());
-        const bool written = std::exchange(targetWritten_, false);
-        const int64_t bytes = std::exchange(bytesWritten_, 0);
+        BodyFile file = std::exchange(file_, BodyFile());
         const int status = statusCode_;
         auto search = std::move(search_);
         const QString pngLink = png ? Link.chopped(4) : QString();
@@ -114,9 +112,7 @@ void FormHTTP::Relocate(bool png)
         }
         substituteAsked_ = keepPng_ = false;
         --relocationDepth_;
-        target_ = target;
-        targetWritten_ = written;
-        bytesWritten_ = bytes;
+        file_ = std::move(file);
         statusCode_ = status;
         search_ = std::move(search);
         form.TimerBusy.setEnabled(false);

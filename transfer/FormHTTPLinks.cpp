@@ -52,16 +52,19 @@ void ShowError(FormHTTP& form, const QString& text)
 }
 
 // The local name under which url is listed already: the first record of
-// NextListFile, LinkListFile (not on the first level), "KELPA.GOT" or
-// "COMPLETE.ENP" whose URL equals url, letter case ignored.
+// NextListFile, LinkListFile (not on the first level), "KELPA.GOT",
+// "COMPLETE.ENP" or "KELPA.NOT" whose URL equals url, letter case ignored. A
+// URL this run could not fetch or save is in KELPA.NOT: it is not fetched
+// again before a completion, however often later pages link to it.
 std::optional<QString> KnownName(const QString& url)
 {
     static const QString got = QStringLiteral("KELPA.GOT");
     static const QString complete = QStringLiteral("COMPLETE.ENP");
+    static const QString notLoaded = QStringLiteral("KELPA.NOT");
     const QString* lists[] = {NextListFile.isEmpty() ? nullptr : &NextListFile,
                               LinkListFile.isEmpty() || LevelsLeft == StartDepth ? nullptr
                                                                                  : &LinkListFile,
-                              &got, &complete};
+                              &got, &complete, &notLoaded};
     const QString key = WorkListIndex::UrlKey(url);
     for (const QString* list : lists) {
         if (list == nullptr)

@@ -83,7 +83,7 @@ void FormHTTP::Uebertragungsrate()
     // The file's own path: the link search has moved FileDirectory on to the
     // directory of the last link it named.
     const QString directory = SubDirectories == 1 ? Directory + FileDirectory : Directory;
-    const QString path = target_.isEmpty() ? directory + Text2->text() : target_;
+    const QString path = file_.target.isEmpty() ? directory + Text2->text() : file_.target;
     const QString line =
         QStringLiteral("-> ") + path + platform::Str(BytesReceived) + LanguageText[136];
     if (TransferTicks <= 0) {

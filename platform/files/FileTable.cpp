@@ -44,11 +44,21 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
-int openDirect(OpenFile& file)
+// exclusive: an output file is made anew; an existing one that holds
+// anything is left alone (58).
+int openDirect(OpenFile& file, bool exclusive = false)
 {
     const QByteArray path = encoded(file.linuxPath);
     bool readOnly = file.mode == OpenMode::Input;
-    file.fd = ::open(path.constData(), openFlags(file.mode) | O_CLOEXEC, 0666);
+    file.fd =
+        ::open(path.constData(),
+               (exclusive ? O_WRONLY | O_CREAT | O_EXCL : openFlags(file.mode)) | O_CLOEXEC, 0666);
+    if (file.fd < 0 && exclusive && errno == EEXIST) {
+        struct stat info;
+        if (statPath(file.linuxPath, info) && S_ISREG(info.st_mode) && info.st_size > 0)
+            return ErrFileExists;
+        file.fd = ::open(path.constData(), openFlags(file.mode) | O_CLOEXEC, 0666);
+    }
     // A binary file that may not be written can still be read.
     if (file.fd < 0 && file.mode == OpenMode::Binary && errno == EACCES) {
         file.fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
@@ -111,6 +121,24 @@ int commitReplacement(OpenFile& file)
     return error;
 }
 
+// Opens path under fileNumber (exclusive: see openDirect).
+int openUnder(const QString& path, OpenMode mode, int fileNumber, bool exclusive)
+{
+    if (!validNumber(fileNumber))
+        return ErrBadFileNumber;
+    if (fileTable()[fileNumber])
+        return ErrFileAlreadyOpen;
+    auto file = std::make_unique<OpenFile>();
+    file->mode = mode;
+    if (const int error = resolve(path, file->linuxPath))
+        return error;
+    const int error =
+        mode == OpenMode::Replace ? openReplacement(*file) : openDirect(*file, exclusive);
+    if (error == ErrNone)
+        fileTable()[fileNumber] = std::move(file);
+    return error;
+}
+
 } // namespace
 
 namespace filesdetail {
@@ -144,18 +172,12 @@ int FreeFile()
 
 int Open(const QString& path, OpenMode mode, int fileNumber)
 {
-    if (!validNumber(fileNumber))
-        return ErrBadFileNumber;
-    if (fileTable()[fileNumber])
-        return ErrFileAlreadyOpen;
-    auto file = std::make_unique<OpenFile>();
-    file->mode = mode;
-    if (const int error = resolve(path, file->linuxPath))
-        return error;
-    const int error = mode == OpenMode::Replace ? openReplacement(*file) : openDirect(*file);
-    if (error == ErrNone)
-        fileTable()[fileNumber] = std::move(file);
-    return error;
+    return openUnder(path, mode, fileNumber, false);
+}
+
+int OpenNew(const QString& path, int fileNumber)
+{
+    return openUnder(path, OpenMode::Output, fileNumber, true);
 }
 
 int Close(int fileNumber)

@@ -66,6 +66,10 @@ int ChDrive(const QString& drive); // 68 for a drive other than C: or Z:
 // --- file numbers ----------------------------------------------------------
 int FreeFile(); // lowest number not in use, from 1; 0 when all 511 are in use
 int Open(const QString& path, OpenMode mode, int fileNumber);
+// Opens path for Output unless a file of that name holds anything: that file
+// is left as it is and the result is 58 (file already exists). Costs what
+// opening a new file costs.
+int OpenNew(const QString& path, int fileNumber);
 int Close(int fileNumber); // a number not open: nothing; never releases the lock
 void CloseAllFiles();      // every file but the lock file
 bool IsOpen(int fileNumber);
@@ -133,6 +137,24 @@ struct FolderEntries {
     QStringList folders;
 };
 FolderEntries ListFolder(const QString& folder);
+
+// --- a folder to write in ----------------------------------------------------
+// Why files cannot be created in a folder.
+enum class FolderFault {
+    None,
+    FileInTheWay, // a file stands where the folder, or a folder above it, must be
+    NoPermission, // it cannot be made or written in (a read-only file system too)
+    NameTooLong,  // a name on its path is longer than the file system allows
+    Other,        // error tells
+};
+struct FolderState {
+    FolderFault fault = FolderFault::None;
+    int error = ErrNone; // the program's error number of the fault
+    QString inTheWay;    // FileInTheWay: the program path of that file
+};
+// Makes path a folder, with every missing folder above it, and checks that
+// files can be created in it.
+FolderState MakeWritableFolder(const QString& path);
 
 // --- a file appended to from call to call -------------------------------------
 // Appends text (UTF-8, no line end added) to path, created when missing, and

@@ -158,7 +158,12 @@ constexpr int NoticeMs = 15000;
 
 int MsgBoxDialog(const QString& prompt, int style, const QString& title)
 {
-    std::unique_ptr<StyledBox> box(BuildBox(prompt, style, title, QApplication::activeWindow()));
+    // Never over a window that goes by itself (a notice): it would take the
+    // box with it while the box still waits for its answer.
+    QWidget* over = QApplication::activeWindow();
+    if (over != nullptr && over->testAttribute(Qt::WA_DeleteOnClose))
+        over = nullptr;
+    std::unique_ptr<StyledBox> box(BuildBox(prompt, style, title, over));
     box->exec();
     QAbstractButton* clicked = box->clickedButton();
     return clicked ? answerOf(box->standardButton(clicked)) : vbCancel;

@@ -23,7 +23,9 @@ inline QString EnterFreshFolder(const QString& name)
     const QString path = base + QLatin1Char('/') + name;
     QDir(path).removeRecursively();
     QDir().mkpath(path);
-    QDir::setCurrent(path);
+    // Through the file layer, as the program changes it: what the program
+    // keeps of its lists is compared again with the files of the new folder.
+    platform::ChDir(platform::FromLinuxPath(path));
     platform::DoEvents(); // the program sees outside changes from its next yield on
     return path;
 }

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -126,6 +127,11 @@ private Q_SLOTS:
         KELPA::FilesKept = 0;
         WriteFile(QStringLiteral("LINKS0.INP"), "x\r\n");
         WriteFile(QStringLiteral("KELPA.GOT"), "");
+        // A transfer into a part file, cut short by the exit.
+        QDir().mkdir(QStringLiteral("site"));
+        WriteFile(QStringLiteral("site/.kelpa|part"), "half");
+        WriteFile(QStringLiteral("KELPA.PRT"),
+                  (FromLinuxPath(QDir::currentPath()) + "\\site\\.kelpa|part\r\n").toUtf8());
         MsgBoxScript boxes;
         boxes.expect(QStringLiteral("Exit the program?"), vbYes, MsgBoxScript::Match::Contains);
         QVERIFY(Exit());
@@ -133,6 +139,8 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(QStringLiteral("KELPA.TMP")));
         QVERIFY(!QFile::exists(QStringLiteral("LINKS0.INP")));
         QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
+        QVERIFY(!QFile::exists(QStringLiteral("site/.kelpa|part")));
+        QVERIFY(!QFile::exists(QStringLiteral("KELPA.PRT")));
         QVERIFY(
             ReadFile(QStringLiteral("KELPA.LOG"))
                 .contains(

@@ -7,6 +7,8 @@
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 
+#include <QDir>
+
 using namespace testsupport;
 using namespace KELPA;
 
@@ -200,6 +202,68 @@ private Q_SLOTS:
                                      : platform::CurDir() + QLatin1Char('\\') + result;
         QCOMPARE(Directory, expected);
         QVERIFY(platform::DirExists(Directory));
+    }
+
+    void unusableDirectoryStartsNoRun_data()
+    {
+        QTest::addColumn<QString>("directory");
+        QTest::addColumn<QString>("file"); // a regular file made before the start
+        QTest::addColumn<int>("reason");   // its text, or 0: the file is in the way
+        QTest::addColumn<bool>("fromTask");
+        QTest::newRow("a file in its place") << "site"
+                                             << "site" << 0 << false;
+        QTest::newRow("a file on its path") << "block\\site"
+                                            << "block" << 0 << false;
+        QTest::newRow("a name too long")
+            << QString(300, QLatin1Char('n')) << QString() << 443 << false;
+        QTest::newRow("started from a task") << "site"
+                                             << "site" << 0 << true;
+    }
+
+    // Without a download directory that takes files no run starts: a box (a
+    // notice that waits for no click in a task run) and one log line name
+    // the folder and the reason, and the lists stay as they were.
+    void unusableDirectoryStartsNoRun()
+    {
+        QFETCH(QString, directory);
+        QFETCH(QString, file);
+        QFETCH(int, reason);
+        QFETCH(bool, fromTask);
+        PrepareRun(Url(QStringLiteral("index.html")), 1);
+        Directory = directory;
+        if (!file.isEmpty())
+            WriteFile(file, "a file");
+        WriteFile(QStringLiteral("KELPA.NOT"), Records({"a.html"}));
+        const QString crlf = QStringLiteral("\r\n");
+        const auto& text = LanguageText;
+        const QString fault =
+            reason != 0
+                ? text[reason]
+                : platform::FromLinuxPath(QDir::current().absoluteFilePath(file)) + text[441];
+        const QString told = text[440] + crlf + platform::CurDir() + '\\' + directory + '\\' +
+                             crlf + fault + crlf + text[444];
+        QStringList notices;
+        const auto before = platform::SetNoticeHandler(
+            [&notices](const QString& prompt, int style, const QString&) {
+                notices << prompt + '|' + QString::number(style);
+            });
+        if (fromTask)
+            CommandLine = QStringLiteral("night.tsk");
+        MsgBoxScript boxes;
+        if (!fromTask)
+            boxes.expect(told, platform::vbOK).withStyle(16);
+        TransferDouble transfer({});
+        const bool ended = StartRun();
+        CommandLine.clear();
+        platform::SetNoticeHandler(before);
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!ended);
+        QCOMPARE(notices, fromTask ? QStringList{told + "|16"} : QStringList());
+        QVERIFY(transfer.fetched.isEmpty());
+        QCOMPARE(Running, int16_t(0));
+        QVERIFY(FormKelpa::Instance().CommandStart->isEnabled());
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), Records({"a.html"}));
+        QCOMPARE(Log(), (QString(told).replace(crlf, QStringLiteral(" ")) + crlf).toUtf8());
     }
 
     void refreshOfLoadedPages_data()

@@ -173,6 +173,35 @@ private Q_SLOTS:
         platform::ReleaseLockFile();
     }
 
+    void aLeftOverPartFileIsRemoved_data()
+    {
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("the part file") << QStringLiteral("site\\sub\\.kelpa|part") << true;
+        QTest::newRow("any other file") << QStringLiteral("site\\sub\\page.html") << false;
+    }
+
+    // A transfer cut short by an abrupt end left its part file: the next
+    // start removes the file its record names, and nothing but a part file.
+    void aLeftOverPartFileIsRemoved()
+    {
+        QFETCH(QString, named);
+        QFETCH(bool, removed);
+        EnterFreshFolder(QStringLiteral("part-file"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\nDepth=1\r\n");
+        QDir().mkpath(QStringLiteral("site/sub"));
+        const QString file = QString(named).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        WriteFile(file, "half");
+        WriteFile(QStringLiteral("KELPA.PRT"),
+                  (platform::FromLinuxPath(QDir::currentPath()) + '\\' + named + "\r\n").toUtf8());
+        MsgBoxScript boxes;
+        QVERIFY(!StartProgram());
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(QFile::exists(file), !removed);
+        QVERIFY(!QFile::exists(QStringLiteral("KELPA.PRT")));
+        platform::ReleaseLockFile();
+    }
+
     void aNormalStartInGerman()
     {
         EnterFreshFolder(QStringLiteral("german"));

@@ -87,6 +87,13 @@ HttpAnswer HttpAnswer::pausedAfterHead(int ms, qint64 bodyBytes) const
     return answer;
 }
 
+HttpAnswer HttpAnswer::cutShort(qint64 bodyBytes) const
+{
+    HttpAnswer answer = *this;
+    answer.closeAfter = bytes().size() - body.size() + bodyBytes;
+    return answer;
+}
+
 QByteArray HttpRequest::header(const QByteArray& name) const
 {
     for (const auto& [key, value] : headers) {

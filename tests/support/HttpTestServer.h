@@ -50,6 +50,9 @@ struct HttpAnswer {
     // This answer with a pause of ms once its head and the first bodyBytes of
     // its body are out.
     HttpAnswer pausedAfterHead(int ms, qint64 bodyBytes = 0) const;
+    // This answer, its whole length announced, with the connection closed
+    // once its head and the first bodyBytes of its body are out.
+    HttpAnswer cutShort(qint64 bodyBytes) const;
 };
 
 // A request head as the server received it.

@@ -233,29 +233,65 @@ void TestHttpAnswers::sizeLimits()
     QCOMPARE(Log().contains("Size of file exceeds MaxFileSize!"), maxFileSize != 0 && !kept);
 }
 
+namespace {
+
+// Set by a case: once part of the body has arrived, the transfer is stopped
+// as the Stop command stops it.
+bool stopWithinBody = false;
+
+bool StopWithinBody()
+{
+    if (stopWithinBody && BytesReceived > 0) {
+        stopWithinBody = false;
+        StopRun = UserStopped = AbortTransfer = 1;
+    }
+    return false;
+}
+
+} // namespace
+
 void TestHttpAnswers::failedRefetchKeepsCopy_data()
 {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<int>("blocking");
-    for (const char* failure : {"refused", "silent", "reset", "relocation refused"}) {
-        QTest::newRow((QByteArray(failure) + ", blocking").constData()) << failure << 1;
-        QTest::newRow((QByteArray(failure) + ", async").constData()) << failure << 0;
-    }
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<bool>("recorded");
+    const auto row = [](const char* failure, bool kept, bool recorded) {
+        for (const int blocking : {1, 0}) {
+            const QByteArray name =
+                QByteArray(failure) + (blocking == 1 ? ", blocking" : ", async");
+            QTest::newRow(name.constData())
+                << QString::fromLatin1(failure) << blocking << kept << recorded;
+        }
+    };
+    for (const char* failure : {"refused", "silent", "reset", "relocation refused"})
+        row(failure, true, false);
+    for (const char* failure : {"cut short", "timed out within the body", "stopped"})
+        row(failure, true, false);
+    row("too large", true, true); // a refused file is done with
+    row("whole", false, true);
 }
 
-// The same name is fetched again (local browsing keeps names): a fetch that
-// fails before any byte of the new body leaves the earlier copy as it was.
+// The same name is fetched again (local browsing keeps names): the new body
+// replaces the earlier copy only once it arrived whole. A fetch that fails,
+// before or within the body, leaves the copy as it was, no part file, and
+// counts no byte saved.
 void TestHttpAnswers::failedRefetchKeepsCopy()
 {
     QFETCH(QString, failure);
     QFETCH(int, blocking);
+    QFETCH(bool, kept);
+    QFETCH(bool, recorded);
+    static const bool hooked = (platform::AddYieldHook(StopWithinBody), true);
+    Q_UNUSED(hooked);
     LocalBrowsing = 1;
     ConnectBlocking = SendBlocking = RecvBlocking = int16_t(blocking);
     Timeout = 1;
     WriteFile(QStringLiteral("site/keep.html"), "earlier copy");
+    const QByteArray body(4096, 'n');
     QByteArray url;
     auto server = std::make_unique<HttpTestServer>();
-    HttpAnswer answer;
+    HttpAnswer answer = HttpAnswer::page(body, "application/octet-stream");
     if (failure == QLatin1String("silent")) {
         answer.silent = true;
     } else if (failure == QLatin1String("reset")) {
@@ -263,6 +299,16 @@ void TestHttpAnswers::failedRefetchKeepsCopy()
     } else if (failure == QLatin1String("relocation refused")) {
         AcceptRelocation = 0;
         answer = HttpAnswer::redirect("/elsewhere.html");
+    } else if (failure == QLatin1String("cut short")) {
+        answer = answer.cutShort(body.size() / 2);
+    } else if (failure == QLatin1String("timed out within the body")) {
+        answer = answer.pausedAfterHead(10000, 1000);
+    } else if (failure == QLatin1String("stopped")) {
+        answer = answer.pausedAfterHead(10000, 1000);
+        stopWithinBody = true;
+    } else if (failure == QLatin1String("too large")) {
+        answer.contentLength = HttpAnswer::NoLength;
+        MaxFileSize = 2;
     }
     server->setAnswer("/keep.html", answer);
     url = server->url("/keep.html");
@@ -270,9 +316,14 @@ void TestHttpAnswers::failedRefetchKeepsCopy()
         server.reset();
 
     Fetch(url, QStringLiteral("keep.html"));
+    stopWithinBody = false;
 
-    QCOMPARE(Saved(QStringLiteral("keep.html")), QByteArray("earlier copy"));
-    QVERIFY(!ReadFile(QStringLiteral("KELPA.GOT")).contains(url));
+    QCOMPARE(Saved(QStringLiteral("keep.html")), kept ? QByteArray("earlier copy") : body);
+    QCOMPARE(BytesKept, kept ? 0 : int64_t(body.size())); // the totals' bytes saved
+    QCOMPARE(QDir(QStringLiteral("site")).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("keep.html")});
+    QVERIFY(!QFile::exists(QStringLiteral("KELPA.PRT")));
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")).contains(url), recorded);
 }
 
 KELPA_TEST_MAIN(TestHttpAnswers)

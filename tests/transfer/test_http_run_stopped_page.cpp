@@ -1,5 +1,7 @@
-// A run stopped while a file is on its way: what arrived of it stays in the
-// file, and nothing reports a write that did not fail.
+// Runs cut short. Stopped while a file is on its way: what arrived of it
+// stays in the file, and nothing reports a write that did not fail. Pages
+// that fail are fetched once, and a download directory that stops taking
+// files ends the run.
 
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
@@ -10,10 +12,32 @@
 using namespace testsupport;
 using namespace KELPA;
 
+namespace {
+
+// Set by a case: once a file was saved, the download directory gives way to
+// a regular file of its name.
+bool replaceDirectory = false;
+
+bool ReplaceDirectoryOnceAFileIsSaved()
+{
+    if (replaceDirectory && FilesLoaded >= 1) {
+        replaceDirectory = false;
+        QDir().rename(QStringLiteral("site"), QStringLiteral("site.gone"));
+        WriteFile(QStringLiteral("site"), "a file");
+    }
+    return false;
+}
+
+} // namespace
+
 class TestHttpRunStoppedPage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { StartOnce(); }
+    void initTestCase()
+    {
+        StartOnce();
+        platform::AddYieldHook(ReplaceDirectoryOnceAFileIsSaved);
+    }
 
     void receivedPartStaysInTheFile_data()
     {
@@ -58,6 +82,68 @@ private Q_SLOTS:
         const QString file = QStringLiteral("site/") + QString::fromLatin1(path.mid(1));
         QCOMPARE(ReadFile(file), body.left(sent));
         QVERIFY2(!Log().contains(LanguageText[110].toUtf8()), Log().constData());
+    }
+
+    void aFailedPageIsFetchedOnce_data()
+    {
+        QTest::addColumn<bool>("unwritable"); // else the server cuts its body short
+        QTest::newRow("its file cannot be created") << true;
+        QTest::newRow("its body is cut short") << false;
+    }
+
+    // A page that fails is recorded in KELPA.NOT and not fetched again when
+    // a later level links to it once more: a run over a site whose pages
+    // keep failing ends.
+    void aFailedPageIsFetchedOnce()
+    {
+        QFETCH(bool, unwritable);
+        HttpTestServer server;
+        ServeSite(server, {{"/index.html", "<a href=\"z.html\">z</a> <a href=\"a.html\">a</a>"},
+                           {"/a.html", "<a href=\"b.html\">b</a>"},
+                           {"/b.html", "<a href=\"z.html\">z</a>"}});
+        const HttpAnswer z = HttpAnswer::page("<a href=\"a.html\">a</a> and more");
+        server.setAnswer("/z.html", unwritable ? z : z.cutShort(20));
+        PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 0);
+        if (unwritable)
+            QDir().mkpath(QStringLiteral("site/z.html")); // a folder where the file must go
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("(1 link: http://") + server.url("/z.html") + ')',
+                     platform::vbNo, MsgBoxScript::Match::Contains);
+        QVERIFY(!StartRun());
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(Targets(server).count("/z.html"), 1);
+        QCOMPARE(Targets(server).count("/b.html"), 1);
+        QCOMPARE(Log().count(LanguageText[110].toUtf8()), unwritable ? 1 : 0);
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")),
+                 "http://" + server.url("/z.html") + "\r\nz.html\r\n");
+    }
+
+    // The download directory gives way to a file during the run: the run
+    // ends after that transfer with a log line, and leaves the rest of its
+    // list for a completion.
+    void aDirectoryThatStopsTakingFilesEndsTheRun()
+    {
+        HttpTestServer server;
+        ServeSite(server, {{"/index.html", "<a href=\"a.html\">a</a> <a href=\"b.html\">b</a> "
+                                           "<a href=\"c.html\">c</a>"},
+                           {"/a.html", "a"},
+                           {"/b.html", "b"},
+                           {"/c.html", "c"}});
+        PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 2);
+        replaceDirectory = true;
+        MsgBoxScript boxes;
+        boxes.expect(QStringLiteral("first link: http://") + server.url("/a.html") + ')',
+                     platform::vbNo, MsgBoxScript::Match::Contains);
+        QVERIFY(!StartRun());
+        replaceDirectory = false;
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(Targets(server), (QByteArrayList{"/index.html", "/a.html"}));
+        const QString site = platform::FromLinuxPath(QDir::current().absoluteFilePath("site"));
+        QVERIFY(Log().contains(
+            (LanguageText[440] + ' ' + site + "\\ " + site + LanguageText[441]).toUtf8()));
+        const QByteArray notLoaded = ReadFile(QStringLiteral("KELPA.NOT"));
+        for (const QByteArray page : {"/a.html", "/b.html", "/c.html"})
+            QVERIFY2(notLoaded.contains(server.url(page)), page.constData());
     }
 };
 

@@ -234,6 +234,28 @@ private Q_SLOTS:
         box->button(QMessageBox::Ok)->click();
         QTRY_VERIFY(box.isNull());
     }
+
+    // A box asked while a notice is the active window outlives the notice,
+    // which closes by itself meanwhile, and still gives its answer.
+    void aBoxOutlivesTheNoticeBelowIt()
+    {
+        MsgBoxNotice(QStringLiteral("Restored."), 48, QStringLiteral("Kelpa"));
+        QPointer<QWidget> notice;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox*>(widget) && widget->isVisible())
+                notice = widget;
+        }
+        QVERIFY(notice);
+        QApplication::setActiveWindow(notice);
+        Seen seen;
+        const int answer =
+            showBox(QStringLiteral("Go on?"), 4, QString(), seen, [&notice](QMessageBox* box) {
+                notice->close();
+                QTRY_VERIFY(notice.isNull());
+                box->button(QMessageBox::Yes)->click();
+            });
+        QCOMPARE(answer, int(vbYes));
+    }
 };
 
 KELPA_TEST_MAIN(TestMsgBoxDialog)
