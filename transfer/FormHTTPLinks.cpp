@@ -210,9 +210,11 @@ void FormHTTP::InlineNamen()
     Link = transfer::AbsoluteLink(value.link, UrlPath, transfer::LinkRoot());
     Link = transfer::WithoutUserPart(Link);
     // A page from a server never leads to the local disk: the link stays as
-    // written and is not fetched.
+    // written and is not fetched. Nor does a link holding a line break, which
+    // would split its record in the lists.
     const bool localPage = Protocol == QLatin1String("file://");
-    if (Link.isEmpty() || (!localPage && transfer::NamesLocalFile(Link)))
+    if (Link.isEmpty() || (!localPage && transfer::NamesLocalFile(Link)) ||
+        Link.contains(QLatin1Char('\n')) || Link.contains(QLatin1Char('\r')))
         return;
     main.NamenGeben(QStringLiteral("InlineNamen"));
     CompareUrl = platform::Trim(Link);

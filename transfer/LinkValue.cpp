@@ -218,7 +218,10 @@ QString AttributeText(QByteArrayView written)
         if (text[i] == QLatin1Char('&')) {
             if (const Reference reference = ReferenceAt(QStringView(text), i);
                 reference.length > 0) {
-                decoded += QChar::fromUcs4(reference.code);
+                // A tab or line break has no place in a URL: dropped, as a
+                // browser drops it, so that it never splits a list record.
+                if (reference.code != '\t' && reference.code != '\n' && reference.code != '\r')
+                    decoded += QChar::fromUcs4(reference.code);
                 i += reference.length - 1;
                 continue;
             }

@@ -33,7 +33,8 @@ LinkValue CutLinkValue(QByteArrayView tag, qsizetype foundPos);
 // the Latin-1 characters 160 to 255 (nbsp, auml, szlig ...), which pages of
 // that time write in names and queries. A name without its ";" counts unless
 // "=" or a letter or digit follows, so that a query's "&copy=1" stays; apos
-// needs its ";"; an unknown name stays as written.
+// needs its ";"; an unknown name stays as written. A reference to a tab, LF
+// or CR is dropped.
 QString AttributeText(QByteArrayView written);
 
 // Where the fragment of a value as written begins: its first "#" that is no

@@ -252,6 +252,8 @@ void TestHttpMirror::linkOfAPage_data()
         << QByteArray() << QByteArray("leaf&#45;dup.html") << QByteArray("/d/leaf-dup.html");
     QTest::newRow("hexadecimal reference, fragment")
         << QByteArray() << QByteArray("leaf&#x2D;dup.html#s") << QByteArray("/d/leaf-dup.html");
+    QTest::newRow("line break reference")
+        << QByteArray() << QByteArray("leaf&#10;.html") << QByteArray("/d/leaf.html");
     QTest::newRow("query with an entity")
         << QByteArray() << QByteArray("q.html?x=1&amp;y=2") << QByteArray("/d/q.html?x=1&y=2");
 }

@@ -77,6 +77,9 @@ private Q_SLOTS:
         QTest::newRow("numbers out of range, no digits")
             << QByteArray("<a href=\"a&#0;b&#x110000;c&#xD800;&#;&#x;\">") << QByteArray("href")
             << QByteArray("a&#0;b&#x110000;c&#xD800;&#;&#x;") << "a\ufffdb\ufffdc\ufffd&";
+        QTest::newRow("tab and line break references dropped")
+            << QByteArray("<a href=\"a&#10;b&#13;&#x0A;c&Tab;&#9;.html\">") << QByteArray("href")
+            << QByteArray("a&#10;b&#13;&#x0A;c&Tab;&#9;.html") << "abc&Tab;.html";
         QTest::newRow("reference in a Latin-1 value")
             << QByteArray("<a href=\"\xE4&amp;\xF6.html\">") << QByteArray("href")
             << QByteArray("\xE4&amp;\xF6.html") << "\u00e4&\u00f6.html";
