@@ -189,6 +189,15 @@ bool FormKelpa::DownloadDirectoryUsable()
     IndiLED(QString());
     problem.append(LanguageText[444]);
     LogAndTell(problem.join(QStringLiteral("\r\n")), 16);
+    // A task with a duration and no repetition ends the program after its
+    // run; without a run nothing else would end it, and its lock would keep
+    // every later start of the task out of the folder. Nobody is there to
+    // say whether an unfinished former search may go: it is kept.
+    if (!CommandLine.isEmpty() && CheckDauer->isChecked() && !CheckRepeat->isChecked()) {
+        if (OptionNew->isChecked() && platform::FileLen(QStringLiteral("KELPA.NOT")) >= 1)
+            OptionContinue->setChecked(true);
+        CommandExit_Click();
+    }
     return false;
 }
 

@@ -210,14 +210,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file"); // a regular file made before the start
         QTest::addColumn<int>("reason");   // its text, or 0: the file is in the way
         QTest::addColumn<bool>("fromTask");
+        QTest::addColumn<bool>("duration"); // the task's duration is ticked: the program ends
         QTest::newRow("a file in its place") << "site"
-                                             << "site" << 0 << false;
+                                             << "site" << 0 << false << false;
         QTest::newRow("a file on its path") << "block\\site"
-                                            << "block" << 0 << false;
+                                            << "block" << 0 << false << false;
         QTest::newRow("a name too long")
-            << QString(300, QLatin1Char('n')) << QString() << 443 << false;
+            << QString(300, QLatin1Char('n')) << QString() << 443 << false << false;
         QTest::newRow("started from a task") << "site"
-                                             << "site" << 0 << true;
+                                             << "site" << 0 << true << false;
+        QTest::newRow("a task with a duration") << "site"
+                                                << "site" << 0 << true << true;
     }
 
     // Without a download directory that takes files no run starts: a box (a
@@ -229,7 +232,9 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(int, reason);
         QFETCH(bool, fromTask);
+        QFETCH(bool, duration);
         PrepareRun(Url(QStringLiteral("index.html")), 1);
+        FormKelpa::Instance().CheckDauer->setChecked(duration);
         Directory = directory;
         if (!file.isEmpty())
             WriteFile(file, "a file");
@@ -257,7 +262,8 @@ private Q_SLOTS:
         CommandLine.clear();
         platform::SetNoticeHandler(before);
         KELPA_VERIFY_MSGBOXES(boxes);
-        QVERIFY(!ended);
+        FormKelpa::Instance().CheckDauer->setChecked(false);
+        QCOMPARE(ended, duration);
         QCOMPARE(notices, fromTask ? QStringList{told + "|16"} : QStringList());
         QVERIFY(transfer.fetched.isEmpty());
         QCOMPARE(Running, int16_t(0));
