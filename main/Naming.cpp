@@ -3,6 +3,7 @@
 // on it), then a last check that keeps the name inside that directory.
 
 #include "main/Naming.h"
+#include "main/PartFile.h"
 
 #include "platform/convert/Convert.h"
 
@@ -415,7 +416,11 @@ Result LocalName(const Input& input)
             altered = 1;
         directory = safe;
     }
-    const QString safeName = SafeComponent(w, true);
+    QString safeName = SafeComponent(w, true);
+    // The part file that a fetch writes beside an earlier copy is no saved
+    // file: a URL that would be named so is named apart.
+    if (partfile::IsPartName(safeName))
+        safeName[0] = QLatin1Char('_');
     if (safeName != w)
         altered = 1;
 

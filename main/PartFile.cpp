@@ -8,7 +8,7 @@ namespace partfile {
 
 namespace {
 
-const QString Name = QStringLiteral(".kelpa|part");
+const QString Name = QStringLiteral(".kelpa-part");
 
 qsizetype NameStart(const QString& path)
 {
@@ -27,6 +27,11 @@ QString Beside(const QString& target)
 bool IsPartFile(const QString& path)
 {
     return QStringView(path).mid(NameStart(path)) == Name;
+}
+
+bool IsPartName(QStringView fileName)
+{
+    return fileName.compare(Name, Qt::CaseInsensitive) == 0;
 }
 
 void Note(const QString& path)

@@ -2,9 +2,10 @@
 // The part file. While the target of a transfer holds a copy an earlier run
 // saved, the new body is received into a part file beside it, which takes
 // the copy's place only once the body arrived whole: a fetch that fails or
-// is stopped leaves the copy as it was. Its name holds a "|", which no local
-// name built from a URL holds (the naming replaces it), and begins with ".",
-// so the program's folder lists leave it out. While it exists, the record
+// is stopped leaves the copy as it was. Its name is one that every file
+// system takes and that the naming gives no downloaded file (IsPartName); it
+// begins with ".", so the program's folder lists leave it out. While it
+// exists, the record
 // "KELPA.PRT" in the current directory names it: a part file left behind by
 // an abrupt end is found at the next start without a look at the download
 // tree.
@@ -20,6 +21,9 @@ extern const QString Record;
 QString Beside(const QString& target);
 // Whether the file name of path is the part file's.
 bool IsPartFile(const QString& path);
+// Whether fileName (without a folder) names the part file, letter case
+// ignored as the file layer ignores it.
+bool IsPartName(QStringView fileName);
 
 // Writes path, a part file about to be made, into the record.
 void Note(const QString& path);

@@ -129,9 +129,9 @@ private Q_SLOTS:
         WriteFile(QStringLiteral("KELPA.GOT"), "");
         // A transfer into a part file, cut short by the exit.
         QDir().mkdir(QStringLiteral("site"));
-        WriteFile(QStringLiteral("site/.kelpa|part"), "half");
+        WriteFile(QStringLiteral("site/.kelpa-part"), "half");
         WriteFile(QStringLiteral("KELPA.PRT"),
-                  (FromLinuxPath(QDir::currentPath()) + "\\site\\.kelpa|part\r\n").toUtf8());
+                  (FromLinuxPath(QDir::currentPath()) + "\\site\\.kelpa-part\r\n").toUtf8());
         MsgBoxScript boxes;
         boxes.expect(QStringLiteral("Exit the program?"), vbYes, MsgBoxScript::Match::Contains);
         QVERIFY(Exit());
@@ -139,7 +139,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(QStringLiteral("KELPA.TMP")));
         QVERIFY(!QFile::exists(QStringLiteral("LINKS0.INP")));
         QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
-        QVERIFY(!QFile::exists(QStringLiteral("site/.kelpa|part")));
+        QVERIFY(!QFile::exists(QStringLiteral("site/.kelpa-part")));
         QVERIFY(!QFile::exists(QStringLiteral("KELPA.PRT")));
         QVERIFY(
             ReadFile(QStringLiteral("KELPA.LOG"))

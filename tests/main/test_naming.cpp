@@ -116,6 +116,10 @@ private Q_SLOTS:
             << "http://host/a@b.html" << true << true << "http://host/a@b.html"
             << "host\\"
             << "a@b.html" << 0;
+        QTest::newRow("the part file's name")
+            << "http://host/..KELPA-Part" << true << true << "http://host/..KELPA-Part"
+            << "host\\"
+            << "_KELPA-Part" << 1;
         QTest::newRow("no scheme") << "host/x.html" << true << true << "http://host/x.html"
                                    << "host\\"
                                    << "x.html" << 0;

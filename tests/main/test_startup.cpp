@@ -177,7 +177,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("named");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("the part file") << QStringLiteral("site\\sub\\.kelpa|part") << true;
+        QTest::newRow("the part file") << QStringLiteral("site\\sub\\.kelpa-part") << true;
         QTest::newRow("any other file") << QStringLiteral("site\\sub\\page.html") << false;
     }
 
