@@ -144,7 +144,8 @@ struct StartText {
 
 // The end (from 0, after its ">") of the "<!" declaration that text begins
 // with, a DOCTYPE's internal subset in "[...]" and quoted values included;
-// -1 when text ends first.
+// -1 when text ends first. Comments and processing instructions in the
+// subset are passed over whole: an apostrophe in one opens no quote.
 qsizetype DeclarationEnd(QByteArrayView text)
 {
     char quote = 0;
@@ -154,6 +155,13 @@ qsizetype DeclarationEnd(QByteArrayView text)
         if (quote != 0) {
             if (c == quote)
                 quote = 0;
+        } else if (subset && c == '<' &&
+                   (text.sliced(i).startsWith("<!--") || text.sliced(i).startsWith("<?"))) {
+            const bool comment = text.at(i + 1) == '!';
+            const qsizetype end = text.indexOf(comment ? "-->" : "?>", i + (comment ? 4 : 2));
+            if (end < 0)
+                return -1;
+            i = end + (comment ? 2 : 1);
         } else if (c == '"' || c == '\'') {
             quote = c;
         } else if (c == '[') {

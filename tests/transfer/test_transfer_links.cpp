@@ -160,6 +160,8 @@ void TestTransferLinks::decidePage_data()
         << declaration + "<!-- a <b> -->\n<?xml-stylesheet href=\"s.xsl\"?>"
                          "<!DOCTYPE html [ <!ENTITY gt2 \">>\"> ]><HTML><a href=\"x\">"
         << 200 << 1 << 0;
+    QTest::newRow("xhtml: an apostrophe in the subset's comment")
+        << declaration + "<!DOCTYPE html [ <!-- don't --> <?pi a > b?> ]><html>" << 200 << 1 << 0;
     QTest::newRow("xhtml in UTF-16")
         << Utf16("\xFF\xFE", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><html>") << 200 << 1 << 0;
     QTest::newRow("xhtml without its root") << declaration + doctype << 200 << 2 << 0;
