@@ -91,15 +91,18 @@ void FormHTTP::Refuse()
 }
 
 // A file that cannot be written is never recorded as loaded. When the
-// download directory itself no longer takes files, the run ends after this
-// transfer.
+// download directory itself no longer takes files, or the disk is full, the
+// run ends after this transfer.
 void FormHTTP::FailWriting(int error)
 {
     LogWriteError(file_.target, error);
     SetCaption(LanguageText[151]);
     AbortTransfer = 1;
-    const QStringList problem =
+    QStringList problem =
         downloadfolder::Problem(Directory, platform::MakeWritableFolder(Directory));
+    // A full disk takes no file either, though the folder still looks writable.
+    if (problem.isEmpty() && error == platform::ErrDiskFull)
+        problem = QStringList{LanguageText[440], Directory, LanguageText[447]};
     if (!problem.isEmpty()) {
         FormKelpa::Instance().logging(problem.join(QLatin1Char(' ')));
         FormKelpa::Instance().EndRunAfterTransfer();

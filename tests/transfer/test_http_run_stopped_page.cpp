@@ -7,7 +7,10 @@
 #include "tests/support/TestMain.h"
 #include "tests/transfer/HttpRunFixture.h"
 
+#include <QDirIterator>
 #include <QTimer>
+
+#include <utility>
 
 using namespace testsupport;
 using namespace KELPA;
@@ -15,15 +18,23 @@ using namespace KELPA;
 namespace {
 
 // Set by a case: once a file was saved, the download directory gives way to
-// a regular file of its name.
-bool replaceDirectory = false;
+// a regular file of its name, or the next file's place leads to a full disk.
+enum class Spoil { Nothing, Directory, Disk };
+Spoil spoil = Spoil::Nothing;
 
-bool ReplaceDirectoryOnceAFileIsSaved()
+bool SpoilOnceAFileIsSaved()
 {
-    if (replaceDirectory && FilesLoaded >= 1) {
-        replaceDirectory = false;
+    if (spoil == Spoil::Nothing || FilesLoaded < 1)
+        return false;
+    const Spoil now = std::exchange(spoil, Spoil::Nothing); // the writes below yield
+    if (now == Spoil::Directory) {
         QDir().rename(QStringLiteral("site"), QStringLiteral("site.gone"));
         WriteFile(QStringLiteral("site"), "a file");
+    } else {
+        QDirIterator saved(QStringLiteral("site"), {QStringLiteral("index.html")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        QFile::link(QStringLiteral("/dev/full"),
+                    QFileInfo(saved.next()).dir().filePath(QStringLiteral("a.html")));
     }
     return false;
 }
@@ -36,7 +47,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         StartOnce();
-        platform::AddYieldHook(ReplaceDirectoryOnceAFileIsSaved);
+        platform::AddYieldHook(SpoilOnceAFileIsSaved);
     }
 
     void receivedPartStaysInTheFile_data()
@@ -118,11 +129,19 @@ private Q_SLOTS:
                  "http://" + server.url("/z.html") + "\r\nz.html\r\n");
     }
 
-    // The download directory gives way to a file during the run: the run
-    // ends after that transfer with a log line, and leaves the rest of its
-    // list for a completion.
+    void aDirectoryThatStopsTakingFilesEndsTheRun_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("a file in the directory's place") << false;
+        QTest::newRow("a full disk") << true;
+    }
+
+    // The download directory gives way to a file, or the disk is full,
+    // during the run: the run ends after that transfer with a log line, and
+    // leaves the rest of its list for a completion.
     void aDirectoryThatStopsTakingFilesEndsTheRun()
     {
+        QFETCH(bool, fullDisk);
         HttpTestServer server;
         ServeSite(server, {{"/index.html", "<a href=\"a.html\">a</a> <a href=\"b.html\">b</a> "
                                            "<a href=\"c.html\">c</a>"},
@@ -130,17 +149,18 @@ private Q_SLOTS:
                            {"/b.html", "b"},
                            {"/c.html", "c"}});
         PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 2);
-        replaceDirectory = true;
+        spoil = fullDisk ? Spoil::Disk : Spoil::Directory;
         MsgBoxScript boxes;
         boxes.expect(QStringLiteral("first link: http://") + server.url("/a.html") + ')',
                      platform::vbNo, MsgBoxScript::Match::Contains);
         QVERIFY(!StartRun());
-        replaceDirectory = false;
+        spoil = Spoil::Nothing;
         KELPA_VERIFY_MSGBOXES(boxes);
         QCOMPARE(Targets(server), (QByteArrayList{"/index.html", "/a.html"}));
         const QString site = platform::FromLinuxPath(QDir::current().absoluteFilePath("site"));
-        QVERIFY(Log().contains(
-            (LanguageText[440] + ' ' + site + "\\ " + site + LanguageText[441]).toUtf8()));
+        QVERIFY(Log().contains((LanguageText[440] + ' ' + site + "\\ " +
+                                (fullDisk ? LanguageText[447] : site + LanguageText[441]))
+                                   .toUtf8()));
         const QByteArray notLoaded = ReadFile(QStringLiteral("KELPA.NOT"));
         for (const QByteArray page : {"/a.html", "/b.html", "/c.html"})
             QVERIFY2(notLoaded.contains(server.url(page)), page.constData());
