@@ -141,7 +141,26 @@ QString AbsoluteLink(const QString& value, const QString& urlPath, const QString
 
 QString LinkRoot()
 {
-    return KELPA::Protocol == QLatin1String("file://") ? LocalRoot(KELPA::UrlPath) : HostAndPort();
+    using KELPA::UrlPath;
+    if (KELPA::Protocol == QLatin1String("file://"))
+        return LocalRoot(UrlPath);
+    const QString joined = HostAndPort();
+    const qsizetype scheme = UrlPath.indexOf(QLatin1String("://"));
+    if (scheme < 0)
+        return joined;
+    // The page's own server, as nearly always: no need to read it apart.
+    const QStringView rest = QStringView(UrlPath).mid(scheme + 3);
+    if (rest.startsWith(joined) && (rest.size() == joined.size() || rest[joined.size()] == u'/'))
+        return joined;
+    // A base tag named another server, whose root "/" links then go to.
+    const qsizetype end = rest.indexOf(u'/');
+    const QString authority = (end < 0 ? rest : rest.left(end)).toString();
+    const qsizetype colon = authority.indexOf(QLatin1Char(':'));
+    const QString host = colon < 0 ? authority : authority.left(colon);
+    const int32_t port = colon < 0 ? DefaultPort : PortNumber(authority.mid(colon + 1));
+    if (host.compare(KELPA::HostName, Qt::CaseInsensitive) == 0 && port == KELPA::Port)
+        return joined;
+    return HostAndPort(host, port);
 }
 
 QString UrlDirectory(const QString& url)

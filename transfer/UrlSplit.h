@@ -52,8 +52,9 @@ QString HostAndPort();
 QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort);
 
 // The authority that a link beginning with "/" goes behind: LocalRoot(UrlPath)
-// for a local page (Protocol "file://"), else HostAndPort(). Reads Protocol,
-// UrlPath, HostName and Port.
+// for a local page (Protocol "file://"), else the server of UrlPath, which a
+// base tag may have set to another; HostAndPort() for the page's own. Reads
+// Protocol, UrlPath, HostName and Port.
 QString LinkRoot();
 
 // url cut before its last "/" after the host ("http://h/d/i.html" and

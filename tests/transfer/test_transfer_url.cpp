@@ -2,6 +2,7 @@
 
 #include "main/Kelpa.h"
 #include "tests/support/TestMain.h"
+#include "transfer/OnlineSearch.h"
 #include "transfer/Request.h"
 #include "transfer/UrlSplit.h"
 
@@ -99,26 +100,40 @@ void TestTransferUrl::splitUrl()
     QCOMPARE(KELPA::Link, appended ? link + "/" : link);
 }
 
-// A link or Location that begins with "/" stays on the page's port.
+// A link or Location that begins with "/" stays on the page's port, or goes
+// to the server a base tag names.
 void TestTransferUrl::slashLinkKeepsPort_data()
 {
     QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("base"); // empty: none
     QTest::addColumn<QString>("rootLink");
     QTest::newRow("port 8080") << "h:8080/d/p.html"
+                               << ""
                                << "h:8080/x.html";
     QTest::newRow("port 80 named") << "h:80/d/p.html"
+                                   << ""
                                    << "h/x.html";
     QTest::newRow("no port") << "h/d/p.html"
+                             << ""
                              << "h/x.html";
+    QTest::newRow("base on another server") << "h:8080/d/p.html"
+                                            << "http://other:81/b/"
+                                            << "other:81/x.html";
+    QTest::newRow("base on the page's server") << "h/d/p.html"
+                                               << "http://H:80/b/"
+                                               << "h/x.html";
 }
 
 void TestTransferUrl::slashLinkKeepsPort()
 {
     QFETCH(QString, page);
+    QFETCH(QString, base);
     KELPA::Link = page;
     KELPA::Protocol = "http://";
     HostDateiPortTrennen();
-    QTEST(HostAndPort() + "/x.html", "rootLink");
+    if (!base.isEmpty())
+        SetBase(base);
+    QTEST(LinkRoot() + "/x.html", "rootLink");
 }
 
 void TestTransferUrl::absoluteLink_data()
