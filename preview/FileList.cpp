@@ -62,6 +62,10 @@ void FileList::Refresh()
         setCurrentIndex(model_->index(row));
     verticalScrollBar()->setValue(scroll);
     quiet_ = false;
+    // The highlighted file went away and another took its row: what is shown
+    // follows the highlight, so that a Del never takes a file unseen.
+    if (!kept.isEmpty() && FileName() != kept)
+        Q_EMIT Click();
 }
 
 int FileList::Count() const

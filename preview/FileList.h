@@ -20,9 +20,9 @@ public:
     int SetPath(const QString& folder);
     // The folder listed, without a final "\".
     QString Path() const { return path_; }
-    // Reads the folder again. The highlighted name stays highlighted (or the
-    // same row, when that name is gone) and the list keeps its scroll
-    // position; Click does not run.
+    // Reads the folder again. The highlighted name stays highlighted and the
+    // list keeps its scroll position; Click does not run. When that name is
+    // gone, the same row is highlighted and Click runs.
     void Refresh();
 
     int Count() const;

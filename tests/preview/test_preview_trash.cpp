@@ -37,6 +37,7 @@ private Q_SLOTS:
     void refused_data();
     void refused();
     void listedNamesOnly();
+    void vanishedHighlightIsFollowed();
 };
 
 void TestPreviewTrash::deleted_data()
@@ -115,6 +116,20 @@ void TestPreviewTrash::listedNamesOnly()
     }
     QCOMPARE(ReadFile(QStringLiteral("site/victim.txt")), QByteArray("victim"));
     QCOMPARE(ReadFile(QStringLiteral("site/sub/a\\..\\..\\victim.txt")), QByteArray("odd"));
+}
+
+// Another program removes the highlighted file: the entry now in its row is
+// highlighted and shown, so that Del takes nothing the user has not seen.
+void TestPreviewTrash::vanishedHighlightIsFollowed()
+{
+    PrepareSite({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    preview.SelectFile(1);
+    QVERIFY(QFile::remove(QStringLiteral("site/b.txt")));
+    preview.RefreshFileListNow();
+    QCOMPARE(preview.DateiListe->FileName(), QStringLiteral("c.txt"));
+    QCOMPARE(PreviewImage, Directory + "c.txt");
 }
 
 void TestPreviewTrash::refused_data()
