@@ -25,11 +25,14 @@ namespace {
 // The error number of a picture that cannot be loaded.
 constexpr int InvalidPicture = 481;
 
-// True when a picture of size would take more than the readers may allocate.
-bool AboveAllocationLimit(QSize size)
+// True when a picture of size, decoded into format, would take more than the
+// readers may allocate.
+bool AboveAllocationLimit(QSize size, QImage::Format format)
 {
     const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    return limit > 0 && qint64(size.width()) * size.height() * 4 > limit;
+    const int bits =
+        format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    return limit > 0 && qint64(size.width()) * size.height() * qMax(1, bits / 8) > limit;
 }
 
 QByteArray Head(const QString& linuxPath)
@@ -141,7 +144,7 @@ int PreviewWindow::LoadPicture(const QString& linuxPath, bool naturalSize)
     // first: one larger than its allocation limit it refuses, and a PNG is
     // then read row by row into the smaller size instead.
     const bool reducedRead = target != natural && reader.format() == "jpeg";
-    if (AboveAllocationLimit(reducedRead ? target : natural)) {
+    if (AboveAllocationLimit(reducedRead ? target : natural, reader.imageFormat())) {
         if (target != natural && reader.format() == "png")
             return LoadReducedPng(linuxPath, target, natural);
         ImagePreview->Clear();

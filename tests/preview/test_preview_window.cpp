@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QTimer>
 #include <QUrl>
 
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void firstFile();
     void content_data();
     void content();
+    void deepPngAboveTheLimit();
     void missingFileLeavesLabel();
     void labelHoldsWidestLine_data();
     void labelHoldsWidestLine();
@@ -323,6 +325,22 @@ void TestPreviewWindow::content()
         QVERIFY(qAbs(box.width() * natural.height() - box.height() * natural.width()) <=
                 qMax(natural.width(), natural.height()));
     }
+}
+
+// A PNG of 16 bits a sample, which the picture reader would decode at
+// 8 bytes a pixel, beyond its allocation limit: read at the box's size.
+void TestPreviewWindow::deepPngAboveTheLimit()
+{
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(10); // megabytes; the picture takes 16 decoded
+    PrepareSite(
+        {{"deep.png", PngFile(2000, 1000, 16, 2, false, QByteArray(1000 * (1 + 2000 * 6), '\0'))}});
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    QImageReader::setAllocationLimit(limit);
+    QCOMPARE(PreviewError, 0);
+    QVERIFY(preview.ImagePreview->HasPicture());
+    QCOMPARE(preview.ImagePreview->Natural(), QSize(2000, 1000));
 }
 
 void TestPreviewWindow::labelHoldsWidestLine_data()
