@@ -8,6 +8,7 @@
 #include "setup/Installation.h"
 #include "setup/ProgramGroupLink.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -104,27 +105,52 @@ constexpr GroupEntry Entries[] = {{"Kelpa", "KELPA.EXE"},       {"Readme", "READ
                                   {"Hilfe", "KELPA(D).HTM"},    {"License", "LICENSE.HTM"},
                                   {"Lizenz", "LIZENZ.HTM"}};
 
-// Deletes the entries whose file is gone; with nothing left, Tolvexall's
-// entry and the group too. The item commands act on the group that the
-// conversation names first.
-void DeleteGroup(const QList<Leftover>& left)
+QString SamePathForm(const QString& linuxPath)
+{
+    const QString canonical = QFileInfo(linuxPath).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(linuxPath) : canonical;
+}
+
+// An entry that starts a program in another folder than folder belongs to
+// another installation of the program, which shares the group.
+bool OfAnotherInstallation(const QString& item, const QString& folder)
+{
+    const QString start = platform::ProgramItemFolder(setup::GroupName, item);
+    return !start.isEmpty() && SamePathForm(start) != SamePathForm(platform::ToLinuxPath(folder));
+}
+
+// Deletes this installation's entries whose file is gone; with nothing left,
+// Tolvexall's entry too, and the group when no other installation's entries
+// are in it. True when the group stays for another installation. The item
+// commands act on the group that the conversation names first.
+bool DeleteGroup(const QString& folder, const QList<Leftover>& left)
 {
     const auto isLeft = [&left](const QString& name) {
         return std::any_of(left.cbegin(), left.cend(),
                            [&name](const Leftover& file) { return file.Name == name; });
     };
+    bool others = false;
     setup::ProgramGroupLink link;
     setup::OpenGroupLink(link);
     link.LinkExecute(QStringLiteral("[ShowGroup(") + setup::GroupName + QStringLiteral(", 1)]"));
     for (const GroupEntry& entry : Entries) {
-        if (!isLeft(QLatin1String(entry.file)))
-            link.LinkExecute(QStringLiteral("[ReplaceItem(%1)]").arg(QLatin1String(entry.item)));
+        const QString item = QLatin1String(entry.item);
+        if (OfAnotherInstallation(item, folder))
+            others = true;
+        else if (!isLeft(QLatin1String(entry.file)))
+            link.LinkExecute(QStringLiteral("[ReplaceItem(%1)]").arg(item));
     }
     if (left.isEmpty()) {
-        link.LinkExecute(QStringLiteral("[ReplaceItem(Tolvexall)]"));
-        link.LinkExecute(QStringLiteral("[DeleteGroup(") + setup::GroupName + QStringLiteral(")]"));
+        if (OfAnotherInstallation(QStringLiteral("Tolvexall"), folder))
+            others = true;
+        else
+            link.LinkExecute(QStringLiteral("[ReplaceItem(Tolvexall)]"));
+        if (!others)
+            link.LinkExecute(QStringLiteral("[DeleteGroup(") + setup::GroupName +
+                             QStringLiteral(")]"));
     }
     setup::CloseGroupLink(link);
+    return others;
 }
 
 QString Cause(int error)
@@ -186,9 +212,9 @@ void Tolvexall(const QString& folder, int waitMs)
         return;
     Wait(waitMs);
     const QList<Leftover> left = DeleteFiles(folder);
-    DeleteGroup(left);
+    const bool othersInGroup = DeleteGroup(folder, left);
     const QString group = platform::ProgramGroupFolder(setup::GroupName);
-    const bool groupLeft = left.isEmpty() && QFileInfo(group).isDir();
+    const bool groupLeft = left.isEmpty() && !othersInGroup && QFileInfo(group).isDir();
     platform::MsgBox(
         FinalPrompt(folder, left, groupLeft ? platform::FromLinuxPath(group) : QString()), 0,
         Title);

@@ -168,6 +168,37 @@ int DeleteProgramItem(const QString& group, const QString& name)
                                                                                 : ErrGroupCommand;
 }
 
+QString ProgramItemFolder(const QString& group, const QString& name)
+{
+    const QString folder = existingGroupFolder(group);
+    if (folder.isEmpty() || !acceptableName(name))
+        return QString();
+    const QString entry = findEntry(folder, name + EntrySuffix);
+    QFile file(folder + QLatin1Char('/') + entry);
+    if (entry.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return QString();
+    static const QByteArray key = "Path=";
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (!line.startsWith(key))
+            continue;
+        QString value;
+        const QString text = QString::fromUtf8(line.mid(key.size()));
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == QLatin1Char('\\') && i + 1 < text.size()) {
+                const QChar next = text[++i];
+                value += next == QLatin1Char('n')   ? QChar(u'\n')
+                         : next == QLatin1Char('t') ? QChar(u'\t')
+                         : next == QLatin1Char('r') ? QChar(u'\r')
+                                                    : next;
+            } else {
+                value += text[i];
+            }
+        }
+        return value;
+    }
+    return QString();
+}
+
 namespace {
 
 // The files of folder with their bytes.

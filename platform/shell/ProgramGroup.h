@@ -37,6 +37,9 @@ int AddProgramItem(const QString& group, const QString& target, const QString& n
                    const QString& workingDirectory = QString());
 // Removes the item; 285 when the group or the item does not exist.
 int DeleteProgramItem(const QString& group, const QString& name);
+// The Linux folder the item starts its program in (its working directory);
+// empty when the item does not exist or names none.
+QString ProgramItemFolder(const QString& group, const QString& name);
 
 // A group as it is at one moment, to be put back later: whether it existed,
 // and the name and bytes of each entry file in it.

@@ -140,6 +140,32 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(Applications() + QStringLiteral("/Other/Readme.desktop")));
     }
 
+    // Entries that start a program in another folder belong to another
+    // installation sharing the group: they and the group stay.
+    void anotherInstallationsEntriesStay()
+    {
+        const QString folder = MakeInstallation({"KELPA.EXE"});
+        const auto entry = [](const char* item, const QString& path) {
+            filetest::writeBytes(Applications() + QStringLiteral("/Kelpa/") + QLatin1String(item) +
+                                     QStringLiteral(".desktop"),
+                                 "[Desktop Entry]\nType=Application\nName=x\nExec=true\nPath=" +
+                                     path.toUtf8() + '\n');
+        };
+        entry("Kelpa", QStringLiteral("/opt/other kelpa"));
+        entry("Tolvexall", QStringLiteral("/opt/other kelpa/"));
+        entry("Liesmich", folder + QLatin1Char('/'));
+        {
+            MsgBoxScript boxes;
+            boxes.expect(FirstPrompt, platform::vbYes);
+            boxes.expect(SecondPrompt, platform::vbOK);
+            boxes.expect(SuccessPrompt(), platform::vbOK);
+            removal::Tolvexall(ProgramFolder(), 1);
+            KELPA_VERIFY_MSGBOXES(boxes);
+        }
+        QCOMPARE(QDir(Applications() + QStringLiteral("/Kelpa")).entryList(QDir::Files),
+                 (QStringList{"Kelpa.desktop", "Tolvexall.desktop"}));
+    }
+
     // Started from a terminal in another folder, it works on its own folder.
     void otherCurrentDirectoryUntouched()
     {
