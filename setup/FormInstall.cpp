@@ -187,6 +187,9 @@ void FormInstall::CommandCancel_Click()
     if (ending)
         return;
     ending = true;
+    // Left during the check, a failed attempt still puts the group back.
+    if (Timer1.Enabled() && attempt_ && !attempt_->Failures().isEmpty())
+        attempt_->UndoGroup();
     Timer1.setEnabled(false);
     NotBusy();
     platform::CloseAllFiles();

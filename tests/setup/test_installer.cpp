@@ -298,21 +298,42 @@ private Q_SLOTS:
         QCOMPARE(GroupEntries(), QStringList());
     }
 
-    // Cancel while the two seconds run: the program ends without the
-    // finished view and with the cursor back.
+    // Cancel or Escape while the two seconds run: the program ends without
+    // the finished view and with the cursor back; a failed attempt leaves
+    // no group, a whole one keeps it.
+    void cancelDuringTheWait_data()
+    {
+        QTest::addColumn<QString>("directory");
+        QTest::addColumn<bool>("escape");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("installed") << "C:\\Program Files\\Kelpa" << false << 4;
+        QTest::newRow("settings file a folder") << "C:\\Taken" << false << 0;
+        QTest::newRow("settings file a folder, Escape") << "C:\\Taken" << true << 0;
+    }
     void cancelDuringTheWait()
     {
+        QFETCH(QString, directory);
+        QFETCH(bool, escape);
+        QFETCH(int, entries);
         const QString shipped = EnterShippedSet();
         QVERIFY(WriteBytes(shipped + "/KELPA.TMP", ""));
+        QVERIFY(QDir().mkpath(Home() + "/Taken/KELPA.INI"));
         FormInstall& install = InstallDialogInEnglish();
         install.Timer1.setInterval(60000);
         install.Show();
+        install.TextDirectory->setText(directory);
         install.CommandOK->click();
         QVERIFY(install.Timer1.Enabled());
         QVERIFY(QApplication::overrideCursor() != nullptr);
-        QVERIFY(EndsProgram([&] { install.CommandCancel->click(); }));
+        QVERIFY(EndsProgram([&] {
+            if (escape)
+                QTest::keyClick(&install, Qt::Key_Escape);
+            else
+                install.CommandCancel->click();
+        }));
         QVERIFY(!install.Timer1.Enabled());
         QVERIFY(install.Label4->isHidden());
+        QCOMPARE(GroupEntries().size(), entries);
         CloseInstaller();
         QVERIFY(!QFileInfo::exists(shipped + "/KELPA.TMP"));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
