@@ -75,6 +75,21 @@ QString SuccessPrompt()
            QStringLiteral("' could not be deleted automatically. You can now delete it manually.");
 }
 
+// Answers both questions yes and runs the removal; true when the last box
+// was the one telling of success (else its report is printed).
+bool RemovedWithSuccess()
+{
+    MsgBoxScript boxes;
+    boxes.expect(FirstPrompt, platform::vbYes);
+    boxes.expect(SecondPrompt, platform::vbOK);
+    boxes.expect(SuccessPrompt(), platform::vbOK);
+    removal::Tolvexall(ProgramFolder(), 1);
+    if (boxes.verify())
+        return true;
+    qWarning("%s", qPrintable(boxes.report()));
+    return false;
+}
+
 // 0 when this process could take the flock on path, EWOULDBLOCK when another holds it.
 int TryLock(const QString& path)
 {
@@ -154,14 +169,7 @@ private Q_SLOTS:
         entry("Kelpa", QStringLiteral("/opt/other kelpa"));
         entry("Tolvexall", QStringLiteral("/opt/other kelpa/"));
         entry("Liesmich", folder + QLatin1Char('/'));
-        {
-            MsgBoxScript boxes;
-            boxes.expect(FirstPrompt, platform::vbYes);
-            boxes.expect(SecondPrompt, platform::vbOK);
-            boxes.expect(SuccessPrompt(), platform::vbOK);
-            removal::Tolvexall(ProgramFolder(), 1);
-            KELPA_VERIFY_MSGBOXES(boxes);
-        }
+        QVERIFY(RemovedWithSuccess());
         QCOMPARE(QDir(Applications() + QStringLiteral("/Kelpa")).entryList(QDir::Files),
                  (QStringList{"Kelpa.desktop", "Tolvexall.desktop"}));
     }
@@ -177,14 +185,7 @@ private Q_SLOTS:
                 filetest::writeBytes(elsewhere + QLatin1Char('/') + QLatin1String(name), "mine"));
         const QString start = QDir::currentPath();
         QVERIFY(QDir::setCurrent(elsewhere));
-        {
-            MsgBoxScript boxes;
-            boxes.expect(FirstPrompt, platform::vbYes);
-            boxes.expect(SecondPrompt, platform::vbOK);
-            boxes.expect(SuccessPrompt(), platform::vbOK);
-            removal::Tolvexall(ProgramFolder(), 1);
-            KELPA_VERIFY_MSGBOXES(boxes);
-        }
+        QVERIFY(RemovedWithSuccess());
         QDir::setCurrent(start);
         QCOMPARE(Files(elsewhere).size(), 4);
         QCOMPARE(Files(folder), QStringList());
