@@ -89,20 +89,27 @@ bool UntouchedAt(const platform::FileWatch& watch, unsigned long long yield)
     return platform::Untouched(watch);
 }
 
-// Whether two paths name one list, letter case ignored: told apart by
-// their lengths and their file names first, which is all it takes for most.
-// The file name's part starts on a whole character (case folding keeps a
-// character's length, so both paths have one there when they are the same).
+// Whether two paths name one list, letter case ignored. Most calls are told
+// apart without folding: by the lengths, by the very same text, or by the
+// last letter that differs in the file name when both are ASCII letters of
+// another kind (case folding maps each character to one of the same place).
 bool SamePath(const QString& a, const QString& b)
 {
     if (a.size() != b.size())
         return false;
-    qsizetype tail = qMax<qsizetype>(0, a.size() - 16);
-    if (tail > 0 && (a.at(tail).isLowSurrogate() || b.at(tail).isLowSurrogate()))
-        --tail;
-    return QStringView(a).sliced(tail).compare(QStringView(b).sliced(tail), Qt::CaseInsensitive) ==
-               0 &&
-           a.compare(b, Qt::CaseInsensitive) == 0;
+    if (a == b)
+        return true;
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    for (qsizetype i = a.size() - 1; i >= 0 && i >= a.size() - 16; --i) {
+        const char16_t x = a.at(i).unicode();
+        const char16_t y = b.at(i).unicode();
+        if (x == y)
+            continue;
+        if (x < 128 && y < 128 && lower(x) != lower(y))
+            return false;
+        break;
+    }
+    return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 std::map<QString, std::unique_ptr<WorkListIndex>>& Registry()

@@ -181,7 +181,8 @@ private Q_SLOTS:
         // The program's own write under another spelling is the list's own,
         // also for letters outside the basic plane, wherever they stand.
         for (const auto& [asked, written] :
-             {std::pair{u"\U00010400abcdefghijk.lst", u"\U00010428abcdefghijk.lst"},
+             {std::pair{u"Ascii.lst", u"aSCII.LST"},
+              std::pair{u"\U00010400abcdefghijk.lst", u"\U00010428abcdefghijk.lst"},
               std::pair{u"x\U00010400abcdefghijk.lst", u"x\U00010428abcdefghijk.lst"},
               std::pair{u"\U00010400abcdefghijkl.lst", u"\U00010428abcdefghijkl.lst"}}) {
             WorkListIndex& index = WorkListIndex::For(QString::fromUtf16(asked));
