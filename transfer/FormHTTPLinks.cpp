@@ -205,9 +205,11 @@ void FormHTTP::InlineNamen()
         transfer::UnfetchedScheme(value.link))
         return;
 
-    // A link beginning with "/" stays on the page's server, or, in a local
-    // page, on its drive.
-    Link = transfer::AbsoluteLink(value.link, UrlPath, transfer::LinkRoot());
+    // A link beginning with "/" stays on the page's server (or the one its
+    // base tag names), or, in a local page, on its drive.
+    const bool rooted =
+        value.link.startsWith(QLatin1Char('/')) && !value.link.startsWith(QLatin1String("//"));
+    Link = transfer::AbsoluteLink(value.link, UrlPath, rooted ? transfer::LinkRoot() : QString());
     Link = transfer::WithoutUserPart(Link);
     // A page from a server never leads to the local disk: the link stays as
     // written and is not fetched. Nor does a link holding a line break, which
