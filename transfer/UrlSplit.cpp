@@ -153,14 +153,11 @@ QString LinkRoot()
     if (rest.startsWith(joined) && (rest.size() == joined.size() || rest[joined.size()] == u'/'))
         return joined;
     // A base tag named another server, whose root "/" links then go to.
-    const qsizetype end = rest.indexOf(u'/');
-    const QString authority = (end < 0 ? rest : rest.left(end)).toString();
-    const qsizetype colon = authority.indexOf(QLatin1Char(':'));
-    const QString host = colon < 0 ? authority : authority.left(colon);
-    const int32_t port = colon < 0 ? DefaultPort : PortNumber(authority.mid(colon + 1));
-    if (host.compare(KELPA::HostName, Qt::CaseInsensitive) == 0 && port == KELPA::Port)
+    const UrlParts base = SplitUrl(rest.toString(), QString());
+    if (base.hostName.compare(KELPA::HostName, Qt::CaseInsensitive) == 0 &&
+        base.port == KELPA::Port)
         return joined;
-    return HostAndPort(host, port);
+    return HostAndPort(base.hostName, base.port);
 }
 
 QString UrlDirectory(const QString& url)
