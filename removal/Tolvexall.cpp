@@ -121,8 +121,9 @@ bool OfAnotherInstallation(const QString& item, const QString& folder)
 
 // Deletes this installation's entries whose file is gone; with nothing left,
 // Tolvexall's entry too, and the group when no other installation's entries
-// are in it. True when the group stays for another installation. The item
-// commands act on the group that the conversation names first.
+// are in it. True when an entry it would have deleted belongs to another
+// installation, which then keeps the group. The item commands act on the
+// group that the conversation names first.
 bool DeleteGroup(const QString& folder, const QList<Leftover>& left)
 {
     const auto isLeft = [&left](const QString& name) {
@@ -132,19 +133,20 @@ bool DeleteGroup(const QString& folder, const QList<Leftover>& left)
     bool others = false;
     setup::ProgramGroupLink link;
     setup::OpenGroupLink(link);
-    link.LinkExecute(QStringLiteral("[ShowGroup(") + setup::GroupName + QStringLiteral(", 1)]"));
-    for (const GroupEntry& entry : Entries) {
-        const QString item = QLatin1String(entry.item);
+    // Deletes item unless another installation made it.
+    const auto deleteItem = [&](const QString& item) {
         if (OfAnotherInstallation(item, folder))
             others = true;
-        else if (!isLeft(QLatin1String(entry.file)))
+        else
             link.LinkExecute(QStringLiteral("[ReplaceItem(%1)]").arg(item));
+    };
+    link.LinkExecute(QStringLiteral("[ShowGroup(") + setup::GroupName + QStringLiteral(", 1)]"));
+    for (const GroupEntry& entry : Entries) {
+        if (!isLeft(QLatin1String(entry.file)))
+            deleteItem(QLatin1String(entry.item));
     }
     if (left.isEmpty()) {
-        if (OfAnotherInstallation(QStringLiteral("Tolvexall"), folder))
-            others = true;
-        else
-            link.LinkExecute(QStringLiteral("[ReplaceItem(Tolvexall)]"));
+        deleteItem(QStringLiteral("Tolvexall"));
         if (!others)
             link.LinkExecute(QStringLiteral("[DeleteGroup(") + setup::GroupName +
                              QStringLiteral(")]"));
