@@ -142,6 +142,18 @@ struct StartText {
     }
 };
 
+// The end (from 0, after it) of the comment or processing instruction that
+// text begins with; 0 when it begins with neither, -1 when text ends first.
+qsizetype CommentEnd(QByteArrayView text)
+{
+    const bool comment = text.startsWith("<!--");
+    if (!comment && !text.startsWith("<?"))
+        return 0;
+    const QByteArrayView close = comment ? "-->" : "?>";
+    const qsizetype end = text.indexOf(close, comment ? 4 : 2);
+    return end < 0 ? -1 : end + close.size();
+}
+
 // The end (from 0, after its ">") of the "<!" declaration that text begins
 // with, a DOCTYPE's internal subset in "[...]" and quoted values included;
 // -1 when text ends first. Comments and processing instructions in the
@@ -155,13 +167,11 @@ qsizetype DeclarationEnd(QByteArrayView text)
         if (quote != 0) {
             if (c == quote)
                 quote = 0;
-        } else if (subset && c == '<' &&
-                   (text.sliced(i).startsWith("<!--") || text.sliced(i).startsWith("<?"))) {
-            const bool comment = text.at(i + 1) == '!';
-            const qsizetype end = text.indexOf(comment ? "-->" : "?>", i + (comment ? 4 : 2));
+        } else if (subset && c == '<') {
+            const qsizetype end = CommentEnd(text.sliced(i));
             if (end < 0)
                 return -1;
-            i = end + (comment ? 2 : 1);
+            i += qMax<qsizetype>(end, 1) - 1;
         } else if (c == '"' || c == '\'') {
             quote = c;
         } else if (c == '[') {
@@ -193,16 +203,11 @@ Start XmlRoot(QByteArrayView text)
         while (pos < text.size() && IsSpace(text.at(pos)))
             ++pos;
         const QByteArrayView rest = text.sliced(pos);
-        qsizetype end = -1;
-        if (rest.startsWith("<?")) {
-            end = rest.indexOf("?>", 2);
-            end = end < 0 ? -1 : end + 2;
-        } else if (rest.startsWith("<!--")) {
-            end = rest.indexOf("-->", 4);
-            end = end < 0 ? -1 : end + 3;
-        } else if (rest.startsWith("<!")) {
+        // The declaration, a processing instruction or a comment; a DOCTYPE.
+        qsizetype end = CommentEnd(rest);
+        if (end == 0 && rest.startsWith("<!")) {
             end = DeclarationEnd(rest);
-        } else if (rest.startsWith('<')) {
+        } else if (end == 0 && rest.startsWith('<')) {
             qsizetype name = 1;
             while (name < rest.size() && !IsSpace(rest.at(name)) && rest.at(name) != '>' &&
                    rest.at(name) != '/')
@@ -211,7 +216,7 @@ Start XmlRoot(QByteArrayView text)
                 return Start::XmlUnfinished;
             return name == 5 && StartsCaseBlind(rest.sliced(1), "html") ? Start::HtmlRoot
                                                                         : Start::OtherRoot;
-        } else {
+        } else if (end == 0) {
             return rest.isEmpty() ? Start::XmlUnfinished : Start::OtherRoot;
         }
         if (end < 0)
