@@ -1,5 +1,7 @@
 # kelpa_add_test(NAME SOURCES ... LIBS ...)
-# A QtTest executable registered with ctest and run headless: HOME,
+# A QtTest executable registered with ctest. It reaches the headers of
+# test_support, of the fixtures (test_fixtures) and of the libraries in LIBS.
+# Run headless: HOME,
 # XDG_DATA_HOME and XDG_RUNTIME_DIR point into a folder of the build tree that
 # belongs to this test alone, so no test touches the real home or desktop.
 # KELPA_TEST_MAIN (tests/support/TestMain.h) creates those folders and a
@@ -7,7 +9,7 @@
 function(kelpa_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE Qt6::Test test_support ${ARG_LIBS})
+    target_link_libraries(${name} PRIVATE Qt6::Test test_support test_fixtures ${ARG_LIBS})
     set(home ${CMAKE_BINARY_DIR}/testhome/${name})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES

@@ -1,8 +1,8 @@
 // A file appended to from call to call stays open, yet every line lands in
 // the file its path names at that moment, whatever happened to it between.
 
-#include "FileTestUtil.h"
 #include "platform/files/Files.h"
+#include "tests/platform/files/FileTestUtil.h"
 #include "tests/support/TestMain.h"
 
 #include <QTemporaryDir>
