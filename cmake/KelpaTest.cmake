@@ -1,9 +1,9 @@
 # kelpa_add_test(NAME SOURCES ... LIBS ...)
 # A QtTest executable registered with ctest. It reaches the headers of
 # test_support, of the fixtures (test_fixtures) and of the libraries in LIBS.
-# Run headless: HOME,
-# XDG_DATA_HOME and XDG_RUNTIME_DIR point into a folder of the build tree that
-# belongs to this test alone, so no test touches the real home or desktop.
+# It runs headless: HOME, XDG_DATA_HOME and XDG_RUNTIME_DIR point into a
+# folder of the build tree that belongs to this test alone, so no test touches
+# the real home or desktop.
 # KELPA_TEST_MAIN (tests/support/TestMain.h) creates those folders and a
 # temporary current directory before the first test function runs.
 function(kelpa_add_test name)

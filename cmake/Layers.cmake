@@ -6,8 +6,10 @@
 # library INTERFACE) include directory.
 # A file then finds the headers of its own target and of the libraries the
 # target links (PUBLIC ones passed on), and no others, so an include of an
-# undeclared library's header fails the build. Called once per target, after
-# every source of it is added.
+# undeclared library's header fails the build. Includes name the folder
+# ("transfer/UrlSplit.h", never "UrlSplit.h"): the compiler looks beside the
+# including file first, which no include root limits. Called once per target,
+# after every source of it is added.
 function(kelpa_layer target)
     set(layer ${CMAKE_BINARY_DIR}/layers/${target})
     file(REMOVE_RECURSE ${layer})
