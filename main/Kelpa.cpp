@@ -174,11 +174,10 @@ int16_t OptionsOpen;
 int16_t PreviewOpen;
 int16_t PreviewTopOpen;
 
-// Message boxes and system calls: the prompt, the arguments, the last results.
+// Message boxes and system calls: the prompt, the last results, the file to delete.
 QString MessageText;
 int32_t CallResult;
 int32_t ApiResult;
-QString ShellArgs;
 QString RecycleFile;
 
 // File numbers of open files, each taken from the next free number.
@@ -226,7 +225,6 @@ QString UrlPath;
 QString RequestPath;
 int32_t Port;
 int32_t HostAddress;
-int32_t WaitCount;
 int16_t PageState;
 int64_t RecvCount;
 int16_t LengthUnknown;
@@ -260,9 +258,6 @@ const QByteArray& FixedReceiveBuffer(int16_t size)
 // Link search and rewriting: the block and tag under evaluation.
 QByteArray CurrentTag;
 QByteArray EvalBlock;
-QByteArray EvalRest;
-QByteArray RewrittenBlock;
-QByteArray StatusLine;
 QString EvalFile;
 int32_t FoundPos;
 int32_t NextPos;
@@ -277,14 +272,10 @@ int16_t HeadLineInserted;
 QString PreviewImage;
 int16_t PreviewLoading;
 int32_t PreviewError;
-int16_t ScalePercent;
 
 // Site-list helpers of the options window and the assistant.
 QString SiteText;
 QString FamilyExtension;
-int32_t SitePos;
-int32_t SitePrevPos;
-QString SiteWord;
 
 // Records for the system services.
 SHFILEOPSTRUCT FileOperation;

@@ -194,11 +194,10 @@ extern int16_t OptionsOpen;
 extern int16_t PreviewOpen;
 extern int16_t PreviewTopOpen;
 
-// Message boxes and system calls: the prompt, the arguments, the last results.
+// Message boxes and system calls: the prompt, the last results, the file to delete.
 extern QString MessageText;
 extern int32_t CallResult;
 extern int32_t ApiResult;
-extern QString ShellArgs;
 extern QString RecycleFile;
 
 // File numbers of open files, each taken from the next free number.
@@ -246,9 +245,8 @@ extern QString UrlPath;
 extern QString RequestPath;
 extern int32_t Port;        // 1 to 65535
 extern int32_t HostAddress; // network byte order; 0 or -1 none
-extern int32_t WaitCount;
-extern int16_t PageState; // 0 undecided, 1 HTML, 2 not HTML, 3 searched, 4 busy
-extern int64_t RecvCount; // 0 closed, -1 error, -2 first block held only header
+extern int16_t PageState;   // 0 undecided, 1 HTML, 2 not HTML, 3 searched, 4 busy
+extern int64_t RecvCount;   // 0 closed, -1 error, -2 first block held only header
 extern int16_t LengthUnknown;
 extern int64_t ContentLength;
 extern int64_t BytesReceived;
@@ -268,9 +266,6 @@ const QByteArray& FixedReceiveBuffer(int16_t size);
 // Link search and rewriting: the block and tag under evaluation.
 extern QByteArray CurrentTag;
 extern QByteArray EvalBlock;
-extern QByteArray EvalRest;
-extern QByteArray RewrittenBlock;
-extern QByteArray StatusLine;
 extern QString EvalFile;
 extern int32_t FoundPos;
 extern int32_t NextPos;
@@ -285,14 +280,10 @@ extern int16_t HeadLineInserted;
 extern QString PreviewImage;
 extern int16_t PreviewLoading;
 extern int32_t PreviewError;
-extern int16_t ScalePercent;
 
 // Site-list helpers of the options window and the assistant.
 extern QString SiteText;
 extern QString FamilyExtension; // the extension a family box adds or removes
-extern int32_t SitePos;
-extern int32_t SitePrevPos;
-extern QString SiteWord;
 
 // Records for the system services.
 extern SHFILEOPSTRUCT FileOperation;
