@@ -30,6 +30,13 @@
 
 using namespace KELPA;
 
+namespace {
+
+// The file number under which start-up creates KELPA.GOT and COMPLETE.ENP.
+int16_t GotFileNumber;
+
+} // namespace
+
 void FormKelpa::MDIForm_Load(const QString& commandLine)
 {
     CommandLine = commandLine;

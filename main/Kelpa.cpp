@@ -74,10 +74,6 @@ int16_t WindowState;
 int16_t StartWindowState;
 int16_t ParseJava;
 
-// Settings reader: the line buffer (then the key) and the value of the line.
-QString InputLine;
-QString KeyValue;
-
 // Task: the current task file and its own keys.
 QString TaskFile;
 QString CommandLine;
@@ -126,12 +122,10 @@ QString Link;
 QString FileName;
 QString LocalFileName;
 QString FileDirectory;
-QString FileExtension;
 int16_t NameAltered;
 QString StartDirectory;
 QString Protocol;
 QString ListEntry;
-QString DuplicateCandidate;
 QString SavedLink;
 QString SavedFileName;
 QString CompareUrl;
@@ -149,8 +143,6 @@ int16_t NotLoadedPending;
 int16_t SkipRecord;
 int16_t LinkExcluded;
 int16_t Relocated;
-QString RelocationTarget;
-QString LastNotLoaded;
 
 // Levels and work lists of a run.
 QString ListFile;
@@ -185,13 +177,10 @@ int16_t FileNumber;
 int16_t ListFileNumber;
 int16_t DataFileNumber;
 int16_t CheckFileNumber;
-int16_t GotFileNumber;
-int16_t NotFileNumber;
 int16_t LogFileNumber;
 int16_t LockFileNumber;
-int16_t EvalFileNumber;
 
-// Scheduler: delayed start, repeat, duration, hide and the blinking caption.
+// Scheduler: delayed start, repeat, duration and the blinking caption.
 int16_t StartInLeft;
 QString StartInText;
 QString StartClock;
@@ -202,10 +191,8 @@ int16_t RepeatSubjectSet;
 int16_t RepeatPending;
 int16_t AssistantStartSet;
 QString PercentText;
-int16_t HideLeft;
 QString StatusCaption;
 int16_t CaptionTimerPending;
-int32_t BusyTimerState;
 
 // Log, status line and main-window layout.
 int16_t LogError;
@@ -255,9 +242,8 @@ const QByteArray& FixedReceiveBuffer(int16_t size)
     }
 }
 
-// Link search and rewriting: the block and tag under evaluation.
+// Link search and rewriting: the tag and file under evaluation, what the search found.
 QByteArray CurrentTag;
-QByteArray EvalBlock;
 QString EvalFile;
 int32_t FoundPos;
 int32_t NextPos;
@@ -273,14 +259,7 @@ QString PreviewImage;
 int16_t PreviewLoading;
 int32_t PreviewError;
 
-// Site-list helpers of the options window and the assistant.
-QString SiteText;
-QString FamilyExtension;
-
-// Records for the system services.
-SHFILEOPSTRUCT FileOperation;
+// The socket library's start-up record.
 winsock::WSAData WinsockData;
-winsock::HostEntry HostEntry;
-winsock::SockAddrIn ServerAddress;
 
 } // namespace KELPA
