@@ -262,4 +262,25 @@ int32_t PreviewError;
 // The socket library's start-up record.
 winsock::WSAData WinsockData;
 
+void ResetRunDefaults()
+{
+    LogLineCount = 0;
+    RepeatSubjectSet = 0;
+    EvaluationComplete = 1;
+    DurationLeft = 60;
+    StartInLeft = 480;
+    IdleExit = 0;
+    FileRetained = 1;
+    RunStartTime.clear();
+    CompletionDone = 1;
+    BytesKept = 0;
+    BytesLoaded = 0;
+    FilesKept = 0;
+    FilesLoaded = 0;
+    UrlsLeft = 0;
+    StopRun = 0;
+    UserStopped = 0;
+    WindowsShutDown = 0;
+}
+
 } // namespace KELPA

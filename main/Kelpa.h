@@ -262,4 +262,12 @@ extern int32_t PreviewError;
 // The socket library's start-up record.
 extern winsock::WSAData WinsockData;
 
+// Gives the values start-up sets before the settings are read, from which
+// every run's counts start: FilesLoaded, FilesKept, BytesLoaded, BytesKept,
+// UrlsLeft and LogLineCount 0; StopRun, UserStopped, IdleExit, WindowsShutDown
+// and RepeatSubjectSet 0; CompletionDone, EvaluationComplete and FileRetained
+// 1; DurationLeft 60 and StartInLeft 480; RunStartTime empty. Touches no
+// setting, file or window.
+void ResetRunDefaults();
+
 } // namespace KELPA
