@@ -64,11 +64,13 @@ void WriteInputList(int size)
         file.write(PageUrl(i).toUtf8() + "\r\n\r\n");
 }
 
-// The settings of a plain run over the input list, one level of links.
+// The run's start defaults and the settings of a plain run over the input
+// list, one level of links.
 void PrepareListRun()
 {
     using namespace KELPA;
     FormKelpa& form = FormKelpa::Instance();
+    ResetRunDefaults();
     Depth = 1;
     Directory = QStringLiteral("site");
     StandardDirectory.clear();
@@ -81,8 +83,6 @@ void PrepareListRun()
     SaveSettingsAutomatically = 0;
     LogAllMessages = 0;
     InputFile = QStringLiteral("KELPA.INP");
-    FilesLoaded = FilesKept = 0;
-    BytesLoaded = BytesKept = 0;
     form.CheckRepeat->setChecked(false);
     form.CheckDauer->setChecked(false);
     form.CheckStart->setChecked(false);

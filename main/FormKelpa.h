@@ -353,7 +353,6 @@ private:
     void SetControlCaptions();
     // Start-up's steps, in their order.
     void TakeLockFile();
-    void SetStartDefaults();
     void TakeCommandLineTask();
     void RestoreGeometry();
     void ApplyViews();

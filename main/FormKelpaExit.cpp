@@ -25,6 +25,19 @@ using namespace KELPA;
 
 namespace {
 
+// The shell's file-operation record, used to delete into the recycle bin.
+struct SHFILEOPSTRUCT {
+    int16_t wFunc = 0;  // operation code (3 = delete)
+    QString pFrom;      // source path list
+    QString pTo;        // target path list, empty for a deletion
+    int16_t fFlags = 0; // flags (64 = allow undo, i.e. the recycle bin)
+};
+
+// The record DateiInPapierkorb hands to the shell.
+SHFILEOPSTRUCT FileOperation;
+// 0, or the busy timer's interval while the exit question pauses it.
+int32_t BusyTimerState;
+
 const QString CRLF = QStringLiteral("\r\n");
 
 // The head of the exit question: who made the program and how to reach them.

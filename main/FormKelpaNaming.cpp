@@ -18,6 +18,9 @@ using namespace KELPA;
 
 namespace {
 
+// The 8.3 extension of the last name given with short names; kept, not read.
+QString FileExtension;
+
 constexpr int32_t LastCandidate = 32767;
 
 // The test of a candidate name (LocalFileName, FileName): an empty file of

@@ -26,6 +26,9 @@ using namespace KELPA;
 
 namespace {
 
+// Emptied at each run's start; nothing else reads or writes it.
+QString LastNotLoaded;
+
 const QString IndexPage = QStringLiteral("_Index.html");
 
 // The start page of the last run: its URL as typed and as named, the

@@ -30,6 +30,13 @@
 
 using namespace KELPA;
 
+namespace {
+
+// The file number under which start-up creates KELPA.GOT and COMPLETE.ENP.
+int16_t GotFileNumber;
+
+} // namespace
+
 void FormKelpa::MDIForm_Load(const QString& commandLine)
 {
     CommandLine = commandLine;
@@ -45,7 +52,7 @@ void FormKelpa::MDIForm_Load(const QString& commandLine)
     partfile::RemoveLeftOver();
     if (leftOver)
         Wiederherstellen();
-    SetStartDefaults();
+    ResetRunDefaults();
     inilesen(QStringLiteral("KELPA.INI"));
     ShowHideMinutes();
     TakeCommandLineTask();
@@ -80,27 +87,6 @@ void FormKelpa::TakeLockFile()
         return;
     platform::MsgBox(LanguageText[291], 16, QStringLiteral("Kelpa"));
     platform::EndProgram(0);
-}
-
-void FormKelpa::SetStartDefaults()
-{
-    LogLineCount = 0;
-    RepeatSubjectSet = 0;
-    EvaluationComplete = 1;
-    DurationLeft = 60;
-    StartInLeft = 480;
-    IdleExit = 0;
-    FileRetained = 1;
-    RunStartTime.clear();
-    CompletionDone = 1;
-    BytesKept = 0;
-    BytesLoaded = 0;
-    FilesKept = 0;
-    FilesLoaded = 0;
-    UrlsLeft = 0;
-    StopRun = 0;
-    UserStopped = 0;
-    WindowsShutDown = 0;
 }
 
 void FormKelpa::TakeCommandLineTask()

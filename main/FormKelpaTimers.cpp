@@ -14,6 +14,13 @@
 
 using KELPA::LanguageText;
 
+namespace {
+
+// Minutes until the hidden main window shows again.
+int16_t HideLeft;
+
+} // namespace
+
 // A first start offers the assistant once no run is in progress.
 void FormKelpa::TimerAssistant_Timer()
 {

@@ -27,6 +27,9 @@ using namespace KELPA;
 
 namespace {
 
+// The file number under which Nichtgeladen appends to KELPA.NOT.
+int16_t NotFileNumber;
+
 const QString CRLF = QStringLiteral("\r\n");
 const QString NotLoadedList = QStringLiteral("KELPA.NOT");
 

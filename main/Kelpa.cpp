@@ -74,10 +74,6 @@ int16_t WindowState;
 int16_t StartWindowState;
 int16_t ParseJava;
 
-// Settings reader: the line buffer (then the key) and the value of the line.
-QString InputLine;
-QString KeyValue;
-
 // Task: the current task file and its own keys.
 QString TaskFile;
 QString CommandLine;
@@ -126,12 +122,10 @@ QString Link;
 QString FileName;
 QString LocalFileName;
 QString FileDirectory;
-QString FileExtension;
 int16_t NameAltered;
 QString StartDirectory;
 QString Protocol;
 QString ListEntry;
-QString DuplicateCandidate;
 QString SavedLink;
 QString SavedFileName;
 QString CompareUrl;
@@ -149,8 +143,6 @@ int16_t NotLoadedPending;
 int16_t SkipRecord;
 int16_t LinkExcluded;
 int16_t Relocated;
-QString RelocationTarget;
-QString LastNotLoaded;
 
 // Levels and work lists of a run.
 QString ListFile;
@@ -174,11 +166,10 @@ int16_t OptionsOpen;
 int16_t PreviewOpen;
 int16_t PreviewTopOpen;
 
-// Message boxes and system calls: the prompt, the arguments, the last results.
+// Message boxes and system calls: the prompt, the last results, the file to delete.
 QString MessageText;
 int32_t CallResult;
 int32_t ApiResult;
-QString ShellArgs;
 QString RecycleFile;
 
 // File numbers of open files, each taken from the next free number.
@@ -186,13 +177,10 @@ int16_t FileNumber;
 int16_t ListFileNumber;
 int16_t DataFileNumber;
 int16_t CheckFileNumber;
-int16_t GotFileNumber;
-int16_t NotFileNumber;
 int16_t LogFileNumber;
 int16_t LockFileNumber;
-int16_t EvalFileNumber;
 
-// Scheduler: delayed start, repeat, duration, hide and the blinking caption.
+// Scheduler: delayed start, repeat, duration and the blinking caption.
 int16_t StartInLeft;
 QString StartInText;
 QString StartClock;
@@ -203,10 +191,8 @@ int16_t RepeatSubjectSet;
 int16_t RepeatPending;
 int16_t AssistantStartSet;
 QString PercentText;
-int16_t HideLeft;
 QString StatusCaption;
 int16_t CaptionTimerPending;
-int32_t BusyTimerState;
 
 // Log, status line and main-window layout.
 int16_t LogError;
@@ -226,7 +212,6 @@ QString UrlPath;
 QString RequestPath;
 int32_t Port;
 int32_t HostAddress;
-int32_t WaitCount;
 int16_t PageState;
 int64_t RecvCount;
 int16_t LengthUnknown;
@@ -257,12 +242,8 @@ const QByteArray& FixedReceiveBuffer(int16_t size)
     }
 }
 
-// Link search and rewriting: the block and tag under evaluation.
+// Link search and rewriting: the tag and file under evaluation, what the search found.
 QByteArray CurrentTag;
-QByteArray EvalBlock;
-QByteArray EvalRest;
-QByteArray RewrittenBlock;
-QByteArray StatusLine;
 QString EvalFile;
 int32_t FoundPos;
 int32_t NextPos;
@@ -277,19 +258,29 @@ int16_t HeadLineInserted;
 QString PreviewImage;
 int16_t PreviewLoading;
 int32_t PreviewError;
-int16_t ScalePercent;
 
-// Site-list helpers of the options window and the assistant.
-QString SiteText;
-QString FamilyExtension;
-int32_t SitePos;
-int32_t SitePrevPos;
-QString SiteWord;
-
-// Records for the system services.
-SHFILEOPSTRUCT FileOperation;
+// The socket library's start-up record.
 winsock::WSAData WinsockData;
-winsock::HostEntry HostEntry;
-winsock::SockAddrIn ServerAddress;
+
+void ResetRunDefaults()
+{
+    LogLineCount = 0;
+    RepeatSubjectSet = 0;
+    EvaluationComplete = 1;
+    DurationLeft = 60;
+    StartInLeft = 480;
+    IdleExit = 0;
+    FileRetained = 1;
+    RunStartTime.clear();
+    CompletionDone = 1;
+    BytesKept = 0;
+    BytesLoaded = 0;
+    FilesKept = 0;
+    FilesLoaded = 0;
+    UrlsLeft = 0;
+    StopRun = 0;
+    UserStopped = 0;
+    WindowsShutDown = 0;
+}
 
 } // namespace KELPA

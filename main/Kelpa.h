@@ -4,7 +4,7 @@
 // Every window and procedure reads and writes these directly (one thread, no
 // locking). At program load numbers are 0 (Socket -1, no socket) and texts
 // empty; start-up and the settings reader give them their values. Switches
-// hold 0 or 1.
+// hold 0 or 1. A variable that one file alone uses is that file's own.
 
 #include "platform/winsock/Winsock.h"
 
@@ -15,14 +15,6 @@
 #include <cstdint>
 
 namespace KELPA {
-
-// The shell's file-operation record, used to delete into the recycle bin.
-struct SHFILEOPSTRUCT {
-    int16_t wFunc = 0;  // operation code (3 = delete)
-    QString pFrom;      // source path list
-    QString pTo;        // target path list, empty for a deletion
-    int16_t fFlags = 0; // flags (64 = allow undo, i.e. the recycle bin)
-};
 
 // The text table: slots 0 to 489, filled by TexteDeutsch or TexteEnglisch.
 extern std::array<QString, 490> LanguageText;
@@ -92,10 +84,6 @@ extern int16_t WindowState;      // child windows: 0 normal, 2 maximised
 extern int16_t StartWindowState; // read from the WindowState key
 extern int16_t ParseJava;
 
-// Settings reader: the line buffer (then the key) and the value of the line.
-extern QString InputLine;
-extern QString KeyValue;
-
 // Task: the current task file and its own keys.
 extern QString TaskFile;
 // The program's command line: one task-file path, possibly empty.
@@ -145,12 +133,10 @@ extern QString Link;
 extern QString FileName;
 extern QString LocalFileName;
 extern QString FileDirectory;
-extern QString FileExtension;
 extern int16_t NameAltered;
 extern QString StartDirectory;
 extern QString Protocol;
 extern QString ListEntry;
-extern QString DuplicateCandidate;
 extern QString SavedLink;
 extern QString SavedFileName;
 extern QString CompareUrl;
@@ -169,8 +155,6 @@ extern int16_t NotLoadedPending;
 extern int16_t SkipRecord;
 extern int16_t LinkExcluded;
 extern int16_t Relocated; // 1 while a nested transfer runs, 2 after it
-extern QString RelocationTarget;
-extern QString LastNotLoaded;
 
 // Levels and work lists of a run.
 extern QString ListFile;
@@ -194,11 +178,10 @@ extern int16_t OptionsOpen;
 extern int16_t PreviewOpen;
 extern int16_t PreviewTopOpen;
 
-// Message boxes and system calls: the prompt, the arguments, the last results.
+// Message boxes and system calls: the prompt, the last results, the file to delete.
 extern QString MessageText;
 extern int32_t CallResult;
 extern int32_t ApiResult;
-extern QString ShellArgs;
 extern QString RecycleFile;
 
 // File numbers of open files, each taken from the next free number.
@@ -206,13 +189,10 @@ extern int16_t FileNumber;
 extern int16_t ListFileNumber;
 extern int16_t DataFileNumber;
 extern int16_t CheckFileNumber;
-extern int16_t GotFileNumber;
-extern int16_t NotFileNumber;
 extern int16_t LogFileNumber;
 extern int16_t LockFileNumber;
-extern int16_t EvalFileNumber;
 
-// Scheduler: delayed start, repeat, duration, hide and the blinking caption.
+// Scheduler: delayed start, repeat, duration and the blinking caption.
 extern int16_t StartInLeft;
 extern QString StartInText;
 extern QString StartClock;
@@ -223,10 +203,8 @@ extern int16_t RepeatSubjectSet;
 extern int16_t RepeatPending;
 extern int16_t AssistantStartSet;
 extern QString PercentText;
-extern int16_t HideLeft;
 extern QString StatusCaption;
 extern int16_t CaptionTimerPending;
-extern int32_t BusyTimerState; // 0, or the busy timer's interval while paused
 
 // Log, status line and main-window layout.
 extern int16_t LogError;
@@ -246,9 +224,8 @@ extern QString UrlPath;
 extern QString RequestPath;
 extern int32_t Port;        // 1 to 65535
 extern int32_t HostAddress; // network byte order; 0 or -1 none
-extern int32_t WaitCount;
-extern int16_t PageState; // 0 undecided, 1 HTML, 2 not HTML, 3 searched, 4 busy
-extern int64_t RecvCount; // 0 closed, -1 error, -2 first block held only header
+extern int16_t PageState;   // 0 undecided, 1 HTML, 2 not HTML, 3 searched, 4 busy
+extern int64_t RecvCount;   // 0 closed, -1 error, -2 first block held only header
 extern int16_t LengthUnknown;
 extern int64_t ContentLength;
 extern int64_t BytesReceived;
@@ -265,12 +242,8 @@ extern const QByteArray ReceiveBuffer8192;
 // The fixed buffer of size 512, 1024 or 2048; the 8192 one for any other size.
 const QByteArray& FixedReceiveBuffer(int16_t size);
 
-// Link search and rewriting: the block and tag under evaluation.
+// Link search and rewriting: the tag and file under evaluation, what the search found.
 extern QByteArray CurrentTag;
-extern QByteArray EvalBlock;
-extern QByteArray EvalRest;
-extern QByteArray RewrittenBlock;
-extern QByteArray StatusLine;
 extern QString EvalFile;
 extern int32_t FoundPos;
 extern int32_t NextPos;
@@ -285,19 +258,16 @@ extern int16_t HeadLineInserted;
 extern QString PreviewImage;
 extern int16_t PreviewLoading;
 extern int32_t PreviewError;
-extern int16_t ScalePercent;
 
-// Site-list helpers of the options window and the assistant.
-extern QString SiteText;
-extern QString FamilyExtension; // the extension a family box adds or removes
-extern int32_t SitePos;
-extern int32_t SitePrevPos;
-extern QString SiteWord;
-
-// Records for the system services.
-extern SHFILEOPSTRUCT FileOperation;
+// The socket library's start-up record.
 extern winsock::WSAData WinsockData;
-extern winsock::HostEntry HostEntry;
-extern winsock::SockAddrIn ServerAddress;
+
+// Gives the values start-up sets before the settings are read, from which
+// every run's counts start: FilesLoaded, FilesKept, BytesLoaded, BytesKept,
+// UrlsLeft and LogLineCount 0; StopRun, UserStopped, IdleExit, WindowsShutDown
+// and RepeatSubjectSet 0; CompletionDone, EvaluationComplete and FileRetained
+// 1; DurationLeft 60 and StartInLeft 480; RunStartTime empty. Touches no
+// setting, file or window.
+void ResetRunDefaults();
 
 } // namespace KELPA

@@ -11,6 +11,10 @@ namespace inifile {
 
 namespace {
 
+// The key of the line last read (trimmed, lower case) and its value.
+QString InputLine;
+QString KeyValue;
+
 const QString IniName = QStringLiteral("KELPA.INI");
 const QString MemoEnd = QStringLiteral("MemoTextEnd");
 
@@ -48,15 +52,15 @@ QString OneLine(QString value)
     return value;
 }
 
-// Splits a line at its first "=" into KELPA::InputLine (the key, trimmed,
-// lower case) and KELPA::KeyValue (the value, trimmed). False without "=".
+// Splits a line at its first "=" into InputLine (the key, trimmed, lower
+// case) and KeyValue (the value, trimmed). False without "=".
 bool SplitLine(const QString& line)
 {
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals < 0)
         return false;
-    KELPA::KeyValue = platform::Trim(line.mid(equals + 1));
-    KELPA::InputLine = platform::Trim(line.left(equals)).toLower();
+    KeyValue = platform::Trim(line.mid(equals + 1));
+    InputLine = platform::Trim(line.left(equals)).toLower();
     return true;
 }
 
@@ -128,7 +132,7 @@ bool Blank(const QString& text)
 // of it is blank.
 void ReadMemo(int number)
 {
-    QString memo = KELPA::KeyValue;
+    QString memo = KeyValue;
     bool blank = Blank(memo);
     QString line;
     while (!platform::Eof(number)) {
@@ -146,10 +150,10 @@ void ApplyLine(int number, const QString& line)
 {
     if (!SplitLine(line))
         return;
-    const QString& key = KELPA::InputLine;
+    const QString& key = InputLine;
     if (const int slot = PageSlot(key)) {
-        if (!KELPA::KeyValue.isEmpty())
-            KELPA::Page[slot] = KELPA::KeyValue;
+        if (!KeyValue.isEmpty())
+            KELPA::Page[slot] = KeyValue;
         return;
     }
     const Setting* setting = FindKey(key);
@@ -159,10 +163,10 @@ void ApplyLine(int number, const QString& line)
         ReadMemo(number);
         return;
     }
-    if (KELPA::KeyValue.isEmpty())
+    if (KeyValue.isEmpty())
         return;
     const bool elsewhere = !std::holds_alternative<std::monostate>(setting->readInto);
-    Store(elsewhere ? setting->readInto : setting->variable, KELPA::KeyValue);
+    Store(elsewhere ? setting->readInto : setting->variable, KeyValue);
 }
 
 QString ValueText(const Variable& variable)
@@ -251,7 +255,7 @@ bool ReadSettings(const QString& file, double screenWidth, double screenHeight)
     if (!OpenInput(file, number))
         return false;
     SetDefaults(screenWidth, screenHeight);
-    KELPA::InputLine.clear();
+    InputLine.clear();
     EachLine(number, [number](const QString& line) { ApplyLine(number, line); });
     CheckSettings();
     return true;

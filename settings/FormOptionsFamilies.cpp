@@ -13,6 +13,9 @@ using namespace KELPA;
 
 namespace {
 
+// The extension a family box adds to or removes from TextExclude.
+QString FamilyExtension;
+
 const settings::FileFamily& FamilyOf(const QCheckBox* box)
 {
     const auto& families = settings::FileFamilies();

@@ -15,6 +15,11 @@ using namespace KELPA;
 
 namespace {
 
+// The resolved host entry, copied from the resolver's.
+winsock::HostEntry HostEntry;
+// The address Connect connects the socket to.
+winsock::SockAddrIn ServerAddress;
+
 using httpdetail::LogIfAsked;
 
 constexpr int LookupBufferSize = 1024;

@@ -23,6 +23,9 @@ using httpdetail::LogIfAsked;
 
 namespace {
 
+// The local name of the KELPA.GOT record under test, read past in the search.
+QString DuplicateCandidate;
+
 std::function<void()>& transferStandIn()
 {
     static std::function<void()> transfer;

@@ -25,6 +25,10 @@ using namespace KELPA;
 
 namespace {
 
+// The file number of EvalFile, the copy of the page or map file being
+// searched; 0 when none is open.
+int16_t EvalFileNumber;
+
 // Bytes of the saved page read and searched between two yields.
 constexpr int64_t SearchBlock = 65536;
 

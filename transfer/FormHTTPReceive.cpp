@@ -25,6 +25,9 @@ using httpdetail::LogIfAsked;
 
 namespace {
 
+// The bytes of one received body block to write: searched when the page is.
+QByteArray EvalBlock;
+
 constexpr int RetryPasses = 5000;
 constexpr long ExchangeEvents = winsock::FD_READ | winsock::FD_WRITE | winsock::FD_CLOSE;
 

@@ -135,6 +135,9 @@ HeaderReader::State HeaderReader::Settle(bool closed)
 
 namespace {
 
+// The Location field of the last relocation; kept, not read.
+QString RelocationTarget;
+
 const QByteArray PngSignature("\x89PNG\r\n");
 
 } // namespace

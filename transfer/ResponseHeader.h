@@ -93,10 +93,10 @@ QString RelocationLink(const QString& location);
 // Serves header: applies a complete head and the first part of the body to
 // the shared state. Sets ContentLength (0 when unknown) and LengthUnknown
 // (0 when a length was announced); UrlPath := HostAndPort() for a 404 answer;
-// for a Location field RelocationTarget := the value and Link := its target;
-// for a PNG body Link := Link & ".gif", unless substitutePng is false (the
-// substitute was tried and failed: the PNG itself is taken). Never closes,
-// deletes or logs: the caller does that for a relocation or a substitute.
+// for a Location field Link := its target; for a PNG body Link := Link &
+// ".gif", unless substitutePng is false (the substitute was tried and failed:
+// the PNG itself is taken). Never closes, deletes or logs: the caller does
+// that for a relocation or a substitute.
 HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArray& body,
                                    bool substitutePng = true);
 

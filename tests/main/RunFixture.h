@@ -64,14 +64,16 @@ inline QStringList Urls(std::initializer_list<const char*> pages)
     return urls;
 }
 
-// A fresh folder per test and row, and the settings and controls of a plain
-// new search from startUrl into "site", pages kept, nothing asked.
+// A fresh folder per test and row, the run's start defaults, and the
+// settings and controls of a plain new search from startUrl into "site",
+// pages kept, nothing asked.
 inline void PrepareRun(const QString& startUrl, int16_t depth)
 {
     using namespace KELPA;
     EnterTestFolder();
     FormKelpa& form = FormKelpa::Instance();
     FormHTTP& http = FormHTTP::Instance();
+    ResetRunDefaults();
     Depth = depth;
     Directory = QStringLiteral("site");
     StandardDirectory.clear();
@@ -90,15 +92,10 @@ inline void PrepareRun(const QString& startUrl, int16_t depth)
     ListFile.clear();
     NextListFile.clear();
     LinkListFile.clear();
-    StopRun = UserStopped = AbortTransfer = 0;
+    AbortTransfer = 0;
     ContinueSearch = CompleteAsked = CompleteRequested = CompletingNotLoaded = 0;
-    RepeatPending = RepeatSubjectSet = RepeatLeft = 0;
+    RepeatPending = RepeatLeft = 0;
     CancelAnswer = CancelConfirmAnswer = MsgAnswer = 0;
-    FilesLoaded = FilesKept = 0;
-    BytesLoaded = BytesKept = 0;
-    WindowsShutDown = 0;
-    IdleExit = 0;
-    CompletionDone = 1;
     TransferMessage.clear();
     form.CheckRepeat->setChecked(false);
     form.CheckDauer->setChecked(false);

@@ -44,6 +44,7 @@ void WriteList(const char* name, const QByteArray& bytes)
 // read), collecting into LINKS1.INP, the last transfer finished normally.
 void RunAtItsEnd(const QByteArray& currentList, const QByteArray& nextList)
 {
+    ResetRunDefaults();
     QDir().mkpath(QStringLiteral("site"));
     Directory = platform::CurDir() + QStringLiteral("\\site\\");
     WriteFile(QStringLiteral("LINKS0.INP"), currentList);
@@ -64,11 +65,9 @@ void RunAtItsEnd(const QByteArray& currentList, const QByteArray& nextList)
     Exclude.clear();
     Unrestricted = 0;
     LogAllMessages = 0;
-    StopRun = 0;
     ContinueSearch = 0;
     CompletionDone = 0;
     FileComplete = 1;
-    EvaluationComplete = 1;
     AbortTransfer = 0;
     Running = 0;
     SaveHTML = 1;
