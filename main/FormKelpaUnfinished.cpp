@@ -147,7 +147,7 @@ bool WriteRestOfList(FormKelpa& form)
     }
     while (!platform::Eof(ListFileNumber)) {
         platform::DoEvents();
-        if (CancelConfirmAnswer == 6) {
+        if (CancelConfirmAnswer == platform::vbYes) {
             platform::Close(ListFileNumber);
             return false;
         }
@@ -185,7 +185,7 @@ bool WriteNextLevelList(FormKelpa& form)
     bool completed = true;
     while (!platform::Eof(CheckFileNumber)) {
         platform::DoEvents();
-        if (CancelConfirmAnswer == 6) {
+        if (CancelConfirmAnswer == platform::vbYes) {
             completed = false;
             break;
         }
@@ -284,14 +284,15 @@ void FormKelpa::MenuCancel_Click()
     const auto& text = LanguageText;
     if (!CommandExit->isEnabled()) {
         MessageText = text[279] + CRLF + CRLF + text[280];
-        CancelConfirmAnswer =
-            static_cast<int16_t>(platform::MsgBox(MessageText, 52, QStringLiteral("Kelpa")));
+        CancelConfirmAnswer = static_cast<int16_t>(platform::MsgBox(
+            MessageText, platform::vbYesNo | platform::vbExclamation, QStringLiteral("Kelpa")));
         if (CancelConfirmAnswer == platform::vbYes)
             unsetCursor();
         return;
     }
     MessageText = text[281] + CRLF + CRLF + text[282];
-    CancelAnswer = static_cast<int16_t>(platform::MsgBox(MessageText, 35, QStringLiteral("Kelpa")));
+    CancelAnswer = static_cast<int16_t>(platform::MsgBox(
+        MessageText, platform::vbYesNoCancel | platform::vbQuestion, QStringLiteral("Kelpa")));
     if (CancelAnswer == platform::vbNo) {
         if (EvaluationComplete == 0) {
             FormHTTP::Instance().Text1->setText(SavedLink);
@@ -313,7 +314,7 @@ void FormKelpa::MenuCancel_Click()
 // the file was dropped (then only clears CancelAnswer), nor a blank URL.
 void FormKelpa::Nichtgeladen()
 {
-    if (CancelConfirmAnswer == 6 || CancelAnswer == 7) {
+    if (CancelConfirmAnswer == platform::vbYes || CancelAnswer == platform::vbNo) {
         CancelAnswer = 0;
         return;
     }
@@ -341,7 +342,7 @@ void FormKelpa::Nichtgeladen()
 // the rest of the current level's list and the next level's list; then
 // deletes partial files of no use (below the download directory only). Sets
 // CompletionDone, unless the user cancelled the completion (CancelConfirmAnswer
-// 6), which ends it at the next record.
+// vbYes), which ends it at the next record.
 void FormKelpa::Vervollstaendigen()
 {
     FormHTTP& http = FormHTTP::Instance();
@@ -442,5 +443,5 @@ void FormKelpa::Wiederherstellen()
                                 ? LanguageText[292]
                                 : QStringLiteral("KELPA.NOT") + LanguageText[110] +
                                       platform::Trim(platform::Str(error)) + QStringLiteral(")");
-    LogAndTell(message, 48);
+    LogAndTell(message, platform::vbExclamation);
 }
