@@ -174,15 +174,6 @@ void FormOptions::CommandChooseDirectory_Click()
     NeuesVerzeichnis();
 }
 
-void FormOptions::BereitsVorhanden()
-{
-    if (TextOnlySite->text().isEmpty())
-        return;
-    TextOnlySite->setText(platform::Trim(TextOnlySite->text()) + QLatin1Char(' '));
-    if (settings::SiteListed(TextOnlySite->text(), SiteText))
-        SiteText.clear();
-}
-
 void FormOptions::OnlysiteDirs()
 {
     if (walkingList_)
