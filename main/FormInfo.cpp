@@ -210,7 +210,7 @@ void FormInfo::LabelHTTP_Click()
     platform::DoEvents();
     if (KELPA::ApiResult == platform::SE_ERR_FNF || KELPA::ApiResult == platform::SE_ERR_NOASSOC) {
         KELPA::MessageText = KELPA::LanguageText[182];
-        platform::MsgBox(KELPA::MessageText, 48, QStringLiteral("Kelpa"));
+        platform::MsgBox(KELPA::MessageText, platform::vbExclamation, QStringLiteral("Kelpa"));
     }
     Unload();
 }
@@ -220,7 +220,7 @@ void FormInfo::LabelMAILTO_Click()
     KELPA::ApiResult = platform::ShellExecuteA(QStringLiteral("mailto:") + MailAddress);
     if (KELPA::ApiResult == platform::SE_ERR_FNF) {
         KELPA::MessageText = KELPA::LanguageText[183];
-        platform::MsgBox(KELPA::MessageText, 48, QStringLiteral("Kelpa"));
+        platform::MsgBox(KELPA::MessageText, platform::vbExclamation, QStringLiteral("Kelpa"));
     }
     Unload();
 }

@@ -125,8 +125,11 @@ public:
     void NamenGeben(const QString& mode);
     // Makes FileName unique (mode 0: on disk; 1: also in the work lists).
     void Doublette(int16_t& mode);
+    // The same for 8.3 names: numbers the base, padded to eight characters
+    // ("index__1.htm"), always directly in Directory; sets LocalFileName,
+    // FoundPos and mode 0, leaves NameAltered alone.
     void DoubletteKurz(int16_t& mode);
-    // Makes Directory absolute, existing and ending in "".
+    // Makes Directory absolute, existing and ending in "\".
     void CacheVerzeichnis();
 
     // --- scheduler (FormKelpaScheduler.cpp) -------------------------------------
@@ -230,7 +233,15 @@ public:
     void inischreiben(const QString& file);
     // Brings every setting into its range.
     void INITest();
+    // Reads the task file TaskFile into the settings and shows them in the
+    // windows (start URL, scheduler, toolbar, log, options and edit window);
+    // gathers the task's comments in Comment[6] and logs them. A file that
+    // cannot be read is logged and changes nothing.
     void TaskLesen();
+    // Makes TaskFile the current job: saves the settings to KELPA.INI, names
+    // the task in the caption, chooses a new search, reads the task
+    // (TaskLesen) and shows its comments in a box. An empty, missing or
+    // unreadable file is logged and loads nothing.
     void TaskLaden();
     void MenuOpenTask_Click();
     void MenuSaveTask_Click();
@@ -247,6 +258,9 @@ public:
     // task started from the command line, where nobody may be at the screen,
     // in a notice that waits for no click.
     void LogAndTell(const QString& message, int style);
+    // Refreshes the open preview window's file list and caption, composes
+    // StatusLineText from the run's counters and shows it in the status line;
+    // enables MenuClearStatus once a file was loaded.
     void StatusZeile();
     // The four lamps (waiting, sending, receiving, parsing): each unlit
     // picture with the lit one that lies on it.

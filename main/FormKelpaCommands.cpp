@@ -58,11 +58,12 @@ void BringUp(platform::Form& window)
         FormPreview::Instance().Unload();
 }
 
-// A prepared completion would be lost: asks whether to go on (style 68).
+// A prepared completion would be lost: asks whether to go on.
 bool ContinueDespiteCompletion(const QString& title)
 {
     MessageText = LanguageText[276] + QStringLiteral("\r\n\r\n") + LanguageText[277];
-    MsgAnswer = int16_t(platform::MsgBox(MessageText, 68, title));
+    MsgAnswer =
+        int16_t(platform::MsgBox(MessageText, platform::vbYesNo | platform::vbInformation, title));
     return MsgAnswer == platform::vbYes;
 }
 
@@ -183,7 +184,7 @@ void FormKelpa::MenuURLListe_Click(int16_t index)
     ApiResult = platform::ShellExecuteA(Page[index]);
     if (ApiResult == platform::SE_ERR_NOASSOC) {
         MessageText = LanguageText[182];
-        platform::MsgBox(MessageText, 48, QStringLiteral("Kelpa"));
+        platform::MsgBox(MessageText, platform::vbExclamation, QStringLiteral("Kelpa"));
     }
 }
 
@@ -200,7 +201,9 @@ void FormKelpa::MenuClearInactive_Click()
 
 void FormKelpa::MenuClearAll_Click()
 {
-    CallResult = platform::MsgBox(LanguageText[285], 292, QStringLiteral("Kelpa"));
+    CallResult = platform::MsgBox(
+        LanguageText[285], platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+        QStringLiteral("Kelpa"));
     if (CallResult != platform::vbYes)
         return;
     for (int i = 1; i <= 6; ++i)
@@ -300,7 +303,7 @@ void FormKelpa::MenuLicense_Click()
     ApiResult = platform::ShellExecuteA(document);
     if (ApiResult == platform::SE_ERR_FNF) {
         MessageText = LanguageText[260] + QStringLiteral(": ") + LanguageText[150];
-        platform::MsgBox(MessageText, 16, QStringLiteral("Kelpa"));
+        platform::MsgBox(MessageText, platform::vbCritical, QStringLiteral("Kelpa"));
     }
 }
 
@@ -309,7 +312,7 @@ void FormKelpa::MenuWebPage_Click()
     ApiResult = platform::ShellExecuteA(ProductPage);
     if (ApiResult == platform::SE_ERR_FNF || ApiResult == platform::SE_ERR_NOASSOC) {
         MessageText = LanguageText[182];
-        platform::MsgBox(MessageText, 48, QStringLiteral("Kelpa"));
+        platform::MsgBox(MessageText, platform::vbExclamation, QStringLiteral("Kelpa"));
     }
 }
 

@@ -85,28 +85,29 @@ void FormKelpa::CommandExit_Click()
 
     // The exit question, unless nobody is there to answer it.
     if (IdleExit != 1 && !CheckDauer->isChecked()) {
-        MsgAnswer = 6;
+        MsgAnswer = platform::vbYes;
         MessageText = ContactLines();
         if (MaxkBytes != 0 && BytesSoFar / 1024.0 > MaxkBytes) {
             MessageText += LanguageText[244] + CRLF + LanguageText[245] + CRLF;
             winsock::WSACancelBlockingCall();
             winsock::closesocket(Socket);
             winsock::WSACleanup();
-            MsgAnswer =
-                static_cast<int16_t>(platform::MsgBox(MessageText, 64, QStringLiteral("Kelpa")));
+            MsgAnswer = static_cast<int16_t>(
+                platform::MsgBox(MessageText, platform::vbInformation, QStringLiteral("Kelpa")));
         } else {
             MessageText += LanguageText[247];
             CommandExit->setEnabled(false);
             menuExit->setEnabled(false);
             if (StopRun == 0)
                 MsgAnswer = static_cast<int16_t>(
-                    platform::MsgBox(MessageText, 68, QStringLiteral("Kelpa")));
+                    platform::MsgBox(MessageText, platform::vbYesNo | platform::vbInformation,
+                                     QStringLiteral("Kelpa")));
             menuExit->setEnabled(true);
             CommandExit->setEnabled(true);
         }
-        if (MsgAnswer == 6 || MsgAnswer == 1)
+        if (MsgAnswer == platform::vbYes || MsgAnswer == platform::vbOK)
             http.SetCaption(LanguageText[248]);
-        if (MsgAnswer == 7) {
+        if (MsgAnswer == platform::vbNo) {
             if (BusyTimerState != 0) {
                 TimerBusy.setEnabled(true);
                 http.TimerTimeout.setEnabled(true);
@@ -119,7 +120,8 @@ void FormKelpa::CommandExit_Click()
     if (StopRun == 0 && OptionNew->isChecked() && PictureFunctions->isEnabled() &&
         platform::FileLen(QStringLiteral("KELPA.NOT")) >= 1) {
         MessageText = LanguageText[321] + QLatin1Char(' ') + LanguageText[322];
-        switch (platform::MsgBox(MessageText, 51, QStringLiteral("Kelpa"))) {
+        switch (platform::MsgBox(MessageText, platform::vbYesNoCancel | platform::vbExclamation,
+                                 QStringLiteral("Kelpa"))) {
         case platform::vbNo:
             OptionContinue->setChecked(true);
             break;

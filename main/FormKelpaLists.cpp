@@ -8,6 +8,7 @@
 #include "platform/files/Files.h"
 #include "platform/forms/Handlers.h"
 #include "platform/forms/ShownText.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "settings/FormOptions.h"
 #include "transfer/FormHTTP.h"
@@ -122,7 +123,7 @@ void FormKelpa::CheckListe_Click()
     // run and its exit: one of them as the input list would be destroyed.
     if (CheckListe->isChecked() && worklists::IsWorkList(InputFile)) {
         const QString refusal = InputFile + LanguageText[470];
-        LogAndTell(refusal, 16);
+        LogAndTell(refusal, platform::vbCritical);
         CheckListe->setChecked(false);
         return;
     }
@@ -206,7 +207,7 @@ void FormKelpa::InputFileLesen()
         SkipFirstRecord = 0;
     }
     int error = 0;
-    while (error == 0 && !platform::Eof(number) && MsgAnswer != 2) {
+    while (error == 0 && !platform::Eof(number) && MsgAnswer != platform::vbCancel) {
         platform::DoEvents();
         BytesReceived = 0;
         error = ReadRecord(number);
@@ -230,7 +231,8 @@ void FormKelpa::InputFileLesen()
         return;
     // A list worked through to its end is consumed; the user's input file and
     // a list left by the answer Cancel are kept.
-    if (error == 0 && platform::Eof(number) && MsgAnswer != 2 && ListFile != InputFile) {
+    if (error == 0 && platform::Eof(number) && MsgAnswer != platform::vbCancel &&
+        ListFile != InputFile) {
         platform::Close(number);
         platform::Open(ListFile, platform::OpenMode::Output, number);
     }

@@ -113,9 +113,9 @@ QAction* AddEntry(QMenu* menu, const MenuRow& row)
     return action;
 }
 
-// Menu keys come before a text box's own editing keys (Ctrl+C, Ctrl+X), as
-// on the original system: while an entry with that key is enabled, no control
-// of the main window claims the key for itself.
+// Menu keys come before a text box's own editing keys (Ctrl+C, Ctrl+X): while
+// an entry with that key is enabled, no control of the main window claims the
+// key for itself.
 class MenuKeysFirst final : public QObject {
 public:
     explicit MenuKeysFirst(FormKelpa* form) : QObject(form), form_(form) {}

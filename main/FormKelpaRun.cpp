@@ -93,7 +93,7 @@ void LevelLoop(FormKelpa& form)
         }
         if (StopRun == 1)
             return;
-        if (CollectLinks == 1 && MsgAnswer != 2) {
+        if (CollectLinks == 1 && MsgAnswer != platform::vbCancel) {
             ListFile = NextListFile;
             if (LevelsLeft != -3)
                 --LevelsLeft;
@@ -253,7 +253,9 @@ void FormKelpa::EndRunAfterTransfer()
 void FormKelpa::CommandStop_Click()
 {
     CommandStop->setEnabled(false);
-    MsgAnswer = static_cast<int16_t>(platform::MsgBox(LanguageText[319], 292, Kelpa));
+    MsgAnswer = static_cast<int16_t>(platform::MsgBox(
+        LanguageText[319], platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+        Kelpa));
     if (MsgAnswer == platform::vbNo) {
         CommandStop->setEnabled(true);
         return;

@@ -8,6 +8,7 @@
 #include "main/Schedule.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
 #include "settings/FormOptions.h"
@@ -191,7 +192,7 @@ bool FormKelpa::DownloadDirectoryUsable()
     }
     IndiLED(QString());
     problem.append(LanguageText[444]);
-    LogAndTell(problem.join(QStringLiteral("\r\n")), 16);
+    LogAndTell(problem.join(QStringLiteral("\r\n")), platform::vbCritical);
     // A task with a duration and no repetition ends the program after its
     // run; without a run nothing else would end it, and its lock would keep
     // every later start of the task out of the folder. Nobody is there to

@@ -45,7 +45,7 @@ void FormKelpa::inilesen(const QString& file)
         } else {
             platform::MsgBox(QStringLiteral("Error! Unpack or download the program anew (") +
                                  QLatin1String(inifile::ProductAddress) + QStringLiteral("). "),
-                             16, QStringLiteral("Kelpa 5.0"));
+                             platform::vbCritical, QStringLiteral("Kelpa 5.0"));
         }
         platform::EndProgram();
     }

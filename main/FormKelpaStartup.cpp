@@ -85,7 +85,7 @@ void FormKelpa::TakeLockFile()
     LockFileNumber = static_cast<int16_t>(platform::FreeFile());
     if (platform::OpenLockFile(QStringLiteral("KELPA.TMP"), LockFileNumber) == 0)
         return;
-    platform::MsgBox(LanguageText[291], 16, QStringLiteral("Kelpa"));
+    platform::MsgBox(LanguageText[291], platform::vbCritical, QStringLiteral("Kelpa"));
     platform::EndProgram(0);
 }
 
@@ -95,7 +95,7 @@ void FormKelpa::TakeCommandLineTask()
         return;
     TaskFile = CommandLine;
     if (!platform::FileExists(TaskFile)) {
-        platform::MsgBox(QStringLiteral("Invalid parameter: ") + TaskFile, 16,
+        platform::MsgBox(QStringLiteral("Invalid parameter: ") + TaskFile, platform::vbCritical,
                          QStringLiteral("Kelpa"));
         return;
     }

@@ -153,7 +153,7 @@ void FormKelpa::TaskLaden()
         FormHTTP::Instance().Text1->clear();
         TaskLesen();
         if (!Blank(Comment[6]))
-            platform::MsgBox(Comment[6], 64,
+            platform::MsgBox(Comment[6], platform::vbInformation,
                              QStringLiteral("Kelpa [") + TaskFile + QLatin1Char(']'));
         logging(TaskFile + LanguageText[235]);
     }
@@ -168,8 +168,9 @@ void FormKelpa::MenuOpenTask_Click()
     using namespace KELPA;
     if (OptionContinue->isChecked()) {
         MessageText = LanguageText[276] + CrLf + CrLf + LanguageText[277];
-        MsgAnswer = static_cast<int16_t>(platform::MsgBox(
-            MessageText, 68, QStringLiteral("Kelpa [") + LanguageText[67] + QLatin1Char(']')));
+        MsgAnswer = static_cast<int16_t>(
+            platform::MsgBox(MessageText, platform::vbYesNo | platform::vbInformation,
+                             QStringLiteral("Kelpa [") + LanguageText[67] + QLatin1Char(']')));
         if (MsgAnswer == platform::vbNo)
             return;
         FormHTTP::Instance().SetCaption(QStringLiteral(" "));

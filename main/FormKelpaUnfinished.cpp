@@ -150,7 +150,7 @@ bool WriteRestOfList(FormKelpa& form)
     }
     while (!platform::Eof(ListFileNumber)) {
         platform::DoEvents();
-        if (CancelConfirmAnswer == 6) {
+        if (CancelConfirmAnswer == platform::vbYes) {
             platform::Close(ListFileNumber);
             return false;
         }
@@ -188,7 +188,7 @@ bool WriteNextLevelList(FormKelpa& form)
     bool completed = true;
     while (!platform::Eof(CheckFileNumber)) {
         platform::DoEvents();
-        if (CancelConfirmAnswer == 6) {
+        if (CancelConfirmAnswer == platform::vbYes) {
             completed = false;
             break;
         }
@@ -287,14 +287,15 @@ void FormKelpa::MenuCancel_Click()
     const auto& text = LanguageText;
     if (!CommandExit->isEnabled()) {
         MessageText = text[279] + CRLF + CRLF + text[280];
-        CancelConfirmAnswer =
-            static_cast<int16_t>(platform::MsgBox(MessageText, 52, QStringLiteral("Kelpa")));
+        CancelConfirmAnswer = static_cast<int16_t>(platform::MsgBox(
+            MessageText, platform::vbYesNo | platform::vbExclamation, QStringLiteral("Kelpa")));
         if (CancelConfirmAnswer == platform::vbYes)
             unsetCursor();
         return;
     }
     MessageText = text[281] + CRLF + CRLF + text[282];
-    CancelAnswer = static_cast<int16_t>(platform::MsgBox(MessageText, 35, QStringLiteral("Kelpa")));
+    CancelAnswer = static_cast<int16_t>(platform::MsgBox(
+        MessageText, platform::vbYesNoCancel | platform::vbQuestion, QStringLiteral("Kelpa")));
     if (CancelAnswer == platform::vbNo) {
         if (EvaluationComplete == 0) {
             FormHTTP::Instance().Text1->setText(SavedLink);
@@ -316,7 +317,7 @@ void FormKelpa::MenuCancel_Click()
 // the file was dropped (then only clears CancelAnswer), nor a blank URL.
 void FormKelpa::Nichtgeladen()
 {
-    if (CancelConfirmAnswer == 6 || CancelAnswer == 7) {
+    if (CancelConfirmAnswer == platform::vbYes || CancelAnswer == platform::vbNo) {
         CancelAnswer = 0;
         return;
     }
@@ -344,7 +345,7 @@ void FormKelpa::Nichtgeladen()
 // the rest of the current level's list and the next level's list; then
 // deletes partial files of no use (below the download directory only). Sets
 // CompletionDone, unless the user cancelled the completion (CancelConfirmAnswer
-// 6), which ends it at the next record.
+// vbYes), which ends it at the next record.
 void FormKelpa::Vervollstaendigen()
 {
     FormHTTP& http = FormHTTP::Instance();
@@ -445,5 +446,5 @@ void FormKelpa::Wiederherstellen()
                                 ? LanguageText[292]
                                 : QStringLiteral("KELPA.NOT") + LanguageText[110] +
                                       platform::Trim(platform::Str(error)) + QStringLiteral(")");
-    LogAndTell(message, 48);
+    LogAndTell(message, platform::vbExclamation);
 }

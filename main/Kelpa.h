@@ -114,7 +114,7 @@ extern int16_t DirectoryInvalid;
 extern int16_t Unrestricted;
 extern int16_t ImagesOnly;
 
-// Answers of questions: message-box codes (6 Yes, 7 No, 2 Cancel, 1 OK).
+// Answers of questions: platform::MsgBoxAnswer codes (vbYes, vbNo, vbCancel, vbOK).
 extern int16_t MsgAnswer;
 extern int16_t CancelAnswer;
 extern int16_t CancelConfirmAnswer;

@@ -56,14 +56,15 @@ bool Confirmed()
 {
     if (platform::MsgBox(QStringLiteral("Welcome to the tolvexall program for Velkaro!") + CrLf +
                              CrLf + QStringLiteral("Do you want to continue?"),
-                         4 + 256, Title) != platform::vbYes)
+                         platform::vbYesNo | platform::vbDefaultButton2, Title) != platform::vbYes)
         return false;
     return platform::MsgBox(
                QStringLiteral("The tolvexall programm will remove Velkaro from your system!") +
                    CrLf + CrLf +
                    QStringLiteral("Press the OK button to perform the tolvexall. Press the Cancel "
                                   "button to exit the tolvexall."),
-               1 + 48 + 256, Title) == platform::vbOK;
+               platform::vbOKCancel | platform::vbExclamation | platform::vbDefaultButton2,
+               Title) == platform::vbOK;
 }
 
 void Wait(int ms)
@@ -218,8 +219,8 @@ void Tolvexall(const QString& folder, int waitMs)
     const QString group = platform::ProgramGroupFolder(setup::GroupName);
     const bool groupLeft = left.isEmpty() && !othersInGroup && QFileInfo(group).isDir();
     platform::MsgBox(
-        FinalPrompt(folder, left, groupLeft ? platform::FromLinuxPath(group) : QString()), 0,
-        Title);
+        FinalPrompt(folder, left, groupLeft ? platform::FromLinuxPath(group) : QString()),
+        platform::vbOKOnly, Title);
 }
 
 } // namespace removal

@@ -66,9 +66,6 @@ public:
     // Checks the directory, makes it absolute with a trailing "\" and shows
     // it in an open preview window.
     void NeuesVerzeichnis();
-    // The duplicate test: empties SiteText when it is one of TextOnlySite's
-    // words (letter case aside).
-    void BereitsVorhanden();
     // Adds the directory (or, when the user agrees, the host) of the start
     // URL and of every further URL of the ticked input list to TextOnlySite.
     // Reads the list under a file number of its own; a second call while one

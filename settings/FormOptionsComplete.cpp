@@ -83,8 +83,10 @@ void FormOptions::CompleteCheck()
         // The notes stay on top of every window: out of the question's way.
         main.IndiLED(QStringLiteral("warte"));
         FormMemo::Instance().Unload();
-        ContinueSearch = static_cast<int16_t>(
-            platform::MsgBox(CompletionQuestion(list), 547, LanguageText[409]));
+        ContinueSearch = static_cast<int16_t>(platform::MsgBox(
+            CompletionQuestion(list),
+            platform::vbYesNoCancel | platform::vbQuestion | platform::vbDefaultButton3,
+            LanguageText[409]));
         if (!platform::Trim(MemoText).isEmpty())
             FormMemo::Instance().Show();
         main.IndiLED(QString());

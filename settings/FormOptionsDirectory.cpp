@@ -71,7 +71,8 @@ bool AddOnlySiteEntry(OnlyListBuilder& list, const QString& url)
     settings::SiteEntry site = settings::OnlySiteEntry(u);
     if (!site.directory && !site.entry.isEmpty() && !list.Listed(site.entry)) {
         list.Flush();
-        CallResult = platform::MsgBox(u + LanguageText[418] + site.entry + LanguageText[419], 35,
+        CallResult = platform::MsgBox(u + LanguageText[418] + site.entry + LanguageText[419],
+                                      platform::vbYesNoCancel | platform::vbQuestion,
                                       QStringLiteral("Kelpa"));
         if (CallResult == platform::vbCancel)
             return false;
@@ -138,7 +139,7 @@ void FormOptions::DirCheck()
         TextDirectory->setText(platform::FromLinuxPath(text));
     if (settings::DirectoryNameRefused(TextDirectory->text())) {
         DirectoryInvalid = 1;
-        platform::MsgBox(LanguageText[417], 16, QStringLiteral("Kelpa"));
+        platform::MsgBox(LanguageText[417], platform::vbCritical, QStringLiteral("Kelpa"));
         TextDirectory->clear();
     }
     if (TextDirectory->text().isEmpty() && settings::StandardDirectorySet(StandardDirectory))
@@ -174,15 +175,6 @@ void FormOptions::CommandChooseDirectory_Click()
     ChosenPath.clear();
     Directory = TextDirectory->text();
     NeuesVerzeichnis();
-}
-
-void FormOptions::BereitsVorhanden()
-{
-    if (TextOnlySite->text().isEmpty())
-        return;
-    TextOnlySite->setText(platform::Trim(TextOnlySite->text()) + QLatin1Char(' '));
-    if (settings::SiteListed(TextOnlySite->text(), SiteText))
-        SiteText.clear();
 }
 
 void FormOptions::OnlysiteDirs()

@@ -135,7 +135,7 @@ void FormOptions::FirstShowing()
         FormMemo::Instance().Show();
     CompleteCheck();
     if (RefreshHTML == 1 && FormKelpa::Instance().OptionNew->isChecked())
-        platform::MsgBox(LanguageText[415], 64, QStringLiteral("Kelpa"));
+        platform::MsgBox(LanguageText[415], platform::vbInformation, QStringLiteral("Kelpa"));
     OptionsFirstShown = 1;
 }
 

@@ -177,7 +177,8 @@ void FormInstall::Failed(const QList<setup::Failure>& failures)
         lines.append(failure.Item + QStringLiteral(": ") +
                      KELPA::LanguageText[setup::CauseText(failure.Error)]);
     NotBusy();
-    platform::MsgBox(lines.join(QStringLiteral("\r\n")), 16, QStringLiteral("Kelpa"));
+    platform::MsgBox(lines.join(QStringLiteral("\r\n")), platform::vbCritical,
+                     QStringLiteral("Kelpa"));
     CommandOK->show();
 }
 

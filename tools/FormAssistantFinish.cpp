@@ -83,7 +83,7 @@ void FormAssistant::Finish()
     handedOver_ = true;
     Unload();
     main.MenuAlign_Click();
-    platform::MsgBox(closing, 0, LanguageText[1]);
+    platform::MsgBox(closing, platform::vbOKOnly, LanguageText[1]);
 }
 
 void FormAssistant::ResetOptions()

@@ -237,7 +237,7 @@ void FormAssistant::CommandChoose_Click()
     if (path.isEmpty())
         return;
     if (platform::FileLen(path) < 1)
-        platform::MsgBox(path + LanguageText[36], 16, QStringLiteral("Kelpa"));
+        platform::MsgBox(path + LanguageText[36], platform::vbCritical, QStringLiteral("Kelpa"));
     else
         TextChoose->setText(path);
 }

@@ -191,7 +191,7 @@ void FormChoose::DriveSearch_Change()
     const QString drive = DriveSearch->currentText();
     if (DirSearch->SetPath(drive + QLatin1Char('\\')))
         return;
-    platform::MsgBox(LanguageText[55], 16, QStringLiteral("Error!"));
+    platform::MsgBox(LanguageText[55], platform::vbCritical, QStringLiteral("Error!"));
     ShowDrive();
 }
 
@@ -263,7 +263,7 @@ bool FormChoose::DirectoryNameAccepted()
         return true;
     DirectoryInvalid = 1;
     CommandSearchOK->setEnabled(false);
-    platform::MsgBox(LanguageText[417], 16, QStringLiteral("Kelpa"));
+    platform::MsgBox(LanguageText[417], platform::vbCritical, QStringLiteral("Kelpa"));
     TextSearch->setFocus();
     TextSearch->selectAll();
     return false;
@@ -285,8 +285,10 @@ void FormChoose::CommandSearchOK_Click()
         if (platform::FileLen(candidate) > 0) {
             const QString question = QLatin1Char('\'') + candidate + QLatin1Char('\'') +
                                      QStringLiteral("\r\n") + LanguageText[53];
-            if (platform::MsgBox(question, 308, QStringLiteral("Kelpa") + LanguageText[54]) !=
-                platform::vbYes)
+            if (platform::MsgBox(question,
+                                 platform::vbYesNo | platform::vbExclamation |
+                                     platform::vbDefaultButton2,
+                                 QStringLiteral("Kelpa") + LanguageText[54]) != platform::vbYes)
                 return;
         }
     }

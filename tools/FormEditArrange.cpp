@@ -73,7 +73,7 @@ void FormEdit::RunListCommand(bool arrange)
     CommandRemove->setEnabled(false);
     TextArrangeRemove->setEnabled(false);
     if (!platform::FileExists(NotFile)) {
-        platform::MsgBox(LanguageText[91], 16, edittexts::ListTitle());
+        platform::MsgBox(LanguageText[91], platform::vbCritical, edittexts::ListTitle());
     } else if (platform::FileLen(NotFile) > 0) {
         if (arrange)
             Arrange();
@@ -113,8 +113,9 @@ void FormEdit::ArrangeOrRemove(bool arrange)
     if (selected.Error != 0 || others.Error != 0) {
         // A list that could not be read whole is not replaced.
     } else if (selected.Count == 0) {
-        platform::MsgBox(LanguageText[78], 48, edittexts::ListTitle());
-    } else if (platform::MsgBox(edittexts::FoundQuestion(selected.Count, total), 36,
+        platform::MsgBox(LanguageText[78], platform::vbExclamation, edittexts::ListTitle());
+    } else if (platform::MsgBox(edittexts::FoundQuestion(selected.Count, total),
+                                platform::vbYesNo | platform::vbQuestion,
                                 edittexts::QuestionTitle(arrange)) == platform::vbYes) {
         // A run started meanwhile (from a timer, while the question waited)
         // has rewritten the list and may have used the scratch file: both are

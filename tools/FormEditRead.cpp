@@ -147,7 +147,8 @@ void FormEdit::ListRead_DblClick()
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(line);
-    if (platform::MsgBox(LanguageText[92], 4, QStringLiteral("Kelpa")) == platform::vbYes)
+    if (platform::MsgBox(LanguageText[92], platform::vbYesNo, QStringLiteral("Kelpa")) ==
+        platform::vbYes)
         ApiResult = platform::ShellExecuteA(line);
 }
 

@@ -10,6 +10,7 @@
 #include "main/PartFile.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
 #include "transfer/FormHTTPDetail.h"
@@ -79,7 +80,7 @@ void FormHTTP::ShowPageMessage(int entry)
 // written of it is deleted.
 void FormHTTP::Refuse()
 {
-    CancelAnswer = 7;
+    CancelAnswer = platform::vbNo;
     if (EvaluationComplete == 0) {
         Text1->setText(SavedLink);
         FileName = SavedFileName;

@@ -8,6 +8,7 @@
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "transfer/FormHTTPDetail.h"
 #include "transfer/LinkSearch.h"
@@ -416,7 +417,7 @@ void FormHTTP::Statistics()
 void FormHTTP::Runtergeladen()
 {
     ListEntry = Text1->text();
-    if (CancelAnswer != 6) {
+    if (CancelAnswer != platform::vbYes) {
         if (SkipRecord != 1) {
             ++FilesLoaded;
             ++FilesKept;

@@ -8,6 +8,7 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/forms/ShownText.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/pump/Pump.h"
 #include "platform/winsock/Winsock.h"
 #include "preview/FormPreview.h"
@@ -176,7 +177,7 @@ void FormHTTP::hypertexttransport()
         search_.reset();
         WriteUnwritten();
         platform::ShowText(Text2, targetText);
-        if (CancelAnswer != 7) {
+        if (CancelAnswer != platform::vbNo) {
             if (RecvCount == -1)
                 TransferVerdict = -1;
             else if (AbortTransfer == 0)

@@ -1,4 +1,4 @@
-// Text functions and the clock texts of the original system.
+// Text functions and the texts of the clock (time and date as written).
 
 #include "platform/convert/Convert.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// The string and number functions of the original system that the program
-// relies on, with its names and its rules: positions count from 1, blanks are
+// The string and number functions that the program relies on, under their
+// own names and with fixed rules: positions count from 1, blanks are
 // the space character only, and nothing here ever faults: a position or
 // length outside the text is clamped as documented at each function.
 

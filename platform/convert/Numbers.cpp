@@ -1,5 +1,5 @@
-// Numbers to text and text to numbers, by the original system's rules and
-// independent of the user's locale (the decimal point is always ".").
+// Numbers to text and text to numbers, by fixed rules that are independent
+// of the user's locale (the decimal point is always ".").
 
 #include "platform/convert/Convert.h"
 

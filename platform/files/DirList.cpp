@@ -42,8 +42,8 @@ bool wildcardMatch(const QString& name, const QString& pattern)
     return p == pattern.size();
 }
 
-// As on the original file system, a pattern ending in ".*" also takes names
-// without any extension ("*.*" takes every name, "KELPA.*" takes "KELPA").
+// A pattern ending in ".*" also takes names without any extension ("*.*"
+// takes every name, "KELPA.*" takes "KELPA").
 bool matches(const QString& name, const QString& pattern)
 {
     const QString foldedName = name.toCaseFolded();

@@ -1,6 +1,5 @@
 // Text of one line read from a file: UTF-8 when the bytes are valid UTF-8,
-// otherwise Windows-1252, the code page of files written on the original
-// system.
+// otherwise Windows-1252, the code page of files written on Windows.
 
 #include "platform/files/FilesDetail.h"
 

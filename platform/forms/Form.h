@@ -1,8 +1,8 @@
 #pragma once
 // Base of the program's windows. Each window is one object that lives as long
-// as the program; Load() and Unload() open and close it as the original
-// system's forms did: unloading hides the window and puts its controls back to
-// their design state, loading runs Form_Load again to fill them.
+// as the program; Load() and Unload() open and close it: unloading hides the
+// window and puts its controls back to their design state, loading runs
+// Form_Load again to fill them.
 
 #include "platform/forms/DesignState.h"
 #include "platform/forms/Paced.h"

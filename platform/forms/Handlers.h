@@ -1,9 +1,9 @@
 #pragma once
 // Wiring of a control's event to its handler (CommandStart_Click and so on).
-// As on the original system, a handler runs when code sets the value as well
-// as when the user does: connect Change to textChanged/valueChanged, a check
-// box's Click to stateChanged, an option button's Click to toggled(true), a
-// list's Click to currentRowChanged, a menu entry's Click to triggered.
+// A handler runs when code sets the value as well as when the user does:
+// connect Change to textChanged/valueChanged, a check box's Click to
+// stateChanged, an option button's Click to toggled(true), a list's Click to
+// currentRowChanged, a menu entry's Click to triggered.
 
 #include "platform/forms/FrameStyle.h"
 #include "platform/forms/Twips.h"

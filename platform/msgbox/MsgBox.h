@@ -18,17 +18,41 @@ enum MsgBoxAnswer : int {
     vbNo = 7
 };
 
-// Style numbers are the sum of buttons, icon and default button:
-//   buttons 0 OK, 1 OK/Cancel, 2 Abort/Retry/Ignore, 3 Yes/No/Cancel, 4 Yes/No,
-//   5 Retry/Cancel; icon 16 critical, 32 question, 48 exclamation,
-//   64 information; default button 0 first, 256 second, 512 third.
+// A style is the sum of buttons, icon and default button, written as
+// vbYesNo | vbQuestion | vbDefaultButton2 (an int); a part left out is the
+// first of its kind (OK only, no icon, the first button). The compiler warns
+// when an answer name is mixed in.
+enum MsgBoxStyle : int {
+    // Buttons, left to right.
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    // Icon.
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    // Which button Enter presses.
+    vbDefaultButton1 = 0,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512
+};
+
+// The bits of each part of a style, for taking a style apart.
+constexpr int MsgBoxButtonsMask = 0x00F;
+constexpr int MsgBoxIconMask = 0x070;
+constexpr int MsgBoxDefaultMask = 0x300;
+
 // CR LF (or LF) in the prompt breaks the line. Returns the answer code.
-int MsgBox(const QString& prompt, int style = 0, const QString& title = QString());
+int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 
 // A box that does not wait: shown with its OK button, it closes itself after a
 // while (or on OK) and the caller goes on at once. For messages a run started
 // without anybody at the screen must not wait for.
-void MsgBoxNotice(const QString& prompt, int style = 0, const QString& title = QString());
+void MsgBoxNotice(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 
 // Who answers: the real box (installed by the program at start-up) or a test
 // script. Without a handler, MsgBox() aborts: no box may appear unplanned.

@@ -24,24 +24,24 @@ namespace {
 using Button = QMessageBox::StandardButton;
 
 struct ButtonSet {
-    QList<Button> buttons; // in the original order, left to right
+    QList<Button> buttons; // left to right, as the style names them
     Button escape;         // QMessageBox::NoButton: the box cannot be escaped
 };
 
-// Buttons by the low four bits of the style; unknown values show OK alone.
+// Buttons by the buttons part of the style; unknown values show OK alone.
 ButtonSet buttonSet(int style)
 {
-    switch (style & 0xF) {
-    case 1:
+    switch (style & MsgBoxButtonsMask) {
+    case vbOKCancel:
         return {{QMessageBox::Ok, QMessageBox::Cancel}, QMessageBox::Cancel};
-    case 2:
+    case vbAbortRetryIgnore:
         return {{QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore},
                 QMessageBox::NoButton};
-    case 3:
+    case vbYesNoCancel:
         return {{QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}, QMessageBox::Cancel};
-    case 4:
+    case vbYesNo:
         return {{QMessageBox::Yes, QMessageBox::No}, QMessageBox::NoButton};
-    case 5:
+    case vbRetryCancel:
         return {{QMessageBox::Retry, QMessageBox::Cancel}, QMessageBox::Cancel};
     default:
         return {{QMessageBox::Ok}, QMessageBox::Ok};
@@ -50,14 +50,14 @@ ButtonSet buttonSet(int style)
 
 QMessageBox::Icon iconOf(int style)
 {
-    switch (style & 0x70) {
-    case 16:
+    switch (style & MsgBoxIconMask) {
+    case vbCritical:
         return QMessageBox::Critical;
-    case 32:
+    case vbQuestion:
         return QMessageBox::Question;
-    case 48:
+    case vbExclamation:
         return QMessageBox::Warning;
-    case 64:
+    case vbInformation:
         return QMessageBox::Information;
     default:
         return QMessageBox::NoIcon;
@@ -140,7 +140,7 @@ StyledBox* BuildBox(const QString& prompt, int style, const QString& title, QWid
                                  margins.right());
     }
     // A default beyond the last button falls back to the first.
-    qsizetype defaultIndex = (style >> 8) & 3;
+    qsizetype defaultIndex = (style & MsgBoxDefaultMask) / vbDefaultButton2;
     if (defaultIndex >= set.buttons.size())
         defaultIndex = 0;
     box->setDefaultButton(set.buttons[defaultIndex]);
@@ -172,7 +172,8 @@ int MsgBoxDialog(const QString& prompt, int style, const QString& title)
 void NoticeDialog(const QString& prompt, int style, const QString& title)
 {
     // An OK box only: a notice asks nothing.
-    StyledBox* box = BuildBox(prompt, (style & ~0xF) & ~0x300, title, nullptr);
+    StyledBox* box =
+        BuildBox(prompt, style & ~(MsgBoxButtonsMask | MsgBoxDefaultMask), title, nullptr);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     QTimer::singleShot(NoticeMs, box, &QWidget::close);

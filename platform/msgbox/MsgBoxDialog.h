@@ -1,6 +1,6 @@
 #pragma once
-// The real message box: a modal QMessageBox built from the original style
-// number. The program installs it once at start-up; tests install a script.
+// The real message box: a modal QMessageBox built from a style (MsgBox.h).
+// The program installs it once at start-up; tests install a script.
 
 #include <QString>
 
@@ -10,8 +10,8 @@ namespace platform {
 // keeps running) until the user answers; returns the answer code (MsgBox.h).
 // An empty title shows the application's display name. The prompt is plain
 // text: markup in it is shown as it stands. Escape and the close button answer
-// as the original boxes did: OK in an OK box, Cancel where there is a Cancel
-// button; Yes/No and Abort/Retry/Ignore boxes cannot be closed without a button.
+// OK in an OK box and Cancel where there is a Cancel button; Yes/No and
+// Abort/Retry/Ignore boxes cannot be closed without a button.
 int MsgBoxDialog(const QString& prompt, int style, const QString& title);
 
 // Shows prompt in a box with an OK button that does not wait: the caller goes

@@ -44,7 +44,7 @@ using ExitWindowsHook = std::function<int(int flags)>;
 ExitWindowsHook SetExitWindowsHook(ExitWindowsHook hook);
 
 // --- the system directory -------------------------------------------------------
-// Where the installer puts shared files that the original system kept in its
+// Where the installer puts shared files and its check looks for them, the
 // system directory: a folder of the user's own, $XDG_DATA_HOME/kelpa/system
 // (default ~/.local/share/kelpa/system); never a system path. Asking creates
 // nothing: whoever copies a file there makes the folder first. Returned as a

@@ -394,8 +394,8 @@ int connect(SOCKET s, const SockAddrIn& name, int namelen)
     const int err = r == 0 ? 0 : errno;
     e->state = State::Connecting;
     if (e->nonBlocking) {
-        // As on the original system a non-blocking connect never finishes in
-        // the call: its outcome comes with FD_CONNECT.
+        // A non-blocking connect never finishes in the call, not even when
+        // the system finishes it at once: its outcome comes with FD_CONNECT.
         if (err == EINPROGRESS)
             enable(*e, QSocketNotifier::Write);
         else

@@ -1,6 +1,6 @@
 #pragma once
 // The socket library as the transfer code knows it: version 1.1 calls with
-// their original names, records, event bits and error numbers, carried out by
+// that interface's names, records, event bits and error numbers, carried out by
 // non-blocking POSIX sockets on the GUI thread.
 //
 // Every call belongs to the GUI thread. A socket starts in blocking mode: its
@@ -171,7 +171,7 @@ int shutdown(SOCKET s, int how);
 // A blocking call waiting on the socket ends with WSAEINTR.
 int closesocket(SOCKET s);
 // FIONBIO only. Blocking mode cannot come back while events are selected
-// (WSAEINVAL), as on the original system: select 0 events first.
+// (WSAEINVAL): select 0 events first.
 int ioctlsocket(SOCKET s, std::uint32_t cmd, std::uint32_t* argp);
 
 // Resolves an IPv4 address, waiting with the event loop running. The entry

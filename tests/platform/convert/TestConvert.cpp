@@ -1,4 +1,4 @@
-// The original system's number and text functions, as tables.
+// The number and text functions of Convert.h, as tables.
 
 #include "platform/convert/Convert.h"
 #include "tests/support/TestMain.h"

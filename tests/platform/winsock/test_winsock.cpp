@@ -1,6 +1,6 @@
 // The socket library against the loopback test server: exchanges in blocking
 // and in notified non-blocking mode, refused connections, blocking calls ended
-// from a handler, name resolution, and the original error numbers.
+// from a handler, name resolution, and the interface's error numbers.
 
 #include "platform/pump/Pump.h"
 #include "platform/pump/Timer.h"
