@@ -18,9 +18,6 @@ using namespace KELPA;
 
 namespace {
 
-// The 8.3 extension of the last name given with short names; kept, not read.
-QString FileExtension;
-
 constexpr int32_t LastCandidate = 32767;
 
 // The test of a candidate name (LocalFileName, FileName): an empty file of
@@ -57,7 +54,7 @@ void ShowDirectory(PreviewWindow& preview)
 } // namespace
 
 // Sets FileDirectory from Link and, unless mode is "NurSubDir", FileName,
-// LocalFileName, NameAltered (FileExtension with short names) and the
+// LocalFileName, NameAltered and the
 // normalised Link, shown in the transfer window's Text1 while no transfer
 // has started. For the URL about to be fetched (any mode but "InlineNamen"
 // and "NurSubDir") a non-empty file of that name on disk is numbered away
@@ -79,8 +76,6 @@ void FormKelpa::NamenGeben(const QString& mode)
     Link = named.link;
     FileDirectory = named.fileDirectory;
     NameAltered = named.nameAltered;
-    if (named.hasExtension)
-        FileExtension = named.fileExtension;
     if (input.mode != naming::Mode::SubDirOnly) {
         if (named.showLink && TransferStarted == 0)
             FormHTTP::Instance().Text1->setText(Link);

@@ -27,9 +27,6 @@ using namespace KELPA;
 
 namespace {
 
-// Emptied at each run's start; nothing else reads or writes it.
-QString LastNotLoaded;
-
 const QString IndexPage = QStringLiteral("_Index.html");
 
 // The start page of the last run: its URL as typed and as named, the
@@ -248,7 +245,6 @@ bool FormKelpa::RunSetUp()
     if (UrlsLeft == 0)
         UrlsLeft = 1;
     LastHost.clear();
-    LastNotLoaded.clear();
     CompletionDone = 0;
     // No file of this run is unfinished until its first transfer begins.
     FileComplete = 1;

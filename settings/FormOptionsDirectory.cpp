@@ -25,9 +25,6 @@ using namespace KELPA;
 
 namespace {
 
-// The site BereitsVorhanden tests against the only-list; emptied when listed.
-QString SiteText;
-
 // The only-list as "Dirs" builds it (settings::SiteListText), written to its
 // box only when the user may look (a question, a few times a second, the
 // end), so that N entries cost about N. A box the user edited meanwhile is

@@ -69,11 +69,6 @@ SiteEntry OnlySiteEntry(const QString& url)
     return {s, false};
 }
 
-bool SiteListed(const QString& list, const QString& entry)
-{
-    return SiteWordSet(list).contains(entry);
-}
-
 SiteWordSet::SiteWordSet(const QString& list)
 {
     for (const QString& word : list.split(QLatin1Char(' '), Qt::SkipEmptyParts))

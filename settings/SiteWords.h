@@ -31,12 +31,9 @@ struct SiteEntry {
 };
 SiteEntry OnlySiteEntry(const QString& url);
 
-// The duplicate test of a site list: true when entry, trimmed, equals one
-// of list's blank-separated words without regard to letter case.
-bool SiteListed(const QString& list, const QString& entry);
-
-// The same test for many entries against one list: the words kept in a set,
-// so that adding N entries costs about N.
+// The duplicate test of a site list: an entry, trimmed, is listed when it
+// equals one of the list's blank-separated words without regard to letter
+// case. The words are kept in a set, so that adding N entries costs about N.
 class SiteWordSet {
 public:
     explicit SiteWordSet(const QString& list);

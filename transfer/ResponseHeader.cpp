@@ -135,9 +135,6 @@ HeaderReader::State HeaderReader::Settle(bool closed)
 
 namespace {
 
-// The Location field of the last relocation; kept, not read.
-QString RelocationTarget;
-
 const QByteArray PngSignature("\x89PNG\r\n");
 
 } // namespace
@@ -173,7 +170,6 @@ HeaderDecision ApplyResponseHeader(const ResponseHeader& header, const QByteArra
     if (header.statusCode == 404)
         UrlPath = HostAndPort();
     if (!header.location.isEmpty()) {
-        RelocationTarget = header.location;
         Link = RelocationLink(header.location);
         return HeaderDecision::Relocation;
     }

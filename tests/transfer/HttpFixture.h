@@ -33,6 +33,7 @@ inline void PrepareTransfer()
 {
     using namespace KELPA;
     EnterTestFolder();
+    ResetRunDefaults();
     QDir().mkdir(QStringLiteral("site"));
     Directory = platform::FromLinuxPath(QDir::currentPath()) + QStringLiteral("\\site\\");
     SubDirectories = 0;
@@ -57,11 +58,8 @@ inline void PrepareTransfer()
     MaxFileSize = MinFileSize = 0;
     MaxkBytes = 0;
     LogAllMessages = 0;
-    StopRun = UserStopped = AbortTransfer = 0;
+    AbortTransfer = 0;
     CancelAnswer = CancelConfirmAnswer = 0;
-    FilesLoaded = FilesKept = 0;
-    BytesLoaded = BytesKept = 0;
-    UrlsLeft = 0;
     Relocated = 0;
     LastHost.clear();
     HostAddress = 0;
