@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -31,15 +32,20 @@ struct Slot {
     QStringList keys;
 };
 
+// The value of a variable as text, a number in decimal.
 QString Render(const inifile::Variable& variable)
 {
-    if (auto* const* text = std::get_if<QString*>(&variable))
-        return **text;
-    if (auto* const* v16 = std::get_if<int16_t*>(&variable))
-        return QString::number(**v16);
-    if (auto* const* v32 = std::get_if<int32_t*>(&variable))
-        return QString::number(**v32);
-    return QString();
+    return std::visit(
+        [](const auto& target) -> QString {
+            using Target = std::decay_t<decltype(target)>;
+            if constexpr (std::is_same_v<Target, QString*>)
+                return *target;
+            else if constexpr (std::is_same_v<Target, int16_t*> || std::is_same_v<Target, int32_t*>)
+                return QString::number(*target);
+            else
+                return QString();
+        },
+        variable);
 }
 
 std::vector<Slot> Slots()
