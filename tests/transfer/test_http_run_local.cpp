@@ -25,7 +25,8 @@ void ServeFour(HttpTestServer& server)
 // Every byte value, and the bytes a page search would take for a tag.
 QByteArray BinaryBytes()
 {
-    QByteArray bytes("GIF89a\x01\x00\x01\x00<a href=\"x.html\">\r\n", 33);
+    const char head[] = "GIF89a\x01\x00\x01\x00<a href=\"x.html\">\r\n";
+    QByteArray bytes(head, sizeof head - 1);
     for (int i = 0; i < 256; ++i)
         bytes += char(i);
     return bytes;
