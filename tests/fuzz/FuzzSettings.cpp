@@ -1,5 +1,5 @@
 // Fuzz entry point: a settings or task file read as the program reads a task
-// (ReadSettings, then ReadTaskKeys). Whatever the bytes, reading ends, and a
+// (ReadTaskKeys, then ReadSettings). Whatever the bytes, reading ends, and a
 // value differs from what the reader starts from only when a line of the
 // text names its key before its first "=" (blanks around it and letter case
 // ignored, as the reader matches keys): SubDirectories may also follow
@@ -138,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QStringList before;
     for (const Slot& slot : slots)
         before += Render(slot.variable);
-    if (!inifile::ReadSettings(path, ScreenW, ScreenH) || !inifile::ReadTaskKeys(path))
+    if (!inifile::ReadTaskKeys(path) || !inifile::ReadSettings(path, ScreenW, ScreenH))
         std::abort();
 
     const QSet<QString> keys = KeysOf(bytes);
