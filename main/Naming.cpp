@@ -261,8 +261,8 @@ QString ShortExtension(const QString& extension)
 }
 
 // One component that is safe on its own: no separator, no control character,
-// not "." or "..", not empty, at most MaxComponentBytes long (a file name
-// keeps its extension).
+// not "." or "..", not empty, not the part file's name, at most
+// MaxComponentBytes long (a file name keeps its extension).
 QString SafeComponent(QString part, bool keepExtension)
 {
     const auto unsafe = [](QChar c) { return IsControl(c) || IsSeparator(c); };
@@ -270,6 +270,10 @@ QString SafeComponent(QString part, bool keepExtension)
         std::replace_if(part.begin(), part.end(), unsafe, QLatin1Char('_'));
     if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
         return Underscore;
+    // The part file that a fetch writes beside an earlier copy is no saved
+    // file or folder: a component that would be named so is named apart.
+    if (partfile::IsPartName(part))
+        part[0] = QLatin1Char('_');
     if (Utf8Bytes(part) <= MaxComponentBytes)
         return part;
     const qsizetype dot = keepExtension ? part.lastIndexOf(QLatin1Char('.')) : -1;
@@ -288,7 +292,8 @@ bool SafeAlready(QStringView directory)
         if (!IsSeparator(c))
             continue;
         const QStringView part = directory.mid(begin, i - begin);
-        if (part.isEmpty() || part == u"." || part == u".." || Utf8Bytes(part) > MaxComponentBytes)
+        if (part.isEmpty() || part == u"." || part == u".." || partfile::IsPartName(part) ||
+            Utf8Bytes(part) > MaxComponentBytes)
             return false;
         begin = i + 1;
     }
@@ -416,11 +421,7 @@ Result LocalName(const Input& input)
             altered = 1;
         directory = safe;
     }
-    QString safeName = SafeComponent(w, true);
-    // The part file that a fetch writes beside an earlier copy is no saved
-    // file: a URL that would be named so is named apart.
-    if (partfile::IsPartName(safeName))
-        safeName[0] = QLatin1Char('_');
+    const QString safeName = SafeComponent(w, true);
     if (safeName != w)
         altered = 1;
 

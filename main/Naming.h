@@ -45,7 +45,8 @@ struct Result {
 // Names one URL. Whatever the URL holds, directory & fileDirectory & fileName
 // stays inside directory: no "." or ".." component, no empty or absolute
 // component, no control character, no component longer than
-// MaxComponentBytes (a long file name keeps its extension).
+// MaxComponentBytes (a long file name keeps its extension), none named as
+// the part file.
 Result LocalName(const Input& input);
 
 // base & tail, with base shortened (whole characters) so that the result fits

@@ -64,13 +64,14 @@ bool SplitLine(const QString& line)
     return true;
 }
 
-// The slot (1 to 6) a key "page1" to "page6" names, else 0.
+// The slot (1 to 6) a key "page1" to "page6" names, else 0. Only the digits
+// the writer writes count: "page\u00b9" names no slot.
 int PageSlot(const QString& key)
 {
     if (key.size() != 5 || !key.startsWith(QLatin1String("page")))
         return 0;
-    const int slot = key.at(4).digitValue();
-    return slot >= 1 && slot <= 6 ? slot : 0;
+    const char16_t digit = key.at(4).unicode();
+    return digit >= u'1' && digit <= u'6' ? digit - u'0' : 0;
 }
 
 // Opens file for input under the next free number (kept in FileNumber).

@@ -120,6 +120,10 @@ private Q_SLOTS:
             << "http://host/..KELPA-Part" << true << true << "http://host/..KELPA-Part"
             << "host\\"
             << "_KELPA-Part" << 1;
+        QTest::newRow("the part file's name as a folder")
+            << "http://host/.kelpa-part/x.html" << true << true << "http://host/.kelpa-part/x.html"
+            << "host\\_kelpa-part\\"
+            << "x.html" << 1;
         QTest::newRow("no scheme") << "host/x.html" << true << true << "http://host/x.html"
                                    << "host\\"
                                    << "x.html" << 0;

@@ -167,6 +167,9 @@ private Q_SLOTS:
                                                << "old page";
         QTest::newRow("empty Page line keeps") << QByteArray("Page1=\r\n") << "Page1"
                                                << "old page";
+        QTest::newRow("superscript one names no Page slot")
+            << QByteArray("Page\xb9=x\r\nPage\xc2\xb9=y\r\n") << "Page1"
+            << "old page";
         QTest::newRow("SaveHTML kept when absent") << QByteArray("Depth=1\r\n") << "SaveHTML"
                                                    << "0";
         // The MemoText block.

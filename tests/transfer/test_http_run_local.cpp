@@ -25,7 +25,7 @@ void ServeFour(HttpTestServer& server)
 // Every byte value, and the bytes a page search would take for a tag.
 QByteArray BinaryBytes()
 {
-    QByteArray bytes("GIF89a\x01\x00\x01\x00<a href=\"x.html\">\r\n", 33);
+    QByteArray bytes = QByteArrayLiteral("GIF89a\x01\x00\x01\x00<a href=\"x.html\">\r\n");
     for (int i = 0; i < 256; ++i)
         bytes += char(i);
     return bytes;
@@ -88,7 +88,7 @@ void TestHttpRunLocal::localCopies_data()
     QTest::newRow("gif") << "bg.gif" << BinaryBytes() << QByteArray();
     QTest::newRow("sound") << "s.wav" << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt <", 17)
                            << QByteArray();
-    QTest::newRow("class") << "A.class" << QByteArray("\xca\xfe\xba\xbe\x00\x00<init>", 14)
+    QTest::newRow("class") << "A.class" << QByteArrayLiteral("\xca\xfe\xba\xbe\x00\x00<init>")
                            << QByteArray();
     QTest::newRow("svg") << "p.svg"
                          << QByteArray(
