@@ -60,6 +60,15 @@ bool IsOwnFile(const QString& path)
     return !NamedIn(names, path).isEmpty();
 }
 
+bool IsDownloadListFile(const QString& directory, const QString& path)
+{
+    if (path.size() <= directory.size() || !path.startsWith(directory, Qt::CaseInsensitive))
+        return false;
+    const QStringView name = QStringView(path).mid(directory.size());
+    return name.compare(u"_Index.html", Qt::CaseInsensitive) == 0 ||
+           name.compare(u"MailTo.txt", Qt::CaseInsensitive) == 0;
+}
+
 QString RecordKey(const QString& url, const QString& name)
 {
     // A line never holds a line break: the two parts cannot run into each

@@ -29,6 +29,11 @@ inline bool IsWorkList(const QString& path)
 // or is empty. Costs a look at the folder only when the file name matches.
 bool IsOwnFile(const QString& path);
 
+// The same for the files a run keeps in the download directory itself, the
+// index page "_Index.html" and the e-mail list "MailTo.txt": true when path
+// names one of them directly in directory (compared case-blind as text).
+bool IsDownloadListFile(const QString& directory, const QString& path);
+
 // What makes two work-list records one record: the URL line compared with
 // letter case ignored, the local-name line compared exactly, both without
 // the blanks around them, which every reader of a list trims. Two records

@@ -6,7 +6,10 @@
 // drive, no separator, no control character, at most MaxComponentBytes of
 // UTF-8; no component is the part file's name; and a file named straight in
 // the working folder after one of the program's own files is one
-// worklists::IsOwnFile knows, so that the numbering moves the download away.
+// worklists::IsOwnFile knows, and one named after the index page or the
+// e-mail list is one worklists::IsDownloadListFile knows (the working folder
+// is the download directory here), so that the numbering moves the download
+// away.
 
 #include "main/Naming.h"
 #include "main/WorkLists.h"
@@ -42,6 +45,13 @@ bool OwnName(const QString& name)
         QStringLiteral("KELPA.PRT"),    QStringLiteral("LINKS0.INP"), QStringLiteral("LINKS1.INP"),
         QStringLiteral("COMPLETE.ENP"), QStringLiteral("~.TMP")};
     return names.contains(name, Qt::CaseInsensitive);
+}
+
+// The files a run keeps in the download directory.
+bool DownloadListName(const QString& name)
+{
+    return name.compare(QLatin1String("_Index.html"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("MailTo.txt"), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -84,6 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (!subDirOnly && parts.size() == 1 && OwnName(result.fileName) &&
         !worklists::IsOwnFile(result.localFileName))
+        std::abort();
+    if (!subDirOnly && parts.size() == 1 && DownloadListName(result.fileName) &&
+        !worklists::IsDownloadListFile(workingFolder, result.localFileName))
         std::abort();
     return 0;
 }

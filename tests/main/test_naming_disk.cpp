@@ -168,6 +168,43 @@ private Q_SLOTS:
         QCOMPARE(FileName, QStringLiteral("page.html"));
     }
 
+    // The index page and the e-mail list in the download directory are the
+    // run's own, even while empty (the e-mail list is made at a run's start)
+    // or while a search is completed; elsewhere their names are free.
+    void downloadListsAreNotTaken_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("continueSearch");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty e-mail list")
+            << "http://host/MailTo.txt" << QByteArray() << 0 << "MailTo(1).txt";
+        QTest::newRow("index page while completing")
+            << "http://host/_index.HTML" << QByteArray("<p>") << 1 << "_index(1).HTML";
+        QTest::newRow("no such file yet")
+            << "http://host/_Index.html" << QByteArray() << -1 << "_Index(1).html";
+        QTest::newRow("other name")
+            << "http://host/MailTo.htm" << QByteArray() << 0 << "MailTo.htm";
+    }
+    void downloadListsAreNotTaken()
+    {
+        QFETCH(QString, link);
+        QFETCH(QByteArray, content);
+        QFETCH(int, continueSearch);
+        QFETCH(QString, expected);
+        const QString ownName = link.section(QLatin1Char('/'), -1);
+        if (continueSearch >= 0)
+            Put(Directory + ownName, content);
+        ContinueSearch = int16_t(std::max(continueSearch, 0));
+        Name(link);
+        QCOMPARE(FileName, expected);
+        if (continueSearch >= 0)
+            QCOMPARE(platform::FileExists(Directory + ownName), true);
+        SubDirectories = 1;
+        Name(link);
+        QCOMPARE(FileName, ownName); // in the host's folder
+    }
+
     void shortNamesNumbered()
     {
         LongFilenames = 0;
