@@ -4,6 +4,8 @@
 #   sanitizers  the whole suite built with AddressSanitizer and
 #               UndefinedBehaviorSanitizer (halting on the first error), run
 #               with ctest
+#   core        the libraries without widgets alone (KELPA_WINDOWS=OFF, Qt
+#               Core only): a rule that needs Gui or Widgets fails it
 #   fuzz        every fuzz target of tests/fuzz/ linked with libFuzzer and run
 #               for FUZZ_SECONDS (default 60) on a copy of its corpus; new
 #               inputs and crashing ones go to a scratch folder, never into
@@ -70,6 +72,18 @@ step_sanitizers() {
     fi
 }
 
+step_core() {
+    local folder="$out/core"
+    cmake -S "$root" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKELPA_WINDOWS=OFF >/dev/null
+    if cmake --build "$folder" -j"$jobs"; then
+        note "core: the libraries without widgets build alone"
+    else
+        note "core: build failed"
+        return 1
+    fi
+}
+
 # The fuzz targets and their corpus folders, as tests/fuzz/CMakeLists.txt
 # registers them.
 fuzz_targets() {
@@ -112,9 +126,8 @@ step_fuzz() {
 }
 
 # --- the steps, in order ---------------------------------------------------
-# A step is a function step_NAME; add new ones to this list (a build of the
-# core libraries alone goes here, before the fuzz targets).
-steps=(sanitizers fuzz)
+# A step is a function step_NAME; add new ones to this list.
+steps=(sanitizers core fuzz)
 
 [ $# -gt 0 ] && steps=("$@")
 install_missing
