@@ -76,9 +76,9 @@ QString RecordKey(const QString& url, const QString& name)
     return WorkListIndex::UrlKey(platform::Trim(url)) + QLatin1Char('\n') + platform::Trim(name);
 }
 
-bool NameTaken(const QString& path)
+bool NameTaken(const QString& directory, const QString& path)
 {
-    return platform::FileLen(path) > 0 || IsOwnFile(path);
+    return platform::FileLen(path) > 0 || IsOwnFile(path) || IsDownloadListFile(directory, path);
 }
 
 } // namespace worklists

@@ -41,7 +41,8 @@ bool IsDownloadListFile(const QString& directory, const QString& path);
 QString RecordKey(const QString& url, const QString& name);
 
 // Whether a downloaded file must be numbered away from path: a file of that
-// path holds data, or path is one of the program's own files.
-bool NameTaken(const QString& path);
+// path holds data, or path is one of the program's own files, in the working
+// folder or in the download directory.
+bool NameTaken(const QString& directory, const QString& path);
 
 } // namespace worklists

@@ -201,7 +201,7 @@ void FormHTTP::Uebertragung()
         form.StatusZeile();
         return;
     }
-    if (LocalBrowsing == 0 && worklists::NameTaken(LocalFileName)) {
+    if (LocalBrowsing == 0 && worklists::NameTaken(Directory, LocalFileName)) {
         int16_t diskOnly = 0;
         if (LongFilenames == 1)
             form.Doublette(diskOnly);

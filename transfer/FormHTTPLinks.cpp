@@ -240,7 +240,7 @@ void FormHTTP::InlineNamen()
         ShowLink(*this, FileName + LanguageText[144]);
     } else {
         if (LocalBrowsing == 1) {
-            if (worklists::NameTaken(LocalFileName))
+            if (worklists::NameTaken(Directory, LocalFileName))
                 DuplicateSearch(1);
             if (NameListed(FileName))
                 DuplicateSearch(1);

@@ -1,6 +1,7 @@
 // A run whose download directory is the working folder, without
 // subdirectories: a server that names its files after the program's own
-// files (work lists, settings, log, lock file) gets numbered names, and the
+// files (work lists, settings, log, lock file, the index page and the e-mail
+// list, made empty at the run's start) gets numbered names, and the
 // program's files keep their content.
 
 #include "main/WorkLists.h"
@@ -14,11 +15,11 @@ using namespace KELPA;
 
 namespace {
 
-const QStringList OwnNames{QStringLiteral("LINKS0.INP"),   QStringLiteral("LINKS1.INP"),
-                           QStringLiteral("COMPLETE.ENP"), QStringLiteral("KELPA.GOT"),
-                           QStringLiteral("KELPA.NOT"),    QStringLiteral("KELPA.INI"),
-                           QStringLiteral("kelpa.log"),    QStringLiteral("KELPA.TMP"),
-                           QStringLiteral("KELPA.BAK"),    QStringLiteral("~.TMP")};
+const QStringList OwnNames{
+    QStringLiteral("LINKS0.INP"), QStringLiteral("LINKS1.INP"),  QStringLiteral("COMPLETE.ENP"),
+    QStringLiteral("KELPA.GOT"),  QStringLiteral("KELPA.NOT"),   QStringLiteral("KELPA.INI"),
+    QStringLiteral("kelpa.log"),  QStringLiteral("KELPA.TMP"),   QStringLiteral("KELPA.BAK"),
+    QStringLiteral("~.TMP"),      QStringLiteral("_Index.html"), QStringLiteral("MailTo.txt")};
 
 // The files of the working folder holding a server's words.
 QStringList FilesFromTheServer()
@@ -54,6 +55,7 @@ private Q_SLOTS:
         PrepareRun(QString(), 2);
         Directory.clear();
         LocalBrowsing = int16_t(localBrowsing);
+        eMailAddresses = 1;
         Timeout = 10;
         const QByteArray settings = "Language=english\r\n";
         WriteFile(QStringLiteral("KELPA.INI"), settings);
@@ -77,7 +79,8 @@ private Q_SLOTS:
         const QStringList saved = FilesFromTheServer();
         QCOMPARE(saved.size(), OwnNames.size());
         for (const QString& file : saved)
-            QVERIFY2(!worklists::IsOwnFile(file), qPrintable(file));
+            QVERIFY2(!worklists::IsOwnFile(file) && !worklists::IsDownloadListFile(QString(), file),
+                     qPrintable(file));
         QVERIFY(Log().contains("LINKS0(1).INP"));
 
         // Each link of the saved start page leads to the file saved for it.
