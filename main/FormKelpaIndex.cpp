@@ -3,6 +3,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/Settings.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 
@@ -45,7 +46,7 @@ void RecordStartPage()
     for (int n = 6; n >= 2; --n)
         Page[n] = Page[n - 1];
     Page[1] = base + FileName;
-    AppendLines(Directory + QStringLiteral("_Index.html"),
+    AppendLines(Directory + worklists::IndexPage,
                 {QStringLiteral("<a href=") + Quote + name + Quote + QLatin1Char('>'),
                  Link + QStringLiteral("</a>"), QStringLiteral("<br><br>")});
 }
@@ -105,7 +106,7 @@ void FormKelpa::loggingMAILTO(QString& address)
     if (address.isEmpty() || !address.contains(QLatin1Char('@')))
         return;
 
-    const QString list = Directory + QStringLiteral("MailTo.txt");
+    const QString list = Directory + worklists::MailList;
     QString line;
     const int number = platform::FreeFile();
     if (number > 0 && platform::Open(list, platform::OpenMode::Input, number) == 0) {
@@ -123,8 +124,7 @@ void FormKelpa::WriteIndexHeader()
 {
     const QChar q = QLatin1Char('"');
     const int number = platform::FreeFile();
-    if (platform::Open(Directory + QStringLiteral("_Index.html"), platform::OpenMode::Output,
-                       number) != 0)
+    if (platform::Open(Directory + worklists::IndexPage, platform::OpenMode::Output, number) != 0)
         return;
     platform::PrintLine(number, QStringLiteral("<body bgcolor=") + q + QStringLiteral("#ffffff") +
                                     q + QLatin1Char('>'));

@@ -20,13 +20,6 @@ namespace {
 
 constexpr int32_t LastCandidate = 32767;
 
-// One of the program's own files: in the working folder, or the index page or
-// the e-mail list in the download directory.
-bool OwnFile(const QString& path)
-{
-    return worklists::IsOwnFile(path) || worklists::IsDownloadListFile(Directory, path);
-}
-
 // The test of a candidate name (LocalFileName, FileName): an empty file of
 // that path is deleted, since it blocks nothing; the name is free when no
 // file of that path exists and, with lists, no record of the next level's
@@ -42,7 +35,7 @@ bool CandidateFree(bool withLists)
                 return false;
         }
     }
-    if (OwnFile(LocalFileName))
+    if (worklists::IsProgramFile(Directory, LocalFileName))
         return false;
     if (platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) == 0)
         platform::Kill(LocalFileName);
@@ -91,7 +84,7 @@ void FormKelpa::NamenGeben(const QString& mode)
         if (input.mode == naming::Mode::Fetch &&
             ((platform::FileExists(LocalFileName) && platform::FileLen(LocalFileName) >= 1 &&
               ContinueSearch != 1) ||
-             OwnFile(LocalFileName))) {
+             worklists::IsProgramFile(Directory, LocalFileName))) {
             int16_t diskOnly = 0;
             if (LongFilenames != 0)
                 Doublette(diskOnly);
@@ -112,7 +105,8 @@ void FormKelpa::Doublette(int16_t& mode)
 {
     const bool withLists = mode == 1;
     mode = 0;
-    if (SubDirectories == 1 && withLists && NameAltered == 0 && !OwnFile(LocalFileName))
+    if (SubDirectories == 1 && withLists && NameAltered == 0 &&
+        !worklists::IsProgramFile(Directory, LocalFileName))
         return;
     const naming::Numbering numbering = naming::NumberingOf(FileName);
     if (SubDirectories == 1)

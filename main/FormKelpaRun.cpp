@@ -25,7 +25,6 @@ using namespace KELPA;
 namespace {
 
 const QString Kelpa = QStringLiteral("Kelpa");
-const QString IndexPage = QStringLiteral("_Index.html");
 
 // A run is on the stack from its set-up to the end of its end; a start asked
 // for meanwhile (a repeat, an accepted completion) is only noted, and the

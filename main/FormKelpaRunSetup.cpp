@@ -6,6 +6,7 @@
 #include "main/Kelpa.h"
 #include "main/LitLamp.h"
 #include "main/Schedule.h"
+#include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
@@ -26,8 +27,6 @@
 using namespace KELPA;
 
 namespace {
-
-const QString IndexPage = QStringLiteral("_Index.html");
 
 // The start page of the last run: its URL as typed and as named, the
 // download directory and the local name it was fetched into. A repetition,
@@ -319,13 +318,13 @@ bool FormKelpa::RunSetUp()
     if (eMailAddresses == 1) {
         EnsureTrailingBackslash(Directory);
         const int number = platform::FreeFile();
-        if (platform::Open(Directory + QStringLiteral("MailTo.txt"), platform::OpenMode::Append,
-                           number) == 0)
+        if (platform::Open(Directory + worklists::MailList, platform::OpenMode::Append, number) ==
+            0)
             platform::Close(number);
     }
     if (LocalBrowsing == 1) {
         EnsureTrailingBackslash(Directory);
-        if (!platform::FileExists(Directory + IndexPage)) {
+        if (!platform::FileExists(Directory + worklists::IndexPage)) {
             WriteIndexHeader();
             platform::DoEvents();
         }

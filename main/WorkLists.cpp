@@ -65,8 +65,13 @@ bool IsDownloadListFile(const QString& directory, const QString& path)
     if (path.size() <= directory.size() || !path.startsWith(directory, Qt::CaseInsensitive))
         return false;
     const QStringView name = QStringView(path).mid(directory.size());
-    return name.compare(u"_Index.html", Qt::CaseInsensitive) == 0 ||
-           name.compare(u"MailTo.txt", Qt::CaseInsensitive) == 0;
+    return name.compare(IndexPage, Qt::CaseInsensitive) == 0 ||
+           name.compare(MailList, Qt::CaseInsensitive) == 0;
+}
+
+bool IsProgramFile(const QString& directory, const QString& path)
+{
+    return IsOwnFile(path) || IsDownloadListFile(directory, path);
 }
 
 QString RecordKey(const QString& url, const QString& name)
@@ -78,7 +83,7 @@ QString RecordKey(const QString& url, const QString& name)
 
 bool NameTaken(const QString& directory, const QString& path)
 {
-    return platform::FileLen(path) > 0 || IsOwnFile(path) || IsDownloadListFile(directory, path);
+    return platform::FileLen(path) > 0 || IsProgramFile(directory, path);
 }
 
 } // namespace worklists

@@ -29,10 +29,18 @@ inline bool IsWorkList(const QString& path)
 // or is empty. Costs a look at the folder only when the file name matches.
 bool IsOwnFile(const QString& path);
 
-// The same for the files a run keeps in the download directory itself, the
-// index page "_Index.html" and the e-mail list "MailTo.txt": true when path
-// names one of them directly in directory (compared case-blind as text).
+// The files a run keeps in the download directory itself: the index page and
+// the e-mail list.
+inline const QString IndexPage = QStringLiteral("_Index.html");
+inline const QString MailList = QStringLiteral("MailTo.txt");
+
+// The same for those two files: true when path names one of them directly in
+// directory (compared case-blind as text).
 bool IsDownloadListFile(const QString& directory, const QString& path);
+
+// Either of the above: one of the program's own files in the working folder,
+// or the index page or e-mail list in directory, the download directory.
+bool IsProgramFile(const QString& directory, const QString& path);
 
 // What makes two work-list records one record: the URL line compared with
 // letter case ignored, the local-name line compared exactly, both without
@@ -41,8 +49,7 @@ bool IsDownloadListFile(const QString& directory, const QString& path);
 QString RecordKey(const QString& url, const QString& name);
 
 // Whether a downloaded file must be numbered away from path: a file of that
-// path holds data, or path is one of the program's own files, in the working
-// folder or in the download directory.
+// path holds data, or path is one of the program's own files (IsProgramFile).
 bool NameTaken(const QString& directory, const QString& path);
 
 } // namespace worklists
