@@ -60,8 +60,6 @@ UrlParts SplitUrl(const QString& link, const QString& protocol)
     parts.requestPath = platform::Trim(parts.requestPath);
     if (parts.requestPath.isEmpty())
         parts.requestPath = QStringLiteral("/");
-    while (parts.requestPath.contains(QLatin1String("&amp;")))
-        parts.requestPath.replace(QLatin1String("&amp;"), QLatin1String("&"));
     parts.requestPath.replace(QLatin1Char(' '), QLatin1String("%20"));
 
     const QString whole = protocol + parts.link;

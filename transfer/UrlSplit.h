@@ -14,9 +14,9 @@ inline constexpr int32_t DefaultPort = 80;
 struct UrlParts {
     QString link; // the URL as given, with "/" appended when it named no path
     bool slashAppended = false;
-    QString hostName;    // the host, without port
-    QString requestPath; // from the first "/" on, at least "/"; "&amp;" as "&", blanks as "%20"
-    QString urlPath;     // protocol & link cut before its last "/": the page's base URL
+    QString hostName;           // the host, without port
+    QString requestPath;        // from the first "/" on, at least "/"; blanks as "%20"
+    QString urlPath;            // protocol & link cut before its last "/": the page's base URL
     int32_t port = DefaultPort; // 1 to 65535; 0 when the URL names no valid port
 };
 

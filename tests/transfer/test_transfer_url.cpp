@@ -76,10 +76,10 @@ void TestTransferUrl::splitUrl_data()
                                          << "127.0.0.1"
                                          << "/a/b.html"
                                          << "http://127.0.0.1:54321/a" << 54321 << false;
-    QTest::newRow("escaped escape") << "h/a?x=1&amp;amp;y=2"
-                                    << "h"
-                                    << "/a?x=1&y=2"
-                                    << "http://h" << 80 << false;
+    QTest::newRow("sent as it reads") << "h/a?x=1&amp;amp;y=2"
+                                      << "h"
+                                      << "/a?x=1&amp;amp;y=2"
+                                      << "http://h" << 80 << false;
     QTest::newRow("blanks") << "h/my page 2.html"
                             << "h"
                             << "/my%20page%202.html"
