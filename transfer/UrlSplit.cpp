@@ -23,9 +23,10 @@ int32_t PortNumber(const QString& text)
     return port <= 65535 ? port : 0;
 }
 
-// urlPath climbed up by climbs directories, without trailing "/." pairs;
-// empty when the climb goes above the host.
-QString Climbed(const QString& urlPath, int climbs)
+// urlPath climbed up by climbs directories, without trailing "/." pairs. A
+// climb above the host gives an empty text, or, when stopAtRoot, stays at
+// the host.
+QString Climbed(const QString& urlPath, int climbs, bool stopAtRoot)
 {
     const qsizetype scheme = urlPath.indexOf(QLatin1String("://"));
     const qsizetype hostEnd = urlPath.indexOf(QLatin1Char('/'), scheme < 0 ? 0 : scheme + 3);
@@ -33,8 +34,11 @@ QString Climbed(const QString& urlPath, int climbs)
     QString base = urlPath;
     for (int i = 0; i < climbs; ++i) {
         const qsizetype cut = base.lastIndexOf(QLatin1Char('/'));
-        if (cut < root)
+        if (cut < root) {
+            if (stopAtRoot)
+                break;
             return {};
+        }
         base.truncate(cut);
     }
     while (base.endsWith(QLatin1String("/.")))
@@ -106,7 +110,12 @@ QString HostAndPort()
     return joined;
 }
 
-QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort)
+namespace {
+
+// AbsoluteLink, with a climb above the host either joined to urlPath or, as
+// a browser does, stopped at the host (stopAtRoot).
+QString Resolved(const QString& value, const QString& urlPath, const QString& hostAndPort,
+                 bool stopAtRoot)
 {
     QString link;
     if (value.startsWith(QLatin1String("./"))) {
@@ -124,7 +133,7 @@ QString AbsoluteLink(const QString& value, const QString& urlPath, const QString
             rest.remove(0, 3);
         while (rest.startsWith(QLatin1Char('/')))
             rest.remove(0, 1);
-        const QString base = Climbed(urlPath, climbs);
+        const QString base = Climbed(urlPath, climbs, stopAtRoot);
         link = (base.isEmpty() ? urlPath : base) + QLatin1Char('/') + rest;
     } else if (!value.contains(QLatin1String("//")) && !urlPath.isEmpty()) {
         link = urlPath + QLatin1Char('/') + value;
@@ -135,6 +144,13 @@ QString AbsoluteLink(const QString& value, const QString& urlPath, const QString
     if (link.startsWith(QLatin1Char('/')))
         link = QLatin1String("file://") + link.mid(1);
     return link;
+}
+
+} // namespace
+
+QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort)
+{
+    return Resolved(value, urlPath, hostAndPort, false);
 }
 
 QString LinkRoot()
@@ -168,7 +184,7 @@ QString UrlDirectory(const QString& url)
 QString BaseDirectory(const QString& href, const QString& urlPath, const QString& root,
                       const QString& protocol)
 {
-    const QString url = AbsoluteLink(href, urlPath, root);
+    const QString url = Resolved(href, urlPath, root, true);
     if (url.isEmpty())
         return urlPath;
     const bool scheme = urlPath.contains(QLatin1String("://"));

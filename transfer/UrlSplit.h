@@ -65,7 +65,9 @@ QString UrlDirectory(const QString& url);
 // The base that a base tag's href gives the links of its page: href made
 // absolute against the page as a link is (AbsoluteLink with urlPath and
 // root), so that "/d/", "d/" and "../d/" name directories of the page's
-// server as in a browser, and cut back to its directory (UrlDirectory).
+// server as in a browser, and cut back to its directory (UrlDirectory). As
+// in a browser, a climb above the host stops there ("../../../" names the
+// root).
 // It keeps the form of urlPath: when that has a scheme and the result none,
 // protocol is put in front (a local page's path has none). href "" and "."
 // keep urlPath.
