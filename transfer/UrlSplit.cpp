@@ -1,6 +1,7 @@
 #include "transfer/UrlSplit.h"
 
 #include "main/Kelpa.h"
+#include "main/Naming.h"
 #include "platform/convert/Convert.h"
 
 #include <algorithm>
@@ -66,8 +67,10 @@ UrlParts SplitUrl(const QString& link, const QString& protocol)
         parts.requestPath = QStringLiteral("/");
     parts.requestPath.replace(QLatin1Char(' '), QLatin1String("%20"));
 
+    // The page's folder ends before its query, whatever "/" the query holds.
     const QString whole = protocol + parts.link;
-    const qsizetype last = whole.lastIndexOf(QLatin1Char('/'));
+    const qsizetype query = whole.indexOf(QLatin1Char('?'));
+    const qsizetype last = whole.lastIndexOf(QLatin1Char('/'), query);
     parts.urlPath = last >= 1 ? whole.left(last) : whole;
 
     const qsizetype colon = parts.hostName.indexOf(QLatin1Char(':'));
@@ -135,7 +138,7 @@ QString Resolved(const QString& value, const QString& urlPath, const QString& ho
             rest.remove(0, 1);
         const QString base = Climbed(urlPath, climbs, stopAtRoot);
         link = (base.isEmpty() ? urlPath : base) + QLatin1Char('/') + rest;
-    } else if (!value.contains(QLatin1String("//")) && !urlPath.isEmpty()) {
+    } else if (naming::SchemeLength(value) == 0 && !urlPath.isEmpty()) {
         link = urlPath + QLatin1Char('/') + value;
     } else {
         link = value;
@@ -177,7 +180,7 @@ QString LinkRoot()
 QString UrlDirectory(const QString& url)
 {
     const qsizetype host = url.indexOf(QLatin1String("//"));
-    const qsizetype slash = url.lastIndexOf(QLatin1Char('/'));
+    const qsizetype slash = url.lastIndexOf(QLatin1Char('/'), url.indexOf(QLatin1Char('?')));
     return slash > (host < 0 ? -1 : host + 1) ? url.left(slash) : url;
 }
 
@@ -188,7 +191,7 @@ QString BaseDirectory(const QString& href, const QString& urlPath, const QString
     if (url.isEmpty())
         return urlPath;
     const bool scheme = urlPath.contains(QLatin1String("://"));
-    return UrlDirectory(!scheme || url.contains(QLatin1String("://")) ? url : protocol + url);
+    return UrlDirectory(!scheme || naming::SchemeLength(url) > 0 ? url : protocol + url);
 }
 
 QString LocalRoot(const QString& urlPath)

@@ -301,6 +301,8 @@ void TestTransferLinks::baseTag_data()
         << QByteArray("<base href=\"../../../../\">") << "http://h:8080" << 0;
     QTest::newRow("above the root, then down")
         << QByteArray("<base href=\"../../s/\">") << "http://h:8080/s" << 0;
+    QTest::newRow("query holding a URL")
+        << QByteArray("<base href=\"/go?to=http://x/\">") << "http://h:8080" << 0;
     QTest::newRow("without a scheme")
         << QByteArray("<base href=\"//cdn/x/\">") << "http://cdn/x" << 0;
     QTest::newRow("the page itself") << QByteArray("<base href=\"\">") << "http://h:8080/d" << 0;

@@ -80,6 +80,10 @@ void TestTransferUrl::splitUrl_data()
                                       << "h"
                                       << "/a?x=1&amp;amp;y=2"
                                       << "http://h" << 80 << false;
+    QTest::newRow("URL in the query") << "h/d/go.html?to=http://e/x"
+                                      << "h"
+                                      << "/d/go.html?to=http://e/x"
+                                      << "http://h/d" << 80 << false;
     QTest::newRow("blanks") << "h/my page 2.html"
                             << "h"
                             << "/my%20page%202.html"
@@ -148,6 +152,12 @@ void TestTransferUrl::absoluteLink_data()
     QTest::newRow("root keeps port") << "/x.html" << page << "h:8080/x.html";
     QTest::newRow("no scheme") << "//o.example/x" << page << "o.example/x";
     QTest::newRow("absolute") << "http://o.example/x" << page << "http://o.example/x";
+    QTest::newRow("double slash in the path")
+        << "a//b.html" << page << "http://h:8080/a/b/a//b.html";
+    QTest::newRow("double slash in a folder")
+        << "img//x.png" << page << "http://h:8080/a/b/img//x.png";
+    QTest::newRow("URL in the query")
+        << "go.html?to=http://e/" << page << "http://h:8080/a/b/go.html?to=http://e/";
     QTest::newRow("dot") << "." << page << "";
     QTest::newRow("one up") << "../x.html" << page << "http://h:8080/a/x.html";
     QTest::newRow("up to the root") << "../../x.htm" << page << "http://h:8080/x.htm";
