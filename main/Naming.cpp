@@ -88,7 +88,9 @@ void CutSortTail(QString& link)
 QString SplitScheme(QString& link, bool& linkChanged)
 {
     const QString before = link;
-    const qsizetype p = InStr(link, QStringLiteral("://"));
+    // A "://" that follows no scheme ("h/go?to=http://x/") is part of the path.
+    const bool scheme = SchemeLength(link) > 0;
+    const qsizetype p = scheme ? InStr(link, QStringLiteral("://")) : 0;
     if (p >= 1 && p <= 5)
         return Trim(Mid(link, p + 3));
     if (InStr(link, QStringLiteral(":\\")) > 0 || InStr(link, QStringLiteral("|\\")) > 0) {
@@ -317,6 +319,21 @@ QString SafeDirectory(const QString& directory)
 }
 
 } // namespace
+
+qsizetype SchemeLength(QStringView url)
+{
+    const auto letter = [](char16_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (url.isEmpty() || !letter(url[0].unicode()))
+        return 0;
+    for (qsizetype i = 1; i < url.size(); ++i) {
+        const char16_t c = url[i].unicode();
+        if (c == ':')
+            return url.sliced(i + 1).startsWith(u"//") ? i + 3 : 0;
+        if (!letter(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.')
+            return 0;
+    }
+    return 0;
+}
 
 Mode ModeOf(const QString& mode)
 {

@@ -11,6 +11,11 @@
 
 namespace naming {
 
+// The length of the scheme and "://" that url begins with: a letter, then
+// letters, digits, "+", "-" or ".", then "://" ("http://", "svn+ssh://"); 0
+// when it begins with none, as "a//b.html" and "go.html?to=http://x/" do.
+qsizetype SchemeLength(QStringView url);
+
 // Longest local name component, in UTF-8 bytes (what Linux file systems take).
 constexpr int MaxComponentBytes = 255;
 

@@ -5,6 +5,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/Naming.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -148,8 +149,9 @@ void FormHTTP::Uebertragung()
     if (scheme >= 1 && scheme <= 6) {
         Protocol = platform::LCase(platform::Trim(platform::Left(Link, scheme + 2)));
         Link = platform::Trim(platform::Mid(Link, scheme + 3));
-        if (const qsizetype again = platform::InStr(Link, QStringLiteral("://")); again > 0)
-            Link = platform::Trim(platform::Mid(Link, again + 3));
+        // A doubled scheme goes too; a "://" in the path or query stays.
+        if (const qsizetype again = naming::SchemeLength(Link); again > 0)
+            Link = platform::Trim(Link.mid(again));
         Text1->setText(Protocol + Link);
     } else if (Link.contains(QLatin1String(":\\")) || Link.contains(QLatin1String("|\\"))) {
         Protocol = QStringLiteral("file://");

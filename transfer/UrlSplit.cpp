@@ -1,6 +1,7 @@
 #include "transfer/UrlSplit.h"
 
 #include "main/Kelpa.h"
+#include "main/Naming.h"
 #include "platform/convert/Convert.h"
 
 #include <algorithm>
@@ -23,9 +24,10 @@ int32_t PortNumber(const QString& text)
     return port <= 65535 ? port : 0;
 }
 
-// urlPath climbed up by climbs directories, without trailing "/." pairs;
-// empty when the climb goes above the host.
-QString Climbed(const QString& urlPath, int climbs)
+// urlPath climbed up by climbs directories, without trailing "/." pairs. A
+// climb above the host gives an empty text, or, when stopAtRoot, stays at
+// the host.
+QString Climbed(const QString& urlPath, int climbs, bool stopAtRoot)
 {
     const qsizetype scheme = urlPath.indexOf(QLatin1String("://"));
     const qsizetype hostEnd = urlPath.indexOf(QLatin1Char('/'), scheme < 0 ? 0 : scheme + 3);
@@ -33,8 +35,11 @@ QString Climbed(const QString& urlPath, int climbs)
     QString base = urlPath;
     for (int i = 0; i < climbs; ++i) {
         const qsizetype cut = base.lastIndexOf(QLatin1Char('/'));
-        if (cut < root)
+        if (cut < root) {
+            if (stopAtRoot)
+                break;
             return {};
+        }
         base.truncate(cut);
     }
     while (base.endsWith(QLatin1String("/.")))
@@ -60,12 +65,12 @@ UrlParts SplitUrl(const QString& link, const QString& protocol)
     parts.requestPath = platform::Trim(parts.requestPath);
     if (parts.requestPath.isEmpty())
         parts.requestPath = QStringLiteral("/");
-    while (parts.requestPath.contains(QLatin1String("&amp;")))
-        parts.requestPath.replace(QLatin1String("&amp;"), QLatin1String("&"));
     parts.requestPath.replace(QLatin1Char(' '), QLatin1String("%20"));
 
+    // The page's folder ends before its query, whatever "/" the query holds.
     const QString whole = protocol + parts.link;
-    const qsizetype last = whole.lastIndexOf(QLatin1Char('/'));
+    const qsizetype query = whole.indexOf(QLatin1Char('?'));
+    const qsizetype last = whole.lastIndexOf(QLatin1Char('/'), query);
     parts.urlPath = last >= 1 ? whole.left(last) : whole;
 
     const qsizetype colon = parts.hostName.indexOf(QLatin1Char(':'));
@@ -108,7 +113,12 @@ QString HostAndPort()
     return joined;
 }
 
-QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort)
+namespace {
+
+// AbsoluteLink, with a climb above the host either joined to urlPath or, as
+// a browser does, stopped at the host (stopAtRoot).
+QString Resolved(const QString& value, const QString& urlPath, const QString& hostAndPort,
+                 bool stopAtRoot)
 {
     QString link;
     if (value.startsWith(QLatin1String("./"))) {
@@ -126,9 +136,9 @@ QString AbsoluteLink(const QString& value, const QString& urlPath, const QString
             rest.remove(0, 3);
         while (rest.startsWith(QLatin1Char('/')))
             rest.remove(0, 1);
-        const QString base = Climbed(urlPath, climbs);
+        const QString base = Climbed(urlPath, climbs, stopAtRoot);
         link = (base.isEmpty() ? urlPath : base) + QLatin1Char('/') + rest;
-    } else if (!value.contains(QLatin1String("//")) && !urlPath.isEmpty()) {
+    } else if (naming::SchemeLength(value) == 0 && !urlPath.isEmpty()) {
         link = urlPath + QLatin1Char('/') + value;
     } else {
         link = value;
@@ -137,6 +147,13 @@ QString AbsoluteLink(const QString& value, const QString& urlPath, const QString
     if (link.startsWith(QLatin1Char('/')))
         link = QLatin1String("file://") + link.mid(1);
     return link;
+}
+
+} // namespace
+
+QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort)
+{
+    return Resolved(value, urlPath, hostAndPort, false);
 }
 
 QString LinkRoot()
@@ -163,18 +180,18 @@ QString LinkRoot()
 QString UrlDirectory(const QString& url)
 {
     const qsizetype host = url.indexOf(QLatin1String("//"));
-    const qsizetype slash = url.lastIndexOf(QLatin1Char('/'));
+    const qsizetype slash = url.lastIndexOf(QLatin1Char('/'), url.indexOf(QLatin1Char('?')));
     return slash > (host < 0 ? -1 : host + 1) ? url.left(slash) : url;
 }
 
 QString BaseDirectory(const QString& href, const QString& urlPath, const QString& root,
                       const QString& protocol)
 {
-    const QString url = AbsoluteLink(href, urlPath, root);
+    const QString url = Resolved(href, urlPath, root, true);
     if (url.isEmpty())
         return urlPath;
     const bool scheme = urlPath.contains(QLatin1String("://"));
-    return UrlDirectory(!scheme || url.contains(QLatin1String("://")) ? url : protocol + url);
+    return UrlDirectory(!scheme || naming::SchemeLength(url) > 0 ? url : protocol + url);
 }
 
 QString LocalRoot(const QString& urlPath)

@@ -15,8 +15,8 @@ struct UrlParts {
     QString link; // the URL as given, with "/" appended when it named no path
     bool slashAppended = false;
     QString hostName;    // the host, without port
-    QString requestPath; // from the first "/" on, at least "/"; "&amp;" as "&", blanks as "%20"
-    QString urlPath;     // protocol & link cut before its last "/": the page's base URL
+    QString requestPath; // from the first "/" on, at least "/"; blanks as "%20"
+    QString urlPath;     // protocol & link up to the last "/" before any "?": the page's folder
     int32_t port = DefaultPort; // 1 to 65535; 0 when the URL names no valid port
 };
 
@@ -47,8 +47,10 @@ QString HostAndPort();
 // relative values join urlPath; "/x" goes behind hostAndPort, so that it keeps
 // the page's port; "//h/x" gives "h/x"; each leading "../" climbs one
 // directory of urlPath, and a climb above the host joins the rest to urlPath;
-// "." gives ""; a value holding "//" stays as it is. A result that still
-// begins with "/" (a page without a host) becomes "file://" & the rest.
+// "." gives ""; a value that begins with a scheme and "://" stays as it is,
+// while a "//" further on ("a//b.html", "go?to=http://x/") is part of a
+// relative value. A result that still begins with "/" (a page without a
+// host) becomes "file://" & the rest.
 QString AbsoluteLink(const QString& value, const QString& urlPath, const QString& hostAndPort);
 
 // The authority that a link beginning with "/" goes behind: LocalRoot(UrlPath)
@@ -57,15 +59,18 @@ QString AbsoluteLink(const QString& value, const QString& urlPath, const QString
 // Protocol, UrlPath, HostName and Port.
 QString LinkRoot();
 
-// url cut before its last "/" after the host ("http://h/d/i.html" and
-// "http://h/d/" give "http://h/d"; "http://h" stays): the directory that
-// relative links of a page at url resolve against.
+// url cut before its last "/" after the host and before any "?"
+// ("http://h/d/i.html", "http://h/d/" and "http://h/d/?u=/x" give
+// "http://h/d"; "http://h" stays): the directory that relative links of a
+// page at url resolve against.
 QString UrlDirectory(const QString& url);
 
 // The base that a base tag's href gives the links of its page: href made
 // absolute against the page as a link is (AbsoluteLink with urlPath and
 // root), so that "/d/", "d/" and "../d/" name directories of the page's
-// server as in a browser, and cut back to its directory (UrlDirectory).
+// server as in a browser, and cut back to its directory (UrlDirectory). As
+// in a browser, a climb above the host stops there ("../../../" names the
+// root).
 // It keeps the form of urlPath: when that has a scheme and the result none,
 // protocol is put in front (a local page's path has none). href "" and "."
 // keep urlPath.

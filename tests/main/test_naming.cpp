@@ -127,6 +127,10 @@ private Q_SLOTS:
         QTest::newRow("no scheme") << "host/x.html" << true << true << "http://host/x.html"
                                    << "host\\"
                                    << "x.html" << 0;
+        QTest::newRow("no scheme, a URL in the query")
+            << "host/go?to=http://o/x" << true << true << "http://host/go?to=http://o/x"
+            << "host\\"
+            << "go_to=http___o_x.html" << 1;
         QTest::newRow("long scheme")
             << "https://host/x.html" << true << true << "http://host/x.html"
             << "https_\\host\\"

@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
+
 using namespace testsupport;
 using namespace KELPA;
 
@@ -146,6 +148,8 @@ private Q_SLOTS:
     void redirectedLinkResolves();
     void linkOfAPage_data();
     void linkOfAPage();
+    void linksAsWritten_data();
+    void linksAsWritten();
 };
 
 void TestHttpMirror::mirroredTwice()
@@ -278,6 +282,62 @@ void TestHttpMirror::linkOfAPage()
     const QStringList broken = Unresolved(checked);
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
     QCOMPARE(checked, 1);
+}
+
+// Links that hold "//" or "://" after their start, a value whose "&amp;"
+// reads as "&amp;", and a base tag above the root: each is asked of this
+// server as a browser asks it, saved once, and named by the saved page.
+void TestHttpMirror::linksAsWritten_data()
+{
+    QTest::addColumn<int>("subDirectories");
+    QTest::addColumn<QStringList>("saved");
+    // A query's "/" ends the folder part of the name without subdirectories.
+    QTest::newRow("one folder") << 0 << QStringList{"amp&amp;.html", "b.html",     "base8.html",
+                                                    "example.org",   "index.html", "page.html",
+                                                    "s8.html",       "x.png"};
+    QTest::newRow("subdirectories")
+        << 1
+        << QStringList{"amp&amp;.html", "b.html",    "base8.html", "go.html_to=http___example.org_",
+                       "index.html",    "page.html", "s8.html",    "x.png"};
+}
+
+void TestHttpMirror::linksAsWritten()
+{
+    QFETCH(int, subDirectories);
+    QFETCH(QStringList, saved);
+    const SitePages site = {
+        {"/index.html", "<html><body><a href=\"d/page.html\">p</a>"
+                        "<a href=\"b/base8.html\">b</a></body></html>"},
+        {"/d/page.html", "<html><body><img src=\"images//x.png\"><a href=\"a//b.html\">b</a>"
+                         "<a href=\"go.html?to=http://example.org/\">go</a>"
+                         "<a href=\"amp&amp;amp;.html\">amp</a></body></html>"},
+        {"/b/base8.html", "<html><head><base href=\"../../../../\"></head><body>"
+                          "<a href=\"s8.html\">s</a></body></html>"},
+        {"/d/images//x.png", "<html></html>"},
+        {"/d/a//b.html", "<html></html>"},
+        {"/d/go.html?to=http://example.org/", "<html><a href=\"page.html\">p</a></html>"},
+        {"/d/amp&amp;.html", "<html></html>"},
+        {"/s8.html", "<html></html>"}};
+    HttpTestServer server;
+    ServeSite(server, site);
+    PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 0);
+    SubDirectories = int16_t(subDirectories);
+    LocalBrowsing = 1;
+    Timeout = 10;
+    QVERIFY(!StartRun());
+
+    QByteArrayList targets = Targets(server);
+    std::sort(targets.begin(), targets.end());
+    QByteArrayList served;
+    for (const auto& page : site)
+        served.append(page.first);
+    std::sort(served.begin(), served.end());
+    QCOMPARE(targets, served);
+    QCOMPARE(SavedNames(), saved);
+    int checked = 0;
+    const QStringList broken = Unresolved(checked);
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+    QCOMPARE(checked, 7);
 }
 
 KELPA_TEST_MAIN(TestHttpMirror)

@@ -41,6 +41,13 @@ private Q_SLOTS:
             << 0 << QByteArray("<A HREF='http://other/p/q.htm#s' TARGET='_top'>")
             << QByteArray("<A HREF='q.htm#s' TARGET='_top'>")
             << QByteArray("http://other/p/q.htm\r\nq.htm\r\n");
+        QTest::newRow("double slash in the path")
+            << 0 << QByteArray("<a href=\"a//b.html\">") << QByteArray("<a href=\"b.html\">")
+            << QByteArray("http://h:8080/d/a//b.html\r\nb.html\r\n");
+        QTest::newRow("root link with a URL in the query")
+            << 0 << QByteArray("<a href=\"/go?to=http://e/x\">")
+            << QByteArray("<a href=\"x.html\">")
+            << QByteArray("http://h:8080/go?to=http://e/x\r\nx.html\r\n");
         QTest::newRow("query cut without subdirectories")
             << 0 << QByteArray("<a href=\"cgi?p=1\">") << QByteArray("<a href=\"cgi.html\">")
             << QByteArray("http://h:8080/d/cgi?p=1\r\ncgi.html\r\n");
@@ -66,6 +73,14 @@ private Q_SLOTS:
         QTest::newRow("subdirs: plain relative stays")
             << 1 << QByteArray("<img src=\"pics/a.gif\">") << QByteArray("<img src=\"pics/a.gif\">")
             << QByteArray("http://h:8080/d/pics/a.gif\r\na.gif\r\n");
+        QTest::newRow("subdirs: double slash in a folder")
+            << 1 << QByteArray("<img src=\"images//x.png\">")
+            << QByteArray("<img src=\"..\\..\\h_8080\\d\\images\\x.png\">")
+            << QByteArray("http://h:8080/d/images//x.png\r\nx.png\r\n");
+        QTest::newRow("subdirs: URL in the query")
+            << 1 << QByteArray("<a href=\"go.html?to=http://e/\">")
+            << QByteArray("<a href=\"..\\..\\h_8080\\d\\go.html_to=http___e_\">")
+            << QByteArray("http://h:8080/d/go.html?to=http://e/\r\ngo.html_to=http___e_\r\n");
         QTest::newRow("subdirs: root link")
             << 1 << QByteArray("<img src=\"/pics/a.gif\">")
             << QByteArray("<img src=\"..\\..\\h_8080\\pics\\a.gif\">")

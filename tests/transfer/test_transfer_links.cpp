@@ -297,6 +297,12 @@ void TestTransferLinks::baseTag_data()
                               << 0;
     QTest::newRow("climbing") << QByteArray("<base href=\"../other/\">") << "http://h:8080/other"
                               << 0;
+    QTest::newRow("above the root")
+        << QByteArray("<base href=\"../../../../\">") << "http://h:8080" << 0;
+    QTest::newRow("above the root, then down")
+        << QByteArray("<base href=\"../../s/\">") << "http://h:8080/s" << 0;
+    QTest::newRow("query holding a URL")
+        << QByteArray("<base href=\"/go?to=http://x/\">") << "http://h:8080" << 0;
     QTest::newRow("without a scheme")
         << QByteArray("<base href=\"//cdn/x/\">") << "http://cdn/x" << 0;
     QTest::newRow("the page itself") << QByteArray("<base href=\"\">") << "http://h:8080/d" << 0;

@@ -76,10 +76,14 @@ void TestTransferUrl::splitUrl_data()
                                          << "127.0.0.1"
                                          << "/a/b.html"
                                          << "http://127.0.0.1:54321/a" << 54321 << false;
-    QTest::newRow("escaped escape") << "h/a?x=1&amp;amp;y=2"
-                                    << "h"
-                                    << "/a?x=1&y=2"
-                                    << "http://h" << 80 << false;
+    QTest::newRow("sent as it reads") << "h/a?x=1&amp;amp;y=2"
+                                      << "h"
+                                      << "/a?x=1&amp;amp;y=2"
+                                      << "http://h" << 80 << false;
+    QTest::newRow("URL in the query") << "h/d/go.html?to=http://e/x"
+                                      << "h"
+                                      << "/d/go.html?to=http://e/x"
+                                      << "http://h/d" << 80 << false;
     QTest::newRow("blanks") << "h/my page 2.html"
                             << "h"
                             << "/my%20page%202.html"
@@ -148,6 +152,12 @@ void TestTransferUrl::absoluteLink_data()
     QTest::newRow("root keeps port") << "/x.html" << page << "h:8080/x.html";
     QTest::newRow("no scheme") << "//o.example/x" << page << "o.example/x";
     QTest::newRow("absolute") << "http://o.example/x" << page << "http://o.example/x";
+    QTest::newRow("double slash in the path")
+        << "a//b.html" << page << "http://h:8080/a/b/a//b.html";
+    QTest::newRow("double slash in a folder")
+        << "img//x.png" << page << "http://h:8080/a/b/img//x.png";
+    QTest::newRow("URL in the query")
+        << "go.html?to=http://e/" << page << "http://h:8080/a/b/go.html?to=http://e/";
     QTest::newRow("dot") << "." << page << "";
     QTest::newRow("one up") << "../x.html" << page << "http://h:8080/a/x.html";
     QTest::newRow("up to the root") << "../../x.htm" << page << "http://h:8080/x.htm";
