@@ -24,8 +24,9 @@ constexpr int32_t LastCandidate = 32767;
 // that path is deleted, since it blocks nothing; the name is free when no
 // file of that path exists and, with lists, no record of the next level's
 // list, the level's list, "KELPA.GOT" or "COMPLETE.ENP" has it as its local
-// name. One of the program's own files is never free (nor deleted when
-// empty). Errors count as absence.
+// name, in any letter case (the file layer takes both for one file). One of
+// the program's own files is never free (nor deleted when empty). Errors
+// count as absence.
 bool CandidateFree(bool withLists)
 {
     if (withLists) {

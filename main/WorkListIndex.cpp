@@ -178,7 +178,8 @@ void WorkListIndex::OwnChange(const QString& linuxPath, const QByteArray* append
 bool WorkListIndex::HoldsName(const QString& localName)
 {
     Refresh();
-    return names_.contains(localName) || (hasPendingName_ && pendingName_ == localName);
+    const QString key = localName.toCaseFolded();
+    return names_.contains(key) || (hasPendingName_ && pendingName_.toCaseFolded() == key);
 }
 
 bool WorkListIndex::HoldsUrl(const QString& url)
@@ -346,7 +347,7 @@ void WorkListIndex::Parse()
             const QString key = UrlKey(url);
             if (!urls_.contains(key))
                 urls_.insert(key, name);
-            names_.insert(name);
+            names_.insert(name.toCaseFolded());
             consumed = lines[i + 1].next;
             continue;
         }

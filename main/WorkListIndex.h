@@ -4,7 +4,7 @@
 // A work list is a text file of records of two lines, the URL and the local
 // file name. Its writers only ever append whole lines, empty it, copy another
 // list over it or delete it; they know nothing of this index. The index keeps
-// the set of local names (exact) and of URLs (case-blind) of the records it
+// the sets of local names and of URLs (both case-folded) of the records it
 // has read. What the program itself appends to the list reaches the index
 // from the file layer and is answered from memory; any other change the
 // program makes to the list, and every yield to the event loop (through which
@@ -36,7 +36,8 @@ public:
     WorkListIndex(const WorkListIndex&) = delete;
     WorkListIndex& operator=(const WorkListIndex&) = delete;
 
-    // A record's second line equals localName exactly.
+    // A record's second line equals localName, letter case ignored, as the
+    // file layer matches names: the two name one file.
     bool HoldsName(const QString& localName);
     // A record's first line equals url, letter case ignored.
     bool HoldsUrl(const QString& url);

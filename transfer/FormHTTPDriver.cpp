@@ -3,6 +3,7 @@
 
 #include "transfer/FormHTTP.h"
 
+#include "main/DiskSpelling.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/Naming.h"
@@ -184,6 +185,8 @@ void FormHTTP::Uebertragung()
         // into, where the links to it were rewritten to point.
         if (Relocated != 1)
             form.NamenGeben(QStringLiteral("NurSubDir"));
+        // The folders are made as the links to them were written.
+        FileDirectory = diskspelling::Spelled(Directory, FileDirectory);
         LocalFileName = Directory + FileDirectory + FileName;
         SubDirErstellen();
         RootPrefix = QStringLiteral("..\\").repeated(FileDirectory.count(QLatin1Char('\\')));

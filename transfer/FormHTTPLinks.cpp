@@ -4,6 +4,7 @@
 #include "transfer/FormHTTP.h"
 #include "transfer/FormHTTPDetail.h"
 
+#include "main/DiskSpelling.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/WorkListIndex.h"
@@ -79,7 +80,8 @@ std::optional<QString> KnownName(const QString& url)
     return std::nullopt;
 }
 
-// A local name held by a record of the next level's or the level's list.
+// A local name held by a record of the next level's or the level's list, in
+// any letter case.
 bool NameListed(const QString& name)
 {
     return (!NextListFile.isEmpty() && WorkListIndex::For(NextListFile).HoldsName(name)) ||
@@ -256,14 +258,17 @@ void FormHTTP::InlineNamen()
     QString name = FileName;
     if (name.contains(QLatin1Char('\\')))
         name = name.mid(Directory.size());
+    // The link names the file as it is, or will be, spelled on disk.
     if (SubDirectories == 1) {
         // A relative link stays as written only while it still names the
         // file saved for it (no base tag, no numbered or decoded name).
-        const QString saved = FileDirectory + name;
+        const QString saved = diskspelling::Spelled(Directory, FileDirectory + name);
         if (!transfer::RewrittenWithSubDirectories(value.text) && saved.startsWith(PageDirectory) &&
             transfer::NamesSavedFile(value.text, saved.mid(PageDirectory.size())))
             return;
         name = RootPrefix + saved;
+    } else {
+        name = diskspelling::Spelled(Directory, name);
     }
     transfer::ReplaceLinkText(CurrentTag, value.from, value.text,
                               transfer::LocalReference(name, value.text));

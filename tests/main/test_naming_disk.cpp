@@ -221,15 +221,15 @@ private Q_SLOTS:
         PutRecord(QStringLiteral("KELPA.GOT"), QStringLiteral("http://a/3"),
                   QStringLiteral("page(3).html"));
         PutRecord(QStringLiteral("COMPLETE.ENP"), QStringLiteral("http://a/4"),
-                  QStringLiteral("PAGE(5).html")); // case counts: not this name
+                  QStringLiteral("PAGE(5).html")); // the same name to the file layer
         PutRecord(QStringLiteral("COMPLETE.ENP"), QStringLiteral("http://a/4"),
                   QStringLiteral("page(4).html"));
         FileName = QStringLiteral("page.html");
         NameAltered = 1;
         int16_t mode = 1;
         FormKelpa::Instance().Doublette(mode);
-        QCOMPARE(FileName, QStringLiteral("page(5).html"));
-        QCOMPARE(FoundPos, 5);
+        QCOMPARE(FileName, QStringLiteral("page(6).html"));
+        QCOMPARE(FoundPos, 6);
         QCOMPARE(mode, int16_t(0));
         QCOMPARE(NameAltered, int16_t(0));
 

@@ -1,9 +1,9 @@
 // A whole run over a small site on the loopback server: the saved tree by
-// depth, and every rewritten link naming a file that exists.
+// depth, and every rewritten link naming a file that exists; names that
+// differ only in letter case.
 
-#include "tests/main/RunFixture.h"
-#include "tests/support/HttpTestServer.h"
 #include "tests/support/TestMain.h"
+#include "tests/transfer/HttpRunFixture.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -17,6 +17,8 @@ private Q_SLOTS:
     void initTestCase() { StartOnce(); }
     void depth_data();
     void depth();
+    void namesDifferingInCase_data();
+    void namesDifferingInCase();
 };
 
 void TestHttpSite::depth_data()
@@ -73,6 +75,117 @@ void TestHttpSite::depth()
                 QVERIFY2(site.exists(target), qPrintable(name + ": " + target));
         }
     }
+}
+
+// Two URLs whose local names differ only in letter case are one file to the
+// file layer: the second gets a numbered name, and every rewritten link
+// names its file as it is spelled on the case-sensitive disk. "@" stands for
+// the host's folder. A run starts at "/index.html", or from an input list.
+void TestHttpSite::namesDifferingInCase_data()
+{
+    QTest::addColumn<int>("subDirectories");
+    QTest::addColumn<SitePages>("pages");
+    QTest::addColumn<QStringList>("saved"); // path=word it holds
+    QTest::addColumn<QStringList>("got");   // local names, sorted
+    QTest::addColumn<int>("rewritten");
+    QTest::addColumn<QByteArray>("inputList"); // "@1" is the server
+    const auto index = [](const QByteArrayList& links) {
+        QByteArray page = "<html>";
+        for (const QByteArray& link : links)
+            page += "<a href=\"" + link + "\">l</a>";
+        return std::pair<QByteArray, QByteArray>{"/index.html", page + "</html>"};
+    };
+    QTest::newRow("same folder") << 0
+                                 << SitePages{index({"/a/Page.html", "/b/page.HTML"}),
+                                              {"/a/Page.html", "FIRST"},
+                                              {"/b/page.HTML", "SECOND"}}
+                                 << QStringList{"Page.html=FIRST",
+                                                "index.html=", "page(1).HTML=SECOND"}
+                                 << QStringList{"Page.html", "index.html", "page(1).HTML"} << 2
+                                 << QByteArray();
+    QTest::newRow("the e-mail list's name")
+        << 0
+        << SitePages{index({"/mailto.txt", "/s/mailto.TXT"}),
+                     {"/mailto.txt", "FIRST"},
+                     {"/s/mailto.TXT", "SECOND"}}
+        << QStringList{"index.html=", "mailto(1).txt=FIRST", "mailto(2).TXT=SECOND"}
+        << QStringList{"index.html", "mailto(1).txt", "mailto(2).TXT"} << 2 << QByteArray();
+    QTest::newRow("URL of a saved file")
+        << 1
+        << SitePages{index({"/dir/X.html", "/p.html"}),
+                     {"/dir/X.html", "FIRST"},
+                     {"/p.html", "<html><a href=\"/DIR/x.html\">x</a></html>"}}
+        << QStringList{"@/dir/X.html=FIRST", "@/index.html=", "@/p.html="}
+        << QStringList{"X.html", "index.html", "p.html"} << 3 << QByteArray();
+    QTest::newRow("URL of a listed file")
+        << 1 << SitePages{index({"/dir/X.html", "/DIR/x.html"}), {"/dir/X.html", "FIRST"}}
+        << QStringList{"@/dir/X.html=FIRST", "@/index.html="} << QStringList{"X.html", "index.html"}
+        << 2 << QByteArray();
+    QTest::newRow("folder of a listed file")
+        << 1
+        << SitePages{index({"/dir/X.html", "/DIR/y.html"}),
+                     {"/dir/X.html", "FIRST"},
+                     {"/DIR/y.html", "SECOND"}}
+        << QStringList{"@/dir/X.html=FIRST", "@/dir/y.html=SECOND", "@/index.html="}
+        << QStringList{"X.html", "index.html", "y.html"} << 2 << QByteArray();
+    QTest::newRow("folder listed a level before")
+        << 1
+        << SitePages{index({"/p.html", "/DIR/a.html"}),
+                     {"/p.html", "<html><a href=\"/dir/b.html\">b</a></html>"},
+                     {"/DIR/a.html", "FIRST"},
+                     {"/dir/b.html", "SECOND"}}
+        << QStringList{"@/DIR/a.html=FIRST", "@/DIR/b.html=SECOND", "@/index.html=", "@/p.html="}
+        << QStringList{"a.html", "b.html", "index.html", "p.html"} << 3 << QByteArray();
+    QTest::newRow("folder named first by a later list record")
+        << 1
+        << SitePages{{"/p.html", "<html><a href=\"/dir/b.html\">b</a></html>"},
+                     {"/DIR/a.html", "FIRST"},
+                     {"/dir/b.html", "SECOND"}}
+        << QStringList{"@/dir/a.html=FIRST", "@/dir/b.html=SECOND", "@/p.html="}
+        << QStringList{"a.html", "b.html", "p.html"} << 1
+        << QByteArray("@1/p.html\r\np.html\r\n@1/DIR/a.html\r\na.html\r\n");
+}
+
+void TestHttpSite::namesDifferingInCase()
+{
+    QFETCH(int, subDirectories);
+    QFETCH(SitePages, pages);
+    QFETCH(QStringList, saved);
+    QFETCH(QStringList, got);
+    QFETCH(int, rewritten);
+    QFETCH(QByteArray, inputList);
+    HttpTestServer server;
+    ServeSite(server, pages);
+    PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 0);
+    SubDirectories = int16_t(subDirectories);
+    LocalBrowsing = 1;
+    Timeout = 10;
+    if (!inputList.isEmpty()) {
+        WriteFile(QStringLiteral("KELPA.INP"), OnBothHosts(server, inputList));
+        FormKelpa::Instance().CheckListe->setChecked(true);
+    }
+    QVERIFY(!StartRun());
+
+    QStringList tree;
+    for (const QString& path : SavedTree()) {
+        const QString word = QString::fromLatin1(ReadFile(QStringLiteral("site/") + path))
+                                 .section(QLatin1Char('<'), 0, 0);
+        tree.append(path.section(QLatin1Char('/'), subDirectories, -1)
+                        .prepend(subDirectories == 1 ? QStringLiteral("@/") : QString()) +
+                    QLatin1Char('=') + word);
+    }
+    QCOMPARE(tree, saved);
+    QStringList names;
+    const QStringList lines =
+        QString::fromLatin1(ReadFile(QStringLiteral("KELPA.GOT"))).split(QStringLiteral("\r\n"));
+    for (qsizetype i = 1; i < lines.size(); i += 2)
+        names.append(lines.at(i));
+    names.sort();
+    QCOMPARE(names, got);
+    int count = 0;
+    const QStringList broken = BrokenLinks(count);
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+    QCOMPARE(count, rewritten);
 }
 
 KELPA_TEST_MAIN(TestHttpSite)
