@@ -244,6 +244,7 @@ bool FormKelpa::RunSetUp()
     if (UrlsLeft == 0)
         UrlsLeft = 1;
     LastHost.clear();
+    http.ForgetErrorAnswers();
     CompletionDone = 0;
     // No file of this run is unfinished until its first transfer begins.
     FileComplete = 1;
