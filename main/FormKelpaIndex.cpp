@@ -3,6 +3,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/Settings.h"
+#include "main/StartPages.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -15,16 +16,17 @@ namespace {
 
 const QChar Quote = QLatin1Char('"');
 
-// Appends lines to path as text lines; errors ignored.
-void AppendLines(const QString& path, const QStringList& lines)
+// Appends lines to path as text lines; false when that failed.
+bool AppendLines(const QString& path, const QStringList& lines)
 {
     const int number = platform::FreeFile();
     if (number == 0 || platform::Open(path, platform::OpenMode::Append, number) != 0)
-        return;
+        return false;
+    int error = 0;
     for (const QString& line : lines)
-        if (platform::PrintLine(number, line) != 0)
+        if ((error = platform::PrintLine(number, line)) != 0)
             break;
-    platform::Close(number);
+    return platform::Close(number) == 0 && error == 0;
 }
 
 // True when path is a file holding at least one byte.
@@ -35,7 +37,8 @@ bool HoldsSomething(const QString& path)
 
 // The start page just fetched (FileName, below StartDirectory when
 // subdirectories are on) becomes Page(1), and gets its entry on the index
-// page. A page that was not saved gets neither.
+// page unless the page's last entry for Link names it already. A page that
+// was not saved gets neither.
 void RecordStartPage()
 {
     const bool inSubDirectory = SubDirectories != 0;
@@ -46,9 +49,13 @@ void RecordStartPage()
     for (int n = 6; n >= 2; --n)
         Page[n] = Page[n - 1];
     Page[1] = base + FileName;
-    AppendLines(Directory + worklists::IndexPage,
-                {QStringLiteral("<a href=") + Quote + name + Quote + QLatin1Char('>'),
-                 Link + QStringLiteral("</a>"), QStringLiteral("<br><br>")});
+    const QString indexPage = Directory + worklists::IndexPage;
+    if (startpages::IndexedName(indexPage, Link) == name)
+        return;
+    if (AppendLines(indexPage,
+                    {QStringLiteral("<a href=") + Quote + name + Quote + QLatin1Char('>'),
+                     Link + QStringLiteral("</a>"), QStringLiteral("<br><br>")}))
+        startpages::NoteIndexed(indexPage, name, Link);
 }
 
 // Moves the filled Page slots to the front, keeping their order.

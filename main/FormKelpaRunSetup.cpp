@@ -5,7 +5,9 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/LitLamp.h"
+#include "main/Naming.h"
 #include "main/Schedule.h"
+#include "main/StartPages.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -28,17 +30,6 @@ using namespace KELPA;
 
 namespace {
 
-// The start page of the last run: its URL as typed and as named, the
-// download directory and the local name it was fetched into. A repetition,
-// or a new run of the same start URL into the same directory, fetches it
-// into that name again instead of numbering a new copy beside the old one.
-struct StartPage {
-    QString typedUrl;
-    QString namedUrl;
-    QString directory;
-    QString fileName;
-};
-
 // The download directory as a folder of the file system: a relative setting
 // and the absolute one it becomes name the same folder.
 QString DownloadFolder()
@@ -46,26 +37,40 @@ QString DownloadFolder()
     return QDir::cleanPath(platform::ToLinuxPath(KELPA::Directory));
 }
 
-StartPage& LastStartPage()
-{
-    static StartPage page;
-    return page;
-}
-
-// The name the start page url had in the last run, or "" for another URL or
-// directory.
+// The local name the start page url was saved under in the download
+// directory, so that a run fetches it into that name again instead of
+// numbering a new copy beside the old one: the last run's, or else the last
+// name the directory's index page lists for url, when that is url's place
+// (with subdirectories its folder) and its file holds data. "" for a page
+// saved nowhere there.
 QString StartPageName(const QString& url)
 {
-    const StartPage& last = LastStartPage();
-    if (url.isEmpty() || last.directory != DownloadFolder() ||
-        (url != last.typedUrl && url != last.namedUrl))
+    if (url.isEmpty())
         return {};
-    return last.fileName;
-}
-
-void NoteStartPage(const QString& typedUrl, const QString& namedUrl, const QString& fileName)
-{
-    LastStartPage() = {typedUrl, namedUrl, DownloadFolder(), fileName};
+    if (QString name = startpages::LastRunName(url, DownloadFolder()); !name.isEmpty())
+        return name;
+    const QString directory = downloadfolder::Absolute(KELPA::Directory, platform::CurDir());
+    naming::Input input;
+    input.link = url;
+    input.subDirectories = SubDirectories == 1;
+    input.longFilenames = LongFilenames != 0;
+    input.directory = directory;
+    input.unknownName = LanguageText[172];
+    const naming::Result named = naming::LocalName(input);
+    const QString indexPage = directory + worklists::IndexPage;
+    std::optional<QString> listed = startpages::IndexedName(indexPage, url);
+    if (!listed)
+        listed = startpages::IndexedName(indexPage, named.link);
+    if (!listed)
+        return {};
+    const qsizetype cut = listed->lastIndexOf(QLatin1Char('\\')) + 1;
+    const QString name = listed->mid(cut);
+    if (listed->left(cut) != (SubDirectories == 1 ? named.fileDirectory : QString()) ||
+        name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.contains(QLatin1Char('/')) || platform::FileLen(directory + *listed) < 1 ||
+        worklists::IsProgramFile(directory, directory + *listed))
+        return {};
+    return name;
 }
 
 // Names the download directory cannot have: a second colon, a doubled
@@ -244,6 +249,7 @@ bool FormKelpa::RunSetUp()
     if (UrlsLeft == 0)
         UrlsLeft = 1;
     LastHost.clear();
+    http.ForgetErrorAnswers();
     CompletionDone = 0;
     // No file of this run is unfinished until its first transfer begins.
     FileComplete = 1;
@@ -276,7 +282,7 @@ bool FormKelpa::RunSetUp()
         FileName = StartPageName(startUrl);
     SettleFileName();
     http.Text2->setText(FileName);
-    NoteStartPage(startUrl, http.Text1->text(), FileName);
+    startpages::NoteLastRun(startUrl, http.Text1->text(), DownloadFolder(), FileName);
 
     // Every run starts with an empty list of unfinished work (a continuation
     // has copied it to COMPLETE.ENP before).

@@ -1,5 +1,7 @@
 #include "main/Kelpa.h"
 
+#include "main/StartPages.h"
+
 // Everything starts as at program load: numbers 0, texts and lists empty.
 // Start-up and the settings reader give the values. Fixed from the start are
 // only the sizes of the four receive buffers and Socket, which names no socket.
@@ -281,6 +283,7 @@ void ResetRunDefaults()
     StopRun = 0;
     UserStopped = 0;
     WindowsShutDown = 0;
+    startpages::ForgetLastRun();
 }
 
 } // namespace KELPA

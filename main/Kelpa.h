@@ -266,8 +266,8 @@ extern winsock::WSAData WinsockData;
 // every run's counts start: FilesLoaded, FilesKept, BytesLoaded, BytesKept,
 // UrlsLeft and LogLineCount 0; StopRun, UserStopped, IdleExit, WindowsShutDown
 // and RepeatSubjectSet 0; CompletionDone, EvaluationComplete and FileRetained
-// 1; DurationLeft 60 and StartInLeft 480; RunStartTime empty. Touches no
-// setting, file or window.
+// 1; DurationLeft 60 and StartInLeft 480; RunStartTime empty; no last run's
+// start page known (StartPages.h). Touches no setting, file or window.
 void ResetRunDefaults();
 
 } // namespace KELPA

@@ -17,6 +17,7 @@
 #include "platform/pump/Timer.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
@@ -84,6 +85,8 @@ public:
     static void SetTransfer(std::function<void()> transfer);
     // Appends Text1 and FileName to KELPA.GOT and counts the file as loaded.
     void Runtergeladen();
+    // A run starts knowing no URL answered with an error status.
+    void ForgetErrorAnswers();
     // Creates every directory level of Directory & FileDirectory.
     void SubDirErstellen();
 
@@ -213,6 +216,9 @@ private:
     };
     BodyFile file_;
     int statusCode_ = 0;
+    // The URLs of this run answered with an error status that no completion
+    // helps (their work-list key) and the local names they had.
+    QHash<QString, QString> errorAnswers_;
     std::unique_ptr<transfer::OnlineSearch> search_;
     QByteArray lookupBuffer_;
 };

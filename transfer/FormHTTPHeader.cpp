@@ -4,10 +4,13 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/WorkListIndex.h"
 #include "transfer/FormHTTPDetail.h"
 #include "transfer/LinkSearch.h"
 #include "transfer/OnlineSearch.h"
 #include "transfer/ResponseHeader.h"
+
+#include <QLineEdit>
 
 #include <utility>
 
@@ -56,8 +59,8 @@ bool FormHTTP::HandleHead(const transfer::ResponseHeader& head, const QByteArray
 
 // An error answer is logged with its status line and never saved: an earlier
 // copy stays, and nothing goes to KELPA.GOT. A server error (5xx) or a busy
-// page is recorded in KELPA.NOT, to be fetched again; any other is done with.
-// Ends the exchange.
+// page is recorded in KELPA.NOT, to be fetched again; any other is done with,
+// and the run asks for its URL no more. Ends the exchange.
 void FormHTTP::ErrorAnswer(const transfer::ResponseHeader& head, const QByteArray& body)
 {
     FormKelpa& form = FormKelpa::Instance();
@@ -69,11 +72,17 @@ void FormHTTP::ErrorAnswer(const transfer::ResponseHeader& head, const QByteArra
         NotLoadedPending = 0;
     } else {
         NotLoadedPending = 1;
+        errorAnswers_.insert(WorkListIndex::UrlKey(Text1->text()), FileName);
         if (UrlsLeft > 0)
             --UrlsLeft;
         form.StatusZeile();
     }
     AbortTransfer = 1;
+}
+
+void FormHTTP::ForgetErrorAnswers()
+{
+    errorAnswers_.clear();
 }
 
 // Follows the relocation (or the PNG substitute) that Link now names with a

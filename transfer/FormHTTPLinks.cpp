@@ -58,10 +58,12 @@ void ShowError(FormHTTP& form, const QString& text)
 
 // The local name under which url is listed already: the first record of
 // NextListFile, LinkListFile (not on the first level), "KELPA.GOT",
-// "COMPLETE.ENP" or "KELPA.NOT" whose URL equals url, letter case ignored. A
-// URL this run could not fetch or save is in KELPA.NOT: it is not fetched
-// again before a completion, however often later pages link to it.
-std::optional<QString> KnownName(const QString& url)
+// "COMPLETE.ENP" or "KELPA.NOT" whose URL equals url, letter case ignored,
+// else the name of a URL of errorAnswers. A URL this run could not fetch or
+// save is in KELPA.NOT, or in errorAnswers when its server answered with an
+// error: it is not fetched again in this run, however often later pages link
+// to it.
+std::optional<QString> KnownName(const QString& url, const QHash<QString, QString>& errorAnswers)
 {
     static const QString got = QStringLiteral("KELPA.GOT");
     static const QString complete = QStringLiteral("COMPLETE.ENP");
@@ -77,6 +79,8 @@ std::optional<QString> KnownName(const QString& url)
         if (std::optional<QString> name = WorkListIndex::For(*list).NameOfUrlKey(key))
             return name;
     }
+    if (const auto answered = errorAnswers.constFind(key); answered != errorAnswers.cend())
+        return *answered;
     return std::nullopt;
 }
 
@@ -237,7 +241,7 @@ void FormHTTP::InlineNamen()
         return;
     }
 
-    if (const std::optional<QString> known = KnownName(CompareUrl)) {
+    if (const std::optional<QString> known = KnownName(CompareUrl, errorAnswers_)) {
         FileName = *known;
         ShowLink(*this, FileName + LanguageText[144]);
     } else {

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDirIterator>
 
 using namespace testsupport;
 using namespace KELPA;
@@ -179,6 +180,58 @@ private Q_SLOTS:
         }
         KELPA_VERIFY_MSGBOXES(boxes);
         QCOMPARE(QDir(QStringLiteral("site")).entryList(QDir::Files, QDir::Name), files);
+    }
+
+    void startPageKeepsItsNameAfterARestart_data()
+    {
+        QTest::addColumn<bool>("subDirectories");
+        QTest::addColumn<QString>("directory"); // of the run after the restart
+        QTest::addColumn<QStringList>("pages"); // saved there
+        QTest::newRow("same directory")
+            << false << QStringLiteral("site") << QStringList{"a.html", "index.html"};
+        QTest::newRow("same directory, subdirectories")
+            << true << QStringLiteral("site") << QStringList{"site/a.html", "site/index.html"};
+        QTest::newRow("another directory with a page of that name")
+            << false << QStringLiteral("other")
+            << QStringList{"a.html", "index(1).html", "index.html"};
+    }
+
+    // After a new start of the program, a start page fetched again into the
+    // same download directory goes into the name that directory's index page
+    // lists for it, and stays listed once; in another directory a file of
+    // that name is another page's.
+    void startPageKeepsItsNameAfterARestart()
+    {
+        QFETCH(bool, subDirectories);
+        QFETCH(QString, directory);
+        QFETCH(QStringList, pages);
+        const QString start = Url(QStringLiteral("index.html"));
+        PrepareRun(start, 1);
+        LocalBrowsing = 1;
+        SubDirectories = subDirectories ? 1 : 0;
+        Site site{{start, SitePage{"<html>index</html>", {Url(QStringLiteral("a.html"))}}},
+                  {Url(QStringLiteral("a.html")), SitePage{"<html>a</html>", {}}}};
+        TransferDouble transfer(site);
+        QVERIFY(!StartRun());
+        QDir().mkdir(QStringLiteral("other"));
+        WriteFile(QStringLiteral("other/index.html"), "<html>other</html>");
+
+        ResetRunDefaults(); // as at a new start of the program
+        Directory = directory + QLatin1Char('\\');
+        FormHTTP::Instance().Text1->setText(start);
+        FormHTTP::Instance().Text2->clear();
+        QVERIFY(!StartRun());
+        QStringList saved;
+        const QDir folder(QDir(directory).absolutePath());
+        for (QDirIterator it(folder.path(), QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();)
+            saved.append(folder.relativeFilePath(it.next()));
+        saved.removeOne(QStringLiteral("_Index.html"));
+        saved.sort();
+        QCOMPARE(saved, pages);
+        // The header's link and one entry.
+        QCOMPARE(ReadFile(directory + QStringLiteral("/_Index.html")).count("<a href="), 2);
+        QCOMPARE(ReadFile(QStringLiteral("other/index.html")), QByteArray("<html>other</html>"));
     }
 
     // An accepted completion runs right after the run, reading KELPA.NOT.

@@ -22,6 +22,9 @@ namespace {
 enum class Spoil { Nothing, Directory, Disk };
 Spoil spoil = Spoil::Nothing;
 
+// How a page linked from every level fails.
+enum class Failure { Unwritable, CutShort, ServerError, NotFound, Forbidden, NotFoundPage };
+
 bool SpoilOnceAFileIsSaved()
 {
     if (spoil == Spoil::Nothing || FilesLoaded < 1)
@@ -97,36 +100,77 @@ private Q_SLOTS:
 
     void aFailedPageIsFetchedOnce_data()
     {
-        QTest::addColumn<bool>("unwritable"); // else the server cuts its body short
-        QTest::newRow("its file cannot be created") << true;
-        QTest::newRow("its body is cut short") << false;
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<bool>("notLoaded"); // recorded in KELPA.NOT for a completion
+        QTest::newRow("its file cannot be created") << int(Failure::Unwritable) << true;
+        QTest::newRow("its body is cut short") << int(Failure::CutShort) << true;
+        QTest::newRow("its server fails") << int(Failure::ServerError) << true;
+        QTest::newRow("it is not found") << int(Failure::NotFound) << false;
+        QTest::newRow("it is forbidden") << int(Failure::Forbidden) << false;
+        QTest::newRow("a Not Found page without a status line")
+            << int(Failure::NotFoundPage) << false;
     }
 
-    // A page that fails is recorded in KELPA.NOT and not fetched again when
-    // a later level links to it once more: a run over a site whose pages
-    // keep failing ends.
+    // A page that fails is fetched once, however many later levels link to
+    // it: a run over a site whose pages keep failing ends. What a completion
+    // can fetch is recorded in KELPA.NOT; an error answer is not.
     void aFailedPageIsFetchedOnce()
     {
-        QFETCH(bool, unwritable);
+        QFETCH(int, failure);
+        QFETCH(bool, notLoaded);
         HttpTestServer server;
         ServeSite(server, {{"/index.html", "<a href=\"z.html\">z</a> <a href=\"a.html\">a</a>"},
-                           {"/a.html", "<a href=\"b.html\">b</a>"},
+                           {"/a.html", "<a href=\"z.html\">z</a> <a href=\"b.html\">b</a>"},
                            {"/b.html", "<a href=\"z.html\">z</a>"}});
         const HttpAnswer z = HttpAnswer::page("<a href=\"a.html\">a</a> and more");
-        server.setAnswer("/z.html", unwritable ? z : z.cutShort(20));
+        switch (Failure(failure)) {
+        case Failure::Unwritable:
+            server.setAnswer("/z.html", z);
+            break;
+        case Failure::CutShort:
+            server.setAnswer("/z.html", z.cutShort(20));
+            break;
+        case Failure::ServerError:
+            server.setAnswer("/z.html", HttpAnswer::error("HTTP/1.0 500 Error", "<html>later"));
+            break;
+        case Failure::NotFound:
+            break; // the server's answer to a target it does not have
+        case Failure::Forbidden:
+            server.setAnswer("/z.html", HttpAnswer::error("HTTP/1.0 403 Forbidden", "<html>no"));
+            break;
+        case Failure::NotFoundPage: {
+            HttpAnswer page;
+            page.raw = "<html><body>404 Not Found</body></html>";
+            server.setAnswer("/z.html", page);
+            break;
+        }
+        }
         PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 0);
-        if (unwritable)
+        LocalBrowsing = 1;
+        if (Failure(failure) == Failure::Unwritable)
             QDir().mkpath(QStringLiteral("site/z.html")); // a folder where the file must go
         MsgBoxScript boxes;
-        boxes.expect(QStringLiteral("(1 link: http://") + server.url("/z.html") + ')',
-                     platform::vbNo, MsgBoxScript::Match::Contains);
+        if (notLoaded)
+            boxes.expect(QStringLiteral("(1 link: http://") + server.url("/z.html") + ')',
+                         platform::vbNo, MsgBoxScript::Match::Contains);
         QVERIFY(!StartRun());
         KELPA_VERIFY_MSGBOXES(boxes);
         QCOMPARE(Targets(server).count("/z.html"), 1);
         QCOMPARE(Targets(server).count("/b.html"), 1);
-        QCOMPARE(Log().count(LanguageText[110].toUtf8()), unwritable ? 1 : 0);
+        QCOMPARE(Log().count(LanguageText[110].toUtf8()),
+                 Failure(failure) == Failure::Unwritable ? 1 : 0);
         QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")),
-                 "http://" + server.url("/z.html") + "\r\nz.html\r\n");
+                 notLoaded ? "http://" + server.url("/z.html") + "\r\nz.html\r\n" : QByteArray());
+        // Every page's link names the file the page would have had.
+        for (const char* page : {"index.html", "a.html", "b.html"})
+            QVERIFY2(ReadFile(QStringLiteral("site/") + page).contains("href=\"z.html\""), page);
+        if (notLoaded)
+            return;
+        // The next run asks for it again.
+        FormHTTP::Instance().Text1->setText(
+            QString::fromLatin1("http://" + server.url("/index.html")));
+        QVERIFY(!StartRun());
+        QCOMPARE(Targets(server).count("/z.html"), 2);
     }
 
     void aDirectoryThatStopsTakingFilesEndsTheRun_data()
