@@ -99,7 +99,10 @@ void LevelLoop(FormKelpa& form)
         } else {
             LevelsLeft = -1;
         }
-        platform::Close(CheckFileNumber);
+        // The number may be the one the reader took next for its list, which
+        // it left open for the end of the run.
+        if (CheckFileNumber != ListFileNumber)
+            platform::Close(CheckFileNumber);
         LinkListFile =
             LevelToggle == 1 ? QStringLiteral("LINKS1.INP") : QStringLiteral("LINKS0.INP");
         platform::FileCopy(NextListFile, LinkListFile);
