@@ -85,8 +85,12 @@ public:
     // missing); tells why not.
     bool DownloadDirectoryUsable();
     // Ends the run once the transfer under way is over, as the answer Cancel
-    // does: the rest of its lists goes to KELPA.NOT.
-    void EndRunAfterTransfer();
+    // does: the rest of its lists goes to KELPA.NOT. problem says why the
+    // download directory takes no more files (heading, folder, fault; logged
+    // already): the end of the run shows it in the caption and, for a run
+    // started from the window, in a box, and keeps the unfinished work for a
+    // later completion rather than offer one that would fail at once.
+    void EndRunAfterTransfer(const QStringList& problem);
 
     // --- start modes and input lists (FormKelpaLists.cpp) ------------------------
     void OptionContinue_Click();

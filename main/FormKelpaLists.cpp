@@ -229,10 +229,15 @@ void FormKelpa::InputFileLesen()
     // A stop closes every open file: the number may name another file by now.
     if (StopRun == 1)
         return;
-    // A list worked through to its end is consumed; the user's input file and
-    // a list left by the answer Cancel are kept.
-    if (error == 0 && platform::Eof(number) && MsgAnswer != platform::vbCancel &&
-        ListFile != InputFile) {
+    // A list left by the answer Cancel stays open where the reading stopped:
+    // the end of the run records its rest, not the records already taken.
+    if (error == 0 && MsgAnswer == platform::vbCancel) {
+        ListFileNumber = number;
+        return;
+    }
+    // A list worked through to its end is consumed; the user's input file is
+    // kept.
+    if (error == 0 && platform::Eof(number) && ListFile != InputFile) {
         platform::Close(number);
         platform::Open(ListFile, platform::OpenMode::Output, number);
     }

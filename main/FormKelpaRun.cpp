@@ -32,6 +32,9 @@ const QString Kelpa = QStringLiteral("Kelpa");
 bool runOnStack = false;
 bool restartRequested = false;
 
+// Why the download directory took no more files, when that ended the run.
+QStringList folderProblem;
+
 class RunOnStack final {
 public:
     RunOnStack() { runOnStack = true; }
@@ -99,7 +102,10 @@ void LevelLoop(FormKelpa& form)
         } else {
             LevelsLeft = -1;
         }
-        platform::Close(CheckFileNumber);
+        // The number may be the one the reader took next for its list, which
+        // it left open for the end of the run.
+        if (CheckFileNumber != ListFileNumber)
+            platform::Close(CheckFileNumber);
         LinkListFile =
             LevelToggle == 1 ? QStringLiteral("LINKS1.INP") : QStringLiteral("LINKS0.INP");
         platform::FileCopy(NextListFile, LinkListFile);
@@ -156,7 +162,7 @@ void EndOfRun(FormKelpa& form)
     if (StopRun != 0) {
         ShowCaption(form, LanguageText[269]);
     } else {
-        http.SetCaption(LanguageText[119]);
+        http.SetCaption(folderProblem.isEmpty() ? LanguageText[119] : folderProblem.join(' '));
         if (DepthReached == 1)
             form.logging(LanguageText[328]);
         if (LogAllMessages == 1)
@@ -194,7 +200,7 @@ void EndOfRun(FormKelpa& form)
             WindowsShutDown = 2;
         if (platform::FileLen(QStringLiteral("KELPA.NOT")) > 0 && CompleteAsked == 0) {
             CompleteAsked = 1;
-            FormOptions::Instance().CompleteCheck();
+            FormOptions::Instance().CompleteCheck(folderProblem.isEmpty());
             // Only an accepted completion runs; at its own end it ends the
             // program through the exit command.
             if (CompleteRequested == 1) {
@@ -211,17 +217,27 @@ void EndOfRun(FormKelpa& form)
     if (StopRun == 0) {
         if (BytesLoaded > 0)
             LogTotals(form);
-        http.SetCaption(LanguageText[119] + QLatin1Char(' '));
+        if (folderProblem.isEmpty())
+            http.SetCaption(LanguageText[119] + QLatin1Char(' '));
         form.IndiLED(QStringLiteral("fertig"));
         if (form.OptionContinue->isChecked())
             form.OptionNew->setChecked(true);
-        if (form.WindowState() == 1 && !form.CheckRepeat->isChecked()) {
+        if (form.WindowState() == 1 && !form.CheckRepeat->isChecked() && folderProblem.isEmpty()) {
             StatusCaption = form.Caption();
             form.TimerCaption.setEnabled(true);
         }
     }
-    if (!form.TimerCaption.Enabled())
+    if (!folderProblem.isEmpty()) {
+        // A completion would fail at once while the folder takes no files.
+        FormOptions::Instance().CompleteCheck(false);
+        http.SetCaption(folderProblem.join(' '));
+        if (CommandLine.isEmpty())
+            platform::MsgBox(folderProblem.join(QStringLiteral("\r\n")) +
+                                 QStringLiteral("\r\n\r\n") + LanguageText[471],
+                             platform::vbCritical, Kelpa);
+    } else if (!form.TimerCaption.Enabled()) {
         FormOptions::Instance().CompleteCheck();
+    }
     if (RepeatLeft == 0 && (form.CheckRepeat->isChecked() || CompleteRequested == 1))
         form.CommandStart_Click();
 }
@@ -236,6 +252,7 @@ void FormKelpa::CommandStart_Click()
     }
     do {
         restartRequested = false;
+        folderProblem.clear();
         const RunOnStack onStack;
         if (!RunSetUp())
             return;
@@ -244,9 +261,10 @@ void FormKelpa::CommandStart_Click()
     } while (restartRequested);
 }
 
-void FormKelpa::EndRunAfterTransfer()
+void FormKelpa::EndRunAfterTransfer(const QStringList& problem)
 {
     MsgAnswer = platform::vbCancel;
+    folderProblem = problem;
 }
 
 void FormKelpa::CommandStop_Click()

@@ -41,8 +41,10 @@ public:
     // decision in ContinueSearch, CompleteRequested (1 = start the completion
     // now; never cleared here) and CompletingNotLoaded, and selects the main
     // window's OptionContinue or OptionNew, whose handlers prepare the next
-    // run. Starts no run itself.
-    void CompleteCheck();
+    // run. Starts no run itself. Without offer, a list that a run without
+    // stop or repeat left is kept for a later completion, as the answer
+    // Cancel keeps it.
+    void CompleteCheck(bool offer = true);
 
     // --- placement (FormOptionsLayout.cpp) -----------------------------------
     // Puts the window below the transfer window, as wide as the main window

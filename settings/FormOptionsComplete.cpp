@@ -66,7 +66,7 @@ QString CompletionQuestion(const NotLoadedList& list)
 
 } // namespace
 
-void FormOptions::CompleteCheck()
+void FormOptions::CompleteCheck(bool offer)
 {
     FormKelpa& main = FormKelpa::Instance();
     FormHTTP& http = FormHTTP::Instance();
@@ -77,6 +77,8 @@ void FormOptions::CompleteCheck()
     const NotLoadedList list = ReadNotLoaded(main);
     if (main.CheckRepeat->isChecked() || UserStopped == 1) {
         ContinueSearch = 0;
+    } else if (!offer) {
+        ContinueSearch = platform::vbCancel;
     } else if (CompleteAsked == 1) {
         ContinueSearch = platform::vbYes;
     } else {

@@ -399,6 +399,9 @@ void TexteDeutsch()
     t[469] = QStringLiteral("einen Dateinamen führt zum Öffnen der Datei.");
     t[470] = QStringLiteral(": dieser Name gehört einer Arbeitsliste des Programms. Bitte eine "
                             "Eingabedatei mit anderem Namen wählen.");
+    t[471] = QStringLiteral("Der Download wurde beendet. Was noch nicht geladen ist, bleibt in "
+                            "KELPA.NOT erhalten. Sobald das Verzeichnis wieder Dateien aufnimmt, "
+                            "vervollständigt 'Start' die Suche.");
     t[480] = QStringLiteral("Maximale Dateigröße (0-32767) =");
     t[481] = QStringLiteral("Download-Volumen (0-2097152) <");
     t[482] = QStringLiteral("eingebundene Bilder");

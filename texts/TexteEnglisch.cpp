@@ -387,6 +387,8 @@ void TexteEnglisch()
     t[469] = QStringLiteral("the file.");
     t[470] = QStringLiteral(": this name belongs to a work list of the program. Please choose an "
                             "input file of another name.");
+    t[471] = QStringLiteral("The download was ended. What was not loaded yet is kept in KELPA.NOT: "
+                            "once the folder takes files again, 'Start' completes the search.");
     t[480] = QStringLiteral("Maximum File Size (0-32767) =");
     t[481] = QStringLiteral("Download Maximum (0-2097152) =");
     t[482] = QStringLiteral("In-line Images");

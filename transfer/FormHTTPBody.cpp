@@ -106,7 +106,7 @@ void FormHTTP::FailWriting(int error)
         problem = QStringList{LanguageText[440], Directory, LanguageText[447]};
     if (!problem.isEmpty()) {
         FormKelpa::Instance().logging(problem.join(QLatin1Char(' ')));
-        FormKelpa::Instance().EndRunAfterTransfer();
+        FormKelpa::Instance().EndRunAfterTransfer(problem);
     }
 }
 

@@ -17,9 +17,10 @@ using namespace KELPA;
 
 namespace {
 
-// Set by a case: once a file was saved, the download directory gives way to
-// a regular file of its name, or the next file's place leads to a full disk.
-enum class Spoil { Nothing, Directory, Disk };
+// Set by a case: once two files were saved and the third is on its way, the
+// download directory gives way to a regular file of its name, that file's
+// place leads to a full disk, or the user stops the run.
+enum class Spoil { Nothing, Directory, Disk, Stop };
 Spoil spoil = Spoil::Nothing;
 
 // How a page linked from every level fails.
@@ -27,17 +28,19 @@ enum class Failure { Unwritable, CutShort, ServerError, NotFound, Forbidden, Not
 
 bool SpoilOnceAFileIsSaved()
 {
-    if (spoil == Spoil::Nothing || FilesLoaded < 1)
+    if (spoil == Spoil::Nothing || FilesLoaded < 2 || !SavedLink.endsWith(QLatin1String("b.html")))
         return false;
     const Spoil now = std::exchange(spoil, Spoil::Nothing); // the writes below yield
     if (now == Spoil::Directory) {
         QDir().rename(QStringLiteral("site"), QStringLiteral("site.gone"));
         WriteFile(QStringLiteral("site"), "a file");
-    } else {
+    } else if (now == Spoil::Disk) {
         QDirIterator saved(QStringLiteral("site"), {QStringLiteral("index.html")}, QDir::Files,
                            QDirIterator::Subdirectories);
         QFile::link(QStringLiteral("/dev/full"),
-                    QFileInfo(saved.next()).dir().filePath(QStringLiteral("a.html")));
+                    QFileInfo(saved.next()).dir().filePath(QStringLiteral("b.html")));
+    } else {
+        FormKelpa::Instance().CommandStop_Click();
     }
     return false;
 }
@@ -175,39 +178,79 @@ private Q_SLOTS:
 
     void aDirectoryThatStopsTakingFilesEndsTheRun_data()
     {
-        QTest::addColumn<bool>("fullDisk");
-        QTest::newRow("a file in the directory's place") << false;
-        QTest::newRow("a full disk") << true;
+        QTest::addColumn<int>("end"); // how the run ends: a Spoil
+        QTest::addColumn<bool>("fromTask");
+        QTest::addColumn<bool>("duration"); // the program ends after the run
+        QTest::newRow("a file in the directory's place") << int(Spoil::Directory) << false << false;
+        QTest::newRow("a full disk") << int(Spoil::Disk) << false << false;
+        QTest::newRow("a stop") << int(Spoil::Stop) << false << false;
+        QTest::newRow("a task: a file in the directory's place")
+            << int(Spoil::Directory) << true << false;
+        QTest::newRow("a task: a full disk") << int(Spoil::Disk) << true << false;
+        QTest::newRow("a task: a stop") << int(Spoil::Stop) << true << false;
+        QTest::newRow("a task with a duration: a full disk") << int(Spoil::Disk) << true << true;
     }
 
-    // The download directory gives way to a file, or the disk is full,
-    // during the run: the run ends after that transfer with a log line, and
-    // leaves the rest of its list for a completion.
+    // The download directory gives way to a file, the disk is full, or the
+    // user stops, during the run: the run ends after that transfer, and
+    // KELPA.NOT holds each record still to load once, nothing loaded. A
+    // run from the window tells why in a box and offers no completion that
+    // would fail at once; a task run tells it in the log only. Either way
+    // the next start completes the search.
     void aDirectoryThatStopsTakingFilesEndsTheRun()
     {
-        QFETCH(bool, fullDisk);
+        QFETCH(int, end);
+        QFETCH(bool, fromTask);
+        QFETCH(bool, duration);
         HttpTestServer server;
         ServeSite(server, {{"/index.html", "<a href=\"a.html\">a</a> <a href=\"b.html\">b</a> "
                                            "<a href=\"c.html\">c</a>"},
-                           {"/a.html", "a"},
+                           {"/a.html", "<a href=\"d.html\">d</a>"},
                            {"/b.html", "b"},
-                           {"/c.html", "c"}});
-        PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 2);
-        spoil = fullDisk ? Spoil::Disk : Spoil::Directory;
+                           {"/c.html", "c"},
+                           {"/d.html", "d"}});
+        PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 3);
+        FormKelpa::Instance().CheckDauer->setChecked(duration);
+        spoil = static_cast<Spoil>(end);
+        const QString site = platform::FromLinuxPath(QDir::current().absoluteFilePath("site"));
+        const QString fault = spoil == Spoil::Disk ? LanguageText[447] : site + LanguageText[441];
+        const QStringList told{LanguageText[440], site + '\\', fault};
+        QStringList notices;
+        const auto before = platform::SetNoticeHandler(
+            [&notices](const QString& prompt, int, const QString&) { notices << prompt; });
+        if (fromTask)
+            CommandLine = QStringLiteral("night.tsk");
         MsgBoxScript boxes;
-        boxes.expect(QStringLiteral("first link: http://") + server.url("/a.html") + ')',
-                     platform::vbNo, MsgBoxScript::Match::Contains);
-        QVERIFY(!StartRun());
+        if (spoil == Spoil::Stop)
+            boxes.expect(LanguageText[319], platform::vbYes);
+        else if (!fromTask)
+            boxes.expect(told.join("\r\n") + "\r\n\r\n" + LanguageText[471], platform::vbOK)
+                .withStyle(platform::vbCritical)
+                .withTitle(QStringLiteral("Kelpa"));
+        const bool ended = StartRun();
+        CommandLine.clear();
+        platform::SetNoticeHandler(before);
         spoil = Spoil::Nothing;
         KELPA_VERIFY_MSGBOXES(boxes);
-        QCOMPARE(Targets(server), (QByteArrayList{"/index.html", "/a.html"}));
-        const QString site = platform::FromLinuxPath(QDir::current().absoluteFilePath("site"));
-        QVERIFY(Log().contains((LanguageText[440] + ' ' + site + "\\ " +
-                                (fullDisk ? LanguageText[447] : site + LanguageText[441]))
-                                   .toUtf8()));
-        const QByteArray notLoaded = ReadFile(QStringLiteral("KELPA.NOT"));
-        for (const QByteArray page : {"/a.html", "/b.html", "/c.html"})
-            QVERIFY2(notLoaded.contains(server.url(page)), page.constData());
+        QCOMPARE(ended, duration);
+        QCOMPARE(notices, QStringList());
+        // No completion ran: the page that failed was asked for once at most.
+        const QByteArrayList targets = Targets(server);
+        QVERIFY(targets.count("/b.html") <= 1 && !targets.contains("/c.html"));
+        const auto records = [&server](std::initializer_list<const char*> pages) {
+            QByteArray bytes;
+            for (const char* page : pages)
+                bytes += "http://" + server.url(QByteArray("/") + page) + "\r\n" + page + "\r\n";
+            return bytes;
+        };
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), records({"b.html", "c.html", "d.html"}));
+        QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")), records({"index.html", "a.html"}));
+        QVERIFY(FormKelpa::Instance().OptionContinue->isChecked());
+        if (end == int(Spoil::Stop))
+            return;
+        QVERIFY(Log().contains(told.join(' ').toUtf8()));
+        if (!duration)
+            QCOMPARE(FormHTTP::Instance().Caption(), told.join(' '));
     }
 };
 
