@@ -4,10 +4,11 @@
 #   sanitizers  the whole suite built with AddressSanitizer and
 #               UndefinedBehaviorSanitizer (halting on the first error), run
 #               with ctest
-#   core        the libraries without widgets alone (KELPA_WINDOWS=OFF):
-#               every object of them and the tests of their rules linked
-#               against Qt Core alone, the tests run with ctest; a rule that
-#               needs Gui, Widgets or a window fails it
+#   core        every project include names its file from the top of the
+#               tree (include-paths.sh); then the libraries without widgets
+#               alone (KELPA_WINDOWS=OFF): every object of them and the tests
+#               of their rules linked against Qt Core alone, the tests run with
+#               ctest; a rule that needs Gui, Widgets or a window fails it
 #   fuzz        every fuzz target of tests/fuzz/ linked with libFuzzer and run
 #               for FUZZ_SECONDS (default 60) on a copy of its corpus; new
 #               inputs and crashing ones go to a scratch folder, never into
@@ -76,6 +77,10 @@ step_sanitizers() {
 
 step_core() {
     local folder="$out/core"
+    if ! bash "$root/scripts/include-paths.sh"; then
+        note "core: an include does not name its file from the top of the tree"
+        return 1
+    fi
     cmake -S "$root" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DKELPA_WINDOWS=OFF >/dev/null
     if ! cmake --build "$folder" -j"$jobs"; then
