@@ -1,15 +1,27 @@
-# kelpa_add_test(NAME SOURCES ... LIBS ...)
-# A QtTest executable registered with ctest. It reaches the headers of
-# test_support, of the fixtures (test_fixtures) and of the libraries in LIBS.
+# kelpa_add_test(NAME [CORE] SOURCES ... LIBS ...)
+# A QtTest executable registered with ctest. It reaches the headers of the
+# test support, of the fixtures (test_fixtures) and of the libraries in LIBS.
+# A CORE test checks rules without widgets: it links Qt Core and QtTest alone
+# besides LIBS (test_support_core), so a use of Gui or Widgets in what it
+# links fails its link, and it is built and run without the windows too
+# (KELPA_WINDOWS=OFF). Any other test links the windows' support
+# (test_support) and is built only with the windows.
 # It runs headless: HOME, XDG_DATA_HOME and XDG_RUNTIME_DIR point into a
 # folder of the build tree that belongs to this test alone, so no test touches
 # the real home or desktop.
 # KELPA_TEST_MAIN (tests/support/TestMain.h) creates those folders and a
 # temporary current directory before the first test function runs.
 function(kelpa_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "CORE" "" "SOURCES;LIBS" ${ARGN})
+    if(ARG_CORE)
+        set(support test_support_core)
+    elseif(KELPA_WINDOWS)
+        set(support test_support)
+    else()
+        return()
+    endif()
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE Qt6::Test test_support test_fixtures ${ARG_LIBS})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${support} test_fixtures ${ARG_LIBS})
     set(home ${CMAKE_BINARY_DIR}/testhome/${name})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES

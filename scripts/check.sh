@@ -4,8 +4,11 @@
 #   sanitizers  the whole suite built with AddressSanitizer and
 #               UndefinedBehaviorSanitizer (halting on the first error), run
 #               with ctest
-#   core        the libraries without widgets alone (KELPA_WINDOWS=OFF, Qt
-#               Core only): a rule that needs Gui or Widgets fails it
+#   core        every project include names its file from the top of the
+#               tree (include-paths.sh); then the libraries without widgets
+#               alone (KELPA_WINDOWS=OFF): every object of them and the tests
+#               of their rules linked against Qt Core alone, the tests run with
+#               ctest; a rule that needs Gui, Widgets or a window fails it
 #   fuzz        every fuzz target of tests/fuzz/ linked with libFuzzer and run
 #               for FUZZ_SECONDS (default 60) on a copy of its corpus; new
 #               inputs and crashing ones go to a scratch folder, never into
@@ -74,12 +77,21 @@ step_sanitizers() {
 
 step_core() {
     local folder="$out/core"
+    if ! bash "$root/scripts/include-paths.sh"; then
+        note "core: an include does not name its file from the top of the tree"
+        return 1
+    fi
     cmake -S "$root" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DKELPA_WINDOWS=OFF >/dev/null
-    if cmake --build "$folder" -j"$jobs"; then
-        note "core: the libraries without widgets build alone"
-    else
+    if ! cmake --build "$folder" -j"$jobs"; then
         note "core: build failed"
+        return 1
+    fi
+    if (cd "$folder" && ctest -j"$jobs" --output-on-failure) >"$folder/ctest.log" 2>&1; then
+        note "core: linked against Qt Core alone; $(grep -E 'tests passed' "$folder/ctest.log")"
+    else
+        grep -E 'tests passed|\(Failed\)|\(Subprocess|\(Timeout\)|Exception' "$folder/ctest.log" || true
+        note "core: failed, see $folder/ctest.log"
         return 1
     fi
 }

@@ -9,6 +9,7 @@
 #include "main/Kelpa.h"
 #include "main/Settings.h"
 #include "platform/files/Files.h"
+#include "platform/msgbox/MsgBox.h"
 #include "platform/msgbox/MsgBoxDialog.h"
 #include "tests/main/StartupFixture.h"
 #include "tests/support/MsgBoxScript.h"
@@ -200,7 +201,8 @@ private Q_SLOTS:
                 problem = ShownTitleProblem(box);
                 box->button(QMessageBox::No)->click();
             });
-            platform::MsgBoxDialog(edittexts::FoundQuestion(1, 3), 36,
+            platform::MsgBoxDialog(edittexts::FoundQuestion(1, 3),
+                                   platform::vbYesNo | platform::vbQuestion,
                                    edittexts::QuestionTitle(true));
         } else {
             ChooseFilter.clear();

@@ -1,10 +1,19 @@
 #pragma once
 // Entry point of every test executable: a clean home of the test's own (the
 // folders named by HOME, XDG_DATA_HOME and XDG_RUNTIME_DIR, emptied first), a
-// temporary current directory, the offscreen application, then the QtTest run.
+// temporary current directory, the application, then the QtTest run. A test
+// linked with Widgets gets the offscreen QApplication; a test of rules
+// without widgets, linked against Qt Core alone, a QCoreApplication.
 
-#include <QApplication>
 #include <QTest>
+
+#ifdef QT_WIDGETS_LIB
+#include <QApplication>
+#define KELPA_TEST_APPLICATION QApplication
+#else
+#include <QCoreApplication>
+#define KELPA_TEST_APPLICATION QCoreApplication
+#endif
 
 namespace testsupport {
 
@@ -19,7 +28,7 @@ bool prepareTestHome();
     {                                                                                              \
         if (!testsupport::prepareTestHome())                                                       \
             return 2;                                                                              \
-        QApplication app(argc, argv);                                                              \
+        KELPA_TEST_APPLICATION app(argc, argv);                                                    \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
