@@ -114,8 +114,10 @@ private:
     // True while the preview started as number generation is still wanted.
     bool Current(unsigned generation) const;
     void SetWaitCursor(bool on);
-    // Loads the picture at path into ImagePreview (at the box size unless
-    // Check100 is ticked); 0 or 481 (not a picture the readers take).
+    // Loads the picture at path into ImagePreview: at the box size, or at
+    // its natural size when naturalSize and the readers may hold it whole;
+    // 0 or 481 (not a picture the readers take: ImagePreview keeps what it
+    // held).
     int LoadPicture(const QString& linuxPath, bool naturalSize);
     // Reads a PNG too large to decode whole straight into target's size;
     // yields, and ends when a newer preview starts.

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
 
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void newerPreviewEndsOlder_data();
     void newerPreviewEndsOlder();
     void reducedLayout();
+    void naturalSize_data();
     void naturalSize();
     void minimumSize();
     void alignBelowTransfer_data();
@@ -352,6 +354,8 @@ void TestPreviewWindow::labelHoldsWidestLine_data()
     QTest::newRow("preview: error") << 0 << "Error! ( 2147483647 Bytes)";
     QTest::newRow("top: zoom of a large picture") << 1 << " 45% (20971520 Bytes)";
     QTest::newRow("top: error") << 1 << "Error! ( 2147483647 bytes)";
+    QTest::newRow("preview: too large for 100%") << 0 << " Too large for 100%";
+    QTest::newRow("top: too large for 100%, German") << 1 << " Zu groß für 100%";
 }
 
 // The size line is shown whole, inside the frame, and the frame inside the
@@ -492,21 +496,51 @@ void TestPreviewWindow::reducedLayout()
     QVERIFY(preview.ImagePreview->geometry().width() <= platform::ToPixels(preview.Width() - 2065));
 }
 
-// Check100 shows the natural size at the corner, and resizing does not fit
-// it again until it is unticked.
+void TestPreviewWindow::naturalSize_data()
+{
+    QTest::addColumn<QByteArray>("png");
+    QTest::addColumn<bool>("whole"); // within the allocation limit
+    QTest::newRow("held whole") << Picture(900, 700, "PNG") << true;
+    QTest::newRow("above the allocation limit")
+        << PngFile(2000, 1000, 16, 2, false, QByteArray(1000 * (1 + 2000 * 6), '\0')) << false;
+}
+
+// Check100 shows the natural size at the corner, also of a picture previewed
+// while it is ticked, and resizing does not fit it again until it is
+// unticked. A picture too large to hold whole stays fitted, and the label
+// says why; unticked, it is fitted again.
 void TestPreviewWindow::naturalSize()
 {
-    PrepareSite({{"p.png", Picture(900, 700, "PNG")}});
+    QFETCH(QByteArray, png);
+    QFETCH(bool, whole);
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(10); // megabytes; the 16-bit picture takes 16 decoded
+    const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
+    PrepareSite({{"p.png", png}, {"q.png", Picture(600, 500, "PNG")}});
     FormPreview& preview = FormPreview::Instance();
     preview.Show();
-    QVERIFY(preview.ImagePreview->geometry().width() < 900);
+    const QSize natural = preview.ImagePreview->Natural();
+    const QRect fitted = preview.ImagePreview->geometry();
+    QVERIFY(fitted.width() < natural.width());
     preview.Check100->setChecked(true);
-    QCOMPARE(preview.ImagePreview->geometry(), QRect(0, 0, 900, 700));
+    const QRect ticked = whole ? QRect(QPoint(0, 0), natural) : fitted;
+    for (const int row : {0, 1, 0}) {
+        if (preview.DateiListe->ListIndex() != row)
+            preview.SelectFile(row);
+        QVERIFY(preview.ImagePreview->HasPicture());
+        QCOMPARE(preview.ImagePreview->geometry(), row == 1 ? QRect(0, 0, 600, 500) : ticked);
+        if (row == 0 && !whole)
+            QCOMPARE(preview.LabelInfo->text(), " " + LanguageText[231]);
+    }
     preview.SetWidth(preview.Width() + 600);
     platform::DoEvents();
-    QCOMPARE(preview.ImagePreview->geometry(), QRect(0, 0, 900, 700));
+    QCOMPARE(preview.ImagePreview->geometry(), ticked);
     preview.Check100->setChecked(false);
-    QVERIFY(preview.ImagePreview->geometry().width() < 900);
+    QVERIFY(preview.ImagePreview->HasPicture());
+    QVERIFY(preview.ImagePreview->geometry().width() < natural.width());
+    QVERIFY(preview.ImagePreview->geometry().width() > fitted.width());
+    QVERIFY2(preview.LabelInfo->text().contains(QLatin1Char('%')),
+             qPrintable(preview.LabelInfo->text()));
 }
 
 void TestPreviewWindow::minimumSize()
