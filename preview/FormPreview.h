@@ -96,6 +96,8 @@ protected:
     void Form_Unload() override;
     void Form_Resize();
     virtual preview::Layout CurrentLayout() const = 0;
+    // How much wider than designed the right-hand column is (twips).
+    virtual double ColumnExtra() const { return 0; }
     virtual void PlaceControls(const preview::Controls& places);
     // The folder of the highlighted file, as the window names it.
     virtual QString ListFolder() const = 0;
@@ -151,11 +153,14 @@ public:
 
 protected:
     preview::Layout CurrentLayout() const override { return preview::Layout::Child; }
+    double ColumnExtra() const override;
     void PlaceControls(const preview::Controls& places) override;
     QString ListFolder() const override;
 
 private:
     FormPreview();
+
+    double laidColumn_ = 0; // the ColumnExtra the controls were placed for
 };
 
 class FormPreviewTop final : public PreviewWindow {

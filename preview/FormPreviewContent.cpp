@@ -155,7 +155,8 @@ int PreviewWindow::LoadPicture(const QString& linuxPath, bool naturalSize)
         return InvalidPicture;
     QSize target = natural;
     if (!naturalSize || AboveAllocationLimit(natural, reader.imageFormat())) {
-        const preview::Box box = preview::PreviewBox(CurrentLayout(), Width(), Height());
+        const preview::Box box =
+            preview::PreviewBox(CurrentLayout(), Width(), Height(), ColumnExtra());
         const QSize room(qMax(1, platform::ToPixels(box.width)),
                          qMax(1, platform::ToPixels(box.height)));
         if (natural.width() > room.width() || natural.height() > room.height())

@@ -7,7 +7,9 @@
 #include "preview/PreviewGeometry.h"
 #include "tests/preview/PngFile.h"
 #include "tests/preview/PreviewFixture.h"
+#include "tests/support/CaptionFit.h"
 #include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -87,6 +89,9 @@ private Q_SLOTS:
     void newFolderShows_data();
     void newFolderShows();
     void longFolderNameInView();
+    void hostFoldersWhole_data();
+    void hostFoldersWhole();
+    void lineBreakInNames();
     void firstFile_data();
     void firstFile();
     void content_data();
@@ -230,6 +235,56 @@ void TestPreviewWindow::longFolderNameInView()
     QVERIFY2(last.top() >= 0 && last.bottom() < folders->viewport()->height(),
              qPrintable(
                  QStringLiteral("%1 of %2").arg(last.bottom()).arg(folders->viewport()->height())));
+}
+
+void TestPreviewWindow::hostFoldersWhole_data()
+{
+    LanguageRows();
+}
+
+// At the default size, host folders below the directory show their names
+// whole in the folder list, and the captions are whole too.
+void TestPreviewWindow::hostFoldersWhole()
+{
+    QFETCH(QString, language);
+    TexteLaden(language);
+    const auto english = qScopeGuard([] { TexteLaden(QStringLiteral("english")); });
+    PrepareSite({{"a.png", Picture(900, 700, "PNG")}});
+    for (const char* host :
+         {"127.0.0.1_34567", "www.example.org", "192.168.1.20_8080", "www.example.net"})
+        QVERIFY(QDir().mkdir(QStringLiteral("site/") + host));
+    PositionPreview = QStringLiteral("0,5900,0,4200");
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    platform::DoEvents();
+    DirectoryList* folders = preview.VerzListe;
+    QCOMPARE(folders->count() - folders->currentRow() - 1, 4);
+    for (int row = folders->currentRow() + 1; row < folders->count(); ++row) {
+        const int needed = folders->sizeHintForIndex(folders->model()->index(row, 0)).width();
+        QVERIFY2(needed <= folders->viewport()->width(),
+                 qPrintable(QStringLiteral("\"%1\" needs %2 px, has %3")
+                                .arg(folders->item(row)->text())
+                                .arg(needed)
+                                .arg(folders->viewport()->width())));
+    }
+    QCOMPARE(ClippedCaptions(&preview), QStringList());
+    // The picture keeps to the left of the lists.
+    QVERIFY(preview.ImagePreview->geometry().right() < folders->geometry().left());
+}
+
+// A line break in a name shows as a mark in both lists; the file is still
+// the one of that name.
+void TestPreviewWindow::lineBreakInNames()
+{
+    PrepareSite({{"new\nfile.txt", "text\r\n"}});
+    QVERIFY(QDir().mkdir(QStringLiteral("site/new\r\nsite")));
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    QCOMPARE(Entries(preview), QStringList{QStringLiteral("new\u21b5file.txt")});
+    QCOMPARE(PreviewImage, Directory + "new\nfile.txt");
+    QCOMPARE(TextLines(preview), QStringList{QStringLiteral("text")});
+    const QListWidgetItem* folder = preview.VerzListe->item(preview.VerzListe->count() - 1);
+    QCOMPARE(folder->text().trimmed(), QStringLiteral("new\u21b5site"));
 }
 
 void TestPreviewWindow::firstFile_data()
