@@ -1,9 +1,11 @@
 #include "preview/DirectoryList.h"
 
 #include "platform/files/Files.h"
+#include "preview/ListedName.h"
 
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace {
 
@@ -40,6 +42,7 @@ int DirectoryList::SetPath(const QString& folder)
     }
     path_ = path;
     Fill();
+    Q_EMIT Filled();
     Q_EMIT Change();
     return platform::ErrNone;
 }
@@ -51,15 +54,18 @@ void DirectoryList::Refresh()
     const QString kept =
         currentItem() != nullptr ? currentItem()->data(PathRole).toString() : QString();
     const int scroll = verticalScrollBar()->value();
-    const QSignalBlocker quiet(this);
-    Fill();
-    if (kept.isEmpty())
-        return; // an emptied list is filled as new
-    for (int row = 0; row < count(); ++row) {
-        if (item(row)->data(PathRole).toString() == kept)
-            setCurrentRow(row);
+    {
+        const QSignalBlocker quiet(this);
+        Fill();
+        if (!kept.isEmpty()) { // an emptied list is filled as new
+            for (int row = 0; row < count(); ++row) {
+                if (item(row)->data(PathRole).toString() == kept)
+                    setCurrentRow(row);
+            }
+            verticalScrollBar()->setValue(scroll);
+        }
     }
-    verticalScrollBar()->setValue(scroll);
+    Q_EMIT Filled();
 }
 
 void DirectoryList::Fill()
@@ -70,18 +76,22 @@ void DirectoryList::Fill()
     int depth = 0;
     for (const QString& part : parts) {
         walked += part + QLatin1Char('\\');
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + part, this);
+        auto* item = new QListWidgetItem(
+            QString(depth * 2, QLatin1Char(' ')) + preview::ListedName(part), this);
         item->setData(PathRole, walked);
         ++depth;
     }
     if (count() > 0)
         setCurrentRow(count() - 1);
     for (const QString& name : platform::ListFolder(path_).folders) {
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
+        auto* item = new QListWidgetItem(
+            QString(depth * 2, QLatin1Char(' ')) + preview::ListedName(name), this);
         item->setData(PathRole, walked + name);
         item->setToolTip(name);
     }
     // The chosen folder heads the view, with its subfolders below it.
     if (QListWidgetItem* chosen = currentItem())
         scrollToItem(chosen, PositionAtTop);
+    wholeWidth_ = sizeHintForColumn(0) + 2 * frameWidth() +
+                  style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
 }

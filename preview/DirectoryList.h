@@ -1,7 +1,7 @@
 #pragma once
 // The preview's directory list (VerzListe): the folders from the drive down
-// to the one chosen, then that folder's subfolders. A double click enters a
-// folder (Change); a click runs Click.
+// to the one chosen, then that folder's subfolders, each name on one line. A
+// double click enters a folder (Change); a click runs Click.
 
 #include <QListWidget>
 #include <QString>
@@ -21,13 +21,19 @@ public:
     void Refresh();
     // The chosen folder, without a final "\" (but "C:\" for a drive).
     QString Path() const { return path_; }
+    // The width in pixels at which the list shows every entry whole, beside
+    // its vertical scroll bar.
+    int WholeWidth() const { return wholeWidth_; }
 
 Q_SIGNALS:
     void Change();
     void Click();
+    // The entries were read anew (and WholeWidth may have changed).
+    void Filled();
 
 private:
     void Fill();
 
     QString path_;
+    int wholeWidth_ = 0;
 };

@@ -1,11 +1,28 @@
 #include "preview/FileList.h"
 
 #include "platform/files/Files.h"
+#include "preview/ListedName.h"
 
 #include <QScrollBar>
 #include <QStringListModel>
 
-FileList::FileList(QWidget* parent) : QListView(parent), model_(new QStringListModel(this))
+namespace {
+
+// The names, each shown on one line; the model holds them as they are.
+class NamesModel final : public QStringListModel {
+public:
+    using QStringListModel::QStringListModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const QVariant value = QStringListModel::data(index, role);
+        return role == Qt::DisplayRole ? QVariant(preview::ListedName(value.toString())) : value;
+    }
+};
+
+} // namespace
+
+FileList::FileList(QWidget* parent) : QListView(parent), model_(new NamesModel(this))
 {
     setModel(model_);
     // Rows of one size are laid out at once, however many: a list laid out
@@ -94,5 +111,5 @@ void FileList::SetListIndex(int row)
 QString FileList::FileName() const
 {
     const QModelIndex current = currentIndex();
-    return current.isValid() ? current.data().toString() : QString();
+    return current.isValid() ? current.data(Qt::EditRole).toString() : QString();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The preview's file list (DateiListe): every file of one folder, as a list
 // over a model with uniform rows, so that a folder of tens of thousands of
-// files costs one listing and no widget per file.
+// files costs one listing and no widget per file. Each name shows on one
+// line.
 
 #include <QListView>
 #include <QString>

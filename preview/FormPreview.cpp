@@ -300,6 +300,13 @@ FormPreview::FormPreview()
     VerzListe->installEventFilter(this);
     platform::On(VerzListe, &DirectoryList::Change, this, &FormPreview::VerzListe_Change);
     platform::On(VerzListe, &DirectoryList::Click, this, &FormPreview::VerzListe_Click);
+    // Names of another width lay the column out anew.
+    connect(VerzListe, &DirectoryList::Filled, this, [this] {
+        platform::runGuarded([this] {
+            if (Loaded() && ColumnExtra() != laidColumn_)
+                Form_Resize();
+        });
+    });
     MoveTo(0, 0, 4290, 2850);
 }
 

@@ -96,6 +96,8 @@ protected:
     void Form_Unload() override;
     void Form_Resize();
     virtual preview::Layout CurrentLayout() const = 0;
+    // How much wider than designed the right-hand column is (twips).
+    virtual double ColumnExtra() const { return 0; }
     virtual void PlaceControls(const preview::Controls& places);
     // The folder of the highlighted file, as the window names it.
     virtual QString ListFolder() const = 0;
@@ -114,8 +116,10 @@ private:
     // True while the preview started as number generation is still wanted.
     bool Current(unsigned generation) const;
     void SetWaitCursor(bool on);
-    // Loads the picture at path into ImagePreview (at the box size unless
-    // Check100 is ticked); 0 or 481 (not a picture the readers take).
+    // Loads the picture at path into ImagePreview: at the box size, or at
+    // its natural size when naturalSize and the readers may hold it whole;
+    // 0 or 481 (not a picture the readers take: ImagePreview keeps what it
+    // held).
     int LoadPicture(const QString& linuxPath, bool naturalSize);
     // Reads a PNG too large to decode whole straight into target's size;
     // yields, and ends when a newer preview starts.
@@ -149,11 +153,14 @@ public:
 
 protected:
     preview::Layout CurrentLayout() const override { return preview::Layout::Child; }
+    double ColumnExtra() const override;
     void PlaceControls(const preview::Controls& places) override;
     QString ListFolder() const override;
 
 private:
     FormPreview();
+
+    double laidColumn_ = 0; // the ColumnExtra the controls were placed for
 };
 
 class FormPreviewTop final : public PreviewWindow {

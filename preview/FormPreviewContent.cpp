@@ -35,6 +35,20 @@ bool AboveAllocationLimit(QSize size, QImage::Format format)
     return limit > 0 && qint64(size.width()) * size.height() * qMax(1, bits / 8) > limit;
 }
 
+// True when the picture at linuxPath may be decoded at its natural size.
+bool HeldWhole(const QString& linuxPath)
+{
+    QImageReader reader(linuxPath);
+    reader.setDecideFormatFromContent(true);
+    return !AboveAllocationLimit(reader.size(), reader.imageFormat());
+}
+
+// LabelInfo for a picture that 100% cannot show at its natural size.
+QString TooLargeLabel()
+{
+    return QLatin1Char(' ') + KELPA::LanguageText[231];
+}
+
 QByteArray Head(const QString& linuxPath)
 {
     QFile file(linuxPath);
@@ -93,6 +107,8 @@ void PreviewWindow::Preview()
             PreviewError = LoadPicture(linuxPath, Check100->isChecked());
             if (!Current(generation))
                 return;
+            if (PreviewError != 0)
+                ImagePreview->Clear();
             break;
         case preview::Content::Html:
         case preview::Content::Text:
@@ -118,6 +134,13 @@ void PreviewWindow::Preview()
             Scaling();
         } else if (!Check100->isChecked()) {
             Scaling();
+        } else if (ImagePreview->Reduced()) {
+            // Ticked, but too large to hold whole: shown fitted.
+            Scaling();
+            LabelInfo->setText(TooLargeLabel());
+        } else if (ImagePreview->HasPicture()) {
+            ImagePreview->move(0, 0);
+            ImagePreview->SetStretch(false);
         }
     }
     SetWaitCursor(false);
@@ -128,13 +151,12 @@ int PreviewWindow::LoadPicture(const QString& linuxPath, bool naturalSize)
     QImageReader reader(linuxPath);
     reader.setDecideFormatFromContent(true);
     const QSize natural = reader.size();
-    if (!natural.isValid() || natural.isEmpty()) {
-        ImagePreview->Clear();
+    if (!natural.isValid() || natural.isEmpty())
         return InvalidPicture;
-    }
     QSize target = natural;
-    if (!naturalSize) {
-        const preview::Box box = preview::PreviewBox(CurrentLayout(), Width(), Height());
+    if (!naturalSize || AboveAllocationLimit(natural, reader.imageFormat())) {
+        const preview::Box box =
+            preview::PreviewBox(CurrentLayout(), Width(), Height(), ColumnExtra());
         const QSize room(qMax(1, platform::ToPixels(box.width)),
                          qMax(1, platform::ToPixels(box.height)));
         if (natural.width() > room.width() || natural.height() > room.height())
@@ -147,16 +169,13 @@ int PreviewWindow::LoadPicture(const QString& linuxPath, bool naturalSize)
     if (AboveAllocationLimit(reducedRead ? target : natural, reader.imageFormat())) {
         if (target != natural && reader.format() == "png")
             return LoadReducedPng(linuxPath, target, natural);
-        ImagePreview->Clear();
         return InvalidPicture;
     }
     if (target != natural && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(target);
     QImage image = reader.read();
-    if (image.isNull()) {
-        ImagePreview->Clear();
+    if (image.isNull())
         return InvalidPicture;
-    }
     if (image.size() != target)
         image = image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     ImagePreview->SetPicture(image, natural);
@@ -176,10 +195,8 @@ int PreviewWindow::LoadReducedPng(const QString& linuxPath, QSize target, QSize 
     }
     if (!Current(generation))
         return 0; // a newer preview or the unload took over
-    if (picture.size.isEmpty()) {
-        ImagePreview->Clear();
+    if (picture.size.isEmpty())
         return InvalidPicture;
-    }
     QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < image.height(); ++y)
         std::memcpy(image.scanLine(y), picture.pixels.data() + size_t(y) * image.width(),
@@ -209,16 +226,24 @@ void PreviewWindow::HTMLLesen()
 }
 
 // Ticked: the picture at its natural size at the corner (decoded again at
-// that size when it was held smaller). Unticked: fitted again.
+// that size when it was held smaller); a picture too large to hold whole
+// stays fitted, and the label says so. Unticked: fitted again.
 void PreviewWindow::Check100_Click()
 {
     if (!Check100->isChecked()) {
         Scaling();
         return;
     }
+    if (ImagePreview->Reduced()) {
+        const QString linuxPath = platform::ToLinuxPath(KELPA::PreviewImage);
+        if (HeldWhole(linuxPath))
+            LoadPicture(linuxPath, true);
+        if (ImagePreview->Reduced()) {
+            LabelInfo->setText(TooLargeLabel());
+            return;
+        }
+    }
     ImagePreview->hide();
-    if (ImagePreview->HasPicture() && ImagePreview->Reduced())
-        LoadPicture(platform::ToLinuxPath(KELPA::PreviewImage), true);
     ImagePreview->move(0, 0);
     ImagePreview->SetStretch(false);
     ImagePreview->show();

@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include <algorithm>
+
 using platform::ToPixels;
 
 void PreviewWindow::resizeEvent(QResizeEvent* event)
@@ -37,7 +39,7 @@ void PreviewWindow::Form_Resize()
         return;
     PreviewLoading = 1;
     KELPA::WindowState = WindowState() == 2 ? 2 : 0;
-    PlaceControls(preview::ControlPlaces(CurrentLayout(), Width(), Height()));
+    PlaceControls(preview::ControlPlaces(CurrentLayout(), Width(), Height(), ColumnExtra()));
     if (!ImagePreview->isHidden() && !Check100->isChecked())
         Scaling();
     PreviewLoading = 0;
@@ -54,15 +56,29 @@ void PreviewWindow::PlaceControls(const preview::Controls& places)
     QRect list = DateiListe->geometry();
     if (places.fileLeft >= 0)
         list.moveLeft(ToPixels(places.fileLeft));
+    if (places.fileWidth >= 0)
+        list.setWidth(ToPixels(places.fileWidth));
     list.setHeight(qMax(1, qMin(ToPixels(places.fileHeight), frameTop - list.top())));
     DateiListe->setGeometry(list);
     for (QListWidget* text : {ListPreview, ListNoPreview})
         text->resize(ToPixels(places.textWidth), ToPixels(places.textHeight));
 }
 
+// The right-hand column is as wide as the folder list needs to show its
+// names whole and the frame its captions, but at most half the window's
+// width.
+double FormPreview::ColumnExtra() const
+{
+    const double needed = std::max(platform::ToTwips(VerzListe->WholeWidth()) - 1935,
+                                   platform::ToTwips(Frame1->width()) - 1995);
+    return std::clamp(needed, 0.0, std::max(0.0, Width() / 2 - 1935));
+}
+
 void FormPreview::PlaceControls(const preview::Controls& places)
 {
-    VerzListe->move(ToPixels(places.dirLeft), VerzListe->y());
+    laidColumn_ = places.dirWidth - 1935;
+    VerzListe->setGeometry(ToPixels(places.dirLeft), VerzListe->y(), ToPixels(places.dirWidth),
+                           VerzListe->height());
     PreviewWindow::PlaceControls(places);
 }
 
@@ -73,7 +89,7 @@ void PreviewWindow::Scaling()
 {
     using namespace KELPA;
     const preview::Layout layout = CurrentLayout();
-    const preview::Box box = preview::PreviewBox(layout, Width(), Height());
+    const preview::Box box = preview::PreviewBox(layout, Width(), Height(), ColumnExtra());
     if (box.raiseWidthTo > 0)
         SetWidth(box.raiseWidthTo);
     if (box.raiseHeightTo > 0)

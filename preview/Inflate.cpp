@@ -244,9 +244,19 @@ bool Inflate::Read(unsigned char* out, int64_t size)
     };
     while (done < size) {
         if (matchLeft_ > 0) {
+            // The copy of a match, the bulk of a picture's bytes, in one
+            // loop over the window.
             const int64_t count = std::min<int64_t>(matchLeft_, size - done);
-            for (int64_t i = 0; i < count; ++i)
-                out[done++] = Put(window_[(windowPos_ - matchDistance_) & (WindowSize - 1)]);
+            unsigned char* window = window_.data();
+            uint32_t at = windowPos_;
+            for (int64_t i = 0; i < count; ++i) {
+                const unsigned char byte = window[(at - matchDistance_) & (WindowSize - 1)];
+                window[at] = byte;
+                out[done++] = byte;
+                at = (at + 1) & (WindowSize - 1);
+            }
+            windowPos_ = at;
+            written_ += uint64_t(count);
             matchLeft_ -= int(count);
             continue;
         }

@@ -18,8 +18,8 @@ public:
     void Clear();
     bool HasPicture() const { return !image_.isNull(); }
     QSize Natural() const { return natural_; }
-    // True when the picture held is smaller than its natural size.
-    bool Reduced() const { return image_.size() != natural_; }
+    // True when a picture is held, smaller than its natural size.
+    bool Reduced() const { return !image_.isNull() && image_.size() != natural_; }
     // Off: the box takes the picture's natural size.
     void SetStretch(bool on);
 

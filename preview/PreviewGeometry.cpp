@@ -6,12 +6,12 @@
 
 namespace preview {
 
-Box PreviewBox(Layout layout, double w, double h)
+Box PreviewBox(Layout layout, double w, double h, double column)
 {
     Box box;
     switch (layout) {
     case Layout::Child:
-        box.width = w > 3105 ? int(std::lround(w - 2065)) : 1040;
+        box.width = w > 3105 + column ? int(std::lround(w - 2065 - column)) : 1040;
         if (h > 1425) {
             box.height = int(std::lround(h - 390));
         } else {
@@ -82,17 +82,21 @@ QString ZoomLabel(int percent, qint64 length, const QString& bytesText, const QS
     return SizeLabel(length, bytesText);
 }
 
-Controls ControlPlaces(Layout layout, double w, double h)
+Controls ControlPlaces(Layout layout, double w, double h, double column)
 {
     Controls c;
     const bool wide = w > 3105;
     switch (layout) {
-    case Layout::Child:
-        c.dirLeft = wide ? w - 2055 : 1050;
-        c.fileLeft = wide ? w - 2070 : 1035;
-        c.frameLeft = wide ? w - 2055 : 1050;
-        c.textWidth = wide ? w - 2085 : 1020;
+    case Layout::Child: {
+        const bool room = w > 3105 + column;
+        c.dirLeft = room ? w - 2055 - column : 1050;
+        c.dirWidth = 1935 + column;
+        c.fileLeft = room ? w - 2070 - column : 1035;
+        c.fileWidth = 1960 + column;
+        c.frameLeft = room ? w - 2055 - column : 1050;
+        c.textWidth = room ? w - 2085 - column : 1020;
         break;
+    }
     case Layout::Top:
         c.fileLeft = wide ? w - 2055 : 1050;
         c.frameLeft = wide ? w - 2055 : 1050;

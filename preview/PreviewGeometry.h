@@ -17,14 +17,15 @@ enum class Layout {
 };
 
 // The preview area for a window size, and the size the window must be raised
-// to (0: the size may stay).
+// to (0: the size may stay). column: how much wider than designed the
+// right-hand column is, taken from the preview area.
 struct Box {
     int width = 0;
     int height = 0;
     double raiseWidthTo = 0;
     double raiseHeightTo = 0;
 };
-Box PreviewBox(Layout layout, double windowWidth, double windowHeight);
+Box PreviewBox(Layout layout, double windowWidth, double windowHeight, double column = 0);
 
 // A picture of natural size width x height (twips) placed in a box: shrunk
 // keeping its aspect when larger, centred. percent is the zoom (100 when it
@@ -46,16 +47,19 @@ QString ZoomLabel(int percent, qint64 length, const QString& bytesText, const QS
 
 // Places of the controls that follow the window size; a negative value means
 // "unchanged" (the reduced layout leaves the right-hand column alone).
+// column: how much wider than designed the right-hand column is (FormPreview).
 struct Controls {
     double dirLeft = -1;   // VerzListe (FormPreview only)
+    double dirWidth = -1;  // VerzListe
     double fileLeft = -1;  // DateiListe
+    double fileWidth = -1; // DateiListe (FormPreview only)
     double frameLeft = -1; // Frame1
     double textWidth = 0;  // ListPreview and ListNoPreview
     double frameTop = 0;   // Frame1
     double fileHeight = 0; // DateiListe
     double textHeight = 0; // ListPreview and ListNoPreview
 };
-Controls ControlPlaces(Layout layout, double windowWidth, double windowHeight);
+Controls ControlPlaces(Layout layout, double windowWidth, double windowHeight, double column = 0);
 
 // Where the arrange command puts FormPreview: below the transfer window, as
 // wide as the main window allows, leaving room for the main window's log

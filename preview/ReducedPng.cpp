@@ -5,6 +5,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace preview {
@@ -220,44 +221,50 @@ bool Unfilter(int filter, unsigned char* row, const unsigned char* above, int64_
 }
 
 // The sums of the pixels that fall into the cells of one row of the smaller
-// picture, and the picture they are added to.
+// picture, and the picture they are added to. Every pixel counts.
 class Reduction {
 public:
     Reduction(const Header& header, const Colours& colours, QSize size)
         : header_(header), colours_(colours), width_(uint32_t(size.width())),
-          height_(uint32_t(size.height())), sums_(size_t(size.width()) * 4),
-          counts_(size_t(size.width())), cellCounts_(size_t(size.width()) * size.height()),
+          height_(uint32_t(size.height())), starts_(size_t(size.width()) + 1),
+          sums_(size_t(size.width()) * 4), counts_(size_t(size.width())),
+          cellCounts_(size_t(size.width()) * size.height()),
           pixels_(size_t(size.width()) * size.height())
     {
+        // Column x falls into cell x * width_ / header.width (rounded down).
+        for (uint32_t cell = 0; cell <= width_; ++cell)
+            starts_[cell] = uint32_t((uint64_t(cell) * header.width + width_ - 1) / width_);
+        if (header.depth == 8 && !colours.keyed && (header.colour == 0 || header.colour == 2))
+            kind_ = header.colour == 0 ? Kind::Grey : Kind::Rgb;
+        else if (header.depth == 8 && header.colour == 6)
+            kind_ = Kind::Rgba;
+        else if (header.depth <= 8 && (header.colour == 0 || header.colour == 3))
+            FillTables();
     }
 
-    // Adds pixels of one unfiltered row of a pass, its picture row y: count
-    // of them, every stride-th of the row, the first standing in column x
-    // and each next step columns further.
-    void AddRow(const unsigned char* row, uint32_t y, uint32_t count, uint32_t stride, uint32_t x,
-                uint32_t step)
+    // Adds the pixels of one unfiltered row of a pass, its picture row y:
+    // count of them, the first standing in column x and each next step
+    // columns further.
+    void AddRow(const unsigned char* row, uint32_t y, uint32_t count, uint32_t x, uint32_t step)
     {
         const auto cellRow = uint32_t(uint64_t(y) * height_ / header_.height);
         if (cellRow != row_)
             Flush();
         row_ = cellRow;
-        auto cell = uint32_t(uint64_t(x) * width_ / header_.width);
-        uint64_t rest = uint64_t(x) * width_ - uint64_t(cell) * header_.width;
-        const uint64_t advance = uint64_t(step) * width_;
-        for (uint32_t i = 0; i < count; ++i) {
-            const uint32_t argb = Pixel(row, i * stride);
-            const uint64_t alpha = argb >> 24;
-            uint64_t* sum = &sums_[size_t(cell) * 4];
-            sum[0] += alpha;
-            sum[1] += ((argb >> 16) & 0xFF) * alpha;
-            sum[2] += ((argb >> 8) & 0xFF) * alpha;
-            sum[3] += (argb & 0xFF) * alpha;
-            ++counts_[cell];
-            rest += advance;
-            while (rest >= header_.width && cell + 1 < width_) {
-                rest -= header_.width;
-                ++cell;
+        // The index in the row of the first pixel at or right of column.
+        const auto first = [x, step, count](uint32_t column) {
+            return column <= x ? 0u
+                               : uint32_t(std::min<uint64_t>(
+                                     count, (uint64_t(column - x) + step - 1) / step));
+        };
+        uint32_t from = first(starts_[0]);
+        for (uint32_t cell = 0; cell < width_ && from < count; ++cell) {
+            const uint32_t to = first(starts_[cell + 1]);
+            if (to > from) {
+                AddPixels(row, from, to, &sums_[size_t(cell) * 4]);
+                counts_[cell] += to - from;
             }
+            from = to;
         }
     }
 
@@ -289,6 +296,17 @@ private:
         return sample * 255 / ((1u << header_.depth) - 1);
     }
 
+    // The pixel of one sample of grey or a palette, as ARGB (not
+    // premultiplied).
+    uint32_t OneSample(uint32_t sample) const
+    {
+        if (header_.colour == 3)
+            return colours_.palette[sample & 0xFF];
+        const uint32_t alpha = colours_.keyed && sample == colours_.key[0] ? 0 : 255;
+        const uint32_t g = Eight(sample);
+        return alpha << 24 | g << 16 | g << 8 | g;
+    }
+
     // The pixel i of a row, as ARGB (not premultiplied).
     uint32_t Pixel(const unsigned char* row, uint32_t i) const
     {
@@ -296,13 +314,8 @@ private:
         const uint32_t first = i * channels;
         switch (header_.colour) {
         case 3:
-            return colours_.palette[Sample(row, i) & 0xFF];
-        case 0: {
-            const uint32_t grey = Sample(row, first);
-            const uint32_t alpha = colours_.keyed && grey == colours_.key[0] ? 0 : 255;
-            const uint32_t g = Eight(grey);
-            return alpha << 24 | g << 16 | g << 8 | g;
-        }
+        case 0:
+            return OneSample(Sample(row, first));
         case 4: {
             const uint32_t g = Eight(Sample(row, first));
             return Eight(Sample(row, first + 1)) << 24 | g << 16 | g << 8 | g;
@@ -320,6 +333,109 @@ private:
             return alpha << 24 | Eight(r) << 16 | Eight(g) << 8 | Eight(b);
         }
         }
+    }
+
+    // The sums of each sample value of grey or a palette of at most 8 bits,
+    // and below 8 bits those of each byte of samples.
+    void FillTables()
+    {
+        kind_ = Kind::Indexed;
+        const uint32_t values = 1u << header_.depth;
+        for (uint32_t sample = 0; sample < values; ++sample) {
+            const uint32_t argb = OneSample(sample);
+            const uint32_t alpha = argb >> 24;
+            bySample_[sample] = {alpha, ((argb >> 16) & 0xFF) * alpha, ((argb >> 8) & 0xFF) * alpha,
+                                 (argb & 0xFF) * alpha};
+        }
+        if (header_.depth == 8)
+            return;
+        const uint32_t depth = uint32_t(header_.depth);
+        for (uint32_t byte = 0; byte < 256; ++byte) {
+            for (uint32_t shift = 0; shift < 8; shift += depth) {
+                const Sums& one = bySample_[(byte >> shift) & (values - 1)];
+                for (int channel = 0; channel < 4; ++channel)
+                    byByte_[byte][channel] += one[channel];
+            }
+        }
+    }
+
+    // Adds the pixels from to to (exclusive) of a row to sum: their alpha,
+    // and each colour times alpha. The common kinds of 8 bits a channel, and
+    // grey or palette samples by table, go by loops of their own.
+    void AddPixels(const unsigned char* row, uint32_t from, uint32_t to, uint64_t* sum) const
+    {
+        uint64_t a = 0, r = 0, g = 0, b = 0;
+        switch (kind_) {
+        case Kind::Grey:
+            for (uint32_t i = from; i < to; ++i)
+                r += row[i];
+            sum[0] += 255 * uint64_t(to - from);
+            sum[1] += 255 * r;
+            sum[2] += 255 * r;
+            sum[3] += 255 * r;
+            return;
+        case Kind::Rgb:
+            for (const unsigned char* p = row + 3 * size_t(from); p < row + 3 * size_t(to);
+                 p += 3) {
+                r += p[0];
+                g += p[1];
+                b += p[2];
+            }
+            sum[0] += 255 * uint64_t(to - from);
+            sum[1] += 255 * r;
+            sum[2] += 255 * g;
+            sum[3] += 255 * b;
+            return;
+        case Kind::Rgba:
+            for (const unsigned char* p = row + 4 * size_t(from); p < row + 4 * size_t(to);
+                 p += 4) {
+                const uint32_t alpha = p[3];
+                a += alpha;
+                r += p[0] * alpha;
+                g += p[1] * alpha;
+                b += p[2] * alpha;
+            }
+            break;
+        case Kind::Indexed: {
+            uint64_t total[4] = {};
+            const auto add = [&total](const Sums& sums) {
+                for (int channel = 0; channel < 4; ++channel)
+                    total[channel] += sums[channel];
+            };
+            uint32_t i = from;
+            if (header_.depth == 8) {
+                for (; i < to; ++i)
+                    add(bySample_[row[i]]);
+            } else {
+                // Single samples up to a whole byte, whole bytes, single
+                // samples after the last whole byte.
+                const uint32_t perByte = 8 / uint32_t(header_.depth);
+                for (; i < to && i % perByte != 0; ++i)
+                    add(bySample_[Sample(row, i)]);
+                for (; i + perByte <= to; i += perByte)
+                    add(byByte_[row[i / perByte]]);
+                for (; i < to; ++i)
+                    add(bySample_[Sample(row, i)]);
+            }
+            for (int channel = 0; channel < 4; ++channel)
+                sum[channel] += total[channel];
+            return;
+        }
+        case Kind::Other:
+            for (uint32_t i = from; i < to; ++i) {
+                const uint32_t argb = Pixel(row, i);
+                const uint32_t alpha = argb >> 24;
+                a += alpha;
+                r += ((argb >> 16) & 0xFF) * alpha;
+                g += ((argb >> 8) & 0xFF) * alpha;
+                b += (argb & 0xFF) * alpha;
+            }
+            break;
+        }
+        sum[0] += a;
+        sum[1] += r;
+        sum[2] += g;
+        sum[3] += b;
     }
 
     // Adds the row's sums to its cells (an interlaced picture fills a cell
@@ -351,13 +467,19 @@ private:
         row_ = NoRow;
     }
 
+    enum class Kind { Grey, Rgb, Rgba, Indexed, Other };
+    using Sums = std::array<uint32_t, 4>; // alpha, then each colour times alpha
     static constexpr uint32_t NoRow = 0xFFFFFFFFu;
     const Header& header_;
     const Colours& colours_;
     uint32_t width_;
     uint32_t height_;
-    std::vector<uint64_t> sums_; // alpha, then red, green, blue times alpha
-    std::vector<uint32_t> counts_;
+    Kind kind_ = Kind::Other;
+    std::array<Sums, 256> bySample_{};
+    std::array<Sums, 256> byByte_{};
+    std::vector<uint32_t> starts_; // the first column of each cell, and the width
+    std::vector<uint64_t> sums_;   // alpha, then red, green, blue times alpha
+    std::vector<uint64_t> counts_;
     std::vector<uint32_t> cellCounts_;
     std::vector<uint32_t> pixels_; // premultiplied ARGB
     uint32_t row_ = NoRow;
@@ -396,12 +518,6 @@ ReducedPicture ReducePng(QIODevice& in, QSize size, const std::function<bool()>&
             ? std::vector<Pass>{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
                                 {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}
             : std::vector<Pass>{{0, 0, 1, 1}};
-    // A cell of many pixels takes about four by four of them, spread over
-    // it (a picture in passes takes them all).
-    const uint32_t strideX =
-        header.interlaced ? 1 : std::max<uint32_t>(1, header.width / uint32_t(size.width()) / 4);
-    const uint32_t strideY =
-        header.interlaced ? 1 : std::max<uint32_t>(1, header.height / uint32_t(size.height()) / 4);
     int64_t sinceStep = 0;
     for (const Pass& pass : passes) {
         if (header.width <= pass.x || header.height <= pass.y)
@@ -414,10 +530,7 @@ ReducedPicture ReducePng(QIODevice& in, QSize size, const std::function<bool()>&
             if (!inflate.Read(row.data(), bytes + 1) ||
                 !Unfilter(row[0], row.data() + 1, above.data() + 1, bytes, filterStep))
                 return {};
-            if (r % strideY == 0)
-                reduction.AddRow(row.data() + 1, pass.y + r * pass.stepY,
-                                 (columns + strideX - 1) / strideX, strideX, pass.x,
-                                 pass.stepX * strideX);
+            reduction.AddRow(row.data() + 1, pass.y + r * pass.stepY, columns, pass.x, pass.stepX);
             std::swap(row, above);
             sinceStep += bytes + 1;
             if (sinceStep >= BytesPerStep) {

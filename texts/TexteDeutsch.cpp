@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the German text into each of the 353 set slots of LanguageText (an empty text
+// Stores the German text into each of the 354 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteDeutsch()
 {
@@ -249,6 +249,7 @@ void TexteDeutsch()
     t[228] = QStringLiteral("Vorschau (");
     t[229] = QStringLiteral(" Dateien");
     t[230] = QStringLiteral("Links");
+    t[231] = QStringLiteral("Zu groß für 100%");
     t[232] = QStringLiteral("übertragen/gespeichert");
     t[233] = QStringLiteral(" Bytes");
     t[234] = QStringLiteral(" nicht gefunden!");

@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the English text into each of the 353 set slots of LanguageText (an empty text
+// Stores the English text into each of the 354 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteEnglisch()
 {
@@ -243,6 +243,7 @@ void TexteEnglisch()
     t[228] = QStringLiteral("Preview (");
     t[229] = QStringLiteral(" Files");
     t[230] = QStringLiteral("Links");
+    t[231] = QStringLiteral("Too large for 100%");
     t[232] = QStringLiteral("Transferred/Saved");
     t[233] = QStringLiteral(" bytes");
     t[234] = QStringLiteral(" not found!");

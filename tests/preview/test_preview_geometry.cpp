@@ -22,6 +22,8 @@ private Q_SLOTS:
     void box();
     void controls_data();
     void controls();
+    void widerColumn_data();
+    void widerColumn();
     void alignedChild_data();
     void alignedChild();
     void snappedTop_data();
@@ -152,6 +154,28 @@ void TestPreviewGeometry::controls()
     QCOMPARE((QList<double>{c.dirLeft, c.fileLeft, c.frameLeft, c.textWidth, c.frameTop,
                             c.fileHeight, c.textHeight}),
              places);
+}
+
+void TestPreviewGeometry::widerColumn_data()
+{
+    QTest::addColumn<double>("w");
+    QTest::addColumn<int>("boxWidth");
+    // dir left, dir width, file left, file width, frame left, text width
+    QTest::addColumn<QList<double>>("places");
+    QTest::newRow("wide") << 6000. << 3435 << QList<double>{3445, 2435, 3430, 2460, 3445, 3415};
+    QTest::newRow("too narrow for the wider column")
+        << 3605. << 1040 << QList<double>{1050, 2435, 1035, 2460, 1050, 1020};
+}
+
+// A right-hand column 500 twips wider than designed takes them from the
+// preview area.
+void TestPreviewGeometry::widerColumn()
+{
+    QFETCH(double, w);
+    QTEST(PreviewBox(Layout::Child, w, 4000, 500).width, "boxWidth");
+    const Controls c = ControlPlaces(Layout::Child, w, 4000, 500);
+    QTEST((QList<double>{c.dirLeft, c.dirWidth, c.fileLeft, c.fileWidth, c.frameLeft, c.textWidth}),
+          "places");
 }
 
 void TestPreviewGeometry::alignedChild_data()

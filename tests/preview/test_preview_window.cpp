@@ -7,12 +7,15 @@
 #include "preview/PreviewGeometry.h"
 #include "tests/preview/PngFile.h"
 #include "tests/preview/PreviewFixture.h"
+#include "tests/support/CaptionFit.h"
 #include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
 
@@ -86,6 +89,9 @@ private Q_SLOTS:
     void newFolderShows_data();
     void newFolderShows();
     void longFolderNameInView();
+    void hostFoldersWhole_data();
+    void hostFoldersWhole();
+    void lineBreakInNames();
     void firstFile_data();
     void firstFile();
     void content_data();
@@ -100,6 +106,7 @@ private Q_SLOTS:
     void newerPreviewEndsOlder_data();
     void newerPreviewEndsOlder();
     void reducedLayout();
+    void naturalSize_data();
     void naturalSize();
     void minimumSize();
     void alignBelowTransfer_data();
@@ -230,6 +237,56 @@ void TestPreviewWindow::longFolderNameInView()
                  QStringLiteral("%1 of %2").arg(last.bottom()).arg(folders->viewport()->height())));
 }
 
+void TestPreviewWindow::hostFoldersWhole_data()
+{
+    LanguageRows();
+}
+
+// At the default size, host folders below the directory show their names
+// whole in the folder list, and the captions are whole too.
+void TestPreviewWindow::hostFoldersWhole()
+{
+    QFETCH(QString, language);
+    TexteLaden(language);
+    const auto english = qScopeGuard([] { TexteLaden(QStringLiteral("english")); });
+    PrepareSite({{"a.png", Picture(900, 700, "PNG")}});
+    for (const char* host :
+         {"127.0.0.1_34567", "www.example.org", "192.168.1.20_8080", "www.example.net"})
+        QVERIFY(QDir().mkdir(QStringLiteral("site/") + host));
+    PositionPreview = QStringLiteral("0,5900,0,4200");
+    FormPreview& preview = FormPreview::Instance();
+    preview.Show();
+    platform::DoEvents();
+    DirectoryList* folders = preview.VerzListe;
+    QCOMPARE(folders->count() - folders->currentRow() - 1, 4);
+    for (int row = folders->currentRow() + 1; row < folders->count(); ++row) {
+        const int needed = folders->sizeHintForIndex(folders->model()->index(row, 0)).width();
+        QVERIFY2(needed <= folders->viewport()->width(),
+                 qPrintable(QStringLiteral("\"%1\" needs %2 px, has %3")
+                                .arg(folders->item(row)->text())
+                                .arg(needed)
+                                .arg(folders->viewport()->width())));
+    }
+    QCOMPARE(ClippedCaptions(&preview), QStringList());
+    // The picture keeps to the left of the lists.
+    QVERIFY(preview.ImagePreview->geometry().right() < folders->geometry().left());
+}
+
+// A line break in a name shows as a mark in both lists; the file is still
+// the one of that name.
+void TestPreviewWindow::lineBreakInNames()
+{
+    PrepareSite({{"new\nfile.txt", "text\r\n"}});
+    QVERIFY(QDir().mkdir(QStringLiteral("site/new\r\nsite")));
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    QCOMPARE(Entries(preview), QStringList{QStringLiteral("new\u21b5file.txt")});
+    QCOMPARE(PreviewImage, Directory + "new\nfile.txt");
+    QCOMPARE(TextLines(preview), QStringList{QStringLiteral("text")});
+    const QListWidgetItem* folder = preview.VerzListe->item(preview.VerzListe->count() - 1);
+    QCOMPARE(folder->text().trimmed(), QStringLiteral("new\u21b5site"));
+}
+
 void TestPreviewWindow::firstFile_data()
 {
     QTest::addColumn<int>("window");
@@ -352,6 +409,8 @@ void TestPreviewWindow::labelHoldsWidestLine_data()
     QTest::newRow("preview: error") << 0 << "Error! ( 2147483647 Bytes)";
     QTest::newRow("top: zoom of a large picture") << 1 << " 45% (20971520 Bytes)";
     QTest::newRow("top: error") << 1 << "Error! ( 2147483647 bytes)";
+    QTest::newRow("preview: too large for 100%") << 0 << " Too large for 100%";
+    QTest::newRow("top: too large for 100%, German") << 1 << " Zu groß für 100%";
 }
 
 // The size line is shown whole, inside the frame, and the frame inside the
@@ -492,21 +551,51 @@ void TestPreviewWindow::reducedLayout()
     QVERIFY(preview.ImagePreview->geometry().width() <= platform::ToPixels(preview.Width() - 2065));
 }
 
-// Check100 shows the natural size at the corner, and resizing does not fit
-// it again until it is unticked.
+void TestPreviewWindow::naturalSize_data()
+{
+    QTest::addColumn<QByteArray>("png");
+    QTest::addColumn<bool>("whole"); // within the allocation limit
+    QTest::newRow("held whole") << Picture(900, 700, "PNG") << true;
+    QTest::newRow("above the allocation limit")
+        << PngFile(2000, 1000, 16, 2, false, QByteArray(1000 * (1 + 2000 * 6), '\0')) << false;
+}
+
+// Check100 shows the natural size at the corner, also of a picture previewed
+// while it is ticked, and resizing does not fit it again until it is
+// unticked. A picture too large to hold whole stays fitted, and the label
+// says why; unticked, it is fitted again.
 void TestPreviewWindow::naturalSize()
 {
-    PrepareSite({{"p.png", Picture(900, 700, "PNG")}});
+    QFETCH(QByteArray, png);
+    QFETCH(bool, whole);
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(10); // megabytes; the 16-bit picture takes 16 decoded
+    const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
+    PrepareSite({{"p.png", png}, {"q.png", Picture(600, 500, "PNG")}});
     FormPreview& preview = FormPreview::Instance();
     preview.Show();
-    QVERIFY(preview.ImagePreview->geometry().width() < 900);
+    const QSize natural = preview.ImagePreview->Natural();
+    const QRect fitted = preview.ImagePreview->geometry();
+    QVERIFY(fitted.width() < natural.width());
     preview.Check100->setChecked(true);
-    QCOMPARE(preview.ImagePreview->geometry(), QRect(0, 0, 900, 700));
+    const QRect ticked = whole ? QRect(QPoint(0, 0), natural) : fitted;
+    for (const int row : {0, 1, 0}) {
+        if (preview.DateiListe->ListIndex() != row)
+            preview.SelectFile(row);
+        QVERIFY(preview.ImagePreview->HasPicture());
+        QCOMPARE(preview.ImagePreview->geometry(), row == 1 ? QRect(0, 0, 600, 500) : ticked);
+        if (row == 0 && !whole)
+            QCOMPARE(preview.LabelInfo->text(), " " + LanguageText[231]);
+    }
     preview.SetWidth(preview.Width() + 600);
     platform::DoEvents();
-    QCOMPARE(preview.ImagePreview->geometry(), QRect(0, 0, 900, 700));
+    QCOMPARE(preview.ImagePreview->geometry(), ticked);
     preview.Check100->setChecked(false);
-    QVERIFY(preview.ImagePreview->geometry().width() < 900);
+    QVERIFY(preview.ImagePreview->HasPicture());
+    QVERIFY(preview.ImagePreview->geometry().width() < natural.width());
+    QVERIFY(preview.ImagePreview->geometry().width() > fitted.width());
+    QVERIFY2(preview.LabelInfo->text().contains(QLatin1Char('%')),
+             qPrintable(preview.LabelInfo->text()));
 }
 
 void TestPreviewWindow::minimumSize()

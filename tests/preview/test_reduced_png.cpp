@@ -1,7 +1,7 @@
 // A PNG read straight into a smaller picture: every kind of PNG read at its
 // own size gives the pixels the picture reader gives; read smaller, each
-// pixel is the mean of its cell; a stop, a file cut short or one that is no
-// PNG gives nothing.
+// pixel is the mean of all the pixels of its cell (a fine pattern gives
+// grey); a stop, a file cut short or one that is no PNG gives nothing.
 
 #include "preview/ReducedPng.h"
 #include "tests/preview/PngFile.h"
@@ -105,6 +105,28 @@ QByteArray InterlacedStored()
                    QByteArray(), 0);
 }
 
+// Black and white pixels taking turns along the rows (checkerboard) or
+// whole rows taking turns (stripes): 50 % grey when reduced.
+QByteArray Alternating(int depth, int colour, bool checkerboard)
+{
+    constexpr int Side = 64;
+    const int channels = colour == 2 ? 3 : 1;
+    QByteArray rows;
+    for (int y = 0; y < Side; ++y) {
+        rows.append('\0');
+        if (depth == 1) {
+            const char bits = checkerboard ? (y % 2 ? '\x55' : '\xaa') : (y % 2 ? '\xff' : '\0');
+            rows.append(QByteArray(Side / 8, bits));
+            continue;
+        }
+        for (int x = 0; x < Side; ++x) {
+            const bool white = checkerboard ? (x + y) % 2 == 1 : y % 2 == 1;
+            rows.append(QByteArray(channels, white ? '\xff' : '\0'));
+        }
+    }
+    return PngFile(Side, Side, depth, colour, false, rows);
+}
+
 // Left half opaque red, right half blue at half alpha (RGBA).
 QByteArray Halves(int width, int height, bool interlaced)
 {
@@ -181,6 +203,10 @@ void TestReducedPng::reduced_data()
     QTest::newRow("halves, interlaced") << Halves(16, 8, true) << QSize(2, 1) << 100 << halves;
     QTest::newRow("larger than the picture")
         << Halves(2, 1, false) << QSize(50, 50) << 100 << halves;
+    const QList<uint> grey(4, 0xFF7F7F7Fu);
+    QTest::newRow("checkerboard, RGB") << Alternating(8, 2, true) << QSize(2, 2) << 100 << grey;
+    QTest::newRow("checkerboard, one bit") << Alternating(1, 0, true) << QSize(2, 2) << 100 << grey;
+    QTest::newRow("row stripes, grey") << Alternating(8, 0, false) << QSize(2, 2) << 100 << grey;
     QTest::newRow("stopped") << Halves(1024, 512, false) << QSize(2, 1) << 1 << QList<uint>();
     QTest::newRow("cut short") << Halves(64, 32, false).chopped(40) << QSize(2, 1) << 100
                                << QList<uint>();
