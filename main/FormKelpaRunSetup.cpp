@@ -275,6 +275,10 @@ bool FormKelpa::RunSetUp()
 
     http.Text1->setText(platform::Trim(http.Text1->text()));
     http.Text2->setText(platform::Trim(http.Text2->text()));
+    // The start page is named inside the folder the setting names, as every
+    // later file of the run is, so that a file there is seen and numbered
+    // away from, not overwritten.
+    Directory = downloadfolder::Absolute(Directory, platform::CurDir());
     Link = http.Text1->text();
     FileName = http.Text2->text();
     const QString startUrl = Link;

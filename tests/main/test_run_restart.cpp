@@ -185,13 +185,16 @@ private Q_SLOTS:
     void startPageKeepsItsNameAfterARestart_data()
     {
         QTest::addColumn<bool>("subDirectories");
-        QTest::addColumn<QString>("directory"); // of the run after the restart
+        QTest::addColumn<QString>("setting"); // the download directory after the restart
         QTest::addColumn<QStringList>("pages"); // saved there
         QTest::newRow("same directory")
-            << false << QStringLiteral("site") << QStringList{"a.html", "index.html"};
+            << false << QStringLiteral("site\\") << QStringList{"a.html", "index.html"};
         QTest::newRow("same directory, subdirectories")
-            << true << QStringLiteral("site") << QStringList{"site/a.html", "site/index.html"};
+            << true << QStringLiteral("site\\") << QStringList{"site/a.html", "site/index.html"};
         QTest::newRow("another directory with a page of that name")
+            << false << QStringLiteral("other\\")
+            << QStringList{"a.html", "index(1).html", "index.html"};
+        QTest::newRow("the same, named without its backslash")
             << false << QStringLiteral("other")
             << QStringList{"a.html", "index(1).html", "index.html"};
     }
@@ -203,8 +206,9 @@ private Q_SLOTS:
     void startPageKeepsItsNameAfterARestart()
     {
         QFETCH(bool, subDirectories);
-        QFETCH(QString, directory);
+        QFETCH(QString, setting);
         QFETCH(QStringList, pages);
+        const QString directory = setting.section(QLatin1Char('\\'), 0, 0);
         const QString start = Url(QStringLiteral("index.html"));
         PrepareRun(start, 1);
         LocalBrowsing = 1;
@@ -217,7 +221,7 @@ private Q_SLOTS:
         WriteFile(QStringLiteral("other/index.html"), "<html>other</html>");
 
         ResetRunDefaults(); // as at a new start of the program
-        Directory = directory + QLatin1Char('\\');
+        Directory = setting;
         FormHTTP::Instance().Text1->setText(start);
         FormHTTP::Instance().Text2->clear();
         QVERIFY(!StartRun());
