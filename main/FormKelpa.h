@@ -130,8 +130,8 @@ public:
     // Makes FileName unique (mode 0: on disk; 1: also in the work lists).
     void Doublette(int16_t& mode);
     // The same for 8.3 names: numbers the base, padded to eight characters
-    // ("index__1.htm"), always directly in Directory; sets LocalFileName,
-    // FoundPos and mode 0, leaves NameAltered alone.
+    // ("index__1.htm"), always directly in Directory; sets LocalFileName
+    // and mode 0, leaves NameAltered alone.
     void DoubletteKurz(int16_t& mode);
     // Makes Directory absolute, existing and ending in "\".
     void CacheVerzeichnis();

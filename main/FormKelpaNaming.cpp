@@ -99,7 +99,7 @@ void FormKelpa::NamenGeben(const QString& mode)
 
 // Numbers FileName ("page(1).html", "page(2).html" ...; an earlier number is
 // replaced, not added to) until no file on disk and, in mode 1, no work list
-// has it; sets LocalFileName and FoundPos. With subdirectories a mode-1 name
+// has it; sets LocalFileName. With subdirectories a mode-1 name
 // that no rule altered is unique by its path and stays. Sets mode and
 // NameAltered to 0.
 void FormKelpa::Doublette(int16_t& mode)
@@ -112,10 +112,10 @@ void FormKelpa::Doublette(int16_t& mode)
     const naming::Numbering numbering = naming::NumberingOf(FileName);
     if (SubDirectories == 1)
         NamenGeben(QStringLiteral("NurSubDir"));
-    for (FoundPos = 1;; ++FoundPos) {
-        FileName = naming::NumberedName(numbering, FoundPos);
+    for (int32_t candidate = 1;; ++candidate) {
+        FileName = naming::NumberedName(numbering, candidate);
         LocalFileName = Directory + (SubDirectories == 1 ? FileDirectory : QString()) + FileName;
-        if (FoundPos >= LastCandidate || CandidateFree(withLists))
+        if (candidate >= LastCandidate || CandidateFree(withLists))
             break;
     }
     NameAltered = 0;
@@ -129,10 +129,10 @@ void FormKelpa::DoubletteKurz(int16_t& mode)
     const bool withLists = mode == 1;
     mode = 0;
     const naming::Numbering numbering = naming::ShortNumberingOf(FileName, Directory);
-    for (FoundPos = 1;; ++FoundPos) {
-        FileName = naming::ShortNumberedName(numbering, FoundPos);
+    for (int32_t candidate = 1;; ++candidate) {
+        FileName = naming::ShortNumberedName(numbering, candidate);
         LocalFileName = Directory + FileName;
-        if (FoundPos >= LastCandidate || CandidateFree(withLists))
+        if (candidate >= LastCandidate || CandidateFree(withLists))
             break;
     }
 }

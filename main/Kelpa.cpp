@@ -223,10 +223,11 @@ QString HomePrefix;
 QString OnlySiteRun;
 QString PreviewFile;
 
-// Receive buffers: ReceiveBuffer is a copy of one of the four fixed-size ones.
-QByteArray ReceiveBuffer;
+// Receive buffers of fixed sizes; the two small ones are this file's own.
+namespace {
 const QByteArray ReceiveBuffer512(512, '\0');
 const QByteArray ReceiveBuffer1024(1024, '\0');
+} // namespace
 const QByteArray ReceiveBuffer2048(2048, '\0');
 const QByteArray ReceiveBuffer8192(8192, '\0');
 
@@ -248,13 +249,11 @@ const QByteArray& FixedReceiveBuffer(int16_t size)
 QByteArray CurrentTag;
 QString EvalFile;
 int32_t FoundPos;
-int32_t NextPos;
 int32_t InlineCount;
 int16_t HasStatusLine;
 int16_t ErrorPage;
 int16_t MetaRefreshFound;
 int16_t ImageLink;
-int16_t HeadLineInserted;
 
 // Preview windows.
 QString PreviewImage;

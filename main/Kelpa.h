@@ -233,10 +233,7 @@ extern QString HomePrefix;
 extern QString OnlySiteRun;
 extern QString PreviewFile;
 
-// Receive buffers: ReceiveBuffer is a copy of one of the four fixed-size ones.
-extern QByteArray ReceiveBuffer;
-extern const QByteArray ReceiveBuffer512;
-extern const QByteArray ReceiveBuffer1024;
+// Receive buffers of fixed sizes.
 extern const QByteArray ReceiveBuffer2048;
 extern const QByteArray ReceiveBuffer8192;
 // The fixed buffer of size 512, 1024 or 2048; the 8192 one for any other size.
@@ -246,13 +243,11 @@ const QByteArray& FixedReceiveBuffer(int16_t size);
 extern QByteArray CurrentTag;
 extern QString EvalFile;
 extern int32_t FoundPos;
-extern int32_t NextPos;
 extern int32_t InlineCount;
 extern int16_t HasStatusLine;
 extern int16_t ErrorPage;
 extern int16_t MetaRefreshFound;
 extern int16_t ImageLink;
-extern int16_t HeadLineInserted;
 
 // Preview windows.
 extern QString PreviewImage;

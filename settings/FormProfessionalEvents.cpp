@@ -137,7 +137,6 @@ void FormProfessional::FillControls()
     const int buffer = advanced::OptionIndex(advanced::BufferSizes, RecvBuffer);
     const std::array<QRadioButton*, 4> buffers{Option512, Option1024, Option2048, Option8192};
     buffers[buffer]->setChecked(true);
-    ReceiveBuffer = FixedReceiveBuffer(advanced::BufferSizes[buffer]);
 }
 
 void FormProfessional::CommandOK_Click()
@@ -173,7 +172,6 @@ void FormProfessional::CommandOK_Click()
     ConnectTO = advanced::TimeOuts[SelectedIndex({Option10, Option20, Option30, Option60})];
     RecvBuffer =
         advanced::BufferSizes[SelectedIndex({Option512, Option1024, Option2048, Option8192})];
-    ReceiveBuffer = FixedReceiveBuffer(RecvBuffer);
     FormKelpa::Instance().ShowHideMinutes();
     Unload();
 }

@@ -171,7 +171,6 @@ bool SearchCopy(FormHTTP& form, const QString& page)
         }
         done += block.size();
         write(search.Add(block));
-        HeadLineInserted = 1;
         ShowProgress(form, done, length);
         platform::DoEvents();
         if (AbortTransfer == 1) {
@@ -200,7 +199,6 @@ void FormHTTP::InlineNamen()
 {
     FormKelpa& main = FormKelpa::Instance();
     const transfer::LinkValue value = transfer::CutLinkValue(CurrentTag, FoundPos);
-    NextPos = int32_t(value.from + 1);
     if (value.link.isEmpty())
         return;
     if (value.link.contains(QLatin1String("MAILTO:"), Qt::CaseInsensitive)) {
@@ -288,7 +286,6 @@ void FormHTTP::InlineNamen()
 void FormHTTP::Auswerten()
 {
     FormKelpa& main = FormKelpa::Instance();
-    HeadLineInserted = 0;
     MetaRefreshFound = 0;
     EvaluationComplete = 0;
     BytesReceived = 0;

@@ -148,7 +148,6 @@ void FormHTTP::hypertexttransport()
     TransferVerdict = 0;
     InlineCount = 0;
     FileComplete = 0;
-    HeadLineInserted = 0;
     LengthUnknown = 1;
     statusCode_ = 0;
     search_.reset();
@@ -169,7 +168,6 @@ void FormHTTP::hypertexttransport()
         SetCaption(text[131]);
         LogIfAsked(Caption());
         FoundPos = 0;
-        NextPos = 0;
         TransferTicks = 0;
         ReceiveLoop();
         if (search_ && Relocated != 2)
