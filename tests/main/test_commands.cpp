@@ -649,6 +649,23 @@ private Q_SLOTS:
         QVERIFY(!popUp.Loaded());
     }
 
+    // Escape closes the pop-up, whichever of its items has the focus.
+    void popUpClosedByEscape_data()
+    {
+        QTest::addColumn<bool>("onItem");
+        QTest::newRow("the pop-up") << false;
+        QTest::newRow("an item") << true;
+    }
+    void popUpClosedByEscape()
+    {
+        QFETCH(bool, onItem);
+        FormKontext& popUp = FormKontext::Instance();
+        FormKelpa::Instance().PictureButtons_MouseDown(Qt::RightButton, 100, 50);
+        QVERIFY(popUp.Loaded());
+        QTest::keyClick(onItem ? static_cast<QWidget*>(popUp.Check2) : &popUp, Qt::Key_Escape);
+        QVERIFY(!popUp.Loaded());
+    }
+
     void popUpCopiesLogLine_data()
     {
         QTest::addColumn<QString>("line"); // empty: none selected
