@@ -1,5 +1,6 @@
 #include "main/FormComments.h"
 
+#include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/forms/Handlers.h"
 #include "platform/forms/Twips.h"
@@ -36,6 +37,7 @@ void FormComments::Form_Load()
     Command1->setText(KELPA::LanguageText[60]);
     for (int i = 0; i < 6; ++i)
         Text[i]->setText(KELPA::Comment[i]);
+    KeepClearOf(FormKelpa::Instance().CommandBars());
 }
 
 void FormComments::Command1_Click()

@@ -1,7 +1,8 @@
 #pragma once
 // The task comments window: six lines the user writes before a task is saved.
 // Loading shows Comment slots 0 to 5; the close button stores the lines back
-// unaltered and unloads. Closing it any other way stores nothing.
+// unaltered and unloads. Closing it any other way stores nothing. It opens
+// clear of the main window's menu bar and tool bar.
 
 #include "platform/forms/Form.h"
 

@@ -27,7 +27,9 @@
 #include "platform/pump/Timer.h"
 
 #include <QIcon>
+#include <QList>
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -296,6 +298,10 @@ public:
     double Height() const;
     // 0 normal, 1 minimised, 2 maximised.
     int WindowState() const;
+    // The menu bar and the tool bar as they show (screen pixels), which the
+    // windows of its own that open over it leave free; none while the window
+    // is hidden or minimised.
+    QList<QRect> CommandBars() const;
     // The caption, with the blinking of the caption timer in mind.
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }

@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -112,4 +113,17 @@ void FormKelpa::TimerInfo_Timer()
 {
     TimerInfo.setEnabled(false);
     FormInfo::Instance().Unload();
+}
+
+QList<QRect> FormKelpa::CommandBars() const
+{
+    QList<QRect> bars;
+    if (!isVisible() || isMinimized())
+        return bars;
+    for (const QWidget* bar :
+         {static_cast<const QWidget*>(menuBar()), static_cast<const QWidget*>(PictureButtons)}) {
+        if (bar->isVisible())
+            bars.append(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size()));
+    }
+    return bars;
 }

@@ -10,9 +10,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
+#include <qdrawutil.h>
 
 namespace {
 
@@ -34,8 +37,9 @@ FormKontext& FormKontext::Instance()
 
 FormKontext::FormKontext() : Form(Kind::TopLevel, "FormKontext")
 {
-    // A pop-up of the program's own: no caption, no frame, and placed where
-    // the program says, never where a window manager would put it.
+    // A pop-up of the program's own: no caption and no window manager's
+    // frame, placed where the program says, never where a window manager
+    // would put it. It draws its own border (paintEvent).
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
     Label1 = platform::Control<QLabel>(this, "Label1");
     platform::Move(Label1, {120, 60, 2100, 225});
@@ -127,6 +131,25 @@ void FormKontext::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
     platform::runGuarded([this] { Form_Activate(); });
+}
+
+void FormKontext::paintEvent(QPaintEvent* event)
+{
+    Form::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), palette());
+}
+
+void FormKontext::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape) {
+        Form::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    platform::runGuarded([this] { Unload(); });
 }
 
 void FormKontext::mouseDoubleClickEvent(QMouseEvent* event)

@@ -2,7 +2,7 @@
 // The small pop-up window the main window shows as its context menu at
 // (PopupLeft, PopupTop): arrange the windows, show or hide the tool bar and
 // the log panel, and a double click that copies the selected log line. The
-// main window's activation unloads it.
+// main window's activation unloads it, and so does Escape.
 
 #include "platform/forms/Form.h"
 
@@ -35,6 +35,11 @@ public:
 protected:
     void Form_Load() override;
     void showEvent(QShowEvent* event) override;
+    // A raised border around the items, so that the pop-up stands apart from
+    // the tool bar it opens over.
+    void paintEvent(QPaintEvent* event) override;
+    // Escape closes the pop-up, whichever of its items has the focus.
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

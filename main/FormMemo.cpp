@@ -1,5 +1,6 @@
 #include "main/FormMemo.h"
 
+#include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "platform/convert/Convert.h"
 #include "platform/forms/Handlers.h"
@@ -30,6 +31,7 @@ void FormMemo::Form_Load()
     QString text = KELPA::MemoText;
     Text1->setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     KELPA::ApiResult = platform::SetWindowPos(this, platform::HWND_TOPMOST);
+    KeepClearOf(FormKelpa::Instance().CommandBars());
 }
 
 void FormMemo::Text1_Change()

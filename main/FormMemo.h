@@ -1,6 +1,7 @@
 #pragma once
 // The notes window: one multi-line text box whose text is MemoText, which the
-// settings file keeps between sessions. It stays above all other windows.
+// settings file keeps between sessions. It stays above all other windows and
+// opens clear of the main window's menu bar and tool bar.
 
 #include "platform/forms/Form.h"
 
@@ -18,7 +19,8 @@ public:
     QPlainTextEdit* Text1 = nullptr;
 
 protected:
-    // Caption, MemoText into Text1, kept on top.
+    // Caption, MemoText into Text1, kept on top, clear of the main window's
+    // bars and on screen.
     void Form_Load() override;
 
 private:

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace setup {
 
@@ -147,6 +148,37 @@ int VolumeError(const QString& path, int error)
     return error;
 }
 
+int GroupItemError(const QString& item)
+{
+    const QString folder = platform::ProgramGroupFolder(GroupName);
+    if (folder.isEmpty())
+        return BadName;
+    // The deepest level of the entry's path that exists, and the names below
+    // it that the entry needs; nothing is made here.
+    QString level = folder + QLatin1Char('/') + item + QStringLiteral(".desktop");
+    QStringList missing;
+    while (!QFileInfo::exists(level) && level.lastIndexOf(QLatin1Char('/')) > 0) {
+        missing.prepend(level.mid(level.lastIndexOf(QLatin1Char('/')) + 1));
+        level.truncate(level.lastIndexOf(QLatin1Char('/')));
+    }
+    if (missing.isEmpty())
+        return platform::ErrPathFileAccess; // the entry is there, but no file
+    if (!QFileInfo(level).isDir())
+        return platform::ErrFileExists;
+    const QByteArray encoded = QFile::encodeName(level);
+    struct statvfs volume;
+    if (::statvfs(encoded.constData(), &volume) != 0)
+        return platform::ErrPathFileAccess;
+    for (const QString& name : missing)
+        if (QFile::encodeName(name).size() > qsizetype(volume.f_namemax))
+            return BadName;
+    if ((volume.f_flag & ST_RDONLY) || ::access(encoded.constData(), W_OK | X_OK) != 0)
+        return platform::ErrPermissionDenied;
+    if (volume.f_bavail == 0)
+        return platform::ErrDiskFull;
+    return platform::ErrPathFileAccess;
+}
+
 int CauseText(int error)
 {
     switch (error) {
@@ -203,9 +235,12 @@ QList<Failure> Attempt::Failures() const
     const QString groupItem = GroupName + QLatin1Char('\\');
     QList<Failure> failures;
     for (const QString& item : Check(directory_, names_, language_)) {
-        if (!groupMade_ && item.startsWith(groupItem))
+        const bool inGroup = item.startsWith(groupItem);
+        if (!groupMade_ && inGroup)
             continue;
-        failures.append({item, errors_.value(item, platform::ErrPathFileAccess)});
+        const int error = inGroup ? GroupItemError(item.mid(groupItem.size()))
+                                  : errors_.value(item, platform::ErrPathFileAccess);
+        failures.append({item, error});
     }
     return failures;
 }

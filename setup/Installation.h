@@ -84,6 +84,14 @@ inline constexpr int BadName = platform::ErrBadFileNumber;
 // allows; any other error as it is.
 int VolumeError(const QString& path, int error);
 
+// Why the entry of a group item (GroupItems()) is not in the group, judged
+// from what stands on its path without changing anything: 58 when a file
+// stands where the group's folder or a folder above it must be, 52 when a
+// name still to be made is longer than the file system allows, 70 when the
+// folder to make it in cannot be written in (a read-only file system too),
+// 61 when that file system has no room left; else 75.
+int GroupItemError(const QString& item);
+
 // The slot of the text that names why an item did not land, for the error
 // its step met: 445 not a folder (a file in the way), 446 no permission, 447
 // disk full, 448 a name too long or not allowed, 55 a drive that does not

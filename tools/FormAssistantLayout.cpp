@@ -1,10 +1,12 @@
 // The assistant's controls: where they stand in their step frames, their
 // captions, and the frames fitted to captions that need more lines than the
-// design gives them (the German texts are longer).
+// design gives them (the German texts are longer). An option's round button
+// or box stands by the first line of its caption.
 
 #include "tools/FormAssistant.h"
 
 #include "main/Kelpa.h"
+#include "platform/forms/FirstLineIndicator.h"
 #include "platform/forms/Handlers.h"
 #include "platform/forms/Twips.h"
 
@@ -128,6 +130,9 @@ void FormAssistant::setupControls()
     setupFrames12();
     setupFrames34();
     setupFrames56();
+    for (QAbstractButton* option : findChildren<QAbstractButton*>())
+        if (qobject_cast<QRadioButton*>(option) || qobject_cast<QCheckBox*>(option))
+            platform::IndicatorByFirstLine(option);
 }
 
 void FormAssistant::setupFrames12()

@@ -1,5 +1,6 @@
 #include "platform/forms/Form.h"
 
+#include "platform/forms/ClearPlace.h"
 #include "platform/forms/OuterGeometry.h"
 #include "platform/forms/TitleBar.h"
 #include "platform/forms/Twips.h"
@@ -158,6 +159,19 @@ void Form::CenterOnScreen()
         return;
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void Form::KeepClearOf(const QList<QRect>& areas)
+{
+    const QRect outer(ToPixels(Left()), ToPixels(Top()), ToPixels(Width()), ToPixels(Height()));
+    const QScreen* screen = QGuiApplication::screenAt(outer.center());
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QPoint place = ClearPlace(outer, screen->availableGeometry(), areas);
+    if (place != outer.topLeft())
+        MoveTo(ToTwips(place.x()), ToTwips(place.y()), Width(), Height());
 }
 
 QString Form::Caption() const

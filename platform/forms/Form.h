@@ -7,7 +7,9 @@
 #include "platform/forms/DesignState.h"
 #include "platform/forms/Paced.h"
 
+#include <QList>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -65,6 +67,11 @@ public:
     // Moves a top-level window to the middle of the primary screen's
     // available area, its size unchanged.
     void CenterOnScreen();
+    // Moves a window of its own that covers any of areas (outer rectangles,
+    // screen pixels) or does not lie whole on its screen's available area to
+    // where it covers none and lies on screen (ClearPlace.h); a window that
+    // does neither keeps its place.
+    void KeepClearOf(const QList<QRect>& areas);
 
     // A child window's frame takes a new caption at most once a frame (its
     // title bar is elided and laid out anew at every change, and a run

@@ -7,13 +7,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QList>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -114,6 +117,63 @@ private:
     bool escapable_;
 };
 
+// The widest line the box is given, in pixels: names longer than this are
+// broken before the box would have to cut them.
+constexpr int LongestLine = 450;
+
+// The pieces of word, each ending after a path separator ("\\" or "/"), the
+// last one after its last separator.
+QStringList PathPieces(const QString& word)
+{
+    QStringList pieces;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (word.at(i) == QLatin1Char('\\') || word.at(i) == QLatin1Char('/')) {
+            pieces.append(word.mid(start, i + 1 - start));
+            start = i + 1;
+        }
+    }
+    if (start < word.size())
+        pieces.append(word.mid(start));
+    return pieces;
+}
+
+// text with each line that holds a word wider than LongestLine broken into
+// lines that fit it: at blanks, and inside such a word after its path
+// separators. Other lines are left to the box, which wraps them at blanks.
+QString BreakLongNames(const QString& text, const QFontMetrics& metrics)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        const QStringList words = line.split(QLatin1Char(' '));
+        const bool tooWide = std::any_of(words.begin(), words.end(), [&](const QString& word) {
+            return metrics.horizontalAdvance(word) > LongestLine;
+        });
+        if (!tooWide)
+            continue;
+        QStringList broken;
+        QString current;
+        for (qsizetype w = 0; w < words.size(); ++w) {
+            const QStringList pieces = metrics.horizontalAdvance(words.at(w)) > LongestLine
+                                           ? PathPieces(words.at(w))
+                                           : QStringList{words.at(w)};
+            for (qsizetype p = 0; p < pieces.size(); ++p) {
+                const QString joint = (p == 0 && w > 0) ? QStringLiteral(" ") : QString();
+                if (!current.isEmpty() &&
+                    metrics.horizontalAdvance(current + joint + pieces.at(p)) > LongestLine) {
+                    broken.append(current);
+                    current = pieces.at(p);
+                } else {
+                    current += joint + pieces.at(p);
+                }
+            }
+        }
+        broken.append(current);
+        line = broken.join(QLatin1Char('\n'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 namespace {
@@ -130,6 +190,7 @@ StyledBox* BuildBox(const QString& prompt, int style, const QString& title, QWid
                               title.isEmpty() ? QGuiApplication::applicationDisplayName() : title,
                               text, parent, set.escape != QMessageBox::NoButton);
     box->setTextFormat(Qt::PlainText);
+    box->setText(BreakLongNames(text, QFontMetrics(box->font())));
     for (Button b : set.buttons)
         box->addButton(b);
     // Qt widens a box for its title as its own small title font needs; the

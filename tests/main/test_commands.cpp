@@ -11,10 +11,12 @@
 #include "platform/shell/Desktop.h"
 #include "preview/FormPreview.h"
 #include "tests/main/RunFixture.h"
+#include "tests/support/CaptionFit.h"
 #include "tests/support/ChooseScript.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
+#include "texts/Sprache.h"
 #include "tools/FormAssistant.h"
 #include "transfer/FormHTTP.h"
 
@@ -23,6 +25,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -370,6 +373,36 @@ private Q_SLOTS:
         QCOMPARE(ApiResult, result);
     }
 
+    // Every document a help command opens from the program's folder lies
+    // beside the built program, in both languages.
+    void helpPagesLieBesideTheProgram_data() { testsupport::LanguageRows(); }
+    void helpPagesLieBesideTheProgram()
+    {
+        QFETCH(QString, language);
+        TexteLaden(language);
+        QStringList opened;
+        const auto previous =
+            platform::SetShellExecuteHook([&](const QString& file, const QString&) {
+                opened << file;
+                return int(platform::SE_STARTED);
+            });
+        for (const char* command : {"MenuLicense", "MenuWebPage"})
+            Entry(QString::fromLatin1(command))->trigger();
+        platform::SetShellExecuteHook(previous);
+        TexteLaden(QStringLiteral("english"));
+        const QString here = platform::FromLinuxPath(QCoreApplication::applicationDirPath());
+        QStringList missing;
+        for (const QString& document : opened) {
+            if (!document.startsWith(here + QLatin1Char('\\')))
+                continue; // a web address
+            const QString name = document.mid(here.size() + 1);
+            if (!QFileInfo(QStringLiteral(KELPA_PROGRAM_FOLDER "/") + name).isFile())
+                missing << name;
+        }
+        QVERIFY(!opened.isEmpty());
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    }
+
     // A prepared completion is given up only on Yes; the chooser's path is
     // taken as the input file and cleared.
     void questionsBeforeCompletionIsLost_data()
@@ -613,6 +646,23 @@ private Q_SLOTS:
         QCOMPARE(PopupTop, double(float(form.Top() + 150 + 500)));
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(&form, &activate);
+        QVERIFY(!popUp.Loaded());
+    }
+
+    // Escape closes the pop-up, whichever of its items has the focus.
+    void popUpClosedByEscape_data()
+    {
+        QTest::addColumn<bool>("onItem");
+        QTest::newRow("the pop-up") << false;
+        QTest::newRow("an item") << true;
+    }
+    void popUpClosedByEscape()
+    {
+        QFETCH(bool, onItem);
+        FormKontext& popUp = FormKontext::Instance();
+        FormKelpa::Instance().PictureButtons_MouseDown(Qt::RightButton, 100, 50);
+        QVERIFY(popUp.Loaded());
+        QTest::keyClick(onItem ? static_cast<QWidget*>(popUp.Check2) : &popUp, Qt::Key_Escape);
         QVERIFY(!popUp.Loaded());
     }
 

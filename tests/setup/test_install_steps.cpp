@@ -234,6 +234,57 @@ private Q_SLOTS:
         QCOMPARE(Check(directory, EnglishNames(), "english"), missing);
     }
 
+    // A group entry that could not be written names why, as a program file
+    // does. Root writes in any folder, so the permission row is skipped for
+    // root.
+    void groupFailuresNameTheirCause_data()
+    {
+        QTest::addColumn<QString>("blocked"); // what keeps the entries out
+        QTest::addColumn<int>("text");
+        QTest::newRow("a file for the group's folder") << "group file" << 445;
+        QTest::newRow("a file for the applications folder") << "applications file" << 445;
+        QTest::newRow("no permission") << "read-only" << 446;
+        QTest::newRow("a folder name too long") << "long name" << 448;
+    }
+    void groupFailuresNameTheirCause()
+    {
+        QFETCH(QString, blocked);
+        QFETCH(int, text);
+        EnterShippedSet();
+        const QByteArray data = qgetenv("XDG_DATA_HOME");
+        if (blocked == "group file") {
+            QVERIFY(WriteBytes(Applications() + "/Kelpa", "a file"));
+        } else if (blocked == "applications file") {
+            QVERIFY(QDir(Applications()).removeRecursively());
+            QVERIFY(WriteBytes(Applications(), "a file"));
+        } else if (blocked == "read-only") {
+            QVERIFY(QFile::setPermissions(Applications(), QFile::ReadOwner | QFile::ExeOwner));
+            if (QFileInfo(Applications()).isWritable()) {
+                QFile::setPermissions(Applications(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QSKIP("folders stay writable for this user");
+            }
+        } else if (blocked == "long name") {
+            qputenv("XDG_DATA_HOME", data + '/' + QByteArray(300, 'n'));
+        }
+        Attempt attempt(TargetDirectory(ProgramFilesText, platform::CurDir()), EnglishNames(),
+                        "english");
+        attempt.InstallFiles();
+        attempt.InstallGroup();
+        attempt.InstallSettings();
+        QStringList causes;
+        for (const Failure& failure : attempt.Failures())
+            if (failure.Item.startsWith(GroupName + "\\"))
+                causes << failure.Item + ": " + QString::number(CauseText(failure.Error));
+        qputenv("XDG_DATA_HOME", data);
+        QFile::setPermissions(Applications(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QStringList expected;
+        for (const QString& item : GroupItems(EnglishNames()))
+            expected << GroupName + "\\" + item + ": " + QString::number(text);
+        QCOMPARE(causes, expected);
+    }
+
     // The cause a failure names, for errors that no test run as root meets.
     void causeOfAnError_data()
     {

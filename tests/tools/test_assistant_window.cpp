@@ -22,15 +22,36 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
+#include <cstdlib>
 
 using namespace testsupport;
 using namespace KELPA;
+
+namespace {
+
+// The first row of image with a pixel between columns from and to that is
+// not the colour of its top-left corner (the background); -1 when none.
+int FirstPaintedRow(const QImage& image, int from, int to)
+{
+    const QRgb background = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = from; x < std::min(to, image.width()); ++x)
+            if (image.pixel(x, y) != background)
+                return y;
+    return -1;
+}
+
+} // namespace
 
 class TestAssistantWindow : public QObject {
     Q_OBJECT
@@ -80,6 +101,38 @@ private Q_SLOTS:
         TexteLaden(QStringLiteral("english"));
         clipped.removeAll(QString());
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+
+    // The round button or box of an option stands by the first line of its
+    // caption, however many lines the caption runs to: the first painted row
+    // of the indicator lies level with the first painted row of the text.
+    void indicatorByFirstLine_data() { testsupport::LanguageRows(); }
+    void indicatorByFirstLine()
+    {
+        QFETCH(QString, language);
+        TexteLaden(language);
+        FormAssistant& a = A();
+        a.Load();
+        QStringList apart;
+        for (QAbstractButton* button : a.findChildren<QAbstractButton*>()) {
+            if (qobject_cast<QPushButton*>(button))
+                continue;
+            const QImage image = button->grab().toImage();
+            const int indicator =
+                button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button);
+            const int text = indicator + button->style()->pixelMetric(
+                                             QStyle::PM_RadioButtonLabelSpacing, nullptr, button);
+            const int indicatorTop = FirstPaintedRow(image, 0, indicator);
+            const int textTop = FirstPaintedRow(image, text, image.width());
+            if (std::abs(indicatorTop - textTop) > button->fontMetrics().height() / 3)
+                apart << QStringLiteral("%1: indicator at %2, text at %3")
+                             .arg(button->objectName())
+                             .arg(indicatorTop)
+                             .arg(textTop);
+        }
+        a.Unload();
+        TexteLaden(QStringLiteral("english"));
+        QVERIFY2(apart.isEmpty(), qPrintable(apart.join(QLatin1Char('\n'))));
     }
 
     // Whatever height its captions give it, the window opens in the middle of

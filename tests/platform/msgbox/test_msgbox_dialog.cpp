@@ -6,9 +6,11 @@
 #include "tests/support/TestMain.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <algorithm>
@@ -204,6 +206,44 @@ private Q_SLOTS:
         QCOMPARE(seen.text, shown);
         QCOMPARE(seen.format, Qt::PlainText);
         QCOMPARE(seen.title, QStringLiteral("Kelpa [TEST.TSK]"));
+    }
+
+    // A name too long for one line of the box is broken after its
+    // separators, so that the box shows it whole; nothing of the prompt but
+    // blanks at the breaks is lost, and short lines stay as they are.
+    void longNamesWrap_data()
+    {
+        QTest::addColumn<QString>("prompt");
+        const QString folder = QStringLiteral("FolderWithAVeryLongNameThatGoesOnAndOn");
+        const QString path = QStringLiteral("C:\\") + QStringList(6, folder).join('\\');
+        QTest::newRow("folder with its cause")
+            << path + QStringLiteral("\\: Not a folder (a file is in the way)!");
+        QTest::newRow("two folders") << path + QStringLiteral("\\a: No permission!\r\n") + path +
+                                            QStringLiteral("\\b: Disk full!");
+        QTest::newRow("forward slashes") << QStringLiteral("/") + QStringList(6, folder).join('/');
+        QTest::newRow("short lines")
+            << QStringLiteral("C:\\Kelpa\\: Disk full!\r\nKELPA.INI: Done.");
+    }
+    void longNamesWrap()
+    {
+        QFETCH(QString, prompt);
+        Seen seen;
+        int labelWidth = 0;
+        int needed = 0;
+        showBox(prompt, 16, QStringLiteral("Kelpa"), seen, [&](QMessageBox* box) {
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            labelWidth = label->width();
+            needed = label->minimumSizeHint().width();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QVERIFY2(needed <= labelWidth,
+                 qPrintable(QStringLiteral("%1 > %2").arg(needed).arg(labelWidth)));
+        // Broken at a blank, a line loses the blank.
+        const QRegularExpression blanks(QStringLiteral("\\s"));
+        QCOMPARE(QString(seen.text).remove(blanks), QString(prompt).remove(blanks));
+        if (prompt.size() < 60)
+            QCOMPARE(seen.text,
+                     QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
     void emptyTitleShowsTheApplicationName()
