@@ -59,6 +59,19 @@ configure() {
         -DCMAKE_SHARED_LINKER_FLAGS="$flags" -DKELPA_BUILD_BENCH=OFF "$@" >/dev/null
 }
 
+# run_ctest FOLDER LABEL: runs the suite built in FOLDER into its ctest.log
+# and notes LABEL with ctest's count, or the failures.
+run_ctest() {
+    local folder="$1" label="$2"
+    if (cd "$folder" && ctest -j"$jobs" --output-on-failure) >"$folder/ctest.log" 2>&1; then
+        note "$label $(grep -E 'tests passed' "$folder/ctest.log")"
+    else
+        grep -E 'tests passed|\(Failed\)|\(Subprocess|\(Timeout\)|Exception' "$folder/ctest.log" || true
+        note "${label%%:*}: failed, see $folder/ctest.log"
+        return 1
+    fi
+}
+
 step_sanitizers() {
     local folder="$out/sanitizers"
     configure "$folder" "$sanitize"
@@ -66,13 +79,7 @@ step_sanitizers() {
         note "sanitizers: build failed"
         return 1
     fi
-    if (cd "$folder" && ctest -j"$jobs" --output-on-failure) >"$folder/ctest.log" 2>&1; then
-        note "sanitizers: $(grep -E 'tests passed' "$folder/ctest.log")"
-    else
-        grep -E 'tests passed|\(Failed\)|\(Subprocess|\(Timeout\)|Exception' "$folder/ctest.log" || true
-        note "sanitizers: failed, see $folder/ctest.log"
-        return 1
-    fi
+    run_ctest "$folder" "sanitizers:"
 }
 
 step_core() {
@@ -87,13 +94,7 @@ step_core() {
         note "core: build failed"
         return 1
     fi
-    if (cd "$folder" && ctest -j"$jobs" --output-on-failure) >"$folder/ctest.log" 2>&1; then
-        note "core: linked against Qt Core alone; $(grep -E 'tests passed' "$folder/ctest.log")"
-    else
-        grep -E 'tests passed|\(Failed\)|\(Subprocess|\(Timeout\)|Exception' "$folder/ctest.log" || true
-        note "core: failed, see $folder/ctest.log"
-        return 1
-    fi
+    run_ctest "$folder" "core: linked against Qt Core alone;"
 }
 
 # The fuzz targets and their corpus folders, as tests/fuzz/CMakeLists.txt
