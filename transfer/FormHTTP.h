@@ -18,6 +18,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -84,8 +85,9 @@ public:
     static void SetTransfer(std::function<void()> transfer);
     // Appends Text1 and FileName to KELPA.GOT and counts the file as loaded.
     void Runtergeladen();
-    // Creates every directory level of Directory & FileDirectory.
-    void SubDirErstellen();
+    // Creates every directory level of Directory & FileDirectory; returns
+    // the folders it made below Directory, the deepest last.
+    QStringList SubDirErstellen();
 
     // --- connection (FormHTTPConnect.cpp) ------------------------------------
     // Resolves HostName into HostAddress (0 when it fails), blocking or not by
