@@ -2,6 +2,8 @@
 
 #include "platform/files/Files.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace partfile {
@@ -10,28 +12,12 @@ namespace {
 
 const QString Name = QStringLiteral(".kelpa-part");
 
+// Names tried after the first one while each is taken.
+constexpr int MaxCount = 100;
+
 qsizetype NameStart(const QString& path)
 {
     return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/'))) + 1;
-}
-
-} // namespace
-
-const QString Record = QStringLiteral("KELPA.PRT");
-
-QString Beside(const QString& target)
-{
-    return target.left(NameStart(target)) + Name;
-}
-
-bool IsPartFile(const QString& path)
-{
-    return QStringView(path).mid(NameStart(path)) == Name;
-}
-
-bool IsPartName(QStringView fileName)
-{
-    return fileName.compare(Name, Qt::CaseInsensitive) == 0;
 }
 
 void Note(const QString& path)
@@ -41,6 +27,48 @@ void Note(const QString& path)
         platform::PrintLine(number, path);
         platform::Close(number);
     }
+}
+
+} // namespace
+
+const QString Record = QStringLiteral("KELPA.PRT");
+
+bool IsPartFile(const QString& path)
+{
+    return IsPartName(QStringView(path).mid(NameStart(path)));
+}
+
+bool IsPartName(QStringView fileName)
+{
+    if (!fileName.startsWith(Name, Qt::CaseInsensitive))
+        return false;
+    const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    for (QStringView rest = fileName.mid(Name.size()); !rest.isEmpty();) {
+        qsizetype end = 1;
+        while (end < rest.size() && isDigit(rest[end]))
+            ++end;
+        if (rest.front() != QLatin1Char('-') || end == 1)
+            return false;
+        rest = rest.mid(end);
+    }
+    return true;
+}
+
+int Make(const QString& target, int fileNumber, QString& path)
+{
+    const QString first = target.left(NameStart(target)) + Name + QLatin1Char('-') +
+                          QString::number(QCoreApplication::applicationPid());
+    int error = platform::ErrFileExists;
+    for (int count = 0; count <= MaxCount && error == platform::ErrFileExists; ++count) {
+        path = count == 0 ? first : first + QLatin1Char('-') + QString::number(count);
+        error = platform::OpenFresh(path, fileNumber);
+    }
+    if (error != 0) {
+        path.clear();
+        return error;
+    }
+    Note(path);
+    return 0;
 }
 
 void Forget()

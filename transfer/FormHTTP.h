@@ -19,6 +19,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -87,8 +88,9 @@ public:
     void Runtergeladen();
     // A run starts knowing no URL answered with an error status.
     void ForgetErrorAnswers();
-    // Creates every directory level of Directory & FileDirectory.
-    void SubDirErstellen();
+    // Creates every directory level of Directory & FileDirectory; returns
+    // the folders it made below Directory, the deepest last.
+    QStringList SubDirErstellen();
 
     // --- connection (FormHTTPConnect.cpp) ------------------------------------
     // Resolves HostName into HostAddress (0 when it fails), blocking or not by

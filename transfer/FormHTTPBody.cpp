@@ -116,19 +116,14 @@ void FormHTTP::WriteBody(const QByteArray& bytes)
         return;
     if (!file_.written) {
         DataFileNumber = static_cast<int16_t>(platform::FreeFile());
-        int error = partfile::IsPartFile(file_.target)
-                        ? platform::Open(file_.target, platform::OpenMode::Output, DataFileNumber)
-                        : platform::OpenNew(file_.target, DataFileNumber);
-        if (error == platform::ErrFileExists) {
-            // An earlier copy holds the name: the body goes beside it.
-            file_.part = partfile::Beside(file_.target);
-            partfile::Note(file_.part);
-            error = platform::Open(file_.part, platform::OpenMode::Output, DataFileNumber);
-            if (error != 0) {
-                partfile::Forget();
-                file_.part.clear();
-            }
-        }
+        // A target named as a part file is only ever made anew: it never
+        // opens another transfer's part file.
+        const bool partNamed = partfile::IsPartFile(file_.target);
+        int error = partNamed ? platform::OpenFresh(file_.target, DataFileNumber)
+                              : platform::OpenNew(file_.target, DataFileNumber);
+        // An earlier copy holds the name: the body goes beside it.
+        if (error == platform::ErrFileExists && !partNamed)
+            error = partfile::Make(file_.target, DataFileNumber, file_.part);
         file_.written = error == 0;
         if (error != 0) {
             FailWriting(error);

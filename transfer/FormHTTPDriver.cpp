@@ -98,6 +98,24 @@ bool SearchableCopy(const QString& path, const QString& name)
     return transfer::IsPageStart(start);
 }
 
+// The folders a transfer made for its file. When the transfer ends, each
+// that is empty goes again, the deepest first, so that a URL that brought no
+// file leaves no empty folder behind; one that holds anything stays, and so
+// does every folder above it.
+struct MadeFolders {
+    QStringList folders;
+    MadeFolders() = default;
+    MadeFolders(const MadeFolders&) = delete;
+    MadeFolders& operator=(const MadeFolders&) = delete;
+    ~MadeFolders()
+    {
+        for (auto folder = folders.crbegin(); folder != folders.crend(); ++folder) {
+            if (platform::RmDir(*folder) != 0)
+                break;
+        }
+    }
+};
+
 } // namespace
 
 void FormHTTP::SetTransfer(std::function<void()> transfer)
@@ -180,6 +198,7 @@ void FormHTTP::Uebertragung()
         UrlPath = transfer::LocalBase(Link);
 
     // The local name.
+    MadeFolders made;
     if (SubDirectories == 1) {
         // A relocated answer is saved in the folder the first URL was named
         // into, where the links to it were rewritten to point.
@@ -188,7 +207,7 @@ void FormHTTP::Uebertragung()
         // The folders are made as the links to them were written.
         FileDirectory = diskspelling::Spelled(Directory, FileDirectory);
         LocalFileName = Directory + FileDirectory + FileName;
-        SubDirErstellen();
+        made.folders = SubDirErstellen();
         RootPrefix = QStringLiteral("..\\").repeated(FileDirectory.count(QLatin1Char('\\')));
         PageDirectory = FileDirectory;
     } else {
@@ -436,15 +455,24 @@ void FormHTTP::Runtergeladen()
     httpdetail::AppendRecord(GotList, ListEntry, FileName);
 }
 
-void FormHTTP::SubDirErstellen()
+QStringList FormHTTP::SubDirErstellen()
 {
     QString path = Directory + FileDirectory;
     if (path.endsWith(QLatin1Char('\\')))
         path.chop(1);
     if (platform::DirExists(path))
-        return; // and so do all its parents
+        return {}; // and so do all its parents
+    // The download directory and the folders above it are never the file's.
+    const qsizetype directoryEnd =
+        Directory.endsWith(QLatin1Char('\\')) ? Directory.size() - 1 : Directory.size();
+    QStringList made;
+    const auto make = [&made, directoryEnd](const QString& folder) {
+        if (platform::MkDir(folder) == 0 && folder.size() > directoryEnd)
+            made.append(folder);
+    };
     for (qsizetype cut = path.indexOf(QLatin1Char('\\'), 1); cut >= 0;
          cut = path.indexOf(QLatin1Char('\\'), cut + 1))
-        platform::MkDir(path.left(cut));
-    platform::MkDir(path);
+        make(path.left(cut));
+    make(path);
+    return made;
 }

@@ -44,15 +44,21 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
-// exclusive: an output file is made anew; an existing one that holds
-// anything is left alone (58).
-int openDirect(OpenFile& file, bool exclusive = false)
+// How an output file is made: as the mode says; anew, unless an existing
+// one holds anything (58 then, and it is left alone); anew only (58 when any
+// entry of that name exists).
+enum class Making { AsTheModeSays, NewUnlessFilled, NewOnly };
+
+int openDirect(OpenFile& file, Making making = Making::AsTheModeSays)
 {
     const QByteArray path = encoded(file.linuxPath);
     bool readOnly = file.mode == OpenMode::Input;
+    const bool exclusive = making != Making::AsTheModeSays;
     file.fd =
         ::open(path.constData(),
                (exclusive ? O_WRONLY | O_CREAT | O_EXCL : openFlags(file.mode)) | O_CLOEXEC, 0666);
+    if (file.fd < 0 && making == Making::NewOnly && errno == EEXIST)
+        return ErrFileExists;
     if (file.fd < 0 && exclusive && errno == EEXIST) {
         struct stat info;
         if (statPath(file.linuxPath, info) && S_ISREG(info.st_mode) && info.st_size > 0)
@@ -121,8 +127,8 @@ int commitReplacement(OpenFile& file)
     return error;
 }
 
-// Opens path under fileNumber (exclusive: see openDirect).
-int openUnder(const QString& path, OpenMode mode, int fileNumber, bool exclusive)
+// Opens path under fileNumber (making: see openDirect).
+int openUnder(const QString& path, OpenMode mode, int fileNumber, Making making)
 {
     if (!validNumber(fileNumber))
         return ErrBadFileNumber;
@@ -133,7 +139,7 @@ int openUnder(const QString& path, OpenMode mode, int fileNumber, bool exclusive
     if (const int error = resolve(path, file->linuxPath))
         return error;
     const int error =
-        mode == OpenMode::Replace ? openReplacement(*file) : openDirect(*file, exclusive);
+        mode == OpenMode::Replace ? openReplacement(*file) : openDirect(*file, making);
     if (error == ErrNone)
         fileTable()[fileNumber] = std::move(file);
     return error;
@@ -172,12 +178,17 @@ int FreeFile()
 
 int Open(const QString& path, OpenMode mode, int fileNumber)
 {
-    return openUnder(path, mode, fileNumber, false);
+    return openUnder(path, mode, fileNumber, Making::AsTheModeSays);
 }
 
 int OpenNew(const QString& path, int fileNumber)
 {
-    return openUnder(path, OpenMode::Output, fileNumber, true);
+    return openUnder(path, OpenMode::Output, fileNumber, Making::NewUnlessFilled);
+}
+
+int OpenFresh(const QString& path, int fileNumber)
+{
+    return openUnder(path, OpenMode::Output, fileNumber, Making::NewOnly);
 }
 
 int Close(int fileNumber)

@@ -70,6 +70,10 @@ int Open(const QString& path, OpenMode mode, int fileNumber);
 // is left as it is and the result is 58 (file already exists). Costs what
 // opening a new file costs.
 int OpenNew(const QString& path, int fileNumber);
+// Creates path and opens it for Output; 58 (file already exists) when an
+// entry of that name is there, whatever it holds, so that two callers, of
+// one process or of two, never open one file so.
+int OpenFresh(const QString& path, int fileNumber);
 int Close(int fileNumber); // a number not open: nothing; never releases the lock
 void CloseAllFiles();      // every file but the lock file
 bool IsOpen(int fileNumber);

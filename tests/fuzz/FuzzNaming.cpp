@@ -4,7 +4,7 @@
 // Whatever they are, the name stays inside the download directory: every
 // component of fileDirectory & fileName is neither empty, "." nor "..", no
 // drive, no separator, no control character, at most MaxComponentBytes of
-// UTF-8; no component is the part file's name; and a file named straight in
+// UTF-8; no component is a part file's name; and a file named straight in
 // the working folder after one of the program's own files is one
 // worklists::IsOwnFile knows, and one named after the index page or the
 // e-mail list is one worklists::IsDownloadListFile knows (the working folder
@@ -12,6 +12,7 @@
 // away.
 
 #include "main/Naming.h"
+#include "main/PartFile.h"
 #include "main/WorkLists.h"
 #include "platform/files/Files.h"
 
@@ -25,8 +26,7 @@ bool SafeComponent(const QString& part)
 {
     if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..") ||
         (part.size() >= 2 && part[1] == QLatin1Char(':')) ||
-        part.toUtf8().size() > naming::MaxComponentBytes ||
-        part.compare(QLatin1String(".kelpa-part"), Qt::CaseInsensitive) == 0)
+        part.toUtf8().size() > naming::MaxComponentBytes || partfile::IsPartName(part))
         return false;
     for (const QChar c : part) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('/'))

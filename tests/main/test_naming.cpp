@@ -120,6 +120,20 @@ private Q_SLOTS:
             << "http://host/..KELPA-Part" << true << true << "http://host/..KELPA-Part"
             << "host\\"
             << "_KELPA-Part" << 1;
+        QTest::newRow("a part file's name with numbers")
+            << "http://host/..Kelpa-Part-4711-2" << true << true
+            << "http://host/..Kelpa-Part-4711-2"
+            << "host\\"
+            << "_Kelpa-Part-4711-2" << 1;
+        QTest::newRow("a name that only begins like a part file's")
+            << "http://host/..kelpa-part-x" << true << true << "http://host/..kelpa-part-x"
+            << "host\\"
+            << ".kelpa-part-x" << 0;
+        QTest::newRow("a part file's name with numbers as a folder")
+            << "http://host/.kelpa-part-12/x.html" << true << true
+            << "http://host/.kelpa-part-12/x.html"
+            << "host\\_kelpa-part-12\\"
+            << "x.html" << 1;
         QTest::newRow("the part file's name as a folder")
             << "http://host/.kelpa-part/x.html" << true << true << "http://host/.kelpa-part/x.html"
             << "host\\_kelpa-part\\"

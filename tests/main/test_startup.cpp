@@ -177,7 +177,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("named");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("the part file") << QStringLiteral("site\\sub\\.kelpa-part") << true;
+        QTest::newRow("the part file") << QStringLiteral("site\\sub\\.kelpa-part-4711") << true;
+        QTest::newRow("with a count") << QStringLiteral("site\\sub\\.kelpa-part-4711-2") << true;
+        QTest::newRow("without numbers") << QStringLiteral("site\\sub\\.kelpa-part") << true;
+        QTest::newRow("a number without its dash")
+            << QStringLiteral("site\\sub\\.kelpa-part4711") << false;
+        QTest::newRow("a dash without a number")
+            << QStringLiteral("site\\sub\\.kelpa-part-4711-") << false;
         QTest::newRow("any other file") << QStringLiteral("site\\sub\\page.html") << false;
     }
 

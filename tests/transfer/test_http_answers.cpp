@@ -4,6 +4,8 @@
 #include "tests/support/TestMain.h"
 #include "tests/transfer/HttpFixture.h"
 
+#include <QProcess>
+
 using namespace testsupport;
 using namespace KELPA;
 
@@ -27,6 +29,8 @@ private Q_SLOTS:
     void sizeLimits();
     void failedRefetchKeepsCopy_data();
     void failedRefetchKeepsCopy();
+    void anotherCopyRefetchesIntoTheSameFolder();
+    void targetNamedAsAPartFile();
 };
 
 void TestHttpAnswers::relocation_data()
@@ -324,6 +328,71 @@ void TestHttpAnswers::failedRefetchKeepsCopy()
              QStringList{QStringLiteral("keep.html")});
     QVERIFY(!QFile::exists(QStringLiteral("KELPA.PRT")));
     QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")).contains(url), recorded);
+}
+
+// A second copy of the program, with a working folder of its own, mirrors a
+// page linking to h.bin again into the same download directory, while this
+// one fetches g.bin again; both bodies arrive slowly. Each takes its own
+// copy's place, and no part file is left; another's is never touched.
+void TestHttpAnswers::anotherCopyRefetchesIntoTheSameFolder()
+{
+    LocalBrowsing = SubDirectories = 1;
+    HttpTestServer server;
+    const QString folder = QStringLiteral("site/127.0.0.1_%1/").arg(server.port());
+    QDir().mkpath(folder);
+    WriteFile(folder + QStringLiteral("g.bin"), "earlier g");
+    WriteFile(folder + QStringLiteral("h.bin"), "earlier h");
+    // A part file of a third transfer under the name this one would take first.
+    const QString taken = QStringLiteral(".kelpa-part-%1").arg(QCoreApplication::applicationPid());
+    WriteFile(folder + taken, "its part");
+    const QByteArray g(4096, 'g');
+    const QByteArray h(4096, 'h');
+    server.setAnswer("/g.bin",
+                     HttpAnswer::page(g, "application/octet-stream").pausedAfterHead(500, 100));
+    server.setAnswer("/h.bin",
+                     HttpAnswer::page(h, "application/octet-stream").pausedAfterHead(2000, 100));
+    server.setAnswer("/hs.html", HttpAnswer::page("<html><a href=\"h.bin\">h</a></html>"));
+    QDir().mkdir(QStringLiteral("other"));
+    WriteFile(QStringLiteral("other/KELPA.INI"), "Language=english\r\n");
+    WriteFile(QStringLiteral("other/h.tsk"),
+              "TaskURL=http://" + server.url("/hs.html") +
+                  "\r\nTime=60 min\r\nDepth=2\r\nLocalBrowsing=1\r\nSubDirectories=1\r\n"
+                  "Directory=" +
+                  Directory.toUtf8() + "\r\n");
+    QProcess other;
+    other.setWorkingDirectory(QStringLiteral("other"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    other.setProcessEnvironment(environment);
+    other.start(QStringLiteral(KELPA_PROGRAM), {QStringLiteral("h.tsk")});
+    QVERIFY(other.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(server.targets().contains("/h.bin"), 10000);
+    QTest::qWait(200); // its body has begun
+
+    Fetch(server.url("/g.bin"), QStringLiteral("g.bin"));
+    QVERIFY(other.waitForFinished(10000));
+
+    QCOMPARE(ReadFile(folder + QStringLiteral("g.bin")), g);
+    QCOMPARE(ReadFile(folder + QStringLiteral("h.bin")), h);
+    QCOMPARE(ReadFile(folder + taken), QByteArray("its part"));
+    QCOMPARE(QDir(folder).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden),
+             QStringList{taken});
+}
+
+// A local name given as a part file's (a work list may hold any) never opens
+// the part file of another transfer that has it.
+void TestHttpAnswers::targetNamedAsAPartFile()
+{
+    LocalBrowsing = 1;
+    WriteFile(QStringLiteral("site/.kelpa-part-99"), "its part");
+    HttpTestServer server;
+    server.setAnswer("/p.bin", HttpAnswer::page("new body", "application/octet-stream"));
+
+    Fetch(server.url("/p.bin"), QStringLiteral(".kelpa-part-99"));
+
+    QCOMPARE(Saved(QStringLiteral(".kelpa-part-99")), QByteArray("its part"));
+    QVERIFY(Log().contains("Error creating file! (58)"));
+    QVERIFY(!QFile::exists(QStringLiteral("KELPA.GOT")));
 }
 
 KELPA_TEST_MAIN(TestHttpAnswers)

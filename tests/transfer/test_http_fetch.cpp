@@ -4,6 +4,7 @@
 #include "tests/support/TestMain.h"
 #include "tests/transfer/HttpFixture.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
 
 using namespace testsupport;
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void keptAlive();
     void resetConnection();
     void rateLineNamesTheSavedFile();
+    void foldersOfAFetch_data();
+    void foldersOfAFetch();
 };
 
 void TestHttpFetch::fetch_data()
@@ -260,6 +263,63 @@ void TestHttpFetch::rateLineNamesTheSavedFile()
     const QByteArray log = Log();
     QVERIFY2(log.contains("top\\page.html"), log.constData());
     QVERIFY(!log.contains("dir\\page.html"));
+}
+
+void TestHttpFetch::foldersOfAFetch_data()
+{
+    // The answer to /d/e/x.bin ("refused", "not found" or "saved"), a folder
+    // below "site" made before the fetch ("-": no "site" at all), and the
+    // folders below "site" after it; "@" stands for the host's folder.
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QStringList>("folders");
+    const QStringList all{"@", "@/d", "@/d/e"};
+    QTest::newRow("refused") << "refused" << QString() << QStringList();
+    QTest::newRow("not found, pages not kept") << "not found" << QString() << QStringList();
+    QTest::newRow("saved") << "saved" << QString() << all;
+    QTest::newRow("refused, its folder made before") << "refused"
+                                                     << "@/d/e" << all;
+    QTest::newRow("refused, the host's folder before") << "refused"
+                                                       << "@" << QStringList{"@"};
+    QTest::newRow("refused, no download directory yet") << "refused"
+                                                        << "-" << QStringList();
+}
+
+// The folders made for a URL that brought no file go again; a folder that
+// holds the file, or that was there before, stays, and so does the download
+// directory.
+void TestHttpFetch::foldersOfAFetch()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, before);
+    QFETCH(QStringList, folders);
+    SubDirectories = 1;
+    CollectLinks = 1;
+    SaveHTML = 0;
+    auto server = std::make_unique<HttpTestServer>();
+    server->setAnswer("/d/e/x.bin", HttpAnswer::page("bytes", "application/octet-stream"));
+    const QByteArray url = server->url("/d/e/x.bin");
+    const QString host = QStringLiteral("127.0.0.1_%1").arg(server->port());
+    if (answer == QLatin1String("refused"))
+        server.reset();
+    else if (answer == QLatin1String("not found"))
+        server->setAnswer("/d/e/x.bin", HttpAnswer::notFound());
+    if (before == QLatin1String("-"))
+        QDir(QStringLiteral("site")).removeRecursively();
+    else if (!before.isEmpty())
+        QDir(QStringLiteral("site")).mkpath(QString(before).replace(QLatin1Char('@'), host));
+
+    Fetch(url, QStringLiteral("x.bin"));
+
+    QStringList found;
+    QDirIterator it(QStringLiteral("site"), QDir::Dirs | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found.append(it.next().mid(5).replace(host, QStringLiteral("@")));
+    found.sort();
+    QVERIFY(QDir(QStringLiteral("site")).exists());
+    QCOMPARE(found, folders);
+    QCOMPARE(QFile::exists(QStringLiteral("site/%1/d/e/x.bin").arg(host)), answer == "saved");
 }
 
 KELPA_TEST_MAIN(TestHttpFetch)
