@@ -37,7 +37,7 @@ void FormComments::Form_Load()
     Command1->setText(KELPA::LanguageText[60]);
     for (int i = 0; i < 6; ++i)
         Text[i]->setText(KELPA::Comment[i]);
-    KeepClearOf(FormKelpa::Instance().CommandBars());
+    KeepClearOf(FormKelpa::Instance().ControlAreas());
 }
 
 void FormComments::Command1_Click()

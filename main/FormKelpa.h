@@ -298,10 +298,11 @@ public:
     double Height() const;
     // 0 normal, 1 minimised, 2 maximised.
     int WindowState() const;
-    // The menu bar and the tool bar as they show (screen pixels), which the
-    // windows of its own that open over it leave free; none while the window
-    // is hidden or minimised.
-    QList<QRect> CommandBars() const;
+    // The menu bar, the tool bar, the row of start modes and scheduler and
+    // the transfer window as they show (screen pixels): what the windows of
+    // their own that open over the main window leave free. None while the
+    // window is hidden or minimised.
+    QList<QRect> ControlAreas() const;
     // The caption, with the blinking of the caption timer in mind.
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }

@@ -115,15 +115,18 @@ void FormKelpa::TimerInfo_Timer()
     FormInfo::Instance().Unload();
 }
 
-QList<QRect> FormKelpa::CommandBars() const
+QList<QRect> FormKelpa::ControlAreas() const
 {
-    QList<QRect> bars;
+    QList<QRect> areas;
     if (!isVisible() || isMinimized())
-        return bars;
+        return areas;
     for (const QWidget* bar :
-         {static_cast<const QWidget*>(menuBar()), static_cast<const QWidget*>(PictureButtons)}) {
+         {static_cast<const QWidget*>(menuBar()), static_cast<const QWidget*>(PictureButtons),
+          static_cast<const QWidget*>(PictureFunctions)}) {
         if (bar->isVisible())
-            bars.append(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size()));
+            areas.append(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size()));
     }
-    return bars;
+    if (const QRect transfer = FormHTTP::Instance().ScreenRect(); !transfer.isEmpty())
+        areas.append(transfer);
+    return areas;
 }

@@ -31,7 +31,7 @@ void FormMemo::Form_Load()
     QString text = KELPA::MemoText;
     Text1->setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     KELPA::ApiResult = platform::SetWindowPos(this, platform::HWND_TOPMOST);
-    KeepClearOf(FormKelpa::Instance().CommandBars());
+    KeepClearOf(FormKelpa::Instance().ControlAreas());
 }
 
 void FormMemo::Text1_Change()

@@ -174,6 +174,17 @@ void Form::KeepClearOf(const QList<QRect>& areas)
         MoveTo(ToTwips(place.x()), ToTwips(place.y()), Width(), Height());
 }
 
+QRect Form::ScreenRect() const
+{
+    const QWidget* frame = Frame();
+    if (!frame->isVisible())
+        return {};
+    const QRect outer = frame->frameGeometry(); // in its parent's coordinates
+    if (frame->isWindow())
+        return outer;
+    return QRect(frame->parentWidget()->mapToGlobal(outer.topLeft()), outer.size());
+}
+
 QString Form::Caption() const
 {
     return caption_.Last(Frame()->windowTitle());

@@ -72,6 +72,9 @@ public:
     // where it covers none and lies on screen (ClearPlace.h); a window that
     // does neither keeps its place.
     void KeepClearOf(const QList<QRect>& areas);
+    // The outer rectangle in screen pixels while the window shows (a child
+    // window's frame included); empty otherwise.
+    QRect ScreenRect() const;
 
     // A child window's frame takes a new caption at most once a frame (its
     // title bar is elided and laid out anew at every change, and a run

@@ -9,9 +9,11 @@
 #include "platform/forms/Twips.h"
 #include "tests/main/RunFixture.h"
 #include "tests/support/TestMain.h"
+#include "transfer/FormHTTP.h"
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QMap>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -64,33 +66,46 @@ private Q_SLOTS:
     }
 
     // Over the main window at the screen's corner, the notes and the comments
-    // windows open clear of its menu bar and tool bar and whole on screen; a
-    // place that is both stays.
-    void opensClearOfTheBars_data()
+    // windows open clear of its menu bar, tool bar, start and scheduler row
+    // and transfer window, and whole on screen; a place that is all that
+    // stays.
+    void opensClearOfTheControls_data()
     {
         QTest::addColumn<bool>("notes");
-        QTest::addColumn<QPoint>("place"); // outer top-left, pixels
-        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("where");
         for (const bool notes : {true, false}) {
             const char* window = notes ? "notes" : "comments";
-            QTest::addRow("%s at the corner", window) << notes << QPoint(0, 0) << false;
-            QTest::addRow("%s on the tool bar", window) << notes << QPoint(200, 40) << false;
-            QTest::addRow("%s off the screen", window) << notes << QPoint(3000, 2000) << false;
-            QTest::addRow("%s partly off the screen", window) << notes << QPoint(-90, 300) << false;
-            QTest::addRow("%s clear of the bars", window) << notes << QPoint(300, 250) << true;
+            for (const char* where : {"corner", "tool bar", "transfer window", "off the screen",
+                                      "partly off the screen", "clear"})
+                QTest::addRow("%s, %s", window, where) << notes << QString::fromLatin1(where);
         }
     }
-    void opensClearOfTheBars()
+    void opensClearOfTheControls()
     {
         QFETCH(bool, notes);
-        QFETCH(QPoint, place);
-        QFETCH(bool, kept);
+        QFETCH(QString, where);
         FormKelpa& main = FormKelpa::Instance();
         main.show();
         main.move(0, 0);
-        const QList<QRect> bars = {
-            QRect(main.menuBar()->mapToGlobal(QPoint(0, 0)), main.menuBar()->size()),
-            QRect(main.PictureButtons->mapToGlobal(QPoint(0, 0)), main.PictureButtons->size())};
+        FormHTTP::Instance().Show();
+        QList<QRect> areas;
+        for (const QWidget* bar : {static_cast<const QWidget*>(main.menuBar()),
+                                   static_cast<const QWidget*>(main.PictureButtons),
+                                   static_cast<const QWidget*>(main.PictureFunctions)})
+            areas.append(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size()));
+        const QWidget* transfer = FormHTTP::Instance().parentWidget(); // its frame
+        areas.append(QRect(transfer->mapToGlobal(QPoint(0, 0)), transfer->size()));
+        QRect band;
+        for (const QRect& area : areas)
+            band |= area;
+        const QMap<QString, QPoint> places = {{"corner", {0, 0}},
+                                              {"tool bar", areas.at(1).center()},
+                                              {"transfer window", areas.at(3).center()},
+                                              {"off the screen", {3000, 2000}},
+                                              {"partly off the screen", {-90, band.bottom() + 20}},
+                                              {"clear", {40, band.bottom() + 20}}};
+        const QPoint place = places.value(where);
+
         platform::Form& window =
             notes ? static_cast<platform::Form&>(FormMemo::Instance()) : FormComments::Instance();
         window.Unload();
@@ -101,13 +116,13 @@ private Q_SLOTS:
                           platform::ToPixels(window.Width()), platform::ToPixels(window.Height()));
         window.Unload();
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(outer));
-        for (const QRect& bar : bars)
-            QVERIFY2(!outer.intersects(bar), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                            .arg(outer.x())
-                                                            .arg(outer.y())
-                                                            .arg(outer.width())
-                                                            .arg(outer.height())));
-        if (kept)
+        for (const QRect& area : areas)
+            QVERIFY2(!outer.intersects(area), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                             .arg(outer.x())
+                                                             .arg(outer.y())
+                                                             .arg(outer.width())
+                                                             .arg(outer.height())));
+        if (where == QLatin1String("clear"))
             QCOMPARE(outer.topLeft(), place);
     }
 };
