@@ -15,6 +15,12 @@ namespace diskspelling {
 // started, so that a folder made under this spelling has the spelling that
 // every earlier answer gave it. A missing file keeps its spelling, and so
 // does a path that cannot be looked up.
+// Each path is looked up once a run: the answer stays until ForgetAnswers,
+// since the program makes every file and folder of the run in the spelling
+// answered here.
 QString Spelled(const QString& directory, const QString& path);
+
+// A run starts: files and folders may have gone or come meanwhile.
+void ForgetAnswers();
 
 } // namespace diskspelling

@@ -1,6 +1,7 @@
 // The set-up of a run: the download directory, the work lists and the
 // window's running state.
 
+#include "main/DiskSpelling.h"
 #include "main/DownloadFolder.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
@@ -250,6 +251,7 @@ bool FormKelpa::RunSetUp()
         UrlsLeft = 1;
     LastHost.clear();
     http.ForgetErrorAnswers();
+    diskspelling::ForgetAnswers();
     CompletionDone = 0;
     // No file of this run is unfinished until its first transfer begins.
     FileComplete = 1;
