@@ -185,7 +185,7 @@ private Q_SLOTS:
     void startPageKeepsItsNameAfterARestart_data()
     {
         QTest::addColumn<bool>("subDirectories");
-        QTest::addColumn<QString>("setting"); // the download directory after the restart
+        QTest::addColumn<QString>("setting");   // the download directory after the restart
         QTest::addColumn<QStringList>("pages"); // saved there
         QTest::newRow("same directory")
             << false << QStringLiteral("site\\") << QStringList{"a.html", "index.html"};
