@@ -2,7 +2,7 @@
 // The task comments window: six lines the user writes before a task is saved.
 // Loading shows Comment slots 0 to 5; the close button stores the lines back
 // unaltered and unloads. Closing it any other way stores nothing. It opens
-// clear of the main window's menu bar and tool bar.
+// clear of the main window's controls (FormKelpa::ControlAreas).
 
 #include "platform/forms/Form.h"
 

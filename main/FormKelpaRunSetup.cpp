@@ -43,14 +43,14 @@ QString DownloadFolder()
 // numbering a new copy beside the old one: the last run's, or else the last
 // name the directory's index page lists for url, when that is url's place
 // (with subdirectories its folder) and its file holds data. "" for a page
-// saved nowhere there.
+// saved nowhere there. Directory is absolute by now.
 QString StartPageName(const QString& url)
 {
     if (url.isEmpty())
         return {};
     if (QString name = startpages::LastRunName(url, DownloadFolder()); !name.isEmpty())
         return name;
-    const QString directory = downloadfolder::Absolute(KELPA::Directory, platform::CurDir());
+    const QString& directory = KELPA::Directory;
     naming::Input input;
     input.link = url;
     input.subDirectories = SubDirectories == 1;

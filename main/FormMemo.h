@@ -1,7 +1,7 @@
 #pragma once
 // The notes window: one multi-line text box whose text is MemoText, which the
 // settings file keeps between sessions. It stays above all other windows and
-// opens clear of the main window's menu bar and tool bar.
+// opens clear of the main window's controls (FormKelpa::ControlAreas).
 
 #include "platform/forms/Form.h"
 
@@ -20,7 +20,7 @@ public:
 
 protected:
     // Caption, MemoText into Text1, kept on top, clear of the main window's
-    // bars and on screen.
+    // controls and on screen.
     void Form_Load() override;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "main/StartPages.h"
 
+#include "main/Naming.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 
@@ -60,11 +61,8 @@ IndexEntries& Entries()
 // it was requested, with or without its scheme.
 QString UrlKey(const QString& url)
 {
-    QString key = platform::Trim(url);
-    const qsizetype scheme = key.indexOf(QLatin1String("://"));
-    if (scheme >= 1 && scheme <= 6)
-        key = key.mid(scheme + 3);
-    return key.toCaseFolded();
+    const QString key = platform::Trim(url);
+    return key.mid(naming::SchemeLength(key)).toCaseFolded();
 }
 
 // Reads the entries: a line "<a href="name">" followed by a line "url</a>".

@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the English text into each of the 354 set slots of LanguageText (an empty text
+// Stores the English text into each of the 356 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteEnglisch()
 {
