@@ -2,6 +2,10 @@
 
 #include "main/Kelpa.h"
 #include "platform/convert/Convert.h"
+#include "platform/files/Files.h"
+
+#include <QFileInfo>
+#include <QHash>
 
 namespace downloadfolder {
 
@@ -43,6 +47,70 @@ QStringList Problem(const QString& folder, const platform::FolderState& state)
         break;
     }
     return {text[440], folder, fault};
+}
+
+namespace {
+
+struct LinkAnswers {
+    QString directory;
+    QString top;                   // the directory's path
+    QString inside;                // its canonical path, ending in "/"
+    QHash<QString, bool> leadsOut; // by folded folder
+};
+
+LinkAnswers& Answers()
+{
+    static LinkAnswers answers;
+    return answers;
+}
+
+// Whether the folder, found case-blind below the directory, leads out of it.
+bool LooksOut(const LinkAnswers& answers, const QString& folder)
+{
+    const QString path = platform::ToLinuxPath(answers.directory + folder);
+    if (path.isEmpty() || answers.inside.isEmpty())
+        return false;
+    // The deepest folder on the way that is there tells where the rest goes.
+    QString existing = path;
+    while (existing.size() > answers.top.size()) {
+        const QFileInfo info(existing);
+        if (info.isSymLink() && !info.exists())
+            return true; // a link that leads nowhere
+        if (info.exists())
+            return !(info.canonicalFilePath() + QLatin1Char('/')).startsWith(answers.inside);
+        existing.truncate(existing.lastIndexOf(QLatin1Char('/')));
+    }
+    return false;
+}
+
+} // namespace
+
+bool LeadsOut(const QString& directory, const QString& folder)
+{
+    if (folder.isEmpty())
+        return false;
+    LinkAnswers& answers = Answers();
+    if (answers.directory != directory) {
+        QString top = platform::ToLinuxPath(directory);
+        while (top.endsWith(QLatin1Char('/')))
+            top.chop(1);
+        const QString canonical = QFileInfo(top).canonicalFilePath();
+        answers = LinkAnswers();
+        answers.directory = directory;
+        answers.top = top;
+        answers.inside = canonical.isEmpty() ? QString() : canonical + QLatin1Char('/');
+    }
+    const QString key = folder.toCaseFolded();
+    if (const auto known = answers.leadsOut.constFind(key); known != answers.leadsOut.cend())
+        return *known;
+    const bool out = LooksOut(answers, folder);
+    answers.leadsOut.insert(key, out);
+    return out;
+}
+
+void ForgetLinks()
+{
+    Answers() = LinkAnswers();
 }
 
 } // namespace downloadfolder

@@ -18,4 +18,13 @@ QString Absolute(const QString& directory, const QString& currentDirectory);
 // the heading, the folder and the fault; none when state holds no fault.
 QStringList Problem(const QString& folder, const platform::FolderState& state);
 
+// Whether a folder on the way from directory (the download directory, ending
+// in "\") to directory & folder (a relative folder) is a symbolic link that
+// leads out of directory, or nowhere: a file saved there would land outside.
+// Folders that are not there yet lead nowhere else. Each folder is looked at
+// once, until ForgetLinks.
+bool LeadsOut(const QString& directory, const QString& folder);
+// A run starts: links may have come or gone meanwhile.
+void ForgetLinks();
+
 } // namespace downloadfolder

@@ -129,12 +129,21 @@ public:
     // Names Link: FileDirectory, FileName, LocalFileName ("NurSubDir",
     // "InlineNamen" or an empty mode). Never leaves the download directory.
     void NamenGeben(const QString& mode);
-    // Makes FileName unique (mode 0: on disk; 1: also in the work lists).
-    void Doublette(int16_t& mode);
+    // How NameHeld looks at a file on disk that no fetch recorded: it holds
+    // a name given to a URL, unless such files are free there; and a
+    // numbered candidate, where an empty file is deleted.
+    enum class NameCheck { Given, GivenUnrecordedFree, Candidate };
+    // Whether the name FileName, LocalFileName is another URL's than owner's
+    // (a savedfiles::UrlKey), a folder's or one of the program's own files;
+    // withLists: the work lists count too.
+    bool NameHeld(const QString& owner, bool withLists, NameCheck check);
+    // Makes FileName owner's (mode 0: on disk and in this run; 1: also in the
+    // work lists); an empty owner is Link's.
+    void Doublette(int16_t& mode, const QString& owner = QString());
     // The same for 8.3 names: numbers the base, padded to eight characters
     // ("index__1.htm"), always directly in Directory; sets LocalFileName
     // and mode 0, leaves NameAltered alone.
-    void DoubletteKurz(int16_t& mode);
+    void DoubletteKurz(int16_t& mode, const QString& owner = QString());
     // Makes Directory absolute, existing and ending in "\".
     void CacheVerzeichnis();
 

@@ -2,6 +2,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/PartFile.h"
 #include "main/StatusLine.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -137,6 +138,8 @@ void EndOfRun(FormKelpa& form)
 {
     FormHTTP& http = FormHTTP::Instance();
     QAction* menuExit = form.MenuEntry("MenuExit");
+    // No transfer is under way: the run's part files are gone by now.
+    partfile::RemoveLeftOver();
     form.ShowRunState(false);
     Running = 0;
     form.TimerBusy.setEnabled(false);

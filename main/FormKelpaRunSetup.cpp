@@ -7,6 +7,8 @@
 #include "main/Kelpa.h"
 #include "main/LitLamp.h"
 #include "main/Naming.h"
+#include "main/RunNames.h"
+#include "main/SavedFiles.h"
 #include "main/Schedule.h"
 #include "main/StartPages.h"
 #include "main/WorkLists.h"
@@ -252,6 +254,9 @@ bool FormKelpa::RunSetUp()
     LastHost.clear();
     http.ForgetErrorAnswers();
     diskspelling::ForgetAnswers();
+    runnames::Forget();
+    savedfiles::Forget();
+    downloadfolder::ForgetLinks();
     CompletionDone = 0;
     // No file of this run is unfinished until its first transfer begins.
     FileComplete = 1;

@@ -4,6 +4,7 @@
 
 #include "main/Naming.h"
 #include "main/PartFile.h"
+#include "main/SavedFiles.h"
 
 #include "platform/convert/Convert.h"
 
@@ -272,9 +273,9 @@ QString SafeComponent(QString part, bool keepExtension)
         std::replace_if(part.begin(), part.end(), unsafe, QLatin1Char('_'));
     if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
         return Underscore;
-    // The part file that a fetch writes beside an earlier copy is no saved
-    // file or folder: a component that would be named so is named apart.
-    if (partfile::IsPartName(part))
+    // The part files and the list of saved files are no saved file or folder:
+    // a component that would be named so is named apart.
+    if (partfile::IsPartName(part) || savedfiles::IsListName(part))
         part[0] = QLatin1Char('_');
     if (Utf8Bytes(part) <= MaxComponentBytes)
         return part;
@@ -295,7 +296,7 @@ bool SafeAlready(QStringView directory)
             continue;
         const QStringView part = directory.mid(begin, i - begin);
         if (part.isEmpty() || part == u"." || part == u".." || partfile::IsPartName(part) ||
-            Utf8Bytes(part) > MaxComponentBytes)
+            savedfiles::IsListName(part) || Utf8Bytes(part) > MaxComponentBytes)
             return false;
         begin = i + 1;
     }

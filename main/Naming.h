@@ -51,7 +51,7 @@ struct Result {
 // stays inside directory: no "." or ".." component, no empty or absolute
 // component, no control character, no component longer than
 // MaxComponentBytes (a long file name keeps its extension), none named as
-// the part file.
+// a part file or the list of saved files.
 Result LocalName(const Input& input);
 
 // base & tail, with base shortened (whole characters) so that the result fits

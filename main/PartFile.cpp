@@ -15,18 +15,77 @@ const QString Name = QStringLiteral(".kelpa-part");
 // Names tried after the first one while each is taken.
 constexpr int MaxCount = 100;
 
+// The part folder of this run: the download directory it lies in, and its path.
+struct Folder {
+    QString directory;
+    QString path; // ending in "\"
+};
+
+Folder& Current()
+{
+    static Folder folder;
+    return folder;
+}
+
 qsizetype NameStart(const QString& path)
 {
-    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/'))) + 1;
+    QString trimmed = path;
+    while (trimmed.endsWith(QLatin1Char('\\')) || trimmed.endsWith(QLatin1Char('/')))
+        trimmed.chop(1);
+    return std::max(trimmed.lastIndexOf(QLatin1Char('\\')), trimmed.lastIndexOf(QLatin1Char('/'))) +
+           1;
+}
+
+QString PartName(int count)
+{
+    return count == 0 ? Name : Name + QLatin1Char('-') + QString::number(count);
 }
 
 void Note(const QString& path)
 {
     const int number = platform::FreeFile();
-    if (number != 0 && platform::Open(Record, platform::OpenMode::Output, number) == 0) {
+    if (number != 0 && platform::Open(Record, platform::OpenMode::Append, number) == 0) {
         platform::PrintLine(number, path);
         platform::Close(number);
     }
+}
+
+// The part folder of directory: the run's, or else one made and recorded
+// now (also when the run's went meanwhile); empty when it cannot be made.
+QString FolderIn(const QString& directory, bool anew)
+{
+    Folder& folder = Current();
+    if (folder.directory == directory && !anew)
+        return folder.path;
+    QString path = directory;
+    if (!path.endsWith(QLatin1Char('\\')))
+        path += QLatin1Char('\\');
+    path += Name + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
+    // The record names the folder before anything is received into it.
+    if (folder.directory != directory)
+        Note(path);
+    folder = Folder{directory, path + QLatin1Char('\\')};
+    if (platform::MkDir(path) != 0 && !platform::DirExists(path)) {
+        folder = Folder();
+        return {};
+    }
+    return folder.path;
+}
+
+// Deletes the part file or folder path (a folder with the part files in it).
+void Remove(const QString& path)
+{
+    if (!IsPartFile(path))
+        return;
+    if (!platform::DirExists(path)) {
+        platform::Kill(path);
+        return;
+    }
+    QString folder = path;
+    if (!folder.endsWith(QLatin1Char('\\')))
+        folder += QLatin1Char('\\');
+    for (int count = 0; count <= MaxCount && platform::RmDir(folder) != 0; ++count)
+        platform::Kill(folder + PartName(count));
 }
 
 } // namespace
@@ -35,7 +94,10 @@ const QString Record = QStringLiteral("KELPA.PRT");
 
 bool IsPartFile(const QString& path)
 {
-    return IsPartName(QStringView(path).mid(NameStart(path)));
+    QString trimmed = path;
+    while (trimmed.endsWith(QLatin1Char('\\')) || trimmed.endsWith(QLatin1Char('/')))
+        trimmed.chop(1);
+    return IsPartName(QStringView(trimmed).mid(NameStart(trimmed)));
 }
 
 bool IsPartName(QStringView fileName)
@@ -54,41 +116,38 @@ bool IsPartName(QStringView fileName)
     return true;
 }
 
-int Make(const QString& target, int fileNumber, QString& path)
+int Make(const QString& directory, const QString& target, int fileNumber, platform::Apart& apart)
 {
-    const QString first = target.left(NameStart(target)) + Name + QLatin1Char('-') +
-                          QString::number(QCoreApplication::applicationPid());
-    int error = platform::ErrFileExists;
-    for (int count = 0; count <= MaxCount && error == platform::ErrFileExists; ++count) {
-        path = count == 0 ? first : first + QLatin1Char('-') + QString::number(count);
-        error = platform::OpenFresh(path, fileNumber);
+    int error = platform::ErrPathNotFound;
+    for (bool anew : {false, true}) {
+        const QString folder = FolderIn(directory, anew);
+        if (folder.isEmpty())
+            return platform::ErrPathNotFound;
+        error = platform::ErrFileExists;
+        for (int count = 0; count <= MaxCount && error == platform::ErrFileExists; ++count)
+            error = platform::OpenApart(folder, PartName(count), target, fileNumber, apart);
+        if (error != platform::ErrPathNotFound)
+            break;
     }
-    if (error != 0) {
-        path.clear();
-        return error;
-    }
-    Note(path);
-    return 0;
-}
-
-void Forget()
-{
-    platform::Kill(Record);
+    return error;
 }
 
 void RemoveLeftOver()
 {
+    Current() = Folder();
     if (!platform::FileExists(Record))
         return;
     const int number = platform::FreeFile();
-    QString path;
+    QStringList paths;
     if (number != 0 && platform::Open(Record, platform::OpenMode::Input, number) == 0) {
-        platform::LineInput(number, path);
+        QString path;
+        while (!platform::Eof(number) && platform::LineInput(number, path) == 0)
+            paths.append(path);
         platform::Close(number);
     }
-    if (IsPartFile(path))
-        platform::Kill(path);
-    Forget();
+    for (const QString& path : paths)
+        Remove(path);
+    platform::Kill(Record);
 }
 
 } // namespace partfile

@@ -63,9 +63,9 @@ PreviewWindow::PreviewWindow(Kind kind, const char* name, int16_t& openFlag, QSt
             if (!Loaded())
                 return;
             if (preview::AutomaticPreviewDue()) {
-                // Ticked, OnClick shows the file that ended, never the next
-                // one half received.
-                if (CheckOnClick->isChecked() && !finishedFile_.isEmpty())
+                // The file that ended, never the next one still on its way
+                // (a file takes its name only once whole).
+                if (!finishedFile_.isEmpty())
                     KELPA::PreviewFile = finishedFile_;
                 Preview();
             } else

@@ -403,6 +403,8 @@ void TexteDeutsch()
     t[471] = QStringLiteral("Der Download wurde beendet. Was noch nicht geladen ist, bleibt in "
                             "KELPA.NOT erhalten. Sobald das Verzeichnis wieder Dateien aufnimmt, "
                             "vervollständigt 'Start' die Suche.");
+    t[479] = QStringLiteral(": nicht gespeichert, ein Ordner auf dem Weg ist ein Verweis aus dem "
+                            "Download-Verzeichnis hinaus!");
     t[480] = QStringLiteral("Maximale Dateigröße (0-32767) =");
     t[481] = QStringLiteral("Download-Volumen (0-2097152) <");
     t[482] = QStringLiteral("eingebundene Bilder");

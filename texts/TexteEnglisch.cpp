@@ -390,6 +390,8 @@ void TexteEnglisch()
                             "input file of another name.");
     t[471] = QStringLiteral("The download was ended. What was not loaded yet is kept in KELPA.NOT: "
                             "once the folder takes files again, 'Start' completes the search.");
+    t[479] = QStringLiteral(": not saved, a folder on its way is a link that leads out of the "
+                            "download directory!");
     t[480] = QStringLiteral("Maximum File Size (0-32767) =");
     t[481] = QStringLiteral("Download Maximum (0-2097152) =");
     t[482] = QStringLiteral("In-line Images");

@@ -303,7 +303,6 @@ void FormHTTP::Label2_DblClick()
     const QString file = LastFile.isEmpty() ? LocalFileName : LastFile;
     if (file.isEmpty() || (BytesReceived <= 0 && EvaluationComplete != 0))
         return;
-    WriteUnwritten(); // the file as far as it was received
     ApiResult = platform::ShellExecuteA(file, Directory);
 }
 

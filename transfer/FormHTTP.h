@@ -12,6 +12,7 @@
 //   FormHTTPBody.cpp      size limits, progress and the local file
 //   FormHTTPLinks.cpp     the links of a page
 
+#include "platform/files/Files.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Paced.h"
 #include "platform/pump/Timer.h"
@@ -67,7 +68,8 @@ public:
     // Clears a "Ready!" caption and the target box.
     void Form_Click();
     // Opens the saved file (LastFile, else LocalFileName) with its program,
-    // once something of it arrived; the result goes to ApiResult.
+    // once something of it arrived (a file being received is there only
+    // once whole: until then its earlier copy); the result goes to ApiResult.
     void Label2_DblClick();
     // Opens an "http://" or "file://" source with its program.
     void Label4_DblClick();
@@ -163,7 +165,8 @@ private:
     void PlaceButtons();
 
     // Driver steps.
-    void HttpTransfer();
+    // The HTTP fetch of Link into LocalFileName, the name of owner's URL.
+    void HttpTransfer(const QString& owner);
     bool Connect();
     bool ConnectFailed();
     void EndHttpTransfer();
@@ -186,16 +189,14 @@ private:
     bool CheckSizes(const QByteArray& body, bool firstBody);
     void WriteBody(const QByteArray& bytes);
     // A page arrives in many small blocks and its file writes them in few
-    // large pieces: this writes what it holds, for a reader of the file.
+    // large pieces: this writes what it holds, so that a failed write shows.
     void WriteUnwritten();
     void FailWriting(int error);
     void Refuse();
     void ShowProgress();
     void Drain();
     void CloseDataFile(bool deleteWritten);
-    // Where the body goes: the part file, or the target itself.
-    const QString& BodyPath() const;
-    // The part file replaces the earlier copy, or goes (false).
+    // The part file takes the target's name, or goes (false).
     bool SettlePart();
 
     int16_t MinutesLeft = 0; // ticks of TimerTimeout left
@@ -206,14 +207,17 @@ private:
     bool substituteAsked_ = false;
     bool substituteFailed_ = false;
     bool keepPng_ = false;
-    // The file being received: created at the first byte of the body, so
-    // that a failed fetch never touches an earlier copy. While the target
-    // holds one, the body goes to the part file beside it, which takes the
-    // copy's place only when the body arrived whole (SettlePart).
+    // The URL whose name a relocation's answer is saved under.
+    QString relocationOwner_;
+    // The file being received: its part file is made at the first byte of the
+    // body and takes the target's name only when the body arrived whole
+    // (SettlePart), so that a failed fetch never touches the target. A target
+    // named as a part file itself is written directly, made anew.
     struct BodyFile {
         QString target;
-        QString part;         // empty: the body goes to the target itself
-        bool written = false; // the body began
+        QString owner;         // the URL whose name target is
+        platform::Apart apart; // empty: the body goes to the target itself
+        bool written = false;  // the body began
         int64_t bytes = 0;
     };
     BodyFile file_;

@@ -8,6 +8,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/PartFile.h"
+#include "main/SavedFiles.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/msgbox/MsgBox.h"
@@ -117,13 +118,11 @@ void FormHTTP::WriteBody(const QByteArray& bytes)
     if (!file_.written) {
         DataFileNumber = static_cast<int16_t>(platform::FreeFile());
         // A target named as a part file is only ever made anew: it never
-        // opens another transfer's part file.
-        const bool partNamed = partfile::IsPartFile(file_.target);
-        int error = partNamed ? platform::OpenFresh(file_.target, DataFileNumber)
-                              : platform::OpenNew(file_.target, DataFileNumber);
-        // An earlier copy holds the name: the body goes beside it.
-        if (error == platform::ErrFileExists && !partNamed)
-            error = partfile::Make(file_.target, DataFileNumber, file_.part);
+        // opens or replaces another transfer's part file.
+        const int error =
+            partfile::IsPartFile(file_.target)
+                ? platform::OpenFresh(file_.target, DataFileNumber)
+                : partfile::Make(Directory, file_.target, DataFileNumber, file_.apart);
         file_.written = error == 0;
         if (error != 0) {
             FailWriting(error);
@@ -136,8 +135,6 @@ void FormHTTP::WriteBody(const QByteArray& bytes)
         return;
     }
     file_.bytes += bytes.size();
-    if (PreviewOpen == 1 || PreviewTopOpen == 1)
-        WriteUnwritten();
 }
 
 // The file holds its body bytes until a piece is full; whoever closes it, a
@@ -156,40 +153,44 @@ void FormHTTP::CloseDataFile(bool deleteWritten)
         platform::Close(DataFileNumber);
     DataFileNumber = 0;
     if (deleteWritten && file_.written) {
-        platform::Kill(BodyPath());
-        if (!file_.part.isEmpty()) {
-            partfile::Forget();
-            file_.part.clear();
-        }
+        if (file_.apart.file.isEmpty())
+            platform::Kill(file_.target);
+        else
+            platform::DropApart(file_.apart);
+        file_.apart = {};
         file_.written = false;
         file_.bytes = 0;
     }
 }
 
-const QString& FormHTTP::BodyPath() const
-{
-    return file_.part.isEmpty() ? file_.target : file_.part;
-}
-
-// A body received beside an earlier copy takes the copy's place when it
-// arrived whole: not aborted, stopped, cut short or refused, nor a page of a
-// busy server. Otherwise the copy stays as it was and the body is dropped:
-// false then.
+// The body takes the target's name when it arrived whole: not aborted,
+// stopped, cut short or refused, nor a page of a busy server; the saved-files
+// list then says whose the file is. Otherwise the target stays as it was and
+// the body is dropped: false then.
 bool FormHTTP::SettlePart()
 {
-    if (file_.part.isEmpty())
-        return true;
+    if (!file_.written)
+        return true; // what was written went already, counted off by the caller
     bool kept = AbortTransfer == 0 && TransferVerdict == 1 && PageState != 4;
-    if (kept) {
-        if (const int error = platform::NameOver(file_.part, file_.target)) {
-            LogWriteError(file_.target, error);
-            kept = false;
+    if (file_.apart.file.isEmpty()) {
+        if (!kept)
+            platform::Kill(file_.target);
+    } else {
+        if (kept) {
+            if (const int error = platform::PutInPlace(file_.apart)) {
+                // Not saved: the URL is left for later.
+                LogWriteError(file_.target, error);
+                kept = false;
+                TransferVerdict = 0;
+                FormKelpa::Instance().Nichtgeladen();
+            }
         }
+        if (!kept)
+            platform::DropApart(file_.apart);
+        file_.apart = {};
     }
-    if (!kept)
-        platform::Kill(file_.part);
-    partfile::Forget();
-    file_.part.clear();
+    if (kept)
+        savedfiles::Note(Directory, file_.owner, file_.target);
     return kept;
 }
 

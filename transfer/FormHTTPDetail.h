@@ -41,6 +41,10 @@ inline void AppendRecord(const QString& list, const QString& url, const QString&
                                    QStringLiteral("\r\n"));
 }
 
+// Feeds the open preview window the file of the transfer: after a block
+// (final false) it is only named, at the end of the transfer it is shown.
+void FeedPreview(bool final);
+
 // Adds host to the run's home hosts (Restrictions.h); an open options window
 // shows the hosts it then has.
 void AddHomeHost(const QString& host);

@@ -4,9 +4,12 @@
 #include "transfer/FormHTTP.h"
 
 #include "main/DiskSpelling.h"
+#include "main/DownloadFolder.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/Naming.h"
+#include "main/RunNames.h"
+#include "main/SavedFiles.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -197,7 +200,9 @@ void FormHTTP::Uebertragung()
     if (Protocol == QLatin1String("file://"))
         UrlPath = transfer::LocalBase(Link);
 
-    // The local name.
+    // The local name, which is the URL's for the run: a relocated answer
+    // keeps the name of the URL first named.
+    const QString owner = Relocated == 1 ? relocationOwner_ : Text1->text();
     MadeFolders made;
     if (SubDirectories == 1) {
         // A relocated answer is saved in the folder the first URL was named
@@ -207,6 +212,13 @@ void FormHTTP::Uebertragung()
         // The folders are made as the links to them were written.
         FileDirectory = diskspelling::Spelled(Directory, FileDirectory);
         LocalFileName = Directory + FileDirectory + FileName;
+        if (downloadfolder::LeadsOut(Directory, FileDirectory)) {
+            SetCaption(text[479]);
+            form.logging(LocalFileName + text[479]);
+            form.Nichtgeladen();
+            FileComplete = 1;
+            return;
+        }
         made.folders = SubDirErstellen();
         RootPrefix = QStringLiteral("..\\").repeated(FileDirectory.count(QLatin1Char('\\')));
         PageDirectory = FileDirectory;
@@ -225,17 +237,20 @@ void FormHTTP::Uebertragung()
         form.StatusZeile();
         return;
     }
-    if (LocalBrowsing == 0 && worklists::NameTaken(Directory, LocalFileName)) {
+    // Without local browsing a file is named when it is fetched.
+    const QString ownerKey = savedfiles::UrlKey(owner);
+    if (LocalBrowsing == 0 && form.NameHeld(ownerKey, false, FormKelpa::NameCheck::Given)) {
         int16_t diskOnly = 0;
         if (LongFilenames == 1)
-            form.Doublette(diskOnly);
+            form.Doublette(diskOnly, ownerKey);
         else
-            form.DoubletteKurz(diskOnly);
+            form.DoubletteKurz(diskOnly, ownerKey);
     }
+    runnames::Give(Directory, runnames::Below(Directory, LocalFileName), ownerKey);
     Text2->setText(FileName);
 
     if (Protocol != QLatin1String("file://")) {
-        HttpTransfer();
+        HttpTransfer(owner);
         return;
     }
 
@@ -269,14 +284,14 @@ void FormHTTP::Uebertragung()
     }
 }
 
-void FormHTTP::HttpTransfer()
+void FormHTTP::HttpTransfer(const QString& owner)
 {
     FormKelpa& form = FormKelpa::Instance();
     const auto& text = LanguageText;
     // The earlier copy is replaced only by a whole new body, and an abort's
     // clean-up (which deletes LocalFileName when nothing arrived) never
     // reaches it: the target is kept in LastFile meanwhile.
-    file_ = {LocalFileName, QString(), false, 0};
+    file_ = BodyFile{LocalFileName, owner, {}, false, 0};
     DataFileNumber = 0;
     LastFile = LocalFileName;
     LocalFileName.clear();
@@ -379,14 +394,14 @@ void FormHTTP::EndHttpTransfer()
         FileRetained = 0;
     }
     if (file_.written && FileRetained == 1 && InlineCount == 0 && MinFileSize != 0) {
-        const int64_t length = platform::FileLen(BodyPath());
-        if (length >= 0 && static_cast<double>(length) / 1024.0 < MinFileSize) {
+        if (static_cast<double>(file_.bytes) / 1024.0 < MinFileSize) {
             CloseDataFile(true);
             form.logging(LanguageText[160]);
             FileRetained = 0;
         }
     }
     bodyDropped = !SettlePart();
+    httpdetail::FeedPreview(true);
     SearchAndReport(CollectLinks == 1 && Relocated != 2);
 }
 

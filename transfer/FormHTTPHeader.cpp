@@ -112,6 +112,7 @@ void FormHTTP::Relocate(bool png)
         const QString fileName = FileName;
         ++relocationDepth_;
         substituteAsked_ = png;
+        const QString owner = std::exchange(relocationOwner_, file.owner);
         Uebertragung();
         if (std::exchange(substituteFailed_, false)) {
             Link = pngLink;
@@ -120,6 +121,7 @@ void FormHTTP::Relocate(bool png)
             Uebertragung();
         }
         substituteAsked_ = keepPng_ = false;
+        relocationOwner_ = owner;
         --relocationDepth_;
         file_ = std::move(file);
         statusCode_ = status;

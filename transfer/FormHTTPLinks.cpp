@@ -7,6 +7,8 @@
 #include "main/DiskSpelling.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/RunNames.h"
+#include "main/SavedFiles.h"
 #include "main/WorkListIndex.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
@@ -84,21 +86,13 @@ std::optional<QString> KnownName(const QString& url, const QHash<QString, QStrin
     return std::nullopt;
 }
 
-// A local name held by a record of the next level's or the level's list, in
-// any letter case.
-bool NameListed(const QString& name)
-{
-    return (!NextListFile.isEmpty() && WorkListIndex::For(NextListFile).HoldsName(name)) ||
-           (!LinkListFile.isEmpty() && WorkListIndex::For(LinkListFile).HoldsName(name));
-}
-
-void DuplicateSearch(int16_t mode)
+void DuplicateSearch(int16_t mode, const QString& owner = QString())
 {
     FormKelpa& main = FormKelpa::Instance();
     if (LongFilenames == 1)
-        main.Doublette(mode);
+        main.Doublette(mode, owner);
     else
-        main.DoubletteKurz(mode);
+        main.DoubletteKurz(mode, owner);
 }
 
 // A META refresh on a restricted run lets the run follow it to its host.
@@ -243,11 +237,16 @@ void FormHTTP::InlineNamen()
         FileName = *known;
         ShowLink(*this, FileName + LanguageText[144]);
     } else {
+        // With local browsing the page links to the name given now: it is the
+        // link's for the run. Without, the fetch names the file.
         if (LocalBrowsing == 1) {
-            if (worklists::NameTaken(Directory, LocalFileName))
-                DuplicateSearch(1);
-            if (NameListed(FileName))
-                DuplicateSearch(1);
+            const QString owner = savedfiles::UrlKey(Link);
+            if (main.NameHeld(owner, true,
+                              SubDirectories == 1 && NameAltered == 0
+                                  ? FormKelpa::NameCheck::GivenUnrecordedFree
+                                  : FormKelpa::NameCheck::Given))
+                DuplicateSearch(1, owner);
+            runnames::Give(Directory, runnames::Below(Directory, LocalFileName), owner);
         }
         if (AbortTransfer == 1)
             return;

@@ -38,16 +38,17 @@ bool WouldBlock()
     return error == winsock::WSAEWOULDBLOCK || error == winsock::WSAEINPROGRESS;
 }
 
-// Shows the file being received in the open preview window: the normal one
-// when it is open, else the one on top. After a block (always false) only
-// while the window's CheckOnClick box is not ticked; PreviewFile names the
-// file, or is emptied when no preview is open. At the end of the exchange
-// (always true) the open window is called whatever its box says. The window
-// keeps to four previews a second: a large file arrives in thousands of
-// blocks, a site in thousands of files.
-void FeedPreview(bool always)
+} // namespace
+
+// The file of the transfer for the open preview window: the normal one when
+// it is open, else the one on top. A file takes its name only once it arrived
+// whole, so the window shows it at the end of the transfer (final true),
+// whatever its CheckOnClick box says; after a block PreviewFile only names it
+// (empty when no preview is open), for a click on the window. The window
+// keeps to four previews a second: a site arrives in thousands of files.
+void httpdetail::FeedPreview(bool final)
 {
-    if (!always)
+    if (!final)
         PreviewFile = LastFile;
     PreviewWindow* window = nullptr;
     if (PreviewOpen == 1)
@@ -55,13 +56,15 @@ void FeedPreview(bool always)
     else if (PreviewTopOpen == 1)
         window = &FormPreviewTop::Instance();
     if (!window) {
-        if (!always)
+        if (!final)
             PreviewFile.clear();
         return;
     }
-    if (always || !window->CheckOnClick->isChecked())
-        window->FollowReception(always);
+    if (final)
+        window->FollowReception(true);
 }
+
+namespace {
 
 } // namespace
 
@@ -187,7 +190,6 @@ void FormHTTP::hypertexttransport()
     }
     // The search's copy of a page is Auswerten's alone: it is never open here.
     CloseDataFile(false);
-    FeedPreview(true);
     if (AbortTransfer != 0 || Relocated == 2)
         return;
 
@@ -322,5 +324,5 @@ void FormHTTP::ProcessBody(QByteArray body)
         EvalBlock = body;
     }
     WriteBody(EvalBlock);
-    FeedPreview(false);
+    httpdetail::FeedPreview(false);
 }

@@ -116,6 +116,20 @@ int64_t FileLen(const QString& path)
     return info.st_size;
 }
 
+Entry EntryAt(const QString& path)
+{
+    QString linuxPath;
+    struct stat info;
+    bool exists = false;
+    if (resolveStat(path, linuxPath, info, exists) != ErrNone || !exists)
+        return {};
+    if (S_ISDIR(info.st_mode))
+        return {Entry::Kind::Folder, -1};
+    if (writeHeldOf(info) && !statPath(linuxPath, info))
+        return {};
+    return {Entry::Kind::File, info.st_size};
+}
+
 int Kill(const QString& path)
 {
     QString linuxPath;

@@ -109,7 +109,15 @@ int Seek(int fileNumber, int64_t position); // 0-based byte position
 bool FileExists(const QString& path); // a file, not a folder
 bool DirExists(const QString& path);
 int64_t FileLen(const QString& path); // -1 when missing
-int Kill(const QString& path);        // delete one file
+// What stands at path, links followed: nothing, a file of size bytes or a
+// folder. Costs one lookup.
+struct Entry {
+    enum class Kind { None, File, Folder };
+    Kind kind = Kind::None;
+    int64_t size = -1;
+};
+Entry EntryAt(const QString& path);
+int Kill(const QString& path); // delete one file
 // A copy is written beside its target and then takes the target's place: a
 // reader or a running program keeps the old file whole, and a failed copy
 // leaves the old target as it was. Onto itself: no change. A program copy is
@@ -141,6 +149,32 @@ struct FolderEntries {
     QStringList folders;
 };
 FolderEntries ListFolder(const QString& folder);
+
+// --- a file received apart ---------------------------------------------------
+// A download is received under a name of its own in a folder of its own and
+// takes its target's name only once it is whole, in one step: a reader of the
+// target, another copy of the program too, finds the old file or the whole new
+// one, never a part of it; and a file or symbolic link standing at the target
+// is replaced, never written through.
+struct Apart {
+    QString file;   // where the bytes go, as the file system names it
+    QString target; // the target, as the file layer found it (case-blind)
+};
+// Creates name (a bare name, taken exactly as it is) anew in folder, an
+// existing folder, and opens it for Output under fileNumber, to be put at
+// target later; target is looked up as opening it would look it up, and is
+// neither created nor touched. 58 when an entry of that name is in folder.
+// Costs what opening target itself would cost: the folder's own lookup is
+// kept from call to call.
+int OpenApart(const QString& folder, const QString& name, const QString& target, int fileNumber,
+              Apart& apart);
+// Gives the file received apart, closed by now, its target's name: 75 when a
+// folder stands at the target. Costs the rename and, where the layer keeps a
+// listing of the target's folder, a look at that folder. Across file systems
+// the file is copied beside the target first.
+int PutInPlace(const Apart& apart);
+// Deletes the file received apart.
+int DropApart(const Apart& apart);
 
 // --- a folder to write in ----------------------------------------------------
 // Why files cannot be created in a folder.

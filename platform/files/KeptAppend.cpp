@@ -27,8 +27,9 @@ struct KeptFile {
 };
 
 // The files kept open, the most recently opened last. A few are enough: the
-// protocol and the record of fetched files.
-constexpr std::size_t MaxKept = 4;
+// protocol, the record of fetched files, the level's list, the list of
+// unfinished work and the download directory's list of saved files.
+constexpr std::size_t MaxKept = 6;
 
 std::vector<KeptFile>& keptFiles()
 {

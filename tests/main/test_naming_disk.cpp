@@ -129,9 +129,13 @@ private Q_SLOTS:
         Name(QStringLiteral("http://host/page.html"));
         QCOMPARE(FileName, QStringLiteral("page(1).html"));
         QCOMPARE(LocalFileName, Directory + "page(1).html");
+        // The run gave page(1).html to that URL; another URL of the same name
+        // gets the next number, and the first its name again.
         Put(Directory + "page(1).html", "x");
-        Name(QStringLiteral("http://host/page.html"));
+        Name(QStringLiteral("http://other/page.html"));
         QCOMPARE(FileName, QStringLiteral("page(2).html"));
+        Name(QStringLiteral("http://host/page.html"));
+        QCOMPARE(FileName, QStringLiteral("page(1).html"));
     }
 
     void numberedNameTakenAgain()

@@ -1,6 +1,6 @@
 // The preview windows during a run from the loopback server: the automatic
-// preview follows the file being received, a ticked OnClick leaves it to a
-// click, the saved files do not depend on the preview, the user's highlight
+// preview shows each file once it is saved, a ticked OnClick leaves the file
+// being received to a click, the saved files do not depend on the preview, the user's highlight
 // survives the run's refreshes, and the window on top follows the main
 // window's minimising.
 
@@ -94,7 +94,7 @@ void TestPreviewRun::follows_data()
     QTest::newRow("preview on top") << 1;
 }
 
-// Unticked OnClick: the picture and the page are shown as they arrive.
+// Unticked OnClick: the picture and the page are shown once saved.
 void TestPreviewRun::follows()
 {
     QFETCH(int, window);

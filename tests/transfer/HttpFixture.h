@@ -14,6 +14,7 @@
 #include "transfer/FormHTTP.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -98,6 +99,20 @@ inline QByteArray Log()
 inline QByteArray Saved(const QString& name)
 {
     return ReadFile(QStringLiteral("site/") + name);
+}
+
+// The part files left below folder, hidden as they are, relative to it.
+inline QStringList PartFilesIn(const QString& folder)
+{
+    QStringList parts;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileName().startsWith(QLatin1String(".kelpa-part")))
+            parts.append(QDir(folder).relativeFilePath(it.filePath()));
+    }
+    return parts;
 }
 
 } // namespace testsupport

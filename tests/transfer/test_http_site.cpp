@@ -1,6 +1,6 @@
 // A whole run over a small site on the loopback server: the saved tree by
 // depth, and every rewritten link naming a file that exists; names that
-// differ only in letter case.
+// differ only in letter case; one file for every URL, run after run.
 
 #include "tests/support/TestMain.h"
 #include "tests/transfer/HttpRunFixture.h"
@@ -19,6 +19,8 @@ private Q_SLOTS:
     void depth();
     void namesDifferingInCase_data();
     void namesDifferingInCase();
+    void oneFilePerUrl_data();
+    void oneFilePerUrl();
 };
 
 void TestHttpSite::depth_data()
@@ -186,6 +188,88 @@ void TestHttpSite::namesDifferingInCase()
     const QStringList broken = BrokenLinks(count);
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
     QCOMPARE(count, rewritten);
+}
+
+// Two URLs never share a local name, also where the naming rules would give
+// them one: an ending added, a folder's index page, a decoded "/", a path
+// below a file's name or a file where a path's folder is, replaced
+// characters. A run repeated into the same directory replaces each URL's file
+// instead of numbering a copy beside it. The index page links to each URL in
+// turn, the n-th serving "Wn"; "@" stands for the host's folder.
+void TestHttpSite::oneFilePerUrl_data()
+{
+    QTest::addColumn<int>("subDirectories");
+    QTest::addColumn<QByteArrayList>("links");
+    QTest::addColumn<QStringList>("saved"); // path=word, after every run
+    QTest::newRow("an ending added")
+        << 1 << QByteArrayList{"about", "about.html"}
+        << QStringList{"@/about(1).html=W2", "@/about.html=W1", "@/index.html="};
+    QTest::newRow("a folder's index page")
+        << 1 << QByteArrayList{"d/", "d/index.html"}
+        << QStringList{"@/d/index(1).html=W2", "@/d/index.html=W1", "@/index.html="};
+    QTest::newRow("a decoded slash")
+        << 1 << QByteArrayList{"a%2Fb.html", "a/b.html"}
+        << QStringList{"@/a/b(1).html=W2", "@/a/b.html=W1", "@/index.html="};
+    QTest::newRow("a path below a file's name")
+        << 1 << QByteArrayList{"index.php", "index.php/about"}
+        << QStringList{"@/index.html=", "@/index.php=W1", "@/index.php(1)/about.html=W2"};
+    QTest::newRow("a file where a path's folder is")
+        << 1 << QByteArrayList{"app.html/more.html", "app.html"}
+        << QStringList{"@/app(1).html=W2", "@/app.html/more.html=W1", "@/index.html="};
+    QTest::newRow("replaced characters")
+        << 1 << QByteArrayList{"page.php?id=1", "a:b.html"}
+        << QStringList{"@/a_b.html=W2", "@/index.html=", "@/page.php_id=1=W1"};
+    QTest::newRow("without subdirectories")
+        << 0 << QByteArrayList{"about", "about.html", "q.php?id=1"}
+        << QStringList{"about(1).html=W2", "about.html=W1", "index.html=", "q.php=W3"};
+}
+
+void TestHttpSite::oneFilePerUrl()
+{
+    QFETCH(int, subDirectories);
+    QFETCH(QByteArrayList, links);
+    QFETCH(QStringList, saved);
+    HttpTestServer server;
+    QByteArray index = "<html>";
+    QStringList words;
+    for (const QByteArray& link : links) {
+        words.append(QStringLiteral("W%1").arg(words.size() + 1));
+        index += "<a href=\"" + link + "\">l</a>";
+        server.setAnswer("/" + link, HttpAnswer::page(words.last().toLatin1(), "text/plain"));
+    }
+    server.setAnswer("/index.html", HttpAnswer::page(index + "</html>"));
+    const QString start = QString::fromLatin1("http://" + server.url("/index.html"));
+    PrepareRun(start, 0);
+    SubDirectories = int16_t(subDirectories);
+    LocalBrowsing = 1;
+    Timeout = 10;
+    const QString host =
+        subDirectories == 1 ? QStringLiteral("127.0.0.1_%1/").arg(server.port()) : QString();
+    static const QRegularExpression word(QStringLiteral("W\\d+"));
+    static const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
+    for (int run = 1; run <= 3; ++run) {
+        FormHTTP::Instance().Text1->setText(start);
+        FormHTTP::Instance().Text2->clear();
+        QVERIFY(!StartRun());
+        QStringList tree;
+        for (const QString& path : SavedTree()) {
+            const QString text = QString::fromLatin1(ReadFile(QStringLiteral("site/") + path));
+            tree.append(path.mid(host.size()).prepend(host.isEmpty() ? QString() : "@/") + '=' +
+                        word.match(text).captured());
+        }
+        QCOMPARE(tree, saved);
+        // Each link of the index page opens its own URL's file.
+        const QDir folder(QStringLiteral("site/") + host);
+        QStringList linked;
+        for (const auto& match : href.globalMatch(
+                 QString::fromLatin1(ReadFile(folder.filePath(QStringLiteral("index.html")))))) {
+            const QString target = match.captured(1).replace(QLatin1Char('\\'), QLatin1Char('/'));
+            linked.append(
+                word.match(QString::fromLatin1(ReadFile(folder.filePath(target)))).captured());
+        }
+        QCOMPARE(linked, words);
+    }
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), QByteArray());
 }
 
 KELPA_TEST_MAIN(TestHttpSite)
