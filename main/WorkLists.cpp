@@ -56,7 +56,8 @@ bool IsOwnFile(const QString& path)
     static const QStringList names =
         Names() + QStringList{QStringLiteral("KELPA.INI"), QStringLiteral("KELPA.LOG"),
                               QStringLiteral("KELPA.TMP"), QStringLiteral("KELPA.BAK"),
-                              QStringLiteral("~.TMP"),     partfile::Record};
+                              QStringLiteral("~.TMP"),     partfile::Record,
+                              QStringLiteral("TEST.TSK")};
     return !NamedIn(names, path).isEmpty();
 }
 
