@@ -3,6 +3,7 @@
 
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
+#include "main/UnfinishedFolder.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -37,6 +38,13 @@ void FormKelpa::SettleFileName()
 }
 
 namespace {
+
+// The options window shows the folder the next run saves into.
+void ShowDownloadDirectory()
+{
+    if (OptionsOpen == 1)
+        FormOptions::Instance().TextDirectory->setText(Directory);
+}
 
 const QString CompleteList = QStringLiteral("COMPLETE.ENP");
 
@@ -93,6 +101,8 @@ void FormKelpa::OptionContinue_Click()
     CheckListe->setEnabled(false);
     MenuEntry("MenuClearGenerated")->setEnabled(false);
     ContinueSearch = 1;
+    unfinishedfolder::Enter(Directory);
+    ShowDownloadDirectory();
     platform::Kill(CompleteList);
     platform::FileCopy(QStringLiteral("KELPA.NOT"), CompleteList);
     ListFile = CompleteList;
@@ -112,6 +122,8 @@ void FormKelpa::OptionNew_Click()
     if (platform::FileLen(InputFile) > 0)
         CheckListe->setEnabled(true);
     ContinueSearch = 0;
+    if (unfinishedfolder::Leave(Directory))
+        ShowDownloadDirectory();
     UrlsLeft = platform::Trim(http.Text1->text()).size() > 2 ? 1 : 0;
     StatusZeile();
     PictureFunctions->setFocus();

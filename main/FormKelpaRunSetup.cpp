@@ -11,6 +11,7 @@
 #include "main/SavedFiles.h"
 #include "main/Schedule.h"
 #include "main/StartPages.h"
+#include "main/UnfinishedFolder.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -226,6 +227,12 @@ bool FormKelpa::RunSetUp()
         PictureButtons->setFocus();
     MenuHTTP_Click();
 
+    // A completion saves where the run that left the work saved; a new
+    // search, or a run over the input list, saves where the setting says.
+    if (OptionContinue->isChecked() && !CheckListe->isChecked())
+        unfinishedfolder::Enter(Directory);
+    else
+        unfinishedfolder::Leave(Directory);
     DirectoryInvalid = BadDirectoryName(Directory) ? 1 : 0;
     if (DirectoryInvalid == 1) {
         logging(LanguageText[417]);
@@ -296,7 +303,8 @@ bool FormKelpa::RunSetUp()
     startpages::NoteLastRun(startUrl, http.Text1->text(), DownloadFolder(), FileName);
 
     // Every run starts with an empty list of unfinished work (a continuation
-    // has copied it to COMPLETE.ENP before).
+    // has copied it to COMPLETE.ENP before), which belongs to this folder.
+    unfinishedfolder::Note(Directory);
     EmptyFile(QStringLiteral("KELPA.NOT"));
     if (OptionNew->isChecked()) {
         const QString complete = QStringLiteral("COMPLETE.ENP");

@@ -6,6 +6,7 @@
 
 #include "main/Kelpa.h"
 #include "main/Settings.h"
+#include "main/UnfinishedFolder.h"
 #include "platform/files/Files.h"
 #include "platform/forms/Twips.h"
 #include "platform/msgbox/MsgBox.h"
@@ -20,6 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+
+#include <utility>
 
 namespace {
 
@@ -88,7 +91,12 @@ void FormKelpa::inischreiben(const QString& file)
     task.TaskURL = FormHTTP::Instance().Text1->text();
     task.WindowsShutDown = CheckWindowsShutDown->isChecked();
 
-    if (const int error = inifile::WriteSettings(file, task))
+    // The file keeps the download directory that was set, not the folder a
+    // completion saves into meanwhile.
+    const QString runFolder = std::exchange(Directory, unfinishedfolder::Setting(Directory));
+    const int error = inifile::WriteSettings(file, task);
+    Directory = runFolder;
+    if (error != 0)
         logging(file + LanguageText[110] + QString::number(error) + QLatin1Char(')'));
 }
 

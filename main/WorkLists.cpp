@@ -1,6 +1,7 @@
 #include "main/WorkLists.h"
 
 #include "main/PartFile.h"
+#include "main/UnfinishedFolder.h"
 #include "main/WorkListIndex.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -56,7 +57,8 @@ bool IsOwnFile(const QString& path)
     static const QStringList names =
         Names() + QStringList{QStringLiteral("KELPA.INI"), QStringLiteral("KELPA.LOG"),
                               QStringLiteral("KELPA.TMP"), QStringLiteral("KELPA.BAK"),
-                              QStringLiteral("~.TMP"),     partfile::Record};
+                              QStringLiteral("~.TMP"),     partfile::Record,
+                              QStringLiteral("TEST.TSK"),  unfinishedfolder::Record};
     return !NamedIn(names, path).isEmpty();
 }
 

@@ -22,8 +22,9 @@ inline bool IsWorkList(const QString& path)
 
 // Whether path names one of the files the program keeps in the current
 // directory (the work lists, "KELPA.INI", "KELPA.LOG", "KELPA.TMP",
-// "KELPA.BAK", the scratch file "~.TMP" and the part file's record
-// "KELPA.PRT"), matched as WorkListNamed does.
+// "KELPA.BAK", the scratch file "~.TMP", the example task "TEST.TSK", the
+// part file's record "KELPA.PRT" and the record of the unfinished work's
+// folder "KELPA.DIR"), matched as WorkListNamed does.
 // Their content is the program's own, whatever a server sends: a
 // downloaded file never takes such a name, even when it does not exist yet
 // or is empty. Costs a look at the folder only when the file name matches.

@@ -36,14 +36,16 @@ bool SafeComponent(const QString& part)
 }
 
 // The files the program keeps in its working folder: settings, log, lock
-// file, work lists, scratch files and the part file's record.
+// file, work lists, scratch files, the example task and the records of the
+// part file and of the unfinished work's folder.
 bool OwnName(const QString& name)
 {
     static const QStringList names{
         QStringLiteral("KELPA.INI"),    QStringLiteral("KELPA.LOG"),  QStringLiteral("KELPA.TMP"),
         QStringLiteral("KELPA.BAK"),    QStringLiteral("KELPA.GOT"),  QStringLiteral("KELPA.NOT"),
         QStringLiteral("KELPA.PRT"),    QStringLiteral("LINKS0.INP"), QStringLiteral("LINKS1.INP"),
-        QStringLiteral("COMPLETE.ENP"), QStringLiteral("~.TMP")};
+        QStringLiteral("COMPLETE.ENP"), QStringLiteral("~.TMP"),      QStringLiteral("TEST.TSK"),
+        QStringLiteral("KELPA.DIR")};
     return names.contains(name, Qt::CaseInsensitive);
 }
 

@@ -1,6 +1,8 @@
 // A run stopped in the middle of a transfer, then completed: the completion
-// fetches exactly what the stopped run left in KELPA.NOT.
+// fetches exactly what the stopped run left in KELPA.NOT, into the folder
+// that run saved into.
 
+#include "settings/FormOptions.h"
 #include "tests/support/MsgBoxScript.h"
 #include "tests/support/TestMain.h"
 #include "tests/transfer/HttpRunFixture.h"
@@ -38,7 +40,14 @@ class TestHttpRunCompletion : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { StartOnce(); }
+    void cleanup()
+    {
+        if (OptionsOpen == 1)
+            FormOptions::Instance().Unload();
+    }
     void completeAfterStop();
+    void completionSavesWhereTheRunSaved_data();
+    void completionSavesWhereTheRunSaved();
 };
 
 void TestHttpRunCompletion::completeAfterStop()
@@ -93,6 +102,75 @@ void TestHttpRunCompletion::completeAfterStop()
     int rewritten = 0;
     const QStringList broken = BrokenLinks(rewritten);
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+}
+
+void TestHttpRunCompletion::completionSavesWhereTheRunSaved_data()
+{
+    QTest::addColumn<QString>("start"); // what starts the completion
+    QTest::addColumn<int>("autoSave");  // SaveSettingsAutomatically
+    QTest::newRow("the window, the directory changed before") << QStringLiteral("window") << 0;
+    QTest::newRow("the same, settings saved automatically") << QStringLiteral("window") << 1;
+    QTest::newRow("the offer of a new start") << QStringLiteral("new start") << 0;
+    QTest::newRow("the offer after an abrupt end") << QStringLiteral("abrupt end") << 0;
+}
+
+// A run into "mirror" leaves b.html unfinished while the settings name
+// "cache": the completion saves into "mirror", shown in the options window,
+// the settings file keeps "cache", and afterwards a new search would save
+// where the setting says.
+void TestHttpRunCompletion::completionSavesWhereTheRunSaved()
+{
+    QFETCH(QString, start);
+    QFETCH(int, autoSave);
+    FormKelpa& form = FormKelpa::Instance();
+    FormOptions& options = FormOptions::Instance();
+    HttpTestServer server;
+    const SitePages pages{{"/index.html", "<html><a href=\"/b.html\">b</a></html>"},
+                          {"/b.html", "<html>b whole</html>"}};
+    ServeSite(server, pages);
+    HttpAnswer reset;
+    reset.reset = true;
+    server.setAnswer("/b.html", reset);
+    PrepareRun(QString::fromLatin1("http://" + server.url("/index.html")), 2);
+    Directory = QStringLiteral("mirror");
+    Timeout = 10;
+    SaveSettingsAutomatically = int16_t(autoSave);
+    const QByteArray settings = "Language=english\r\nDirectory=cache\r\nSubDirectories=0\r\n"
+                                "SaveSettingsAutomatically=0\r\nTimeout=10\r\n";
+    WriteFile(QStringLiteral("KELPA.INI"), settings);
+    const QString question =
+        QStringLiteral("(1 link: http://") + QLatin1String(server.url("/b.html"));
+    MsgBoxScript boxes;
+    boxes.expect(question, platform::vbNo, MsgBoxScript::Match::Contains);
+    QVERIFY(!StartRun());
+    QVERIFY(ReadFile(QStringLiteral("KELPA.NOT")).contains("/b.html"));
+    ServeSite(server, pages);
+
+    if (start == QLatin1String("window")) {
+        options.Load();
+        options.TextDirectory->setText(QStringLiteral("cache"));
+        form.OptionContinue->setChecked(true);
+        QCOMPARE(options.TextDirectory->text(), platform::CurDir() + QStringLiteral("\\mirror\\"));
+        QVERIFY(!StartRun());
+        QCOMPARE(options.TextDirectory->text(), QStringLiteral("cache"));
+        options.Unload();
+    } else {
+        if (start == QLatin1String("abrupt end")) {
+            WriteFile(QStringLiteral("KELPA.TMP"), "");
+            boxes.expect(QStringLiteral("Last time the program was abruptly terminated."),
+                         platform::vbOK, MsgBoxScript::Match::Contains);
+        }
+        boxes.expect(question, platform::vbYes, MsgBoxScript::Match::Contains);
+        options.OptionsFirstShown = 0;
+        QVERIFY(!StartProgram());
+        platform::ReleaseLockFile();
+    }
+    KELPA_VERIFY_MSGBOXES(boxes);
+    QVERIFY(ReadFile(QStringLiteral("mirror/b.html")).contains("<html>b whole</html>"));
+    QVERIFY(!QFileInfo::exists(QStringLiteral("cache")));
+    QVERIFY(ReadFile(QStringLiteral("KELPA.NOT")).isEmpty());
+    QCOMPARE(Directory, QStringLiteral("cache"));
+    QVERIFY(ReadFile(QStringLiteral("KELPA.INI")).contains("\r\nDirectory=cache\r\n"));
 }
 
 KELPA_TEST_MAIN(TestHttpRunCompletion)

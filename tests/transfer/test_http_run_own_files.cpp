@@ -1,8 +1,9 @@
 // A run whose download directory is the working folder, without
 // subdirectories: a server that names its files after the program's own
-// files (work lists, settings, log, lock file, the index page and the e-mail
-// list, made empty at the run's start) gets numbered names, and the
-// program's files keep their content.
+// files (work lists, settings, log, lock file, example task, the record of
+// the run's folder, the index page and the e-mail list, made empty at the
+// run's start) gets numbered names, and the program's files keep their
+// content.
 
 #include "main/WorkLists.h"
 #include "tests/support/TestMain.h"
@@ -19,7 +20,8 @@ const QStringList OwnNames{
     QStringLiteral("LINKS0.INP"), QStringLiteral("LINKS1.INP"),  QStringLiteral("COMPLETE.ENP"),
     QStringLiteral("KELPA.GOT"),  QStringLiteral("KELPA.NOT"),   QStringLiteral("KELPA.INI"),
     QStringLiteral("kelpa.log"),  QStringLiteral("KELPA.TMP"),   QStringLiteral("KELPA.BAK"),
-    QStringLiteral("~.TMP"),      QStringLiteral("_Index.html"), QStringLiteral("MailTo.txt")};
+    QStringLiteral("~.TMP"),      QStringLiteral("_Index.html"), QStringLiteral("MailTo.txt"),
+    QStringLiteral("TEST.TSK"),   QStringLiteral("KELPA.DIR")};
 
 // The files of the working folder holding a server's words.
 QStringList FilesFromTheServer()
@@ -79,7 +81,8 @@ private Q_SLOTS:
         const QStringList saved = FilesFromTheServer();
         QCOMPARE(saved.size(), OwnNames.size());
         for (const QString& file : saved)
-            QVERIFY2(!worklists::IsOwnFile(file) && !worklists::IsDownloadListFile(QString(), file),
+            QVERIFY2(!OwnNames.contains(file, Qt::CaseInsensitive) && !worklists::IsOwnFile(file) &&
+                         !worklists::IsDownloadListFile(QString(), file),
                      qPrintable(file));
         QVERIFY(Log().contains("LINKS0(1).INP"));
 
