@@ -124,6 +124,8 @@ public:
     void URLListe(int16_t onlyMenu);
     // Records the address of a "mailto:" link in MailTo.txt; shortens address.
     void loggingMAILTO(QString& address);
+    // Writes the head of a new index page into the download directory.
+    void WriteIndexHeader();
 
     // --- local names (FormKelpaNaming.cpp) --------------------------------------
     // Names Link: FileDirectory, FileName, LocalFileName ("NurSubDir",
@@ -391,7 +393,6 @@ private:
     // The local name of a list record or of the start URL: a given FileName
     // keeps what follows its last "\" or "/"; an empty one is named from Link.
     void SettleFileName();
-    void WriteIndexHeader();
     // The log's clear button sits further left once the list scrolls.
     void PlaceClearProtocol();
     // Start-up step 10 and the task reader: places the window from Position.
