@@ -215,6 +215,7 @@ private:
         QString part;         // empty: the body goes to the target itself
         bool written = false; // the body began
         int64_t bytes = 0;
+        bool failed = false; // a write of the body failed
     };
     BodyFile file_;
     int statusCode_ = 0;

@@ -96,6 +96,7 @@ void FormHTTP::Refuse()
 // run ends after this transfer.
 void FormHTTP::FailWriting(int error)
 {
+    file_.failed = true;
     LogWriteError(file_.target, error);
     SetCaption(LanguageText[151]);
     AbortTransfer = 1;

@@ -21,6 +21,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+#include <algorithm>
+
 using namespace KELPA;
 using httpdetail::LogIfAsked;
 
@@ -423,14 +425,18 @@ void FormHTTP::Statistics()
 {
     FormKelpa& form = FormKelpa::Instance();
     BytesLoaded += lastFileBytes;
-    if (!bodyDropped)
-        BytesKept += lastFileBytes;
+    // Saved are the bytes that reached the disk: none of a body dropped or
+    // deleted, and of a body whose writing failed what its file holds.
+    int64_t kept = bodyDropped ? 0 : lastFileBytes;
+    if (file_.failed)
+        kept = std::min<int64_t>(kept, std::max<int64_t>(0, platform::FileLen(BodyPath())));
     if (FileRetained == 0 && Relocated != 2) {
-        BytesKept -= lastFileBytes;
+        kept = 0;
         if (FilesKept >= 1 && TransferVerdict == 1)
             --FilesKept;
         FileRetained = 1;
     }
+    BytesKept += kept;
     form.StatusZeile();
     Relocated = 0;
     form.logging(QString());

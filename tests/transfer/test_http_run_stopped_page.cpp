@@ -246,6 +246,9 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), records({"b.html", "c.html", "d.html"}));
         QCOMPARE(ReadFile(QStringLiteral("KELPA.GOT")), records({"index.html", "a.html"}));
         QVERIFY(FormKelpa::Instance().OptionContinue->isChecked());
+        // Saved counts only what reached the disk.
+        if (end == int(Spoil::Disk))
+            QCOMPARE(BytesKept, SavedBytes(QStringLiteral("site")));
         if (end == int(Spoil::Stop))
             return;
         QVERIFY(Log().contains(told.join(' ').toUtf8()));
