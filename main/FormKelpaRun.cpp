@@ -64,11 +64,12 @@ void FetchStartPage(FormKelpa& form)
     if (!Link.isEmpty() && !FileName.isEmpty()) {
         startRecord =
             QStringList{platform::Trim(transfer::WithoutUserPart(Link)), platform::Trim(FileName)};
-        if (Depth != 1) {
-            form.WriteRecord(NextListFile, startRecord.at(0), startRecord.at(1));
+        // The next level skips the start record only where it was written.
+        if (Depth != 1 && form.WriteRecord(NextListFile, startRecord.at(0), startRecord.at(1)) == 0)
             SkipFirstRecord = 1;
-        }
-        http.Uebertragung();
+        // A list that took no record has ended the run already.
+        if (MsgAnswer != platform::vbCancel)
+            http.Uebertragung();
         if (LocalBrowsing == 1 && InlineCount >= 1)
             form.URLListe(0);
         form.TimerBusy.setEnabled(false);

@@ -172,10 +172,10 @@ private Q_SLOTS:
     void aWorkingFolderThatTakesNoMoreEndsTheRun_data()
     {
         QTest::addColumn<QStringList>("fullFiles"); // none: the whole file system
-        QTest::addColumn<QString>("at");            // the page under way when it fills
-        QTest::addColumn<QString>("told");          // the file the run names
-        QTest::addColumn<QStringList>("loaded");    // KELPA.GOT after the run
-        QTest::addColumn<bool>("fromTask");         // with a duration: the program ends
+        QTest::addColumn<QString>("at"); // the page under way when it fills (none: from the start)
+        QTest::addColumn<QString>("told");       // the file the run names
+        QTest::addColumn<QStringList>("loaded"); // KELPA.GOT after the run
+        QTest::addColumn<bool>("fromTask");      // with a duration: the program ends
         const QStringList twoPages{"a.html", "index.html"};
         const QStringList fivePages{"a.html", "b.html", "c.html", "d.html", "index.html"};
         QTest::newRow("the log full") << QStringList{"KELPA.LOG"} << "b.html"
@@ -184,6 +184,8 @@ private Q_SLOTS:
                                         << "KELPA.GOT" << twoPages << false;
         QTest::newRow("a level list full") << QStringList{"LINKS0.INP", "LINKS1.INP"} << "b.html"
                                            << "LINKS1.INP" << twoPages << false;
+        QTest::newRow("the first level list full")
+            << QStringList{"LINKS0.INP"} << QString() << "LINKS0.INP" << QStringList() << false;
         QTest::newRow("KELPA.NOT full") << QStringList{"KELPA.NOT"} << "b.html"
                                         << "KELPA.NOT" << fivePages << false;
         QTest::newRow("a task with the log full") << QStringList{"KELPA.LOG"} << "b.html"
@@ -225,6 +227,8 @@ private Q_SLOTS:
             CommandLine = QStringLiteral("night.tsk");
         spoiledAt = at;
         full = fullFiles;
+        if (at.isEmpty())
+            platform::FailWritesTo(full);
 
         const QStringList problem{LanguageText[472], platform::CurDir() + '\\',
                                   told + QStringLiteral(": ") + LanguageText[447]};
