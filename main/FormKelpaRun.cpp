@@ -67,7 +67,7 @@ void FetchStartPage(FormKelpa& form)
         // The next level skips the start record only where it was written.
         if (Depth != 1 && form.WriteRecord(NextListFile, startRecord.at(0), startRecord.at(1)) == 0)
             SkipFirstRecord = 1;
-        // A list that took no record has ended the run already.
+        // A write the working folder did not take has ended the run already.
         if (MsgAnswer != platform::vbCancel)
             http.Uebertragung();
         if (LocalBrowsing == 1 && InlineCount >= 1)
