@@ -113,4 +113,23 @@ void ForgetLinks()
     Answers() = LinkAnswers();
 }
 
+QStringList WriteProblem(const QString& folder, const QString& file, int error)
+{
+    const auto& text = KELPA::LanguageText;
+    QString cause;
+    switch (error) {
+    case platform::ErrDiskFull:
+        cause = text[447];
+        break;
+    case platform::ErrPermissionDenied:
+        cause = text[446];
+        break;
+    default:
+        cause = text[449] + QStringLiteral(" (Error ") + QString::number(error) + QLatin1Char(')');
+        break;
+    }
+    const QString shown = folder.endsWith(QLatin1Char('\\')) ? folder : folder + QLatin1Char('\\');
+    return {text[472], shown, file + QStringLiteral(": ") + cause};
+}
+
 } // namespace downloadfolder

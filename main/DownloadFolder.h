@@ -1,6 +1,6 @@
 #pragma once
 // The download directory: the folder the setting names, and why a run cannot
-// write in it.
+// write in it or in the working folder.
 
 #include "platform/files/Files.h"
 
@@ -26,5 +26,10 @@ QStringList Problem(const QString& folder, const platform::FolderState& state);
 bool LeadsOut(const QString& directory, const QString& folder);
 // A run starts: links may have come or gone meanwhile.
 void ForgetLinks();
+
+// Why the file of the working folder (a work list or the protocol) could not
+// be written with error, as lines: the heading, the folder and the file with
+// the cause.
+QStringList WriteProblem(const QString& folder, const QString& file, int error);
 
 } // namespace downloadfolder

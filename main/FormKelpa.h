@@ -84,15 +84,33 @@ public:
     bool RunSetUp();
     void ShowRunState(bool running);
     // Whether files can be created in the download directory (made when
-    // missing); tells why not.
-    bool DownloadDirectoryUsable();
+    // missing), and whether work lists held by a failed write went into
+    // KELPA.NOT; tells why not.
+    bool FoldersUsable();
     // Ends the run once the transfer under way is over, as the answer Cancel
     // does: the rest of its lists goes to KELPA.NOT. problem says why the
-    // download directory takes no more files (heading, folder, fault; logged
-    // already): the end of the run shows it in the caption and, for a run
-    // started from the window, in a box, and keeps the unfinished work for a
-    // later completion rather than offer one that would fail at once.
+    // download directory or the working folder takes no more files (heading,
+    // folder, fault; logged already): the end of the run shows it in the
+    // caption and, for a run started from the window, in a box (from the
+    // command line on standard error, and the exit status is 1), and keeps
+    // the unfinished work for a later completion rather than offer one that
+    // would fail at once.
     void EndRunAfterTransfer(const QStringList& problem);
+    // The one place every writer of a file in the working folder (a work
+    // list or the protocol) tells of a write that failed. The first such
+    // write of a run aborts the transfer under way and ends the run after it
+    // as a download directory that takes no more files does, telling the
+    // folder, the file and the cause; no later one tells anything. A work
+    // list that failed holds the lists as they are (WorkListsHeld) until
+    // SettleUnfinished has merged them into KELPA.NOT.
+    void WorkFileFailed(const QString& file, int error);
+    // Appends one record (URL, local name; each trimmed) to a work list kept
+    // open, unless the lists are held; a failure goes to WorkFileFailed.
+    // 0 or the error.
+    int WriteRecord(const QString& list, const QString& url, const QString& name);
+    // The process's exit status: 1 when the last run ended because a folder
+    // took no more files or its unfinished work is not yet in KELPA.NOT.
+    int ExitStatus() const;
 
     // --- start modes and input lists (FormKelpaLists.cpp) ------------------------
     void OptionContinue_Click();
@@ -117,6 +135,17 @@ public:
     // After an abrupt end: merges every pending list into KELPA.NOT, each
     // record once.
     void Wiederherstellen();
+    // A write of a work list failed: from now on nothing writes the work
+    // lists, deletes or empties them, so that they keep what they hold:
+    // lists (KELPA.NOT, the list the run read and the one it wrote) and,
+    // when not empty, the start record (URL, name) the run fetched first.
+    void HoldWorkLists(const QStringList& lists, const QStringList& startRecord);
+    bool WorkListsHeld() const;
+    // Merges the held lists into KELPA.NOT, each record once and none that
+    // KELPA.GOT holds, through a scratch file that replaces KELPA.NOT only
+    // when whole; then the lists are free again. 0 when nothing is held (any
+    // more), else the error of the merge.
+    int SettleUnfinished();
 
     // --- index page and e-mail list (FormKelpaIndex.cpp) ------------------------
     // Records the current start page (0) and refreshes the recent pages in the
@@ -124,6 +153,8 @@ public:
     void URLListe(int16_t onlyMenu);
     // Records the address of a "mailto:" link in MailTo.txt; shortens address.
     void loggingMAILTO(QString& address);
+    // Writes the head of a new index page into the download directory.
+    void WriteIndexHeader();
 
     // --- local names (FormKelpaNaming.cpp) --------------------------------------
     // Names Link: FileDirectory, FileName, LocalFileName ("NurSubDir",
@@ -400,7 +431,6 @@ private:
     // The local name of a list record or of the start URL: a given FileName
     // keeps what follows its last "\" or "/"; an empty one is named from Link.
     void SettleFileName();
-    void WriteIndexHeader();
     // The log's clear button sits further left once the list scrolls.
     void PlaceClearProtocol();
     // Start-up step 10 and the task reader: places the window from Position.

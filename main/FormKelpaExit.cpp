@@ -49,10 +49,12 @@ QString ContactLines()
 }
 
 // The file goes while the lock is still held: a copy starting meanwhile either
-// finds it locked or makes a new one.
+// finds it locked or makes a new one. While work lists are held (a write of
+// one failed and KELPA.NOT could not take them yet) it stays, so that the
+// next start merges them into KELPA.NOT as after an abrupt end.
 void CloseLockFile()
 {
-    if (platform::FileExists(QStringLiteral("KELPA.TMP")))
+    if (!FormKelpa::Instance().WorkListsHeld() && platform::FileExists(QStringLiteral("KELPA.TMP")))
         platform::Kill(QStringLiteral("KELPA.TMP"));
     platform::ReleaseLockFile();
 }
@@ -143,6 +145,7 @@ void FormKelpa::CommandExit_Click()
     http.TimerTimeout.setEnabled(false);
     if (CompletionDone == 0)
         Vervollstaendigen();
+    SettleUnfinished();
     platform::DoEvents();
     DateienLoeschen();
 
@@ -171,11 +174,11 @@ void FormKelpa::CommandExit_Click()
         logging(QString());
         CloseLockFile();
         CallResult = platform::ExitWindowsEx(platform::EWX_SHUTDOWN);
-        platform::EndProgram(0);
+        platform::EndProgram(ExitStatus());
     }
     if (StopRun == 0) {
         CloseLockFile();
-        platform::EndProgram(0);
+        platform::EndProgram(ExitStatus());
     }
     // A stop is pending: the run being stopped ends the program.
 }
@@ -191,9 +194,12 @@ void FormKelpa::DateienLoeschen()
             platform::Kill(name);
     };
     killIf(EvalFile, false);
+    killIf(QStringLiteral("KELPA.LOG"), true);
+    // Held lists still hold work that KELPA.NOT could not take.
+    if (WorkListsHeld())
+        return;
     killIf(QStringLiteral("LINKS0.INP"), false);
     killIf(QStringLiteral("LINKS1.INP"), false);
-    killIf(QStringLiteral("KELPA.LOG"), true);
     killIf(QStringLiteral("KELPA.GOT"), true);
     killIf(QStringLiteral("COMPLETE.ENP"), false);
     killIf(QStringLiteral("KELPA.NOT"), true);

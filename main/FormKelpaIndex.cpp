@@ -16,16 +16,15 @@ namespace {
 
 const QChar Quote = QLatin1Char('"');
 
-// Appends lines to path as text lines; false when that failed.
+// Appends lines to path as text lines, in one write: a file that cannot take
+// them all stays as it was. False when that failed.
 bool AppendLines(const QString& path, const QStringList& lines)
 {
     const int number = platform::FreeFile();
     if (number == 0 || platform::Open(path, platform::OpenMode::Append, number) != 0)
         return false;
-    int error = 0;
-    for (const QString& line : lines)
-        if ((error = platform::PrintLine(number, line)) != 0)
-            break;
+    const QString crlf = QStringLiteral("\r\n");
+    const int error = platform::PrintText(number, lines.join(crlf) + crlf);
     return platform::Close(number) == 0 && error == 0;
 }
 
@@ -126,20 +125,23 @@ void FormKelpa::loggingMAILTO(QString& address)
         AppendLines(list, {address});
 }
 
-// The head of a new index page.
+// The head of a new index page. A page that cannot take it is removed, not
+// left empty or cut short: the next run writes it anew.
 void FormKelpa::WriteIndexHeader()
 {
     const QChar q = QLatin1Char('"');
+    const QString page = Directory + worklists::IndexPage;
     const int number = platform::FreeFile();
-    if (platform::Open(Directory + worklists::IndexPage, platform::OpenMode::Output, number) != 0)
+    if (platform::Open(page, platform::OpenMode::Output, number) != 0)
         return;
-    platform::PrintLine(number, QStringLiteral("<body bgcolor=") + q + QStringLiteral("#ffffff") +
-                                    q + QLatin1Char('>'));
-    platform::PrintLine(number, QStringLiteral("<font face=") + q + QStringLiteral("arial") + q +
-                                    QLatin1Char('>'));
-    platform::PrintLine(number, QStringLiteral("<small>powered by <a href=") + q +
-                                    QLatin1String(inifile::ProductAddress) + q +
-                                    QStringLiteral(">kelpa</a></small>"));
-    platform::PrintLine(number, QStringLiteral("<br><br>"));
-    platform::Close(number);
+    const QString crlf = QStringLiteral("\r\n");
+    const int error = platform::PrintText(
+        number,
+        QStringLiteral("<body bgcolor=") + q + QStringLiteral("#ffffff") + q + QLatin1Char('>') +
+            crlf + QStringLiteral("<font face=") + q + QStringLiteral("arial") + q +
+            QLatin1Char('>') + crlf + QStringLiteral("<small>powered by <a href=") + q +
+            QLatin1String(inifile::ProductAddress) + q + QStringLiteral(">kelpa</a></small>") +
+            crlf + QStringLiteral("<br><br>") + crlf);
+    if (platform::Close(number) != 0 || error != 0)
+        platform::Kill(page);
 }

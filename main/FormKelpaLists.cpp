@@ -103,10 +103,17 @@ void FormKelpa::OptionContinue_Click()
     ContinueSearch = 1;
     unfinishedfolder::Enter(Directory);
     ShowDownloadDirectory();
-    platform::Kill(CompleteList);
-    platform::FileCopy(QStringLiteral("KELPA.NOT"), CompleteList);
     ListFile = CompleteList;
-    INPanlesen();
+    // While work lists are held, KELPA.NOT does not hold all that is left:
+    // the start merges them first and comes here again.
+    if (!WorkListsHeld()) {
+        platform::Kill(CompleteList);
+        const int error = platform::FileCopy(QStringLiteral("KELPA.NOT"), CompleteList);
+        if (error != 0 && error != platform::ErrFileNotFound)
+            WorkFileFailed(CompleteList, error);
+    }
+    if (!WorkListsHeld())
+        INPanlesen();
     PictureFunctions->setFocus();
 }
 
@@ -248,8 +255,8 @@ void FormKelpa::InputFileLesen()
         return;
     }
     // A list worked through to its end is consumed; the user's input file is
-    // kept.
-    if (error == 0 && platform::Eof(number) && ListFile != InputFile) {
+    // kept, and so is a list held by a failed write.
+    if (error == 0 && platform::Eof(number) && ListFile != InputFile && !WorkListsHeld()) {
         platform::Close(number);
         platform::Open(ListFile, platform::OpenMode::Output, number);
     }

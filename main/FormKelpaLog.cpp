@@ -1,6 +1,7 @@
 // The main window's reports: the protocol (KELPA.LOG and the log list), the
 // status line, the four activity lamps and messages logged and told. None of
-// them ever shows a failure of its own.
+// them shows a failure of its own; a line KELPA.LOG did not take ends the run
+// under way, which tells why.
 
 #include "main/FormKelpa.h"
 
@@ -35,11 +36,12 @@ constexpr int16_t MaxLogLines = 39;
 // once), as one line, or, while LogError is 1, followed by a blank and no line
 // end (LogError is then cleared). Adds text to the log list, which keeps the
 // last 39 lines with the newest selected; the list takes the lines of a frame
-// together. Errors of the file are ignored: the list is updated all the same.
+// together. The list is updated whatever the file says; a line the file did
+// not take ends the run under way (WorkFileFailed).
 void FormKelpa::logging(const QString& text)
 {
-    platform::AppendKept(LogFile, KELPA::LogError != 1 ? text + QStringLiteral("\r\n")
-                                                       : text + QLatin1Char(' '));
+    const int error = platform::AppendKept(
+        LogFile, KELPA::LogError != 1 ? text + QStringLiteral("\r\n") : text + QLatin1Char(' '));
     if (KELPA::LogError == 1)
         KELPA::LogError = 0;
     if (KELPA::EditOpen == 1 && platform::FileLen(LogFile) >= 1)
@@ -58,6 +60,8 @@ void FormKelpa::logging(const QString& text)
         heldLog_.removeFirst();
     logShown_.Changed();
     PlaceClearProtocol();
+    if (error != 0)
+        WorkFileFailed(LogFile, error);
 }
 
 void FormKelpa::ShowLogNow()

@@ -1,5 +1,6 @@
 // The download run: the start command and the stop command.
 
+#include "main/DownloadFolder.h"
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/PartFile.h"
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cstdio>
+
 using namespace KELPA;
 
 namespace {
@@ -33,8 +36,18 @@ const QString Kelpa = QStringLiteral("Kelpa");
 bool runOnStack = false;
 bool restartRequested = false;
 
-// Why the download directory took no more files, when that ended the run.
+// Why the download directory or the working folder took no more files, when
+// that ended the run.
 QStringList folderProblem;
+
+// The lists of the pass under way: the one it reads (none on the first level
+// of a new search) and the one it writes; and the start record the first
+// level fetches. They are what a failed write of a work list holds.
+QString passReads;
+QString passWrites;
+QStringList startRecord;
+
+const QString ProtocolFile = QStringLiteral("KELPA.LOG");
 
 class RunOnStack final {
 public:
@@ -50,16 +63,14 @@ void FetchStartPage(FormKelpa& form)
 {
     FormHTTP& http = FormHTTP::Instance();
     if (!Link.isEmpty() && !FileName.isEmpty()) {
-        if (Depth != 1) {
-            const int number = platform::FreeFile();
-            if (platform::Open(NextListFile, platform::OpenMode::Append, number) == 0) {
-                platform::PrintLine(number, platform::Trim(transfer::WithoutUserPart(Link)));
-                platform::PrintLine(number, platform::Trim(FileName));
-                platform::Close(number);
-            }
+        startRecord =
+            QStringList{platform::Trim(transfer::WithoutUserPart(Link)), platform::Trim(FileName)};
+        // The next level skips the start record only where it was written.
+        if (Depth != 1 && form.WriteRecord(NextListFile, startRecord.at(0), startRecord.at(1)) == 0)
             SkipFirstRecord = 1;
-        }
-        http.Uebertragung();
+        // A write the working folder did not take has ended the run already.
+        if (MsgAnswer != platform::vbCancel)
+            http.Uebertragung();
         if (LocalBrowsing == 1 && InlineCount >= 1)
             form.URLListe(0);
         form.TimerBusy.setEnabled(false);
@@ -88,7 +99,10 @@ void LevelLoop(FormKelpa& form)
             }
             platform::Close(CheckFileNumber);
         }
-        if (StartDepth == LevelsLeft && ContinueSearch == 0) {
+        const bool firstLevel = StartDepth == LevelsLeft && ContinueSearch == 0;
+        passReads = firstLevel ? QString() : ListFile;
+        passWrites = CollectLinks == 1 ? NextListFile : QString();
+        if (firstLevel) {
             FetchStartPage(form);
         } else {
             form.InputFileLesen();
@@ -109,13 +123,24 @@ void LevelLoop(FormKelpa& form)
             platform::Close(CheckFileNumber);
         LinkListFile =
             LevelToggle == 1 ? QStringLiteral("LINKS1.INP") : QStringLiteral("LINKS0.INP");
-        platform::FileCopy(NextListFile, LinkListFile);
+        if (!form.WorkListsHeld()) {
+            if (const int error = platform::FileCopy(NextListFile, LinkListFile))
+                form.WorkFileFailed(LinkListFile, error);
+        }
         if (LevelsLeft == 0) {
             CollectLinks = 0;
             DepthReached = 1;
         }
         LevelToggle = static_cast<int16_t>(1 - LevelToggle);
     } while (LevelsLeft != -1 && StopRun != 1);
+}
+
+// A run started from the command line may have nobody at the screen: what
+// ended it goes to standard error, one line.
+void TellStandardError(const QString& text)
+{
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
 }
 
 void LogTotals(FormKelpa& form)
@@ -150,6 +175,9 @@ void EndOfRun(FormKelpa& form)
     const QString savedText2 = http.Text2->text();
     if (StopRun == 0)
         form.Vervollstaendigen();
+    // Lists held by a failed write go into KELPA.NOT as soon as the folder
+    // takes them.
+    form.SettleUnfinished();
     http.Text1->setText(savedText1);
     http.Text2->setText(savedText2);
 
@@ -171,6 +199,10 @@ void EndOfRun(FormKelpa& form)
         if (LogAllMessages == 1)
             form.logging(http.Caption());
     }
+    // A run from the command line says why it ended before anything may end
+    // the program.
+    if (!folderProblem.isEmpty() && !CommandLine.isEmpty())
+        TellStandardError(folderProblem.join(' ') + QLatin1Char(' ') + LanguageText[471]);
     form.CheckListe->setChecked(false);
     UrlsLeft = 0;
     form.StatusZeile();
@@ -233,6 +265,10 @@ void EndOfRun(FormKelpa& form)
     if (!folderProblem.isEmpty()) {
         // A completion would fail at once while the folder takes no files.
         FormOptions::Instance().CompleteCheck(false);
+        // Held lists are the search to complete, though KELPA.NOT may not
+        // hold them yet: the next start merges them first.
+        if (form.WorkListsHeld() && !form.OptionContinue->isChecked())
+            form.OptionContinue->setChecked(true);
         http.SetCaption(folderProblem.join(' '));
         if (CommandLine.isEmpty())
             platform::MsgBox(folderProblem.join(QStringLiteral("\r\n")) +
@@ -256,6 +292,9 @@ void FormKelpa::CommandStart_Click()
     do {
         restartRequested = false;
         folderProblem.clear();
+        passReads = ContinueSearch != 0 ? ListFile : QString();
+        passWrites.clear();
+        startRecord.clear();
         const RunOnStack onStack;
         if (!RunSetUp())
             return;
@@ -268,6 +307,42 @@ void FormKelpa::EndRunAfterTransfer(const QStringList& problem)
 {
     MsgAnswer = platform::vbCancel;
     folderProblem = problem;
+}
+
+void FormKelpa::WorkFileFailed(const QString& file, int error)
+{
+    const bool protocol = platform::StrCompText(file, ProtocolFile) == 0;
+    // The protocol between runs: there is nothing to end.
+    if (protocol && !runOnStack)
+        return;
+    // Whatever a list failed to take stays in the lists it stands in, and
+    // KELPA.GOT records no file whose links may have been lost.
+    if (!protocol)
+        HoldWorkLists({QStringLiteral("KELPA.NOT"), passReads, passWrites}, startRecord);
+    if (!runOnStack || !folderProblem.isEmpty())
+        return;
+    const QStringList problem = downloadfolder::WriteProblem(platform::CurDir(), file, error);
+    AbortTransfer = 1;
+    EndRunAfterTransfer(problem);
+    // The protocol may fail again: the problem is set already, and the end of
+    // the run tells it all the same.
+    logging(problem.join(QLatin1Char(' ')));
+}
+
+int FormKelpa::WriteRecord(const QString& list, const QString& url, const QString& name)
+{
+    if (WorkListsHeld())
+        return 0;
+    const int error = platform::AppendKept(list, platform::Trim(url) + QStringLiteral("\r\n") +
+                                                     platform::Trim(name) + QStringLiteral("\r\n"));
+    if (error != 0)
+        WorkFileFailed(list, error);
+    return error;
+}
+
+int FormKelpa::ExitStatus() const
+{
+    return folderProblem.isEmpty() && !WorkListsHeld() ? 0 : 1;
 }
 
 void FormKelpa::CommandStop_Click()

@@ -179,13 +179,19 @@ void FormKelpa::ShowRunState(bool running)
 }
 
 // Files can be created in the download directory, made with the folders above
-// it when missing. Otherwise no run starts: why goes to the log and into a box
-// (a notice that waits for no click in a task started from the command line),
+// it when missing, and work lists that a failed write held went into
+// KELPA.NOT. Otherwise no run starts: why goes to the log and into a box (a
+// notice that waits for no click in a task started from the command line),
 // and a window that waited for a delayed start is idle again.
-bool FormKelpa::DownloadDirectoryUsable()
+bool FormKelpa::FoldersUsable()
 {
     const QString folder = downloadfolder::Absolute(Directory, platform::CurDir());
     QStringList problem = downloadfolder::Problem(folder, platform::MakeWritableFolder(folder));
+    if (problem.isEmpty()) {
+        if (const int error = SettleUnfinished())
+            problem = downloadfolder::WriteProblem(platform::CurDir(), QStringLiteral("KELPA.NOT"),
+                                                   error);
+    }
     if (problem.isEmpty())
         return true;
     if (Running == 1) {
@@ -240,8 +246,12 @@ bool FormKelpa::RunSetUp()
     }
     if (Directory.isEmpty() && !StandardDirectory.isEmpty())
         Directory = StandardDirectory;
-    if (!DownloadDirectoryUsable())
+    const bool listsHeld = WorkListsHeld();
+    if (!FoldersUsable())
         return false;
+    // The held lists are in KELPA.NOT now: a completion starts from all of it.
+    if (listsHeld && OptionContinue->isChecked())
+        OptionContinue_Click();
 
     if (CheckRepeat->isChecked()) {
         if (RepeatSubjectSet == 0) {

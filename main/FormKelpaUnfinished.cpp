@@ -4,6 +4,7 @@
 #include "main/FormKelpa.h"
 #include "main/Kelpa.h"
 #include "main/StatusLine.h"
+#include "main/WorkListIndex.h"
 #include "main/WorkLists.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
@@ -27,11 +28,16 @@ using namespace KELPA;
 
 namespace {
 
-// The file number under which Nichtgeladen appends to KELPA.NOT.
-int16_t NotFileNumber;
-
 const QString CRLF = QStringLiteral("\r\n");
 const QString NotLoadedList = QStringLiteral("KELPA.NOT");
+
+// The work lists held since a write of one failed (HoldWorkLists).
+struct HeldLists {
+    bool held = false;
+    QStringList lists;
+    QStringList startRecord;
+};
+HeldLists heldLists;
 
 // True when path names a file below the download directory. Partial files are
 // deleted only there, whatever a name built from a URL says.
@@ -207,6 +213,65 @@ bool WriteNextLevelList(FormKelpa& form)
     return completed;
 }
 
+// Writes the records of leading (URL, name, or nothing) and then of lists,
+// in order, into KELPA.NOT through the scratch file "~.TMP", which replaces
+// KELPA.NOT only when whole: a record once, where the merge first comes to
+// it (records that are not the same record by worklists::RecordKey are all
+// kept), and none whose URL KELPA.GOT holds when leaveOutLoaded. Yields once
+// a record. 0 or the error.
+int MergeIntoNotLoaded(const QStringList& leading, const QStringList& lists, bool leaveOutLoaded)
+{
+    const QString scratch = QStringLiteral("~.TMP");
+    const int out = platform::FreeFile();
+    int error = out == 0 ? platform::ErrTooManyFiles
+                         : platform::Open(scratch, platform::OpenMode::Output, out);
+    const bool scratchOpen = error == 0;
+    WorkListIndex& loaded = WorkListIndex::For(QStringLiteral("KELPA.GOT"));
+    QSet<QString> written;
+    const auto take = [&](const QString& url, const QString& localName) {
+        if (leaveOutLoaded && loaded.HoldsUrl(platform::Trim(url)))
+            return;
+        const qsizetype before = written.size();
+        written.insert(worklists::RecordKey(url, localName));
+        if (written.size() == before)
+            return;
+        error = platform::PrintLine(out, url);
+        if (error == 0)
+            error = platform::PrintLine(out, localName);
+    };
+    if (error == 0 && leading.size() == 2)
+        take(leading.at(0), leading.at(1));
+    for (const QString& list : lists) {
+        if (error != 0 || platform::FileLen(list) <= 0)
+            continue;
+        const int in = platform::FreeFile();
+        if (platform::Open(list, platform::OpenMode::Input, in) != 0)
+            continue;
+        bool more = true;
+        while (error == 0 && more && !platform::Eof(in)) {
+            platform::DoEvents();
+            QString url;
+            QString localName;
+            if (platform::LineInput(in, url) != 0)
+                break;
+            // A last record cut off after its URL gets an empty name, so that
+            // the next list's records stay URL first, name second.
+            more = !platform::Eof(in) && platform::LineInput(in, localName) == 0;
+            take(url, localName);
+        }
+        platform::Close(in);
+    }
+    if (scratchOpen) {
+        const int closed = platform::Close(out);
+        if (error == 0)
+            error = closed;
+        if (error == 0)
+            error = platform::FileCopy(scratch, NotLoadedList);
+        platform::Kill(scratch);
+    }
+    return error;
+}
+
 } // namespace
 
 // Ends the transfer under way, not the run: raises AbortTransfer and
@@ -324,7 +389,6 @@ void FormKelpa::Nichtgeladen()
     if (UrlsLeft > 0)
         --UrlsLeft;
     ShowUrlsLeft(*this);
-    NotFileNumber = static_cast<int16_t>(platform::FreeFile());
     if (EvaluationComplete != 0) {
         ListEntry = FormHTTP::Instance().Text1->text();
     } else {
@@ -332,12 +396,8 @@ void FormKelpa::Nichtgeladen()
         FileName = SavedFileName;
         EvaluationComplete = 1;
     }
-    if (!platform::Trim(ListEntry).isEmpty() && NotFileNumber > 0 &&
-        platform::Open(NotLoadedList, platform::OpenMode::Append, NotFileNumber) == 0) {
-        if (platform::PrintLine(NotFileNumber, platform::Trim(ListEntry)) == 0)
-            platform::PrintLine(NotFileNumber, platform::Trim(FileName));
-        platform::Close(NotFileNumber);
-    }
+    if (!platform::Trim(ListEntry).isEmpty())
+        WriteRecord(NotLoadedList, ListEntry, FileName);
     NotLoadedPending = 1;
 }
 
@@ -396,55 +456,43 @@ void FormKelpa::Wiederherstellen()
     // Every list that still held work goes into KELPA.NOT, in a fixed order.
     // The lists overlap: the continuation copies KELPA.NOT to COMPLETE.ENP
     // before its run empties KELPA.NOT, and a run records in KELPA.NOT what it
-    // failed of the list it reads. A record is written once, where the merge
-    // first comes to it; records that are not the same record (by
-    // worklists::RecordKey) are all kept. The merge yields once a record.
-    // KELPA.NOT is replaced only by a complete merge: a scratch file that
-    // could not be written leaves it as it was, and the failure is reported.
-    const QString scratch = QStringLiteral("~.TMP");
-    const int out = platform::FreeFile();
-    int error = out == 0 ? platform::ErrTooManyFiles
-                         : platform::Open(scratch, platform::OpenMode::Output, out);
-    const bool scratchOpen = error == 0;
-    QSet<QString> written;
-    for (const char* name : {"KELPA.NOT", "COMPLETE.ENP", "LINKS0.INP", "LINKS1.INP"}) {
-        const QString list = QLatin1String(name);
-        if (error != 0 || platform::FileLen(list) <= 0)
-            continue;
-        const int in = platform::FreeFile();
-        if (platform::Open(list, platform::OpenMode::Input, in) != 0)
-            continue;
-        bool more = true;
-        while (error == 0 && more && !platform::Eof(in)) {
-            platform::DoEvents();
-            QString url;
-            QString localName;
-            if (platform::LineInput(in, url) != 0)
-                break;
-            // A last record cut off after its URL gets an empty name, so that
-            // the next list's records stay URL first, name second.
-            more = !platform::Eof(in) && platform::LineInput(in, localName) == 0;
-            const qsizetype before = written.size();
-            written.insert(worklists::RecordKey(url, localName));
-            if (written.size() == before)
-                continue;
-            error = platform::PrintLine(out, url);
-            if (error == 0)
-                error = platform::PrintLine(out, localName);
-        }
-        platform::Close(in);
-    }
-    if (scratchOpen) {
-        const int closed = platform::Close(out);
-        if (error == 0)
-            error = closed;
-        if (error == 0)
-            error = platform::FileCopy(scratch, QStringLiteral("KELPA.NOT"));
-        platform::Kill(scratch);
-    }
+    // failed of the list it reads. KELPA.NOT is replaced only by a complete
+    // merge: a scratch file that could not be written leaves it as it was,
+    // and the failure is reported.
+    const int error =
+        MergeIntoNotLoaded({},
+                           {NotLoadedList, QStringLiteral("COMPLETE.ENP"),
+                            QStringLiteral("LINKS0.INP"), QStringLiteral("LINKS1.INP")},
+                           false);
     const QString message = error == 0
                                 ? LanguageText[292]
-                                : QStringLiteral("KELPA.NOT") + LanguageText[110] +
+                                : NotLoadedList + LanguageText[110] +
                                       platform::Trim(platform::Str(error)) + QStringLiteral(")");
     LogAndTell(message, platform::vbExclamation);
+}
+
+void FormKelpa::HoldWorkLists(const QStringList& lists, const QStringList& startRecord)
+{
+    if (heldLists.held)
+        return;
+    heldLists.held = true;
+    for (const QString& list : lists)
+        if (!list.isEmpty() && !heldLists.lists.contains(list, Qt::CaseInsensitive))
+            heldLists.lists.append(list);
+    heldLists.startRecord = startRecord;
+}
+
+bool FormKelpa::WorkListsHeld() const
+{
+    return heldLists.held;
+}
+
+int FormKelpa::SettleUnfinished()
+{
+    if (!heldLists.held)
+        return 0;
+    if (const int error = MergeIntoNotLoaded(heldLists.startRecord, heldLists.lists, true))
+        return error;
+    heldLists = HeldLists();
+    return 0;
 }

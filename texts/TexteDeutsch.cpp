@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the German text into each of the 356 set slots of LanguageText (an empty text
+// Stores the German text into each of the 358 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteDeutsch()
 {
@@ -403,6 +403,7 @@ void TexteDeutsch()
     t[471] = QStringLiteral("Der Download wurde beendet. Was noch nicht geladen ist, bleibt in "
                             "KELPA.NOT erhalten. Sobald das Verzeichnis wieder Dateien aufnimmt, "
                             "vervollständigt 'Start' die Suche.");
+    t[472] = QStringLiteral("In den Arbeitsordner kann nicht geschrieben werden:");
     t[479] = QStringLiteral(": nicht gespeichert, ein Ordner auf dem Weg ist ein Verweis aus dem "
                             "Download-Verzeichnis hinaus!");
     t[480] = QStringLiteral("Maximale Dateigröße (0-32767) =");

@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the English text into each of the 356 set slots of LanguageText (an empty text
+// Stores the English text into each of the 358 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteEnglisch()
 {
@@ -390,6 +390,7 @@ void TexteEnglisch()
                             "input file of another name.");
     t[471] = QStringLiteral("The download was ended. What was not loaded yet is kept in KELPA.NOT: "
                             "once the folder takes files again, 'Start' completes the search.");
+    t[472] = QStringLiteral("The working folder cannot be written:");
     t[479] = QStringLiteral(": not saved, a folder on its way is a link that leads out of the "
                             "download directory!");
     t[480] = QStringLiteral("Maximum File Size (0-32767) =");

@@ -34,11 +34,11 @@ inline void CloseSocket()
 }
 
 // Appends one record (URL, local name) to a work list or KELPA.GOT, each line
-// trimmed; the file stays open for the next record. Errors are ignored.
+// trimmed; the file stays open for the next record. A failed write ends the
+// run (FormKelpa::WriteRecord).
 inline void AppendRecord(const QString& list, const QString& url, const QString& name)
 {
-    platform::AppendKept(list, platform::Trim(url) + QStringLiteral("\r\n") + platform::Trim(name) +
-                                   QStringLiteral("\r\n"));
+    FormKelpa::Instance().WriteRecord(list, url, name);
 }
 
 // Feeds the open preview window the file of the transfer: after a block

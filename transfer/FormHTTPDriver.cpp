@@ -438,14 +438,16 @@ void FormHTTP::Statistics()
 {
     FormKelpa& form = FormKelpa::Instance();
     BytesLoaded += lastFileBytes;
-    if (!bodyDropped)
-        BytesKept += lastFileBytes;
+    // Saved are the bytes that took their name: none of a body dropped (a
+    // write of it failed, or it came short) or deleted.
+    int64_t kept = bodyDropped ? 0 : lastFileBytes;
     if (FileRetained == 0 && Relocated != 2) {
-        BytesKept -= lastFileBytes;
+        kept = 0;
         if (FilesKept >= 1 && TransferVerdict == 1)
             --FilesKept;
         FileRetained = 1;
     }
+    BytesKept += kept;
     form.StatusZeile();
     Relocated = 0;
     form.logging(QString());

@@ -66,27 +66,25 @@ void skipByteOrderMark(OpenFile& file)
 
 int writeAll(OpenFile& file, const QByteArray& bytes)
 {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
     const bool atEnd = file.mode == OpenMode::Output || file.mode == OpenMode::Append;
-    while (left > 0) {
-        const ssize_t count = ::write(file.fd, data, size_t(left));
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            file.writeFailed = true;
-            if (file.mode != OpenMode::Replace)
-                noteRewritten(file.linuxPath);
-            return errorFromErrno(errno);
-        }
-        data += count;
-        left -= count;
+    if (const int error = writeBytes(file.fd, bytes, file.linuxPath, atEnd)) {
+        file.writeFailed = true;
+        if (file.mode != OpenMode::Replace)
+            noteRewritten(file.linuxPath);
+        return error;
     }
     if (atEnd)
         noteAppended(file.linuxPath, bytes);
     else if (file.mode == OpenMode::Binary)
         noteRewritten(file.linuxPath);
     return ErrNone;
+}
+
+// The names whose writes fail (FailWritesTo), case-folded.
+QStringList& faultedNames()
+{
+    static QStringList names;
+    return names;
 }
 
 int writeText(int fileNumber, const QByteArray& bytes)
@@ -102,6 +100,53 @@ int writeText(int fileNumber, const QByteArray& bytes)
 }
 
 } // namespace
+
+int filesdetail::writeBytes(int fd, const QByteArray& bytes, const QString& linuxPath, bool atEnd)
+{
+    // A full disk of a test takes the first half, as the write that fills a
+    // disk takes what still fits.
+    const qsizetype room = writeFaulted(linuxPath) ? bytes.size() / 2 : bytes.size();
+    const char* data = bytes.constData();
+    qsizetype written = 0;
+    int failure = 0;
+    while (written < bytes.size()) {
+        if (written >= room) {
+            failure = ENOSPC;
+            break;
+        }
+        const ssize_t count = ::write(fd, data + written, size_t(room - written));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0) {
+            failure = count < 0 ? errno : ENOSPC;
+            break;
+        }
+        written += count;
+    }
+    if (failure == 0)
+        return ErrNone;
+    // After a write at the end the position is the end of the file.
+    if (atEnd && written > 0) {
+        const off_t end = ::lseek(fd, 0, SEEK_CUR);
+        if (end >= written && ::ftruncate(fd, end - written) == 0)
+            ::lseek(fd, end - written, SEEK_SET);
+    }
+    return errorFromErrno(failure);
+}
+
+bool filesdetail::writeFaulted(const QString& linuxPath)
+{
+    const QStringList& names = faultedNames();
+    return !names.isEmpty() && names.contains(nameOf(linuxPath).toCaseFolded());
+}
+
+void FailWritesTo(const QStringList& names)
+{
+    QStringList& faulted = faultedNames();
+    faulted.clear();
+    for (const QString& name : names)
+        faulted.append(name.toCaseFolded());
+}
 
 int filesdetail::writeHeld(OpenFile& file)
 {

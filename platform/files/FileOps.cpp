@@ -176,7 +176,7 @@ int FileCopy(const QString& source, const QString& target, CopyMode mode)
         ::close(in);
         return error;
     }
-    int error = copyBytes(in, out);
+    int error = writeFaulted(to) ? ErrDiskFull : copyBytes(in, out);
     ::close(in);
     if (::close(out) != 0 && error == ErrNone)
         error = errorFromErrno(errno);

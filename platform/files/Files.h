@@ -89,6 +89,9 @@ int PrintText(int fileNumber, const QString& text); // no line end
 bool Eof(int fileNumber);                           // true for a number not open
 int64_t Lof(int fileNumber);                        // length of the open file, -1 if not open
 
+// A write that fails leaves a file written at its end (output, append, a
+// file kept appended to) as it was before that write: no part of a line.
+
 // Bytes (binary mode; appending and output files take PutBytes too).
 int PutBytes(int fileNumber, const QByteArray& bytes);
 // An output or appending file that takes many small pieces (a file being
@@ -242,6 +245,14 @@ bool Watch(const QString& name, const struct stat& info, FileWatch& watch);
 void ReadFileEvents();
 // Nothing happened to the watched file, as far as the events read tell.
 bool Untouched(const FileWatch& watch);
+
+// --- a disk that fills up (test hook) ---------------------------------------------
+// From now on every write to a file of one of these names (the last
+// component, in any folder, compared case-blind) fails as on a full disk
+// (61) once half of its bytes are in, as a write that fills a disk does; a
+// copy onto such a file fails at once. An empty list lets every write
+// through again.
+void FailWritesTo(const QStringList& names);
 
 // --- the lock file -----------------------------------------------------------
 // Opens path for output under fileNumber and locks it (flock) for the life of

@@ -54,6 +54,14 @@ void noteRemoved(const QString& linuxPath);
 void noteAppended(const QString& linuxPath, const QByteArray& bytes);
 void noteRewritten(const QString& linuxPath); // empty: any file
 
+// --- writing (FileIO.cpp) -----------------------------------------------------
+// Writes bytes to fd, the file linuxPath. When a write fails, what part of
+// the bytes got in is cut off again if the file is written at its end
+// (atEnd), so that it holds no part of a line or record. 0 or the error.
+int writeBytes(int fd, const QByteArray& bytes, const QString& linuxPath, bool atEnd);
+// True while a test lets writes to linuxPath fail as on a full disk.
+bool writeFaulted(const QString& linuxPath);
+
 // --- text lines (LineText.cpp) -----------------------------------------------
 // One line's bytes as text: UTF-8 when valid, Windows-1252 otherwise.
 QString decodeLine(const char* data, qsizetype size);

@@ -114,18 +114,9 @@ int AppendKept(const QString& path, const QString& text)
     }
     KeptFile& file = *found;
     const QByteArray bytes = text.toUtf8();
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t count = ::write(file.fd, data, size_t(left));
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            noteRewritten(file.linuxPath);
-            return errorFromErrno(errno);
-        }
-        data += count;
-        left -= count;
+    if (const int error = writeBytes(file.fd, bytes, file.linuxPath, true)) {
+        noteRewritten(file.linuxPath);
+        return error;
     }
     noteAppended(file.linuxPath, bytes);
     return ErrNone;

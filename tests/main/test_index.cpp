@@ -99,6 +99,32 @@ private Q_SLOTS:
         QVERIFY(!RecentEntry(1)->isEnabled());
     }
 
+    void anIndexPageThatTheDiskDoesNotTakeStaysWhole_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // the index page before (none: missing)
+        QTest::newRow("a new page: removed") << QByteArray();
+        QTest::newRow("an entry: the page as it was") << Header;
+    }
+
+    // The disk fills up while the index page is written: it is never left
+    // empty or cut short.
+    void anIndexPageThatTheDiskDoesNotTakeStaysWhole()
+    {
+        QFETCH(QByteArray, before);
+        if (!before.isNull())
+            WriteFile(QStringLiteral("site/_Index.html"), before);
+        StartPageFetched(QStringLiteral("http://one.example/"), QStringLiteral("index.htm"));
+        platform::FailWritesTo({QStringLiteral("_Index.html")});
+        FormKelpa& form = FormKelpa::Instance();
+        if (before.isNull())
+            form.WriteIndexHeader();
+        else
+            form.URLListe(0);
+        platform::FailWritesTo({});
+        QCOMPARE(QFile::exists(QStringLiteral("site/_Index.html")), !before.isNull());
+        QCOMPARE(ReadFile(QStringLiteral("site/_Index.html")), before);
+    }
+
     void aSeventhPagePushesTheOldestOut()
     {
         FormKelpa& form = FormKelpa::Instance();

@@ -65,6 +65,16 @@ inline QStringList SavedNames()
     return names;
 }
 
+// Bytes of the files below folder (regular files only).
+inline int64_t SavedBytes(const QString& folder)
+{
+    int64_t bytes = 0;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        bytes += QFileInfo(it.next()).size();
+    return bytes;
+}
+
 inline int GotRecords()
 {
     const QByteArray got = ReadFile(QStringLiteral("KELPA.GOT"));
