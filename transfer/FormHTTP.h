@@ -217,7 +217,9 @@ private:
         int64_t bytes = 0;
     };
     BodyFile file_;
+    // The answer's status and media type (ResponseHeader), for the page decision.
     int statusCode_ = 0;
+    QString contentType_;
     // The URLs of this run answered with an error status that no completion
     // helps (their work-list key) and the local names they had.
     QHash<QString, QString> errorAnswers_;

@@ -25,6 +25,7 @@ bool FormHTTP::HandleHead(const transfer::ResponseHeader& head, const QByteArray
         return false;
     Relocated = 0;
     statusCode_ = head.statusCode;
+    contentType_ = head.contentType;
     // A ".gif" substitute that the server does not have must not replace the
     // PNG with an error page: the caller fetches the PNG again instead.
     if (std::exchange(substituteAsked_, false) && head.statusCode / 100 != 2) {
@@ -66,7 +67,8 @@ void FormHTTP::ErrorAnswer(const transfer::ResponseHeader& head, const QByteArra
     FormKelpa& form = FormKelpa::Instance();
     SetCaption(head.statusLine);
     form.logging(Caption());
-    const transfer::PageDecision page = transfer::DecidePage(body, head.statusCode);
+    const transfer::PageDecision page =
+        transfer::DecidePage(body, head.statusCode, head.contentType);
     ShowPageMessage(page.messageEntry);
     if (head.statusCode >= 500 || page.pageState == 4) {
         NotLoadedPending = 0;
@@ -107,6 +109,7 @@ void FormHTTP::Relocate(bool png)
         DataFileNumber = 0;
         BodyFile file = std::exchange(file_, BodyFile());
         const int status = statusCode_;
+        const QString contentType = contentType_;
         auto search = std::move(search_);
         const QString pngLink = png ? Link.chopped(4) : QString();
         const QString fileName = FileName;
@@ -123,6 +126,7 @@ void FormHTTP::Relocate(bool png)
         --relocationDepth_;
         file_ = std::move(file);
         statusCode_ = status;
+        contentType_ = contentType;
         search_ = std::move(search);
         form.TimerBusy.setEnabled(false);
         TimerTimeout.setEnabled(false);
