@@ -101,5 +101,3 @@ inline QByteArray Saved(const QString& name)
 }
 
 } // namespace testsupport
-
-Q_DECLARE_METATYPE(testsupport::HttpAnswer)

@@ -8,8 +8,6 @@
 using namespace testsupport;
 using namespace KELPA;
 
-Q_DECLARE_METATYPE(testsupport::HttpAnswer)
-
 namespace {
 
 const QByteArray Head = "<!-- head -->\r\n";
