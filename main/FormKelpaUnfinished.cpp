@@ -312,8 +312,9 @@ void FormKelpa::MenuCancel_Click()
 }
 
 // Appends the URL of the transfer window's Text1 (or, when a page's link
-// search was interrupted, the page itself) with FileName to KELPA.NOT and
-// counts it off UrlsLeft. Writes nothing while the completion is cancelled or
+// search was interrupted, the page itself; a PNG's substitute as the PNG,
+// FormHTTP::RecordedUrl) with FileName to KELPA.NOT and counts it off
+// UrlsLeft. Writes nothing while the completion is cancelled or
 // the file was dropped (then only clears CancelAnswer), nor a blank URL.
 void FormKelpa::Nichtgeladen()
 {
@@ -332,6 +333,7 @@ void FormKelpa::Nichtgeladen()
         FileName = SavedFileName;
         EvaluationComplete = 1;
     }
+    ListEntry = FormHTTP::Instance().RecordedUrl(ListEntry);
     if (!platform::Trim(ListEntry).isEmpty() && NotFileNumber > 0 &&
         platform::Open(NotLoadedList, platform::OpenMode::Append, NotFileNumber) == 0) {
         if (platform::PrintLine(NotFileNumber, platform::Trim(ListEntry)) == 0)

@@ -88,6 +88,12 @@ public:
     void Runtergeladen();
     // A run starts knowing no URL answered with an error status.
     void ForgetErrorAnswers();
+    // The URL under which source (a URL as the source box shows it) is
+    // recorded in the work lists: while a PNG's ".gif" substitute is
+    // fetched, the substitute's URL stands for the PNG's own, so that what
+    // fails of the substitution is asked for again as the PNG; any other
+    // URL stands for itself.
+    QString RecordedUrl(const QString& source) const;
     // Creates every directory level of Directory & FileDirectory; returns
     // the folders it made below Directory, the deepest last.
     QStringList SubDirErstellen();
@@ -206,6 +212,10 @@ private:
     bool substituteAsked_ = false;
     bool substituteFailed_ = false;
     bool keepPng_ = false;
+    // While the substitution runs: the substitute's Link, and the PNG's URL
+    // as the source box showed it.
+    QString substituteLink_;
+    QString pngSource_;
     // The file being received: created at the first byte of the body, so
     // that a failed fetch never touches an earlier copy. While the target
     // holds one, the body goes to the part file beside it, which takes the

@@ -87,6 +87,19 @@ void FormHTTP::ForgetErrorAnswers()
     errorAnswers_.clear();
 }
 
+QString FormHTTP::RecordedUrl(const QString& source) const
+{
+    if (substituteLink_.isEmpty())
+        return source;
+    // The substitute's URL as the nested transfer shows it, or as it was
+    // handed over (without its scheme).
+    const QString url = source.trimmed();
+    const bool substitute =
+        url.compare(substituteLink_, Qt::CaseInsensitive) == 0 ||
+        url.compare(QStringLiteral("http://") + substituteLink_, Qt::CaseInsensitive) == 0;
+    return substitute ? pngSource_ : source;
+}
+
 // Follows the relocation (or the PNG substitute) that Link now names with a
 // whole nested transfer, or refuses it when the settings say so, when it
 // names a local file (a server never leads to one) or when
@@ -113,6 +126,12 @@ void FormHTTP::Relocate(bool png)
         auto search = std::move(search_);
         const QString pngLink = png ? Link.chopped(4) : QString();
         const QString fileName = FileName;
+        const QString outerSubstitute = substituteLink_;
+        const QString outerPng = pngSource_;
+        if (png) {
+            substituteLink_ = Link;
+            pngSource_ = Text1->text();
+        }
         ++relocationDepth_;
         substituteAsked_ = png;
         Uebertragung();
@@ -123,6 +142,8 @@ void FormHTTP::Relocate(bool png)
             Uebertragung();
         }
         substituteAsked_ = keepPng_ = false;
+        substituteLink_ = outerSubstitute;
+        pngSource_ = outerPng;
         --relocationDepth_;
         file_ = std::move(file);
         statusCode_ = status;
