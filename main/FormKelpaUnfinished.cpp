@@ -377,8 +377,9 @@ void FormKelpa::MenuCancel_Click()
 }
 
 // Appends the URL of the transfer window's Text1 (or, when a page's link
-// search was interrupted, the page itself) with FileName to KELPA.NOT and
-// counts it off UrlsLeft. Writes nothing while the completion is cancelled or
+// search was interrupted, the page itself; a PNG's substitute as the PNG,
+// FormHTTP::RecordedUrl) with FileName to KELPA.NOT and counts it off
+// UrlsLeft. Writes nothing while the completion is cancelled or
 // the file was dropped (then only clears CancelAnswer), nor a blank URL.
 void FormKelpa::Nichtgeladen()
 {
@@ -396,6 +397,7 @@ void FormKelpa::Nichtgeladen()
         FileName = SavedFileName;
         EvaluationComplete = 1;
     }
+    ListEntry = FormHTTP::Instance().RecordedUrl(ListEntry);
     if (!platform::Trim(ListEntry).isEmpty())
         WriteRecord(NotLoadedList, ListEntry, FileName);
     NotLoadedPending = 1;

@@ -90,6 +90,12 @@ public:
     void Runtergeladen();
     // A run starts knowing no URL answered with an error status.
     void ForgetErrorAnswers();
+    // The URL under which source (a URL as the source box shows it) is
+    // recorded in the work lists: while a PNG's ".gif" substitute is
+    // fetched, the substitute's URL stands for the PNG's own, so that what
+    // fails of the substitution is asked for again as the PNG; any other
+    // URL stands for itself.
+    QString RecordedUrl(const QString& source) const;
     // Creates every directory level of Directory & FileDirectory; returns
     // the folders it made below Directory, the deepest last.
     QStringList SubDirErstellen();
@@ -209,6 +215,10 @@ private:
     bool keepPng_ = false;
     // The URL whose name a relocation's answer is saved under.
     QString relocationOwner_;
+    // While the substitution runs: the substitute's Link, and the PNG's URL
+    // as the source box showed it.
+    QString substituteLink_;
+    QString pngSource_;
     // The file being received: its part file is made at the first byte of the
     // body and takes the target's name only when the body arrived whole
     // (SettlePart), so that a failed fetch never touches the target. A target
@@ -221,7 +231,9 @@ private:
         int64_t bytes = 0;
     };
     BodyFile file_;
+    // The answer's status and media type (ResponseHeader), for the page decision.
     int statusCode_ = 0;
+    QString contentType_;
     // The URLs of this run answered with an error status that no completion
     // helps (their work-list key) and the local names they had.
     QHash<QString, QString> errorAnswers_;

@@ -52,7 +52,7 @@ bool FormHTTP::CheckSizes(const QByteArray& body, bool firstBody)
         return true;
     if (PageState == 0 && CollectLinks == 1) {
         CurrentTag = body;
-        const int entry = transfer::AuswertenEntscheiden(statusCode_);
+        const int entry = transfer::AuswertenEntscheiden(statusCode_, contentType_);
         if (entry != 0 && PageState == 4)
             form.Nichtgeladen();
         ShowPageMessage(entry);

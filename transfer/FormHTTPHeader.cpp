@@ -25,6 +25,7 @@ bool FormHTTP::HandleHead(const transfer::ResponseHeader& head, const QByteArray
         return false;
     Relocated = 0;
     statusCode_ = head.statusCode;
+    contentType_ = head.contentType;
     // A ".gif" substitute that the server does not have must not replace the
     // PNG with an error page: the caller fetches the PNG again instead.
     if (std::exchange(substituteAsked_, false) && head.statusCode / 100 != 2) {
@@ -66,7 +67,8 @@ void FormHTTP::ErrorAnswer(const transfer::ResponseHeader& head, const QByteArra
     FormKelpa& form = FormKelpa::Instance();
     SetCaption(head.statusLine);
     form.logging(Caption());
-    const transfer::PageDecision page = transfer::DecidePage(body, head.statusCode);
+    const transfer::PageDecision page =
+        transfer::DecidePage(body, head.statusCode, head.contentType);
     ShowPageMessage(page.messageEntry);
     if (head.statusCode >= 500 || page.pageState == 4) {
         NotLoadedPending = 0;
@@ -83,6 +85,19 @@ void FormHTTP::ErrorAnswer(const transfer::ResponseHeader& head, const QByteArra
 void FormHTTP::ForgetErrorAnswers()
 {
     errorAnswers_.clear();
+}
+
+QString FormHTTP::RecordedUrl(const QString& source) const
+{
+    if (substituteLink_.isEmpty())
+        return source;
+    // The substitute's URL as the nested transfer shows it, or as it was
+    // handed over (without its scheme).
+    const QString url = source.trimmed();
+    const bool substitute =
+        url.compare(substituteLink_, Qt::CaseInsensitive) == 0 ||
+        url.compare(QStringLiteral("http://") + substituteLink_, Qt::CaseInsensitive) == 0;
+    return substitute ? pngSource_ : source;
 }
 
 // Follows the relocation (or the PNG substitute) that Link now names with a
@@ -107,9 +122,16 @@ void FormHTTP::Relocate(bool png)
         DataFileNumber = 0;
         BodyFile file = std::exchange(file_, BodyFile());
         const int status = statusCode_;
+        const QString contentType = contentType_;
         auto search = std::move(search_);
         const QString pngLink = png ? Link.chopped(4) : QString();
         const QString fileName = FileName;
+        const QString outerSubstitute = substituteLink_;
+        const QString outerPng = pngSource_;
+        if (png) {
+            substituteLink_ = Link;
+            pngSource_ = Text1->text();
+        }
         ++relocationDepth_;
         substituteAsked_ = png;
         const QString owner = std::exchange(relocationOwner_, file.owner);
@@ -122,9 +144,12 @@ void FormHTTP::Relocate(bool png)
         }
         substituteAsked_ = keepPng_ = false;
         relocationOwner_ = owner;
+        substituteLink_ = outerSubstitute;
+        pngSource_ = outerPng;
         --relocationDepth_;
         file_ = std::move(file);
         statusCode_ = status;
+        contentType_ = contentType;
         search_ = std::move(search);
         form.TimerBusy.setEnabled(false);
         TimerTimeout.setEnabled(false);

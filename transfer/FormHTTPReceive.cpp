@@ -153,6 +153,7 @@ void FormHTTP::hypertexttransport()
     FileComplete = 0;
     LengthUnknown = 1;
     statusCode_ = 0;
+    contentType_.clear();
     search_.reset();
     const QString targetText = Text2->text();
     SetCaption(text[129]);

@@ -238,6 +238,13 @@ Start ReadStart(const StartText& start)
     return Start::NotXml;
 }
 
+// An answer of this media type is a page.
+bool IsPageType(QStringView contentType)
+{
+    return contentType.compare(u"text/html", Qt::CaseInsensitive) == 0 ||
+           contentType.compare(u"application/xhtml+xml", Qt::CaseInsensitive) == 0;
+}
+
 // A page begins with a "<" within its first four characters (a status line
 // counts as one); an XML document is a page when its root element is html.
 bool BeginsAsPage(QByteArrayView text, bool statusLine)
@@ -360,12 +367,14 @@ std::optional<BaseTag> FindBaseTag(QByteArrayView tag)
     return BaseTag{AttributeText(value), start, end};
 }
 
-PageDecision DecidePage(QByteArrayView block, int statusCode)
+PageDecision DecidePage(QByteArrayView block, int statusCode, QStringView contentType)
 {
     PageDecision decision;
     const QByteArrayView text = SkipSpace(block);
     decision.hasStatusLine = text.contains(QByteArrayView("TTP/1."));
-    if (!BeginsAsPage(text, decision.hasStatusLine))
+    const bool page = contentType.isEmpty() ? BeginsAsPage(text, decision.hasStatusLine)
+                                            : IsPageType(contentType);
+    if (!page)
         return decision;
     decision.pageState = 1;
     if (statusCode >= 200 && statusCode <= 299)
@@ -384,7 +393,7 @@ PageDecision DecidePage(QByteArrayView block, int statusCode)
     return decision;
 }
 
-int AuswertenEntscheiden(int statusCode)
+int AuswertenEntscheiden(int statusCode, QStringView contentType)
 {
     using namespace KELPA;
     PageState = 0;
@@ -393,7 +402,7 @@ int AuswertenEntscheiden(int statusCode)
             return 0;
         ImagesOnly = 1;
     }
-    const PageDecision decision = DecidePage(CurrentTag, statusCode);
+    const PageDecision decision = DecidePage(CurrentTag, statusCode, contentType);
     PageState = decision.pageState;
     HasStatusLine = decision.hasStatusLine ? 1 : 0;
     ErrorPage = decision.errorPage ? 1 : 0;

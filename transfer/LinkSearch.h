@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
 #include <optional>
@@ -97,21 +98,25 @@ struct PageDecision {
     int messageEntry = 0;       // entry of the text to show and log (116, 117, 118); 0: none
 };
 
-// The rules of AuswertenEntscheiden over the first block (an XML answer is
-// HTML only with the root element "html", as IsPageStart says). statusCode is the
-// answer's status (0 when it had no status line): the texts "Not Found", "Too
-// many user" and "Service Temporarily Unavailable" mark an error page only
-// when the status is not 2xx, so that a page that speaks of them is still
-// searched.
-PageDecision DecidePage(QByteArrayView block, int statusCode);
+// The rules of AuswertenEntscheiden over the first block. contentType is the
+// answer's media type as ResponseHeader holds it (empty when it named none):
+// with one, the answer is a page when it is "text/html" or
+// "application/xhtml+xml" (letter case ignored), whatever its first bytes,
+// and no page with any other; without one, the first bytes decide (an XML
+// answer is HTML only with the root element "html", as IsPageStart says).
+// statusCode is the answer's status (0 when it had no status line): the
+// texts "Not Found", "Too many user" and "Service Temporarily Unavailable"
+// mark a page as an error page only when the status is not 2xx, so that a
+// page that speaks of them is still searched.
+PageDecision DecidePage(QByteArrayView block, int statusCode, QStringView contentType = {});
 
 // AuswertenEntscheiden: reads CurrentTag (the first block), LevelsLeft and
 // Images; sets PageState, ImagesOnly (1 on the last level when Images is 1),
-// HasStatusLine (1 when the block holds "TTP/1.") and ErrorPage. On the last
-// level with Images 0 it sets
-// PageState 0 and nothing else. Returns the entry of the text that the caller
-// shows as caption and in Text2, copies to TransferMessage and logs (and, for
+// HasStatusLine (1 when the block holds "TTP/1.") and ErrorPage, as
+// DecidePage decides. On the last level with Images 0 it sets PageState 0
+// and nothing else. Returns the entry of the text that the caller shows as
+// caption and in Text2, copies to TransferMessage and logs (and, for
 // PageState 4, records the URL as not loaded); 0 when there is none.
-int AuswertenEntscheiden(int statusCode);
+int AuswertenEntscheiden(int statusCode, QStringView contentType = {});
 
 } // namespace transfer

@@ -82,6 +82,11 @@ ResponseHeader ReadResponseHeader(const QByteArray& head)
                 lengthSound = false;
             header.contentLength = length;
             lengthSeen = true;
+        } else if (name.compare("Content-Type", Qt::CaseInsensitive) == 0) {
+            const qsizetype parameters = value.indexOf(';');
+            if (header.contentType.isEmpty())
+                header.contentType = QString::fromLatin1(
+                    (parameters < 0 ? value : value.first(parameters)).trimmed().toLower());
         }
     }
     header.lengthKnown = lengthSeen && lengthSound;
@@ -147,8 +152,9 @@ bool IsPng(const QByteArray& body)
 bool BodyUndecided(const ResponseHeader& header, const QByteArray& body)
 {
     const bool pngCut = body.size() < PngSignature.size() && PngSignature.startsWith(body);
-    return (pngCut || PageStartUndecided(body)) && header.location.isEmpty() &&
-           header.statusCode < 400 && !(header.lengthKnown && body.size() >= header.contentLength);
+    const bool pageUndecided = header.contentType.isEmpty() && PageStartUndecided(body);
+    return (pngCut || pageUndecided) && header.location.isEmpty() && header.statusCode < 400 &&
+           !(header.lengthKnown && body.size() >= header.contentLength);
 }
 
 QString RelocationLink(const QString& location)

@@ -19,6 +19,10 @@ struct ResponseHeader {
     QString location;           // the first Location field, trimmed; empty when none
     bool lengthKnown = false;   // a sound Content-Length field was sent
     int64_t contentLength = 0;  // its value; 0 when unknown
+    // The media type of the first Content-Type field that names one, in
+    // lower case, without its parameters ("; charset=..."); empty when the
+    // answer has none.
+    QString contentType;
 };
 
 // Lengths above this count as unknown: no file is that large, and a percentage
@@ -79,9 +83,9 @@ bool IsPng(const QByteArray& body);
 
 // True while the first bytes of a body are too few to decide on and more of
 // them may come: body is a proper beginning of the PNG signature (a PNG or
-// any other file?), or PageStartUndecided says so (a page or not?); and the
-// head asks for no relocation, is no error (4xx, 5xx) and announces no length
-// that body has reached.
+// any other file?), or the head names no Content-Type and PageStartUndecided
+// says so (a page or not?); and the head asks for no relocation, is no error
+// (4xx, 5xx) and announces no length that body has reached.
 bool BodyUndecided(const ResponseHeader& header, const QByteArray& body);
 
 // The target of a Location value as Link holds URLs: AbsoluteLink against

@@ -136,8 +136,16 @@ QByteArray HttpTestServer::url(const QByteArray& path) const
 
 void HttpTestServer::setAnswer(const QByteArray& target, const HttpAnswer& answer)
 {
+    setAnswers(target, {answer});
+}
+
+void HttpTestServer::setAnswers(const QByteArray& target, const QList<HttpAnswer>& answers)
+{
     const std::lock_guard lock(mutex_);
-    answers_.insert(target, answer);
+    if (answers.isEmpty())
+        answers_.remove(target);
+    else
+        answers_.insert(target, answers);
 }
 
 QList<HttpRequest> HttpTestServer::requests() const
@@ -267,7 +275,14 @@ void HttpTestServer::serve(int fd)
     {
         const std::lock_guard lock(mutex_);
         requests_.append(request);
-        answer = answers_.value(request.target, HttpAnswer::notFound());
+        const auto found = answers_.find(request.target);
+        if (found == answers_.end()) {
+            answer = HttpAnswer::notFound();
+        } else {
+            answer = found->first();
+            if (found->size() > 1)
+                found->removeFirst();
+        }
     }
     if (answer.silent) {
         // Reads and drops whatever comes until the client closes.

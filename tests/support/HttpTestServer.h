@@ -9,6 +9,7 @@
 #include <QByteArrayList>
 #include <QList>
 #include <QMap>
+#include <QMetaType>
 #include <QPair>
 
 #include <atomic>
@@ -82,6 +83,10 @@ public:
     // The answer for a request target (path and query as sent). Targets
     // without an answer get HttpAnswer::notFound().
     void setAnswer(const QByteArray& target, const HttpAnswer& answer);
+    // Answers for the successive requests of a target: the first request
+    // gets the first answer, the next the next; the last answers every
+    // request after it.
+    void setAnswers(const QByteArray& target, const QList<HttpAnswer>& answers);
     QList<HttpRequest> requests() const;
     // The targets of the requests received, in order.
     QByteArrayList targets() const;
@@ -108,8 +113,11 @@ private:
     std::vector<Worker> workers_; // acceptor thread only, until it is joined
 
     mutable std::mutex mutex_;
-    QMap<QByteArray, HttpAnswer> answers_;
+    QMap<QByteArray, QList<HttpAnswer>> answers_; // never an empty list
     QList<HttpRequest> requests_;
 };
 
 } // namespace testsupport
+
+// Answers go into test tables.
+Q_DECLARE_METATYPE(testsupport::HttpAnswer)

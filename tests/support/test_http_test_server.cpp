@@ -136,6 +136,18 @@ private Q_SLOTS:
         QVERIFY(result.received.contains("404 Not Found</h1>"));
     }
 
+    void successiveAnswers()
+    {
+        HttpTestServer server;
+        HttpAnswer reset;
+        reset.reset = true;
+        server.setAnswers("/x", {HttpAnswer::page("one"), reset, HttpAnswer::page("last")});
+        QVERIFY(exchange(server.port(), get("/x")).received.endsWith("one"));
+        QCOMPARE(exchange(server.port(), get("/x")).error, int(ECONNRESET));
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(exchange(server.port(), get("/x")).received.endsWith("last"));
+    }
+
     void splitWritesArriveWholeAndApart()
     {
         HttpTestServer server;

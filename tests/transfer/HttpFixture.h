@@ -116,5 +116,3 @@ inline QStringList PartFilesIn(const QString& folder)
 }
 
 } // namespace testsupport
-
-Q_DECLARE_METATYPE(testsupport::HttpAnswer)

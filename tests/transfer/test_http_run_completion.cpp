@@ -25,6 +25,8 @@ const SitePages Pages{
     {"/d.html", "<html><a href=\"/index.html\">i</a></html>"},
 };
 
+const QByteArray Png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR picture", 24);
+
 QByteArrayList NotLoadedUrls()
 {
     QByteArrayList urls;
@@ -48,6 +50,8 @@ private Q_SLOTS:
     void completeAfterStop();
     void completionSavesWhereTheRunSaved_data();
     void completionSavesWhereTheRunSaved();
+    void pngSubstituteFails_data();
+    void pngSubstituteFails();
 };
 
 void TestHttpRunCompletion::completeAfterStop()
@@ -171,6 +175,66 @@ void TestHttpRunCompletion::completionSavesWhereTheRunSaved()
     QVERIFY(ReadFile(QStringLiteral("KELPA.NOT")).isEmpty());
     QCOMPARE(Directory, QStringLiteral("cache"));
     QVERIFY(ReadFile(QStringLiteral("KELPA.INI")).contains("\r\nDirectory=cache\r\n"));
+}
+
+void TestHttpRunCompletion::pngSubstituteFails_data()
+{
+    QTest::addColumn<QList<HttpAnswer>>("png");
+    QTest::addColumn<QList<HttpAnswer>>("gif");
+    QTest::addColumn<QByteArrayList>("asked");
+    const HttpAnswer png = HttpAnswer::page(Png, "image/png");
+    const HttpAnswer gif = HttpAnswer::page("GIF89a substitute", "image/gif");
+    HttpAnswer reset;
+    reset.reset = true;
+    const QByteArrayList substituted{"/x.png", "/x.png.gif"};
+    const QByteArrayList again{"/x.png", "/x.png.gif", "/x.png"};
+    QTest::newRow("substitute reset") << QList{png} << QList{reset} << substituted;
+    QTest::newRow("substitute cut short") << QList{png} << QList{gif.cutShort(4)} << substituted;
+    QTest::newRow("substitute missing, the PNG again reset")
+        << QList{png, reset} << QList{HttpAnswer::notFound()} << again;
+    QTest::newRow("substitute refused, the PNG again cut short")
+        << QList{png, png.cutShort(4)}
+        << QList{HttpAnswer::error("HTTP/1.0 503 Service Unavailable", "busy")} << again;
+}
+
+// Whatever request of a PNG's substitution fails, what the run leaves in
+// KELPA.NOT is the PNG itself, once and under its own name, and a completion
+// saves it.
+void TestHttpRunCompletion::pngSubstituteFails()
+{
+    QFETCH(QList<HttpAnswer>, png);
+    QFETCH(QList<HttpAnswer>, gif);
+    QFETCH(QByteArrayList, asked);
+    FormKelpa& form = FormKelpa::Instance();
+    HttpTestServer server;
+    server.setAnswers("/x.png", png);
+    server.setAnswers("/x.png.gif", gif);
+    const QByteArray url = "http://" + server.url("/x.png");
+    PrepareRun(QString::fromLatin1(url), 1);
+    LocalBrowsing = 1;
+    Timeout = 10;
+
+    MsgBoxScript boxes;
+    boxes
+        .expect(QStringLiteral("(1 link: ") + QString::fromLatin1(url) + QStringLiteral(")"),
+                platform::vbNo, MsgBoxScript::Match::Contains)
+        .withStyle(547);
+    QVERIFY(!StartRun());
+    KELPA_VERIFY_MSGBOXES(boxes);
+    QCOMPARE(Targets(server), asked);
+    QCOMPARE(ReadFile(QStringLiteral("KELPA.NOT")), url + "\r\nx.png\r\n");
+
+    // The server has no substitute now: the completion saves the PNG itself.
+    server.setAnswer("/x.png", HttpAnswer::page(Png, "image/png"));
+    server.setAnswer("/x.png.gif", HttpAnswer::notFound());
+    const qsizetype before = server.requests().size();
+    form.OptionContinue->setChecked(true);
+    QVERIFY(!StartRun());
+
+    QCOMPARE(Targets(server).mid(before), (QByteArrayList{"/x.png", "/x.png.gif", "/x.png"}));
+    QCOMPARE(ReadFile(QStringLiteral("site/x.png")), Png);
+    QVERIFY(ReadFile(QStringLiteral("KELPA.GOT")).endsWith(url + "\r\nx.png\r\n"));
+    QVERIFY(ReadFile(QStringLiteral("KELPA.NOT")).isEmpty());
 }
 
 KELPA_TEST_MAIN(TestHttpRunCompletion)

@@ -168,10 +168,15 @@ void TestHttpSite::namesDifferingInCase()
     }
     QVERIFY(!StartRun());
 
+    // The word a file holds: its text before the first tag, after the head
+    // line of a saved page.
+    const QByteArray headLine = HeadLine.toUtf8() + "\r\n";
     QStringList tree;
     for (const QString& path : SavedTree()) {
-        const QString word = QString::fromLatin1(ReadFile(QStringLiteral("site/") + path))
-                                 .section(QLatin1Char('<'), 0, 0);
+        QByteArray bytes = ReadFile(QStringLiteral("site/") + path);
+        if (bytes.startsWith(headLine))
+            bytes.remove(0, headLine.size());
+        const QString word = QString::fromLatin1(bytes).section(QLatin1Char('<'), 0, 0);
         tree.append(path.section(QLatin1Char('/'), subDirectories, -1)
                         .prepend(subDirectories == 1 ? QStringLiteral("@/") : QString()) +
                     QLatin1Char('=') + word);

@@ -241,6 +241,12 @@ void TestTransferHeader::bodyUndecided_data()
     QTest::newRow("xml with its root") << ok << prolog + "<html>" << false;
     QTest::newRow("xml root past the length") << ok + "Content-Length: 37\r\n" << prolog << false;
     QTest::newRow("page") << ok << QByteArray("<!DOCTYPE html>") << false;
+    // A Content-Type decides on the page at once; the PNG signature still waits.
+    const QByteArray typed = ok + "Content-Type: text/html\r\n";
+    QTest::newRow("typed, too few to tell a page") << typed << QByteArray("G") << false;
+    QTest::newRow("typed, xml without its root") << typed << prolog << false;
+    QTest::newRow("typed, part of the signature") << ok + "Content-Type: image/png\r\n"
+                                                  << QByteArray("\x89PN") << true;
 }
 
 // How long the PNG substitute and the page decision wait for the body's

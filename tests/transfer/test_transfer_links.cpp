@@ -5,6 +5,7 @@
 #include "tests/support/TestMain.h"
 #include "transfer/LinkSearch.h"
 #include "transfer/OnlineSearch.h"
+#include "transfer/ResponseHeader.h"
 #include "transfer/UrlSplit.h"
 
 #include <QStringEncoder>
@@ -146,63 +147,106 @@ void TestTransferLinks::decidePage_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("pageState");
     QTest::addColumn<int>("entry");
+    QTest::addColumn<QByteArray>("type"); // the Content-Type value; null: no such field
 
-    QTest::newRow("html") << QByteArray("<!DOCTYPE html><html>") << 200 << 1 << 0;
+    QTest::newRow("html") << QByteArray("<!DOCTYPE html><html>") << 200 << 1 << 0 << QByteArray();
     const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     const QByteArray doctype = "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"\n"
                                " \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n";
     QTest::newRow("xhtml") << declaration + doctype +
                                   "<html xmlns=\"http://www.w3.org/1999/xhtml\">"
-                           << 200 << 1 << 0;
+                           << 200 << 1 << 0 << QByteArray();
     QTest::newRow("xhtml after a byte order mark")
-        << "\xEF\xBB\xBF" + declaration + "<html>" << 200 << 1 << 0;
+        << "\xEF\xBB\xBF" + declaration + "<html>" << 200 << 1 << 0 << QByteArray();
     QTest::newRow("xhtml: comments, instructions, subset, upper case")
         << declaration + "<!-- a <b> -->\n<?xml-stylesheet href=\"s.xsl\"?>"
                          "<!DOCTYPE html [ <!ENTITY gt2 \">>\"> ]><HTML><a href=\"x\">"
-        << 200 << 1 << 0;
+        << 200 << 1 << 0 << QByteArray();
     QTest::newRow("xhtml: an apostrophe in the subset's comment")
-        << declaration + "<!DOCTYPE html [ <!-- don't --> <?pi a > b?> ]><html>" << 200 << 1 << 0;
+        << declaration + "<!DOCTYPE html [ <!-- don't --> <?pi a > b?> ]><html>" << 200 << 1 << 0
+        << QByteArray();
     QTest::newRow("xhtml in UTF-16")
-        << Utf16("\xFF\xFE", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><html>") << 200 << 1 << 0;
-    QTest::newRow("xhtml without its root") << declaration + doctype << 200 << 2 << 0;
+        << Utf16("\xFF\xFE", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><html>") << 200 << 1 << 0
+        << QByteArray();
+    QTest::newRow("xhtml without its root")
+        << declaration + doctype << 200 << 2 << 0 << QByteArray();
     QTest::newRow("rss") << declaration + "<rss version=\"2.0\"><channel><link>l</link>" << 200 << 2
-                         << 0;
-    QTest::newRow("root named like html") << declaration + "<htmlx><html>" << 200 << 2 << 0;
+                         << 0 << QByteArray();
+    QTest::newRow("root named like html")
+        << declaration + "<htmlx><html>" << 200 << 2 << 0 << QByteArray();
     QTest::newRow("svg in UTF-16")
-        << Utf16("\xFE\xFF", "<?xml version=\"1.0\"?><svg><a href=\"a\"/></svg>") << 200 << 2 << 0;
-    QTest::newRow("leading white space") << QByteArray("\r\n \t<html>") << 200 << 1 << 0;
-    QTest::newRow("< at the fourth byte") << QByteArray("abc<p>") << 200 << 1 << 0;
-    QTest::newRow("< at the fifth byte") << QByteArray("abcd<p>") << 200 << 2 << 0;
-    QTest::newRow("plain text") << QByteArray("GIF89a") << 200 << 2 << 0;
-    QTest::newRow("Not Found page") << QByteArray("<html>404 Not Found") << 404 << 3 << 116;
-    QTest::newRow("Not Found, no status") << QByteArray("<html>not found") << 0 << 3 << 116;
+        << Utf16("\xFE\xFF", "<?xml version=\"1.0\"?><svg><a href=\"a\"/></svg>") << 200 << 2 << 0
+        << QByteArray();
+    QTest::newRow("leading white space")
+        << QByteArray("\r\n \t<html>") << 200 << 1 << 0 << QByteArray();
+    QTest::newRow("< at the fourth byte") << QByteArray("abc<p>") << 200 << 1 << 0 << QByteArray();
+    QTest::newRow("< at the fifth byte") << QByteArray("abcd<p>") << 200 << 2 << 0 << QByteArray();
+    QTest::newRow("plain text") << QByteArray("GIF89a") << 200 << 2 << 0 << QByteArray();
+    QTest::newRow("Not Found page")
+        << QByteArray("<html>404 Not Found") << 404 << 3 << 116 << QByteArray();
+    QTest::newRow("Not Found, no status")
+        << QByteArray("<html>not found") << 0 << 3 << 116 << QByteArray();
     QTest::newRow("page that speaks of not found")
-        << QByteArray("<html>If a page is not found ...") << 200 << 1 << 0;
-    QTest::newRow("too many users") << QByteArray("<html>Too many users") << 0 << 4 << 117;
+        << QByteArray("<html>If a page is not found ...") << 200 << 1 << 0 << QByteArray();
+    QTest::newRow("too many users")
+        << QByteArray("<html>Too many users") << 0 << 4 << 117 << QByteArray();
     QTest::newRow("unavailable") << QByteArray("<h1>Service Temporarily Unavailable") << 503 << 4
-                                 << 118;
+                                 << 118 << QByteArray();
     QTest::newRow("status line in the block")
-        << QByteArray("HTTP/1.0 200 OK\r\n\r\ntext") << 0 << 1 << 0;
+        << QByteArray("HTTP/1.0 200 OK\r\n\r\ntext") << 0 << 1 << 0 << QByteArray();
     QTest::newRow("xml declaration")
-        << QByteArray("<?xml version=\"1.0\"?><svg><a href=\"a\"/></svg>") << 200 << 2 << 0;
+        << QByteArray("<?xml version=\"1.0\"?><svg><a href=\"a\"/></svg>") << 200 << 2 << 0
+        << QByteArray();
     QTest::newRow("xml declaration after white space")
-        << QByteArray("\r\n<?XML version='1.0'?><feed>") << 200 << 2 << 0;
+        << QByteArray("\r\n<?XML version='1.0'?><feed>") << 200 << 2 << 0 << QByteArray();
     QTest::newRow("xml declaration after a byte order mark")
-        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\"?><svg>") << 200 << 2 << 0;
+        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\"?><svg>") << 200 << 2 << 0 << QByteArray();
     QTest::newRow("page after a byte order mark")
-        << QByteArray("\xEF\xBB\xBF<html>") << 200 << 1 << 0;
-    QTest::newRow("processing instruction") << QByteArray("<?php echo 1 ?><html>") << 200 << 1 << 0;
+        << QByteArray("\xEF\xBB\xBF<html>") << 200 << 1 << 0 << QByteArray();
+    QTest::newRow("processing instruction")
+        << QByteArray("<?php echo 1 ?><html>") << 200 << 1 << 0 << QByteArray();
+
+    // With a Content-Type the type alone decides.
+    QTest::newRow("html type, byte order mark and blank lines")
+        << QByteArray("\xEF\xBB\xBF\r\n\r\n<html>") << 200 << 1 << 0 << QByteArray("text/html");
+    QTest::newRow("html type, text before the first tag")
+        << QByteArray("Welcome to the site.<p>") << 200 << 1 << 0
+        << QByteArray("TEXT/HTML; charset=UTF-8");
+    QTest::newRow("xhtml type") << QByteArray("<?xml version=\"1.0\"?><html>") << 200 << 1 << 0
+                                << QByteArray(" application/XHTML+xml;charset=utf-8 ");
+    QTest::newRow("octet-stream beginning with <")
+        << QByteArray("<html>") << 200 << 2 << 0 << QByteArray("application/octet-stream");
+    QTest::newRow("plain text with a status line")
+        << QByteArray("HTTP/1.0 200 OK\r\n<html>") << 200 << 2 << 0 << QByteArray("text/plain");
+    QTest::newRow("svg without a declaration")
+        << QByteArray("<svg>") << 200 << 2 << 0 << QByteArray("image/svg+xml");
+    QTest::newRow("xml with the root html") << QByteArray("<?xml version=\"1.0\"?><html>") << 200
+                                            << 2 << 0 << QByteArray("application/xml");
+    QTest::newRow("type only beginning like html")
+        << QByteArray("<html>") << 200 << 2 << 0 << QByteArray("text/html-fragment");
+    QTest::newRow("html named in a parameter")
+        << QByteArray("<html>") << 200 << 2 << 0 << QByteArray("text/plain; format=text/html");
+    QTest::newRow("empty type: the first bytes decide")
+        << QByteArray("<html>") << 200 << 1 << 0 << QByteArray("");
+    QTest::newRow("html type, Not Found page")
+        << QByteArray("Not Found") << 404 << 3 << 116 << QByteArray("text/html");
+    QTest::newRow("plain type, Not Found text")
+        << QByteArray("<html>Not Found") << 404 << 2 << 0 << QByteArray("text/plain");
 }
 
 void TestTransferLinks::decidePage()
 {
     QFETCH(QByteArray, block);
     QFETCH(int, status);
-    const PageDecision decision = DecidePage(block, status);
+    QFETCH(QByteArray, type);
+    const QByteArray field = type.isNull() ? QByteArray() : "Content-Type:" + type + "\r\n";
+    const QString contentType =
+        ReadResponseHeader("HTTP/1.0 200 OK\r\n" + field + "\r\n").contentType;
+    const PageDecision decision = DecidePage(block, status, contentType);
     QTEST(int(decision.pageState), "pageState");
     QTEST(decision.messageEntry, "entry");
     QCOMPARE(decision.errorPage, decision.pageState == 3);
-    if (status == 200 && !decision.hasStatusLine)
+    if (status == 200 && !decision.hasStatusLine && contentType.isEmpty())
         QCOMPARE(IsPageStart(block), decision.pageState == 1);
 }
 
