@@ -30,8 +30,42 @@ private Q_SLOTS:
     void failedRefetchKeepsCopy_data();
     void failedRefetchKeepsCopy();
     void anotherCopyRefetchesIntoTheSameFolder();
+    void twoCopiesStartOneNewFile();
+    void killedCopyLeavesNoFile();
     void targetNamedAsAPartFile();
 };
+
+namespace {
+
+// A second copy of the program in a working folder of its own, "other",
+// running a task of the settings given (and Directory's) from startUrl.
+struct OtherCopy {
+    OtherCopy(const QByteArray& startUrl, const QByteArray& settings)
+    {
+        QDir().mkdir(QStringLiteral("other"));
+        WriteFile(QStringLiteral("other/KELPA.INI"), "Language=english\r\n");
+        WriteFile(QStringLiteral("other/t.tsk"), "TaskURL=http://" + startUrl +
+                                                     "\r\nTime=60 min\r\n" + settings +
+                                                     "Directory=" + Directory.toUtf8() + "\r\n");
+        process.setWorkingDirectory(QStringLiteral("other"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(environment);
+    }
+    bool Start()
+    {
+        process.start(QStringLiteral(KELPA_PROGRAM), {QStringLiteral("t.tsk")});
+        return process.waitForStarted();
+    }
+    // It ended, or ends within the time its task may take here.
+    bool Finished()
+    {
+        return process.state() == QProcess::NotRunning || process.waitForFinished(30000);
+    }
+    QProcess process;
+};
+
+} // namespace
 
 void TestHttpAnswers::relocation_data()
 {
@@ -361,31 +395,80 @@ void TestHttpAnswers::anotherCopyRefetchesIntoTheSameFolder()
     server.setAnswer("/h.bin",
                      HttpAnswer::page(h, "application/octet-stream").pausedAfterHead(2000, 100));
     server.setAnswer("/hs.html", HttpAnswer::page("<html><a href=\"h.bin\">h</a></html>"));
-    QDir().mkdir(QStringLiteral("other"));
-    WriteFile(QStringLiteral("other/KELPA.INI"), "Language=english\r\n");
-    WriteFile(QStringLiteral("other/h.tsk"),
-              "TaskURL=http://" + server.url("/hs.html") +
-                  "\r\nTime=60 min\r\nDepth=2\r\nLocalBrowsing=1\r\nSubDirectories=1\r\n"
-                  "Directory=" +
-                  Directory.toUtf8() + "\r\n");
-    QProcess other;
-    other.setWorkingDirectory(QStringLiteral("other"));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    other.setProcessEnvironment(environment);
-    other.start(QStringLiteral(KELPA_PROGRAM), {QStringLiteral("h.tsk")});
-    QVERIFY(other.waitForStarted());
+    OtherCopy other(server.url("/hs.html"), "Depth=2\r\nLocalBrowsing=1\r\nSubDirectories=1\r\n");
+    QVERIFY(other.Start());
     QTRY_VERIFY_WITH_TIMEOUT(server.targets().contains("/h.bin"), 10000);
     QTest::qWait(200); // its body has begun
 
     Fetch(server.url("/g.bin"), QStringLiteral("g.bin"));
-    QVERIFY(other.waitForFinished(10000));
+    QVERIFY(other.Finished());
 
     QCOMPARE(ReadFile(folder + QStringLiteral("g.bin")), g);
     QCOMPARE(ReadFile(folder + QStringLiteral("h.bin")), h);
     QCOMPARE(ReadFile(folder + taken), QByteArray("its part"));
     QCOMPARE(QDir(folder).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden),
              QStringList{taken});
+}
+
+// Two copies of the program, each with its own working folder, start a new
+// file of one name at the same moment (two URLs of one name, saved without
+// subdirectories): the file takes the whole of one of the two bodies, never
+// bytes of both.
+void TestHttpAnswers::twoCopiesStartOneNewFile()
+{
+    HttpTestServer server;
+    const QByteArray mine(200000, 'm');
+    const QByteArray theirs(200000, 't');
+    // Theirs arrives in parts over a second; mine begins as theirs begins, and
+    // arrives whole while theirs is still on its way.
+    HttpAnswer slowly = HttpAnswer::page(theirs, "application/octet-stream");
+    slowly.writes = {int(slowly.bytes().size() - theirs.size()) + 100};
+    for (int part = 0; part < 9; ++part)
+        slowly.writes.append(20000);
+    slowly.pauseMs = 120;
+    server.setAnswer("/t/s.bin", slowly);
+    server.setAnswer("/m/s.bin",
+                     HttpAnswer::page(mine, "application/octet-stream").pausedAfterHead(600, 100));
+    OtherCopy other(server.url("/t/s.bin"), "Depth=1\r\nSubDirectories=0\r\n");
+    QVERIFY(other.Start());
+    QTRY_VERIFY_WITH_TIMEOUT(server.targets().contains("/t/s.bin"), 10000);
+
+    Fetch(server.url("/m/s.bin"), QStringLiteral("s.bin"));
+    QVERIFY(other.Finished());
+
+    const QByteArray saved = Saved(QStringLiteral("s.bin"));
+    QVERIFY2(
+        saved == mine || saved == theirs,
+        qPrintable(
+            QStringLiteral("%1 bytes, %2 of them 'm'").arg(saved.size()).arg(saved.count('m'))));
+    QCOMPARE(PartFilesIn(QStringLiteral("site")), QStringList());
+}
+
+// A copy killed while it receives a new file leaves nothing under the file's
+// name; its next start removes what it was receiving, and its run saves the
+// file whole.
+void TestHttpAnswers::killedCopyLeavesNoFile()
+{
+    HttpTestServer server;
+    const QByteArray body(100000, 'k');
+    server.setAnswer(
+        "/k.png", HttpAnswer::page(body, "application/octet-stream").pausedAfterHead(10000, 30000));
+    OtherCopy other(server.url("/k.png"), "Depth=1\r\nSubDirectories=0\r\n");
+    QVERIFY(other.Start());
+    QTRY_VERIFY_WITH_TIMEOUT(server.targets().contains("/k.png"), 10000);
+    QTest::qWait(300); // its body has begun
+    other.process.kill();
+    QVERIFY(other.process.waitForFinished(5000));
+    QVERIFY(!QFile::exists(QStringLiteral("site/k.png")));
+
+    server.setAnswer("/k.png", HttpAnswer::page(body, "application/octet-stream"));
+    QVERIFY(other.Start());
+    QVERIFY(other.Finished());
+    QCOMPARE(Saved(QStringLiteral("k.png")), body);
+    QCOMPARE(PartFilesIn(QStringLiteral("site")), QStringList());
+    QCOMPARE(QDir(QStringLiteral("site"))
+                 .entryList({QStringLiteral(".kelpa-part*")}, QDir::AllEntries | QDir::Hidden),
+             QStringList());
 }
 
 // A local name given as a part file's (a work list may hold any) never opens
