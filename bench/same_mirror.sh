@@ -22,8 +22,8 @@ for site in "$1"/*/; do
     site=$(basename "$site")
     before=$1/$site after=$2/$site
     [ -d "$after" ] || { echo "$site: missing in $2"; status=1; continue; }
-    a=$(cd "$before/mirror" && find . -type f | sed -E 's/127\.0\.0\.1_[0-9]+/127.0.0.1_PORT/' | sort)
-    b=$(cd "$after/mirror" && find . -type f | sed -E 's/127\.0\.0\.1_[0-9]+/127.0.0.1_PORT/' | sort)
+    a=$(cd "$before/mirror" && find . -type f ! -name .kelpa-files | sed -E 's/127\.0\.0\.1_[0-9]+/127.0.0.1_PORT/' | sort)
+    b=$(cd "$after/mirror" && find . -type f ! -name .kelpa-files | sed -E 's/127\.0\.0\.1_[0-9]+/127.0.0.1_PORT/' | sort)
     if [ "$a" != "$b" ]; then
         echo "$site: the saved trees hold other files"
         diff <(echo "$a") <(echo "$b") | head -20

@@ -193,7 +193,7 @@ fi
 
 for site in "${sites[@]}"; do
     last=$tmp/runs/$runs/$site
-    saved=$(find "$last/kelpa/mirror" -type f ! -name '_Index.html' 2>/dev/null | wc -l)
+    saved=$(find "$last/kelpa/mirror" -type f ! -name '_Index.html' ! -name '.kelpa-files' 2>/dev/null | wc -l)
     echo "$site: kelpa saved $saved files, wget $(find "$last/wget" -type f | wc -l), plain client $(find "$last/plain" -type f | wc -l)"
     if [ -n "${KEEP:-}" ] && [ "$site" != one ]; then
         mkdir -p "$KEEP"

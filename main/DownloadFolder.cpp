@@ -4,8 +4,11 @@
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+
+#include <sys/stat.h>
 
 namespace downloadfolder {
 
@@ -64,21 +67,28 @@ LinkAnswers& Answers()
     return answers;
 }
 
-// Whether the folder, found case-blind below the directory, leads out of it.
+// Whether the folder, found case-blind below the directory, leads out of it:
+// each folder on the way that is there is looked at; one that is a link
+// decides by where it leads, and the folders below it are looked at in turn.
 bool LooksOut(const LinkAnswers& answers, const QString& folder)
 {
     const QString path = platform::ToLinuxPath(answers.directory + folder);
-    if (path.isEmpty() || answers.inside.isEmpty())
+    if (answers.inside.isEmpty() || !path.startsWith(answers.top + QLatin1Char('/')))
         return false;
-    // The deepest folder on the way that is there tells where the rest goes.
-    QString existing = path;
-    while (existing.size() > answers.top.size()) {
-        const QFileInfo info(existing);
-        if (info.isSymLink() && !info.exists())
-            return true; // a link that leads nowhere
-        if (info.exists())
-            return !(info.canonicalFilePath() + QLatin1Char('/')).startsWith(answers.inside);
-        existing.truncate(existing.lastIndexOf(QLatin1Char('/')));
+    QString walked = answers.top;
+    for (const QStringView part : QStringView(path)
+                                      .mid(answers.top.size() + 1)
+                                      .split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        walked += QLatin1Char('/');
+        walked += part;
+        struct stat info;
+        if (::lstat(QFile::encodeName(walked).constData(), &info) != 0)
+            return false; // made below, inside the directory
+        if (!S_ISLNK(info.st_mode))
+            continue;
+        const QString target = QFileInfo(walked).canonicalFilePath();
+        if (target.isEmpty() || !(target + QLatin1Char('/')).startsWith(answers.inside))
+            return true;
     }
     return false;
 }

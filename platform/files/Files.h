@@ -202,8 +202,9 @@ FolderState MakeWritableFolder(const QString& path);
 // keeps the file open for the next call with the same path: it is written
 // through at once, so it is current on disk after every call. It is opened
 // again when path no longer names it (deleted, renamed, the current
-// directory changed). A few such files stay open at once, each under its own
-// path; CloseAllFiles() closes them too.
+// directory changed), as seen at the first call after a yield to the event
+// loop or after the program itself changed the file. A few such files stay open at once, each under
+// its own path; CloseAllFiles() closes them too.
 int AppendKept(const QString& path, const QString& text);
 // A path that is a bare name (no folder, no drive): on Linux the same name,
 // relative to the current directory.

@@ -54,6 +54,11 @@ void noteRemoved(const QString& linuxPath);
 void noteAppended(const QString& linuxPath, const QByteArray& bytes);
 void noteRewritten(const QString& linuxPath); // empty: any file
 
+// --- files appended to (KeptAppend.cpp) ---------------------------------------
+// The program itself changed the file linuxPath (empty: any file): a file
+// kept open under it is looked at again before its next line.
+void keptChanged(const QString& linuxPath);
+
 // --- writing (FileIO.cpp) -----------------------------------------------------
 // Writes bytes to fd, the file linuxPath. When a write fails, what part of
 // the bytes got in is cut off again if the file is written at its end

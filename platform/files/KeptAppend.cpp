@@ -3,6 +3,7 @@
 // costs more than the line.
 
 #include "platform/files/FilesDetail.h"
+#include "platform/pump/Pump.h"
 
 #include <QFileInfo>
 
@@ -24,6 +25,11 @@ struct KeptFile {
     int fd = -1;
     dev_t device = 0;
     ino_t inode = 0;
+    // The yield at which the path was last seen naming the file: what other
+    // processes do is seen through the yields, so until the next one only the
+    // program's own changes (noted in keptChanged) can move the name.
+    unsigned long long checkedYield = 0;
+    bool checked = false;
 };
 
 // The files kept open, the most recently opened last. A few are enough: the
@@ -107,12 +113,16 @@ bool IsPlainName(const QString& path)
 int AppendKept(const QString& path, const QString& text)
 {
     KeptFile* found = findKept(path);
-    if (found == nullptr || !stillNamed(*found)) {
+    const unsigned long long yield = YieldCount();
+    if (found == nullptr ||
+        (!(found->checked && found->checkedYield == yield) && !stillNamed(*found))) {
         if (const int error = openKept(path))
             return error;
         found = &keptFiles().back();
     }
     KeptFile& file = *found;
+    file.checked = true;
+    file.checkedYield = yield;
     const QByteArray bytes = text.toUtf8();
     if (const int error = writeBytes(file.fd, bytes, file.linuxPath, true)) {
         noteRewritten(file.linuxPath);
@@ -121,6 +131,18 @@ int AppendKept(const QString& path, const QString& text)
     noteAppended(file.linuxPath, bytes);
     return ErrNone;
 }
+
+namespace filesdetail {
+
+void keptChanged(const QString& linuxPath)
+{
+    for (KeptFile& file : keptFiles()) {
+        if (linuxPath.isEmpty() || file.linuxPath == linuxPath)
+            file.checked = false;
+    }
+}
+
+} // namespace filesdetail
 
 void CloseKeptFile()
 {

@@ -31,6 +31,7 @@ void noteAppended(const QString& linuxPath, const QByteArray& bytes)
 
 void noteRewritten(const QString& linuxPath)
 {
+    keptChanged(linuxPath);
     if (observer() != nullptr)
         observer()(linuxPath, nullptr);
 }

@@ -72,7 +72,7 @@ private Q_SLOTS:
         FormKelpa::Instance().ClearLog();
         KELPA::LogLineCount = 0;
         KELPA::LogError = 0;
-        QFile::remove(QStringLiteral("KELPA.LOG"));
+        platform::Kill(QStringLiteral("KELPA.LOG"));
     }
 
     void listKeepsTheLast39Lines()
