@@ -201,6 +201,41 @@ private Q_SLOTS:
                  QStringLiteral("http://127.0.0.1:8/docs/index.html"));
     }
 
+    // Return presses Continue on every step and Finish on the last one; on
+    // a button that has the focus it presses that one.
+    void returnPressesContinue()
+    {
+        const QString url = QStringLiteral("http://127.0.0.1:8/docs/index.html");
+        MsgBoxScript boxes;
+        ExpectClosing(boxes);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            const auto pressReturn = [&a] {
+                QWidget* focused = a.focusWidget();
+                QTest::keyClick(focused ? focused : &a, Qt::Key_Return);
+            };
+            a.Option4->click();
+            pressReturn();
+            QCOMPARE(Step(), 2);
+            a.TextURL->setFocus();
+            QTest::keyClicks(a.TextURL, url);
+            pressReturn();
+            QCOMPARE(Step(), 3);
+            a.CommandBack->setFocus();
+            pressReturn();
+            QCOMPARE(Step(), 2);
+            a.TextURL->setFocus();
+            pressReturn();
+            QCOMPARE(ContinueText(), LanguageText[7]);
+            QVERIFY(a.CommandContinue->isDefault());
+            pressReturn(); // Finish
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!answer.leftOpen());
+        QCOMPARE(FormHTTP::Instance().Text1->text(), url);
+    }
+
     // The settings each kind leaves, from an options window with every box
     // ticked and with none.
     void handOver_data()
