@@ -52,8 +52,8 @@ QString ContactLines()
 // finds it locked or makes a new one.
 void CloseLockFile()
 {
-    if (platform::FileExists(QStringLiteral("KELPA.TMP")))
-        platform::Kill(QStringLiteral("KELPA.TMP"));
+    if (platform::FileExists(LockFile))
+        platform::Kill(LockFile);
     platform::ReleaseLockFile();
 }
 
@@ -161,7 +161,7 @@ void FormKelpa::CommandExit_Click()
     IndiLED(QString());
     // The lock stays ours: CloseAllFiles() leaves it, and this takes it over.
     LockFileNumber = static_cast<int16_t>(platform::FreeFile());
-    platform::OpenLockFile(QStringLiteral("KELPA.TMP"), LockFileNumber);
+    platform::OpenLockFile(LockFile, LockFileNumber);
     if (SaveSettingsAutomatically == 1)
         inischreiben(QStringLiteral("KELPA.INI"));
 

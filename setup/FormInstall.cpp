@@ -194,8 +194,8 @@ void FormInstall::CommandCancel_Click()
     Timer1.setEnabled(false);
     NotBusy();
     platform::CloseAllFiles();
-    if (platform::FileExists(QStringLiteral("kelpa.tmp")))
-        platform::Kill(QStringLiteral("kelpa.tmp"));
+    if (platform::FileExists(KELPA::LockFile))
+        platform::Kill(KELPA::LockFile);
     platform::EndProgram(0);
 }
 
