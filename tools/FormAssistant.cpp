@@ -96,10 +96,8 @@ void FormAssistant::keyPressEvent(QKeyEvent* event)
         Form::keyPressEvent(event);
         return;
     }
-    auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    QPushButton* pressed = focused ? focused : CommandContinue;
-    if (pressed->isEnabled() && !pressed->isHidden())
-        platform::runGuarded([pressed] { pressed->click(); });
+    if (CommandContinue->isEnabled())
+        platform::runGuarded([this] { CommandContinue->click(); });
 }
 
 // A file that cannot be written (a folder of that name, a read-only folder)
