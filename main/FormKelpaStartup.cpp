@@ -96,12 +96,12 @@ void FormKelpa::TakeLockFile()
     QString refusedIn = mayNotWrite(platform::CurDir()) ? platform::CurDir() : QString();
     if (!refusedIn.isEmpty() && InstallsHere()) {
         LockFile = platform::UserLockFile(LockFile);
-        if (!LockFile.isEmpty() &&
-            platform::OpenLockFile(LockFile, LockFileNumber) == platform::ErrNone)
-            return;
-        const QString runtime = LockFile.left(LockFile.lastIndexOf(QLatin1Char('\\')));
-        if (!LockFile.isEmpty())
+        if (!LockFile.isEmpty()) {
+            if (platform::OpenLockFile(LockFile, LockFileNumber) == platform::ErrNone)
+                return;
+            const QString runtime = LockFile.left(LockFile.lastIndexOf(QLatin1Char('\\')));
             refusedIn = mayNotWrite(runtime) ? runtime : QString();
+        }
     }
     const QString message = refusedIn.isEmpty()
                                 ? LanguageText[291]

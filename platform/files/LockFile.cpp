@@ -10,7 +10,6 @@
 #include "platform/files/FilesDetail.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
