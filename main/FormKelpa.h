@@ -418,6 +418,9 @@ private:
     void SetControlCaptions();
     // Start-up's steps, in their order.
     void TakeLockFile();
+    // The settings file cannot be read and the shipped set lies in the
+    // current directory: this start installs the program (inilesen).
+    static bool InstallsHere();
     void TakeCommandLineTask();
     void RestoreGeometry();
     void ApplyViews();

@@ -268,19 +268,38 @@ void FormKelpa::MenuAutoSequenz_Click()
     CommandStart_Click();
 }
 
+// Each open child window takes its place below the transfer window; where
+// several do, each later one stands one title bar lower and as much
+// shorter, in front of the one before, so that every title bar shows: the
+// preview, the list editor, the options window in front.
 void FormKelpa::MenuAlign_Click()
 {
     FormHTTP& http = FormHTTP::Instance();
     if (http.WindowState() == 2)
         http.SetWindowState(0);
-    if (OptionsOpen == 1)
-        FormOptions::Instance().AlignForm();
-    if (EditOpen == 1)
-        FormEdit::Instance().AlignForm();
-    if (PreviewOpen == 1)
+    QList<platform::Form*> placed;
+    if (PreviewOpen == 1) {
         FormPreview::Instance().AlignForm();
-    else if (PreviewTopOpen == 1)
+        placed.append(&FormPreview::Instance());
+    } else if (PreviewTopOpen == 1) {
         FormPreviewTop::Instance().AlignForm();
+    }
+    if (EditOpen == 1) {
+        FormEdit::Instance().AlignForm();
+        placed.append(&FormEdit::Instance());
+    }
+    if (OptionsOpen == 1) {
+        FormOptions::Instance().AlignForm();
+        placed.append(&FormOptions::Instance());
+    }
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        platform::Form& window = *placed.at(i);
+        const int titleBar = window.mapToGlobal(QPoint()).y() - window.ScreenRect().top();
+        const double step = double(i) * platform::ToTwips(titleBar);
+        window.MoveTo(window.Left(), window.Top() + step, window.Width(), window.Height() - step);
+        window.Show();
+        window.Activate();
+    }
     MenuHTTP_Click();
     http.SetWindowState(2);
     http.SetWindowState(0);

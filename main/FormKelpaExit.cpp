@@ -54,8 +54,8 @@ QString ContactLines()
 // next start merges them into KELPA.NOT as after an abrupt end.
 void CloseLockFile()
 {
-    if (!FormKelpa::Instance().WorkListsHeld() && platform::FileExists(QStringLiteral("KELPA.TMP")))
-        platform::Kill(QStringLiteral("KELPA.TMP"));
+    if (!FormKelpa::Instance().WorkListsHeld() && platform::FileExists(LockFile))
+        platform::Kill(LockFile);
     platform::ReleaseLockFile();
 }
 
@@ -164,7 +164,7 @@ void FormKelpa::CommandExit_Click()
     IndiLED(QString());
     // The lock stays ours: CloseAllFiles() leaves it, and this takes it over.
     LockFileNumber = static_cast<int16_t>(platform::FreeFile());
-    platform::OpenLockFile(QStringLiteral("KELPA.TMP"), LockFileNumber);
+    platform::OpenLockFile(LockFile, LockFileNumber);
     if (SaveSettingsAutomatically == 1)
         inischreiben(QStringLiteral("KELPA.INI"));
 

@@ -157,9 +157,18 @@ void ShowCaption(FormKelpa& form, const QString& caption)
         form.logging(caption);
 }
 
+// What the transfer window's boxes held when a run began: its start URL
+// and the start page's name (or a list's first record).
+struct RunStart {
+    QString url;
+    QString name;
+};
+
 // The end of a run: the window idle again, the unfinished work recorded, and
-// what comes next (repeat, completion, exit).
-void EndOfRun(FormKelpa& form)
+// what comes next (repeat, completion, exit). The boxes show the run's start
+// again, not the last file fetched: a task saved now, and the next Start,
+// begin where this run began.
+void EndOfRun(FormKelpa& form, const RunStart& start)
 {
     FormHTTP& http = FormHTTP::Instance();
     QAction* menuExit = form.MenuEntry("MenuExit");
@@ -171,15 +180,13 @@ void EndOfRun(FormKelpa& form)
     form.CommandExit->setEnabled(false);
     menuExit->setEnabled(false);
 
-    const QString savedText1 = http.Text1->text();
-    const QString savedText2 = http.Text2->text();
     if (StopRun == 0)
         form.Vervollstaendigen();
     // Lists held by a failed write go into KELPA.NOT as soon as the folder
     // takes them.
     form.SettleUnfinished();
-    http.Text1->setText(savedText1);
-    http.Text2->setText(savedText2);
+    http.Text1->setText(start.url);
+    http.Text2->setText(start.name);
 
     form.CommandExit->setEnabled(true);
     menuExit->setEnabled(true);
@@ -298,8 +305,10 @@ void FormKelpa::CommandStart_Click()
         const RunOnStack onStack;
         if (!RunSetUp())
             return;
+        const FormHTTP& http = FormHTTP::Instance();
+        const RunStart start{http.Text1->text(), http.Text2->text()};
         LevelLoop(*this);
-        EndOfRun(*this);
+        EndOfRun(*this, start);
     } while (restartRequested);
 }
 

@@ -33,6 +33,9 @@ void SetWithinRange(QScrollBar* bar, int32_t value)
         bar->setValue(value);
 }
 
+// The removal program as shipped: beside it the program installs itself.
+const QString ShippedRemoval = QStringLiteral("TOLVEX.EX_");
+
 QString PositionOf(const platform::Form& form)
 {
     return inifile::PositionText(form.Left(), form.Width(), form.Top(), form.Height());
@@ -40,10 +43,20 @@ QString PositionOf(const platform::Form& form)
 
 } // namespace
 
+bool FormKelpa::InstallsHere()
+{
+    const int number = platform::FreeFile();
+    if (platform::Open(QStringLiteral("KELPA.INI"), platform::OpenMode::Input, number) == 0) {
+        platform::Close(number);
+        return false;
+    }
+    return platform::FileExists(ShippedRemoval);
+}
+
 void FormKelpa::inilesen(const QString& file)
 {
     if (!inifile::ReadSettings(file, platform::ScreenWidth(), platform::ScreenHeight())) {
-        if (platform::FileExists(QStringLiteral("TOLVEX.EX_"))) {
+        if (platform::FileExists(ShippedRemoval)) {
             FormBackground::Instance().Show(true);
         } else {
             platform::MsgBox(QStringLiteral("Error! Unpack or download the program anew (") +

@@ -78,14 +78,35 @@ void FormKelpa::MDIForm_Load(const QString& commandLine)
         FormAssistant::Instance().TaskSchreiben();
 }
 
+// A second copy in this directory holds the lock: refuse and end at once,
+// touching no file. An installation started from a folder it may not write
+// to (a copy of the shipped set on read-only media) writes nothing there:
+// its lock lives in the user's runtime folder, where it keeps a second copy
+// out all the same. Any other start in such a folder, or a lock that cannot
+// be made in the runtime folder either, says so, naming the folder.
 void FormKelpa::TakeLockFile()
 {
-    // A second copy in this directory holds the lock: refuse and end at once,
-    // touching no file.
     LockFileNumber = static_cast<int16_t>(platform::FreeFile());
-    if (platform::OpenLockFile(QStringLiteral("KELPA.TMP"), LockFileNumber) == 0)
+    LockFile = QStringLiteral("KELPA.TMP");
+    if (platform::OpenLockFile(LockFile, LockFileNumber) == 0)
         return;
-    platform::MsgBox(LanguageText[291], platform::vbCritical, QStringLiteral("Kelpa"));
+    const auto mayNotWrite = [](const QString& folder) {
+        return platform::MakeWritableFolder(folder).fault == platform::FolderFault::NoPermission;
+    };
+    QString refusedIn = mayNotWrite(platform::CurDir()) ? platform::CurDir() : QString();
+    if (!refusedIn.isEmpty() && InstallsHere()) {
+        LockFile = platform::UserLockFile(LockFile);
+        if (!LockFile.isEmpty()) {
+            if (platform::OpenLockFile(LockFile, LockFileNumber) == platform::ErrNone)
+                return;
+            const QString runtime = LockFile.left(LockFile.lastIndexOf(QLatin1Char('\\')));
+            refusedIn = mayNotWrite(runtime) ? runtime : QString();
+        }
+    }
+    const QString message = refusedIn.isEmpty()
+                                ? LanguageText[291]
+                                : LanguageText[450] + QStringLiteral("\r\n") + refusedIn;
+    platform::MsgBox(message, platform::vbCritical, QStringLiteral("Kelpa"));
     platform::EndProgram(0);
 }
 

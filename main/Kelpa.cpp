@@ -181,6 +181,7 @@ int16_t DataFileNumber;
 int16_t CheckFileNumber;
 int16_t LogFileNumber;
 int16_t LockFileNumber;
+QString LockFile = QStringLiteral("KELPA.TMP");
 
 // Scheduler: delayed start, repeat, duration and the blinking caption.
 int16_t StartInLeft;

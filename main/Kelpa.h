@@ -191,6 +191,10 @@ extern int16_t DataFileNumber;
 extern int16_t CheckFileNumber;
 extern int16_t LogFileNumber;
 extern int16_t LockFileNumber;
+// The lock file: "KELPA.TMP" in the current directory, or, for an
+// installation started from a folder it may not write, its place in the
+// user's runtime folder (platform::UserLockFile).
+extern QString LockFile;
 
 // Scheduler: delayed start, repeat, duration and the blinking caption.
 extern int16_t StartInLeft;

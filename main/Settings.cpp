@@ -138,7 +138,7 @@ void ReadMemo(int number)
     QString line;
     while (!platform::Eof(number)) {
         platform::DoEvents();
-        if (platform::LineInput(number, line) != 0 || line == MemoEnd)
+        if (platform::LineInput(number, line) != 0 || EndsNote(line))
             break;
         line = NoteLineRead(line);
         memo += QStringLiteral("\r\n") + line;
@@ -249,6 +249,16 @@ void WriteSetting(Writer& out, const Setting& setting, bool settingsFile)
 }
 
 } // namespace
+
+bool OpensNote(const QString& key)
+{
+    return key == QLatin1String("memotext");
+}
+
+bool EndsNote(const QString& line)
+{
+    return line == MemoEnd;
+}
 
 bool ReadSettings(const QString& file, double screenWidth, double screenHeight)
 {

@@ -60,6 +60,13 @@ void SetDefaults(double screenWidth, double screenHeight);
 // values and numbers that do not convert leave the variables alone.
 bool ReadSettings(const QString& file, double screenWidth, double screenHeight);
 
+// The notes block: the line whose key is "MemoText" opens it, and every line
+// after it belongs to the note, whatever it holds, up to a line that reads
+// exactly "MemoTextEnd" or the end of the file. So a note never sets a key,
+// for the reader as for start-up's look for the language.
+bool OpensNote(const QString& key); // the key as split: trimmed, lower case
+bool EndsNote(const QString& line);
+
 // The task keys the writer puts first, as the main window's controls give
 // them: the scheduler texts only while their boxes are ticked.
 struct TaskKeys {

@@ -1,6 +1,7 @@
 #include "main/StartupLanguage.h"
 
 #include "main/Kelpa.h"
+#include "main/Settings.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
 #include "platform/pump/Pump.h"
@@ -14,15 +15,21 @@ QString ReadLanguageLine(const QString& iniFile, bool* otherKeys)
     if (platform::Open(iniFile, platform::OpenMode::Input, KELPA::FileNumber) != 0)
         return language;
     QString line;
+    bool inNote = false;
     while (!platform::Eof(KELPA::FileNumber)) {
         platform::DoEvents();
         if (platform::LineInput(KELPA::FileNumber, line) != 0)
             break;
+        if (inNote) {
+            inNote = !inifile::EndsNote(line);
+            continue;
+        }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals < 0)
             continue;
         const QString key = platform::Trim(line.left(equals)).toLower();
         const QString value = platform::Trim(line.mid(equals + 1));
+        inNote = inifile::OpensNote(key);
         if (key == QLatin1String("language")) {
             if (!value.isEmpty())
                 language = value;

@@ -6,7 +6,9 @@
 // Reads the settings file iniFile for its Language line: "english" unless a
 // line whose key (before the first "=", trimmed, case-blind) is "language"
 // has a non-empty value (after the first "=", trimmed); the last such line
-// wins. A missing or unreadable file gives "english". Yields per line.
+// wins. Lines of the notes block are the note's (inifile::OpensNote): a
+// language line there is no setting. A missing or unreadable file gives
+// "english". Yields per line.
 // otherKeys, when given, tells whether any other key stands in the file: an
 // installation writes only the language line, so a file without other keys
 // has never been written by the program (its first start).

@@ -194,11 +194,19 @@ void PreviewWindow::Form_Unload()
         position_ = inifile::PositionText(Left(), Width(), Top(), Height());
 }
 
+// The folder named is the download directory, as Directory spells it, or
+// the folder the directory list moved to.
 QString PreviewWindow::ListCaption() const
 {
     const auto& text = KELPA::LanguageText;
-    return text[228] + QString::number(FileCount()) + text[229] + QStringLiteral(", ") +
-           KELPA::Directory + QLatin1Char(')');
+    QString folder = KELPA::Directory;
+    if (listMoved_) {
+        folder = DateiListe->Path();
+        if (!folder.endsWith(QLatin1Char('\\')))
+            folder += QLatin1Char('\\');
+    }
+    return text[228] + QString::number(FileCount()) + text[229] + QStringLiteral(", ") + folder +
+           QLatin1Char(')');
 }
 
 // The caption follows the list only while it shows the list (a user title
@@ -310,11 +318,14 @@ FormPreview::FormPreview()
     MoveTo(0, 0, 4290, 2850);
 }
 
-// The file list follows the directory list; the caption keeps Directory.
+// The file list follows the directory list, and the caption names and
+// counts the folder it lists.
 void FormPreview::VerzListe_Change()
 {
     DateiListe->SetPath(VerzListe->Path());
+    listMoved_ = true;
     WatchListedFolder(Loaded());
+    UpdateListCaption();
 }
 
 void FormPreview::VerzListe_Click()

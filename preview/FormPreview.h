@@ -104,6 +104,11 @@ protected:
     // Watches the listed folder while the window is loaded (on), or no
     // folder (off): what other programs change there is listed by itself.
     void WatchListedFolder(bool on);
+    // The list caption again, while the caption shows the list.
+    void UpdateListCaption();
+    // True once the directory list moved the file list away from the
+    // folder PointListAt pointed it at.
+    bool listMoved_ = false;
 
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -126,7 +131,6 @@ private:
     int LoadReducedPng(const QString& linuxPath, QSize target, QSize natural);
     void DeleteHighlighted();
     bool RefusedForTrash(const QString& path) const;
-    void UpdateListCaption();
     void ReadListAgain();
 
     QString& position_;

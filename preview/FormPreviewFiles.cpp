@@ -12,9 +12,11 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QScopeGuard>
 
 int PreviewWindow::PointListAt(const QString& folder)
 {
+    const auto moved = qScopeGuard([this] { listMoved_ = false; });
     if (auto* child = qobject_cast<FormPreview*>(this)) {
         const int error = child->VerzListe->SetPath(folder);
         if (error != 0)

@@ -9,7 +9,93 @@ namespace {
 constexpr int PassLimit = 101;
 constexpr int LineLimit = 101;
 
+// Elements whose tags end a line of text.
+bool EndsLine(const QString& name)
+{
+    static const QStringList blocks = {
+        QStringLiteral("address"),    QStringLiteral("article"), QStringLiteral("aside"),
+        QStringLiteral("blockquote"), QStringLiteral("body"),    QStringLiteral("br"),
+        QStringLiteral("caption"),    QStringLiteral("dd"),      QStringLiteral("div"),
+        QStringLiteral("dl"),         QStringLiteral("dt"),      QStringLiteral("fieldset"),
+        QStringLiteral("figcaption"), QStringLiteral("figure"),  QStringLiteral("footer"),
+        QStringLiteral("form"),       QStringLiteral("h1"),      QStringLiteral("h2"),
+        QStringLiteral("h3"),         QStringLiteral("h4"),      QStringLiteral("h5"),
+        QStringLiteral("h6"),         QStringLiteral("head"),    QStringLiteral("header"),
+        QStringLiteral("hr"),         QStringLiteral("html"),    QStringLiteral("li"),
+        QStringLiteral("main"),       QStringLiteral("nav"),     QStringLiteral("ol"),
+        QStringLiteral("option"),     QStringLiteral("p"),       QStringLiteral("pre"),
+        QStringLiteral("section"),    QStringLiteral("table"),   QStringLiteral("td"),
+        QStringLiteral("th"),         QStringLiteral("title"),   QStringLiteral("tr"),
+        QStringLiteral("ul")};
+    return blocks.contains(name);
+}
+
+bool HoldsRawText(const QString& name)
+{
+    return name == QLatin1String("style") || name == QLatin1String("script");
+}
+
+// The element name of the tag that opens at from ("<" then an optional
+// "/"), in lower case; closing tells whether it is an end tag.
+QString TagName(const QString& line, qsizetype from, bool& closing)
+{
+    qsizetype p = from + 1;
+    closing = p < line.size() && line.at(p) == QLatin1Char('/');
+    if (closing)
+        ++p;
+    const qsizetype start = p;
+    while (p < line.size() && line.at(p).isLetterOrNumber() && line.at(p).unicode() < 128)
+        ++p;
+    return line.mid(start, p - start).toLower();
+}
+
 } // namespace
+
+QStringList HtmlText::Lines(const QString& line)
+{
+    QStringList pieces(QString{});
+    qsizetype pos = 0;
+    for (;;) {
+        if (!rawEnd_.isEmpty()) {
+            const qsizetype end = line.indexOf(rawEnd_, pos, Qt::CaseInsensitive);
+            const qsizetype close = end < 0 ? -1 : line.indexOf(QLatin1Char('>'), end);
+            if (end >= 0)
+                rawEnd_.clear();
+            if (close < 0)
+                break;
+            pos = close + 1;
+        }
+        const qsizetype open = line.indexOf(QLatin1Char('<'), pos);
+        const qsizetype close = open < 0 ? -1 : line.indexOf(QLatin1Char('>'), open);
+        bool closing = false;
+        const QString name = open < 0 ? QString() : TagName(line, open, closing);
+        if (open >= 0 && !closing && HoldsRawText(name)) {
+            pieces.last() += line.mid(pos, open - pos);
+            rawEnd_ = QStringLiteral("</") + name;
+            if (close < 0)
+                break;
+            pos = close + 1;
+        } else if (close >= 0 && EndsLine(name)) {
+            pieces.last() += line.mid(pos, open - pos);
+            pieces.append(QString());
+            pos = close + 1;
+        } else {
+            // Up to the next tag that matters; other tags go with the text.
+            const qsizetype next = open < 0 ? line.size() : (close < 0 ? line.size() : close + 1);
+            pieces.last() += line.mid(pos, next - pos);
+            pos = next;
+            if (pos >= line.size())
+                break;
+        }
+    }
+    QStringList lines;
+    for (const QString& piece : std::as_const(pieces)) {
+        const QString text = WithoutEntities(WithoutTags(piece));
+        if (!text.trimmed().isEmpty())
+            lines.append(text);
+    }
+    return lines;
+}
 
 bool IsHtmlName(const QString& name)
 {
@@ -144,6 +230,7 @@ bool ReadTextLines(const QString& linuxPath, bool html, const TextSteps& steps)
         return false;
     int count = 0;
     QString line;
+    HtmlText text;
     while (count < LineLimit) {
         if (steps.beforeLine && !steps.beforeLine())
             return true;
@@ -153,9 +240,8 @@ bool ReadTextLines(const QString& linuxPath, bool html, const TextSteps& steps)
         if (!html) {
             steps.add(line);
         } else {
-            line = WithoutEntities(WithoutTags(line));
-            if (!line.trimmed().isEmpty())
-                steps.add(line);
+            for (const QString& listed : text.Lines(line))
+                steps.add(listed);
         }
         if (steps.afterLine && !steps.afterLine())
             return true;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -20,6 +21,21 @@ QString WithoutTags(QString line);
 // Removes entities ("&" ... ";") from a moving search position, at most 101
 // passes.
 QString WithoutEntities(QString line);
+
+// The text of an HTML file's lines as the preview lists it, line by line:
+// a tag of a block element (a paragraph, a heading, a list item, a table
+// cell, a line break ...) ends a listed line; the text of style and script
+// elements is left out, also where it runs over several lines; what is left
+// of each listed line loses its tags and entities (WithoutTags,
+// WithoutEntities), and blank ones are dropped.
+class HtmlText {
+public:
+    // The listed lines one line of the file gives.
+    QStringList Lines(const QString& line);
+
+private:
+    QString rawEnd_; // "</style" or "</script" while inside such an element
+};
 
 // Reads a file line by line: CR LF, LF or CR end a line; each line is UTF-8
 // when valid, else Windows-1252. A line longer than MaxLineBytes shows its
@@ -46,7 +62,7 @@ private:
 };
 
 // What HTMLLesen lists of a file, line by line: at most 101 lines read; an
-// HTML file's lines without markup, blank ones dropped; a plain file's lines
+// HTML file's lines as HtmlText gives them; a plain file's lines
 // as they stand; then "..." when more than 100 lines were read.
 // beforeLine runs before each line is read and afterLine after each line
 // was handled; either returning false ends the reading at once (no "...").

@@ -203,9 +203,10 @@ QString FinalPrompt(const QString& folder, const QList<Leftover>& left, const QS
 const QStringList& RemovedFiles()
 {
     static const QStringList files = {
-        "KELPA.EXE",  "README.HTM",   "LIESMICH.HTM", "KELPA(E).HTM", "KELPA(D).HTM", "LICENSE.HTM",
-        "LIZENZ.HTM", "TEST.TSK",     "LINKS0.INP",   "LINKS1.INP",   "KELPA.LOG",    "KELPA.GOT",
-        "KELPA.INP",  "COMPLETE.ENP", "KELPA.NOT",    "KELPA.BAK",    "KELPA.TMP",    "KELPA.INI"};
+        "KELPA.EXE",   "README.HTM", "LIESMICH.HTM", "KELPA(E).HTM", "KELPA(D).HTM",
+        "LICENSE.HTM", "LIZENZ.HTM", "TEST.TSK",     "LINKS0.INP",   "LINKS1.INP",
+        "KELPA.LOG",   "KELPA.GOT",  "KELPA.INP",    "COMPLETE.ENP", "KELPA.NOT",
+        "KELPA.BAK",   "KELPA.TMP",  "KELPA.INI",    "KELPA.PNG"};
     return files;
 }
 

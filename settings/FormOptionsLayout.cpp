@@ -52,13 +52,10 @@ void FormOptions::AlignForm()
     SetWidth(main.Width() - 175);
     if (Width() < 8730)
         SetWidth(8730);
-    const double h = settings::AlignedOptionsHeight(main.Height(), !main.PictureList->isHidden(),
-                                                    !main.PictureButtons->isHidden());
-    SetHeight(h);
-    if (Height() == settings::OptionsMinHeight) {
-        const double top = transferHeight + h - settings::OptionsMinHeight;
-        SetTop(top >= 0 ? top : 0);
-    }
+    // At its minimum height in a low main window it stays below the transfer
+    // window all the same: up over it, its title bar would hide.
+    SetHeight(settings::AlignedOptionsHeight(main.Height(), !main.PictureList->isHidden(),
+                                             !main.PictureButtons->isHidden()));
 }
 
 void FormOptions::Form_Resize()

@@ -89,7 +89,7 @@ FormInstall::FormInstall() : Form(Kind::TopLevel, "FormInstall")
 setup::InstallNames FormInstall::NamesFromTexts()
 {
     const auto& text = KELPA::LanguageText;
-    return {text[261], text[264], text[258], text[259], text[260], text[371], text[373]};
+    return {text[261], text[264], text[258], text[259], text[260], text[371], text[373], text[451]};
 }
 
 void FormInstall::Form_Load()
@@ -194,8 +194,8 @@ void FormInstall::CommandCancel_Click()
     Timer1.setEnabled(false);
     NotBusy();
     platform::CloseAllFiles();
-    if (platform::FileExists(QStringLiteral("kelpa.tmp")))
-        platform::Kill(QStringLiteral("kelpa.tmp"));
+    if (platform::FileExists(KELPA::LockFile))
+        platform::Kill(KELPA::LockFile);
     platform::EndProgram(0);
 }
 

@@ -20,6 +20,7 @@ namespace {
 const QString SystemControlShipped = QStringLiteral("COMCT232.OC_");
 const QString SystemControl = QStringLiteral("COMCT232.OCX");
 const QString SettingsFile = QStringLiteral("KELPA.INI");
+const QString Icon = QStringLiteral("KELPA.PNG");
 
 QString SystemControlPath()
 {
@@ -49,6 +50,7 @@ QList<ShippedFile> ProgramFiles(const InstallNames& names)
         {names.HelpShipped, names.HelpInstalled, CopyMode::Document},
         {names.LicenseShipped, names.LicenseInstalled, CopyMode::Document},
         {QStringLiteral("TOLVEX.EX_"), QStringLiteral("TOLVEX.EXE"), CopyMode::Program},
+        {Icon, Icon, CopyMode::Document},
     };
 }
 
@@ -67,10 +69,22 @@ QStringList GroupCommands(const QString& directory, const InstallNames& names)
     for (qsizetype i = 0; i < items.size(); ++i) {
         commands.append(QStringLiteral("[ReplaceItem(") + items.at(i) + QStringLiteral(")]"));
         commands.append(QStringLiteral("[AddItem(") + Quoted(directory + targets.at(i)) +
-                        QLatin1Char(',') + items.at(i) + QStringLiteral(",,,)]"));
+                        QLatin1Char(',') + items.at(i) + QLatin1Char(',') +
+                        Quoted(directory + Icon) + QStringLiteral(",,)]"));
     }
     commands.append(QStringLiteral("[ShowGroup(") + GroupName + QStringLiteral(", 1)]"));
     return commands;
+}
+
+QMap<QString, platform::ProgramItemDetails> GroupItemDetails(const QString& directory,
+                                                             const InstallNames& names)
+{
+    const QStringList categories = {QStringLiteral("Network"), QStringLiteral("FileTransfer")};
+    QMap<QString, platform::ProgramItemDetails> details;
+    for (const QString& item : GroupItems(names))
+        details.insert(item, {categories, QString()});
+    details[QStringLiteral("Tolvexall")].comment = names.RemovalComment + directory;
+    return details;
 }
 
 int MakeDirectoryLevels(const QString& directory)
@@ -107,6 +121,9 @@ void CreateProgramGroup(const QString& directory, const InstallNames& names)
 {
     ProgramGroupLink link;
     OpenGroupLink(link);
+    const QMap<QString, platform::ProgramItemDetails> details = GroupItemDetails(directory, names);
+    for (auto it = details.cbegin(); it != details.cend(); ++it)
+        link.SetItemDetails(it.key(), it.value());
     for (const QString& command : GroupCommands(directory, names))
         link.LinkExecute(command);
     CloseGroupLink(link);

@@ -17,7 +17,7 @@
 namespace setup {
 
 // The names that depend on the chosen language (texts 261, 264, 258, 259,
-// 260, 371 and 373 of the text table).
+// 260, 371, 373 and 451 of the text table).
 struct InstallNames {
     QString Readme;           // shipped and installed under this name
     QString HelpShipped;      // the help page as shipped
@@ -26,6 +26,7 @@ struct InstallNames {
     QString LicenseInstalled; // and as installed
     QString ReadmeItem;       // the group items of the readme
     QString LicenseItem;      // and of the licence terms
+    QString RemovalComment;   // what the removal's item removes; the folder follows
 };
 
 // One copy of the shipped set: from the current directory into the target.
@@ -36,14 +37,21 @@ struct ShippedFile {
 };
 
 // The program files in the order they are copied; only one language's
-// documents. KELPA.EXE and TOLVEX.EXE are programs.
+// documents. KELPA.EXE and TOLVEX.EXE are programs; KELPA.PNG is the icon
+// of the group's entries.
 QList<ShippedFile> ProgramFiles(const InstallNames& names);
 
 // The program group and its items.
 inline const QString GroupName = QStringLiteral("Kelpa");
 QStringList GroupItems(const InstallNames& names);
-// The commands that create the group and replace its items, in order.
+// The commands that create the group and replace its items, in order; each
+// item shows the program's icon.
 QStringList GroupCommands(const QString& directory, const InstallNames& names);
+// What each item's entry tells beyond its command, by item: every one is
+// listed with network programs that transfer files, and the removal's says
+// what it removes from directory.
+QMap<QString, platform::ProgramItemDetails> GroupItemDetails(const QString& directory,
+                                                             const InstallNames& names);
 
 // Creates directory level by level (TargetPath.h); 0 when it is a folder
 // afterwards, otherwise the error of the first level that is none: 58 when

@@ -41,6 +41,15 @@ int ProgramGroupLink::LinkExecute(const QString& commands)
     return manager_->execute(commands) == 0 ? 0 : ErrLinkRefused;
 }
 
+int ProgramGroupLink::SetItemDetails(const QString& name,
+                                     const platform::ProgramItemDetails& details)
+{
+    if (!manager_)
+        return ErrLinkNotOpen;
+    manager_->setItemDetails(name, details);
+    return 0;
+}
+
 void OpenGroupLink(ProgramGroupLink& link)
 {
     for (int attempt = 0; attempt < 20; ++attempt) {

@@ -43,6 +43,9 @@ public:
     // Sends one command string ("[CreateGroup(Kelpa)]"): 0, 294 without a
     // conversation, 285 when Program Manager refuses it.
     int LinkExecute(const QString& commands);
+    // What the entry of the item name tells beyond the command that adds it
+    // (platform::ProgramManager::setItemDetails); 294 without a conversation.
+    int SetItemDetails(const QString& name, const platform::ProgramItemDetails& details);
 
 private:
     QString topic_;

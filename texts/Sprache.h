@@ -1,6 +1,6 @@
 #pragma once
 // Module Sprache: the text table of the program in German and in English.
-// Each routine writes every one of the 358 set slots of KELPA::LanguageText,
+// Each routine writes every one of the 360 set slots of KELPA::LanguageText,
 // so after a call the table holds that one language whatever it held before.
 // None of them touches a window or any other variable.
 

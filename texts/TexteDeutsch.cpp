@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the German text into each of the 358 set slots of LanguageText (an empty text
+// Stores the German text into each of the 360 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteDeutsch()
 {
@@ -388,6 +388,10 @@ void TexteDeutsch()
     t[447] = QStringLiteral("Datenträger voll!");
     t[448] = QStringLiteral("Name zu lang oder nicht zulässig!");
     t[449] = QStringLiteral("Konnte nicht geschrieben werden!");
+    t[450] = QStringLiteral("Kelpa darf in diesen Ordner nicht schreiben und kann dort seine "
+                            "Sperrdatei KELPA.TMP nicht anlegen:");
+    t[451] = QStringLiteral("Entfernt Kelpa (das Programm, seine Seiten, Einstellungen und "
+                            "Arbeitsdateien und diese Programmgruppe) aus ");
     t[452] = QStringLiteral("Keine &externen Banner");
     t[459] = QStringLiteral("Drücken Sie die 'Entf'-Taste, um die gewählte Datei");
     t[460] = QStringLiteral("Professionelle Einstellungen");

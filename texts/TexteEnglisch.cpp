@@ -4,7 +4,7 @@
 
 #include "main/Kelpa.h"
 
-// Stores the English text into each of the 358 set slots of LanguageText (an empty text
+// Stores the English text into each of the 360 set slots of LanguageText (an empty text
 // is written too); reads nothing and changes no other variable.
 void TexteEnglisch()
 {
@@ -376,6 +376,10 @@ void TexteEnglisch()
     t[447] = QStringLiteral("Disk full!");
     t[448] = QStringLiteral("Name too long or not allowed!");
     t[449] = QStringLiteral("Could not be written!");
+    t[450] = QStringLiteral("Kelpa may not write to this folder, so it cannot make its lock file "
+                            "KELPA.TMP there:");
+    t[451] = QStringLiteral("Removes Kelpa (the program, its pages, settings and work files, and "
+                            "this program group) from ");
     t[452] = QStringLiteral("No external &Banners");
     t[459] = QStringLiteral("Press the 'Del'-key to move the highlighted file to");
     t[460] = QStringLiteral("Professional Options");

@@ -45,13 +45,13 @@ double AlignReserve(bool listVisible, bool buttonsVisible)
     return 1675 + (listVisible ? 2000 : 0) + (buttonsVisible ? 420 : 0);
 }
 
-Place AlignPlace(double mainWidth, double mainHeight, double currentHeight, bool listVisible,
-                 bool buttonsVisible)
+Place AlignPlace(double mainWidth, double mainHeight, double transferHeight, double currentHeight,
+                 bool listVisible, bool buttonsVisible)
 {
-    Place place{0, mainWidth - 175, 0, currentHeight};
+    Place place{0, mainWidth - 175, transferHeight, currentHeight};
     if (place.Width < 7920)
         place.Width = 7920;
-    const double reserve = AlignReserve(listVisible, buttonsVisible);
+    const double reserve = AlignReserve(listVisible, buttonsVisible) + transferHeight;
     if (mainHeight > reserve)
         place.Height = mainHeight - reserve;
     if (place.Height < MinimumHeight)

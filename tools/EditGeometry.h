@@ -29,11 +29,13 @@ Place RestorePlace(const QString& positionEdit, const Place& design, double scre
 // windows: 1675, plus 2000 for the visible list area, plus 420 for the
 // visible button bar.
 double AlignReserve(bool listVisible, bool buttonsVisible);
-// The place the align command gives: top left, the main window's width less
-// 175 (at least 7920), its height less the reserve when that leaves anything
+// The place the align command gives: at the left edge below the transfer
+// window (never under it, where its title bar and buttons would hide), the
+// main window's width less 175 (at least 7920), the height that the reserve
+// and the transfer window leave of the main window's when that is anything
 // (else currentHeight), at least 3270.
-Place AlignPlace(double mainWidth, double mainHeight, double currentHeight, bool listVisible,
-                 bool buttonsVisible);
+Place AlignPlace(double mainWidth, double mainHeight, double transferHeight, double currentHeight,
+                 bool listVisible, bool buttonsVisible);
 
 // The controls that follow the window's size, for an outer size; Width and
 // Height are raised to the smallest size the window takes (7910 by 3270).

@@ -10,6 +10,7 @@
 #include "tools/ExampleTask.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,6 +88,16 @@ void FormAssistant::Form_Unload()
         StartInLeft = keptStartInLeft_;
         StartInText = keptStartInText_;
     }
+}
+
+void FormAssistant::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        Form::keyPressEvent(event);
+        return;
+    }
+    if (CommandContinue->isEnabled())
+        platform::runGuarded([this] { CommandContinue->click(); });
 }
 
 // A file that cannot be written (a folder of that name, a read-only folder)

@@ -127,6 +127,10 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+    // Return and Enter press the default button, Continue (Finish on a last
+    // step), when it is enabled, wherever the focus is; Space presses the
+    // button that has the focus.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     FormAssistant();

@@ -83,6 +83,9 @@ void FormAssistant::Finish()
     handedOver_ = true;
     Unload();
     main.MenuAlign_Click();
+    // The closing message points to the options window: it is in front.
+    options.Show();
+    options.Activate();
     platform::MsgBox(closing, platform::vbOKOnly, LanguageText[1]);
 }
 

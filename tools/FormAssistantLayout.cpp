@@ -127,6 +127,7 @@ void FormAssistant::setupControls()
     CommandBack->setText(QStringLiteral("&Cancel"));
     CommandContinue = Placed<QPushButton>(this, "CommandContinue", {6840, 3600, 1800, 375});
     CommandContinue->setText(QStringLiteral("&Continue ->"));
+    CommandContinue->setDefault(true);
     setupFrames12();
     setupFrames34();
     setupFrames56();

@@ -83,6 +83,8 @@ void FormChoose::setupHandlers()
     On(FileSearch, &chooser::FileListBox::DblClick, this, &FormChoose::FileSearch_DblClick);
     On(ComboSearch, &QComboBox::currentTextChanged, this, &FormChoose::ComboSearch_Change);
     On(ComboSearch, &QComboBox::activated, this, &FormChoose::ComboSearch_Change);
+    connect(ComboSearch, &QComboBox::activated, this,
+            [this] { ComboSearch->lineEdit()->setCursorPosition(0); });
     On(TextSearch, &QLineEdit::textChanged, this, &FormChoose::TextSearch_Change);
     On(CommandSearchOK, &QPushButton::clicked, this, &FormChoose::CommandSearchOK_Click);
     On(CommandSearchCancel, &QPushButton::clicked, this, &FormChoose::CommandSearchCancel_Click);
@@ -118,6 +120,8 @@ void FormChoose::Form_Load()
             if (!mode_.icon)
                 ComboSearch->addItem(QStringLiteral("*.*"));
             ComboSearch->setEditText(ChooseFilter);
+            // A pattern list longer than the box shows its start.
+            ComboSearch->lineEdit()->setCursorPosition(0);
             DirSearch->SetPath(platform::CurDir());
         }
         FileSearch->SetPath(DirSearch->Path());
@@ -155,10 +159,12 @@ void FormChoose::ShowDrive()
         int(chooser::Drives().indexOf(chooser::DriveOf(DirSearch->Path()))));
 }
 
+// The name is typed at once: the text box has the focus, and Return takes
+// what it holds (OK is the default button while there is a text).
 void FormChoose::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
-    CommandSearchCancel->setFocus();
+    TextSearch->setFocus();
 }
 
 void FormChoose::keyPressEvent(QKeyEvent* event)

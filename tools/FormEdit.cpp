@@ -11,6 +11,7 @@
 #include "tools/EditGeometry.h"
 #include "tools/EditTexts.h"
 #include "tools/ListLines.h"
+#include "transfer/FormHTTP.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -249,9 +250,9 @@ void FormEdit::AlignForm()
 {
     const FormKelpa& main = FormKelpa::Instance();
     SetWindowState(0);
-    const editgeometry::Place place =
-        editgeometry::AlignPlace(main.Width(), main.Height(), Height(),
-                                 !main.PictureList->isHidden(), !main.PictureButtons->isHidden());
+    const editgeometry::Place place = editgeometry::AlignPlace(
+        main.Width(), main.Height(), FormHTTP::Instance().Height(), Height(),
+        !main.PictureList->isHidden(), !main.PictureButtons->isHidden());
     MoveTo(place.Left, place.Top, place.Width, place.Height);
 }
 

@@ -263,5 +263,13 @@ void FailWritesTo(const QStringList& names);
 // new number.
 int OpenLockFile(const QString& path, int fileNumber);
 void ReleaseLockFile(); // closes it and gives up the lock (for exit); no-op if none
+// The place of the current directory's lock file when the directory takes
+// no new file (a folder the user may not write to, read-only media): in the
+// folder "kelpa-locks" of the user's runtime folder ($XDG_RUNTIME_DIR; made
+// when missing, for the user alone), named name behind a digest of the
+// directory's real path, so that every copy the user starts in that
+// directory takes the same file. A program path; empty when there is no
+// runtime folder.
+QString UserLockFile(const QString& name);
 
 } // namespace platform

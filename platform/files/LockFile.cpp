@@ -9,6 +9,10 @@
 
 #include "platform/files/FilesDetail.h"
 
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -109,6 +113,24 @@ void ReleaseLockFile()
 {
     closeLockHandles();
     dropHolder();
+}
+
+QString UserLockFile(const QString& name)
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        return QString();
+    const QString folder = runtime + QStringLiteral("/kelpa-locks");
+    if (::mkdir(encoded(folder).constData(), 0700) == 0)
+        noteAdded(folder);
+    QString directory = ToLinuxPath(CurDir());
+    const QString real = QFileInfo(directory).canonicalFilePath();
+    if (!real.isEmpty())
+        directory = real;
+    const QByteArray digest =
+        QCryptographicHash::hash(encoded(directory), QCryptographicHash::Sha256).toHex().left(32);
+    return FromLinuxPath(folder + QLatin1Char('/') + QString::fromLatin1(digest) +
+                         QLatin1Char('-') + name);
 }
 
 } // namespace platform

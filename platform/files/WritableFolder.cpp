@@ -4,6 +4,7 @@
 #include "platform/files/FilesDetail.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
@@ -59,7 +60,8 @@ FolderState MakeWritableFolder(const QString& path)
         if (slash < 0)
             break;
     }
-    if (::access(encoded(linuxPath).constData(), W_OK | X_OK) != 0)
+    // The rights the program has (its effective ones), as creating a file uses them.
+    if (::faccessat(AT_FDCWD, encoded(linuxPath).constData(), W_OK | X_OK, AT_EACCESS) != 0)
         return faultOf(errno);
     return {};
 }

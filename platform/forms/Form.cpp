@@ -142,6 +142,16 @@ void Form::Show(bool modal)
     Frame()->setWindowModality(Qt::NonModal);
 }
 
+void Form::Activate()
+{
+    if (auto* child = qobject_cast<QMdiSubWindow*>(Frame()); child && child->mdiArea()) {
+        child->mdiArea()->setActiveSubWindow(child);
+        return;
+    }
+    Frame()->raise();
+    Frame()->activateWindow();
+}
+
 void Form::Hide()
 {
     Frame()->hide();

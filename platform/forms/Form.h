@@ -62,6 +62,10 @@ public:
     // Loads when needed and shows. Modal: returns when the window is hidden or
     // unloaded, letting events run meanwhile.
     void Show(bool modal = false);
+    // Makes a shown window the active one, in front of the others: a child
+    // window the document area's active child (which also decides the order
+    // in which the area stacks its children again later).
+    void Activate();
     void Hide();
     bool Visible() const;
     // Moves a top-level window to the middle of the primary screen's

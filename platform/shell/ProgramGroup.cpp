@@ -88,7 +88,7 @@ QString execArgument(const QString& arg)
 }
 
 QString desktopEntry(const QString& name, const QString& target, const QString& icon,
-                     const QString& workingDirectory)
+                     const QString& workingDirectory, const ProgramItemDetails& details)
 {
     const QFileInfo info(target);
     const QString exec = info.isFile() && info.isExecutable()
@@ -100,6 +100,11 @@ QString desktopEntry(const QString& name, const QString& target, const QString& 
     text += QStringLiteral("Path=") + escapedValue(workingDirectory) + QLatin1Char('\n');
     if (!icon.isEmpty())
         text += QStringLiteral("Icon=") + escapedValue(icon) + QLatin1Char('\n');
+    if (!details.comment.isEmpty())
+        text += QStringLiteral("Comment=") + escapedValue(details.comment) + QLatin1Char('\n');
+    if (!details.categories.isEmpty())
+        text += QStringLiteral("Categories=") +
+                escapedValue(details.categories.join(QLatin1Char(';'))) + QStringLiteral(";\n");
     return text;
 }
 
@@ -135,7 +140,8 @@ int DeleteProgramGroup(const QString& group)
 }
 
 int AddProgramItem(const QString& group, const QString& target, const QString& name,
-                   const QString& iconPath, const QString& workingDirectory)
+                   const QString& iconPath, const QString& workingDirectory,
+                   const ProgramItemDetails& details)
 {
     const QString folder = existingGroupFolder(group);
     const QString targetPath = ToLinuxPath(target);
@@ -154,7 +160,7 @@ int AddProgramItem(const QString& group, const QString& target, const QString& n
     QSaveFile file(folder + QLatin1Char('/') + itemName + EntrySuffix);
     if (!file.open(QIODevice::WriteOnly))
         return ErrGroupCommand;
-    file.write(desktopEntry(itemName, targetPath, icon, directory).toUtf8());
+    file.write(desktopEntry(itemName, targetPath, icon, directory, details).toUtf8());
     return file.commit() ? 0 : ErrGroupCommand;
 }
 
@@ -316,6 +322,11 @@ int ProgramManager::execute(const QString& commands)
     return 0;
 }
 
+void ProgramManager::setItemDetails(const QString& name, const ProgramItemDetails& details)
+{
+    details_.insert(name.toLower(), details);
+}
+
 int ProgramManager::run(const QString& command, const QStringList& args)
 {
     auto is = [&](const char* name) {
@@ -347,7 +358,7 @@ int ProgramManager::run(const QString& command, const QStringList& args)
         return ErrGroupCommand;
     if (is("AddItem"))
         return AddProgramItem(group_, first, argument(args, 1), argument(args, 2),
-                              argument(args, 6));
+                              argument(args, 6), details_.value(argument(args, 1).toLower()));
     if (is("ReplaceItem") || is("DeleteItem"))
         return DeleteProgramItem(group_, first);
     return ErrGroupCommand;

@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -27,14 +28,22 @@ int CreateProgramGroup(const QString& group);
 // Removes the group's folder with every entry in it; 285 when it does not exist.
 int DeleteProgramGroup(const QString& group);
 
+// What a desktop entry tells beyond a Program Manager item: the menus it is
+// listed in (freedesktop menu categories, "Network", "FileTransfer" ...) and
+// a comment, shown as its tool tip. Empty ones are left out.
+struct ProgramItemDetails {
+    QStringList categories;
+    QString comment;
+};
+
 // Adds (or replaces) the item name to an existing group. target is the program
 // path of the program or document it starts: a program runs itself, a document
 // opens with its associated program. An empty name takes the target's name
 // without extension; an empty workingDirectory the target's folder; iconPath
-// may be empty.
+// (a program path of a picture file) may be empty.
 int AddProgramItem(const QString& group, const QString& target, const QString& name,
-                   const QString& iconPath = QString(),
-                   const QString& workingDirectory = QString());
+                   const QString& iconPath = QString(), const QString& workingDirectory = QString(),
+                   const ProgramItemDetails& details = {});
 // Removes the item; 285 when the group or the item does not exist.
 int DeleteProgramItem(const QString& group, const QString& name);
 // The Linux folder the item starts its program in (its working directory);
@@ -65,14 +74,18 @@ int RestoreProgramGroup(const QString& group, const ProgramGroupState& state);
 //   DeleteGroup(group)   deletes the group
 // Returns 0, or 285 at the first command that fails or is not understood (the
 // commands after it are not carried out).
+// AddItem writes the details set for the name it gives (case-blind) into
+// the item's entry; the commands themselves carry none.
 class ProgramManager final {
 public:
     int execute(const QString& commands);
+    void setItemDetails(const QString& name, const ProgramItemDetails& details);
 
 private:
     int run(const QString& command, const QStringList& args);
 
-    QString group_; // the current group
+    QString group_;                             // the current group
+    QMap<QString, ProgramItemDetails> details_; // by the item's name in lower case
 };
 
 } // namespace platform

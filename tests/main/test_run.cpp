@@ -8,6 +8,7 @@
 #include "tests/support/TestMain.h"
 
 #include <QDir>
+#include <QFile>
 
 using namespace testsupport;
 using namespace KELPA;
@@ -89,6 +90,32 @@ private Q_SLOTS:
         QCOMPARE(Running, int16_t(0));
         QVERIFY(FormKelpa::Instance().CommandStart->isEnabled());
         QVERIFY(!FormKelpa::Instance().CommandStop->isEnabled());
+        KELPA_VERIFY_MSGBOXES(boxes);
+    }
+
+    // After a run the boxes show its start, not the last file fetched: a
+    // task saved then names the start URL, and Start begins there again.
+    void theStartShowsAgainAfterARun()
+    {
+        PrepareRun(Url(QStringLiteral("index.html")), 1);
+        MsgBoxScript boxes;
+        TransferDouble transfer(LevelSite());
+        QString shownDuringTheRun;
+        transfer.during = [&](const QString&) {
+            shownDuringTheRun = FormHTTP::Instance().Text1->text();
+        };
+        QVERIFY(!StartRun());
+        QCOMPARE(shownDuringTheRun, Url(QStringLiteral("b.html")));
+        FormHTTP& http = FormHTTP::Instance();
+        QCOMPARE(http.Text1->text(), Url(QStringLiteral("index.html")));
+        QCOMPARE(http.Text2->text(), QStringLiteral("index.html"));
+        FormKelpa::Instance().inischreiben(QStringLiteral("job.tsk"));
+        QVERIFY(
+            ReadFile(QStringLiteral("job.tsk")).contains("\r\nTaskURL=http://site/index.html\r\n"));
+        transfer.fetched.clear();
+        QVERIFY(!StartRun());
+        QCOMPARE(transfer.fetched.value(0), Url(QStringLiteral("index.html")));
+        QVERIFY(!QFile::exists(QStringLiteral("site/index(1).html")));
         KELPA_VERIFY_MSGBOXES(boxes);
     }
 

@@ -9,6 +9,7 @@
 #include "tests/main/StartupFixture.h"
 #include "tests/setup/InstallerScript.h"
 #include "tests/support/MsgBoxScript.h"
+#include "tests/support/ObeyPermissions.h"
 #include "tests/support/TestMain.h"
 #include "transfer/FormHTTP.h"
 
@@ -52,6 +53,31 @@ private Q_SLOTS:
         KELPA_VERIFY_MSGBOXES(boxes);
         QCOMPARE(installer.Proposal, QStringLiteral("C:\\Program Files\\Kelpa\\"));
         setuptest::CloseInstaller();
+    }
+
+    // In a folder it may not write to, the program says so, naming the
+    // folder, and ends without touching a file.
+    void aFolderWithoutRightsIsNamed()
+    {
+        EnterFreshFolder(QStringLiteral("read-only"));
+        WriteFile(QStringLiteral("KELPA.INI"), "Language=english\r\n");
+        const QString folder = QDir::currentPath();
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        MsgBoxScript boxes;
+        boxes
+            .expect(QStringLiteral("Kelpa may not write to this folder, so it cannot make its "
+                                   "lock file KELPA.TMP there:\r\n") +
+                        platform::CurDir(),
+                    vbOK)
+            .withStyle(16)
+            .withTitle(QStringLiteral("Kelpa"));
+        {
+            const ObeyPermissions asAUser;
+            QVERIFY(StartProgram());
+        }
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{QStringLiteral("KELPA.INI")});
     }
 
     void aSecondCopyIsRefusedAndTouchesNothing()

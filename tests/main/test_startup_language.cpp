@@ -37,6 +37,18 @@ private Q_SLOTS:
         QTest::newRow("value holding =") << QByteArray("Language=a=b\n") << "a=b";
         QTest::newRow("line without =") << QByteArray("Language\nx\n") << "english";
         QTest::newRow("no line end at the end") << QByteArray("Language=Deutsch") << "Deutsch";
+        QTest::newRow("a note's line is the note's")
+            << QByteArray("Language=english\r\nMemoText=x\r\nLanguage=deutsch\r\nMemoTextEnd\r\n")
+            << "english";
+        QTest::newRow("a note on its key line")
+            << QByteArray("MemoText=Language=deutsch\r\nMemoTextEnd\r\n") << "english";
+        QTest::newRow("after the note")
+            << QByteArray("MemoText=x\r\nMemoTextEnd\r\nLanguage=deutsch\r\n") << "deutsch";
+        QTest::newRow("only the exact end line ends it")
+            << QByteArray("MemoText=x\r\n MemoTextEnd\r\nLanguage=deutsch\r\nMemoTextEnd\r\n")
+            << "english";
+        QTest::newRow("a note without its end line")
+            << QByteArray("memotext = x\nLanguage=deutsch\n") << "english";
     }
     void languageLine()
     {

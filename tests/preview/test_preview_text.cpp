@@ -57,6 +57,8 @@ private Q_SLOTS:
     void markup();
     void listed_data();
     void listed();
+    void htmlText_data();
+    void htmlText();
     void stopsWhenAsked();
     void missingFile();
     void content_data();
@@ -156,6 +158,48 @@ void TestPreviewText::listed()
     QTEST(int(lines.size()), "count");
     QTEST(lines.value(0), "first");
     QTEST(lines.value(lines.size() - 1), "last");
+}
+
+// A page as text: the lines a browser would break, without style sheets
+// and scripts.
+void TestPreviewText::htmlText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("blocks on one line")
+        << QByteArray("<h1>About us</h1><p>Founded in 1990.</p><p>Welcome!</p>")
+        << QStringList{"About us", "Founded in 1990.", "Welcome!"};
+    QTest::newRow("line breaks and list items")
+        << QByteArray("one<br>two<BR/>three<ul><li>a</li><li class=\"x\">b</li></ul>")
+        << QStringList{"one", "two", "three", "a", "b"};
+    QTest::newRow("table cells") << QByteArray("<tr><td>Name</td><td>Value</td></tr>")
+                                 << QStringList{"Name", "Value"};
+    QTest::newRow("inline elements run on")
+        << QByteArray("<p>a <b>bold</b> <a href=\"x.html\">link</a> &amp; more</p>")
+        << QStringList{"a bold link  more"};
+    QTest::newRow("title and heading")
+        << QByteArray("<html><head><title>Home</title></head><body><h1>Welcome</h1>")
+        << QStringList{"Home", "Welcome"};
+    QTest::newRow("style on one line")
+        << QByteArray("<style>body { color: red; }</style><p>text</p>") << QStringList{"text"};
+    QTest::newRow("script over lines")
+        << QByteArray("<p>before</p>\n<script type=\"text/javascript\">\nvar a = 1 < 2;\n"
+                      "document.write('<p>x</p>');\n</script>after\n")
+        << QStringList{"before", "after"};
+    QTest::newRow("script tag over lines")
+        << QByteArray("before<script\nsrc=\"x.js\">code</SCRIPT >after")
+        << QStringList{"before", "after"};
+    QTest::newRow("end tag over lines")
+        << QByteArray("<style>p{}</style\n>after") << QStringList{"after"};
+    QTest::newRow("names that begin alike")
+        << QByteArray("<scripts>kept</scripts><pre>x</pre><progress>y</progress>")
+        << QStringList{"kept", "x", "y"};
+}
+
+void TestPreviewText::htmlText()
+{
+    QFETCH(QByteArray, bytes);
+    QTEST(Listed(Write(QStringLiteral("page.html"), bytes), true), "lines");
 }
 
 // The caller's stop (an abort during a run, a newer preview) ends the

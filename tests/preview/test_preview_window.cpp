@@ -86,6 +86,7 @@ private Q_SLOTS:
     void storedPosition();
     void maximisedKeepsPosition();
     void missingDirectory();
+    void captionCountsTheFolderShown();
     void newFolderShows_data();
     void newFolderShows();
     void longFolderNameInView();
@@ -180,6 +181,22 @@ void TestPreviewWindow::missingDirectory()
     QCOMPARE(preview.Caption(), QStringLiteral("Preview (0 Files, ") + Directory + ")");
     preview.VerzListe_Click();
     QVERIFY(!preview.DateiListe->isHidden());
+}
+
+// Moving to another folder in the directory list, the caption names and
+// counts that folder; back in the directory, the directory again.
+void TestPreviewWindow::captionCountsTheFolderShown()
+{
+    PrepareSite({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
+    QVERIFY(QDir().mkdir(QStringLiteral("site/host")));
+    WriteFile(QStringLiteral("site/host/d.txt"), "d");
+    FormPreview& preview = FormPreview::Instance();
+    preview.Load();
+    QCOMPARE(preview.Caption(), QStringLiteral("Preview (3 Files, ") + Directory + ")");
+    QCOMPARE(preview.VerzListe->SetPath(Directory + "host"), 0);
+    QCOMPARE(preview.Caption(), QStringLiteral("Preview (1 Files, ") + Directory + "host\\)");
+    QCOMPARE(preview.VerzListe->SetPath(Directory), 0);
+    QCOMPARE(preview.Caption(), QStringLiteral("Preview (3 Files, ") + Directory + ")");
 }
 
 void TestPreviewWindow::newFolderShows_data()

@@ -18,13 +18,13 @@ namespace setuptest {
 inline setup::InstallNames EnglishNames()
 {
     return {"README.HTM",  "KELPA(E).HT_", "KELPA(E).HTM", "LICENSE.HT_",
-            "LICENSE.HTM", "Readme",       "License"};
+            "LICENSE.HTM", "Readme",       "License",      "Removes Kelpa from "};
 }
 
 inline setup::InstallNames GermanNames()
 {
     return {"LIESMICH.HTM", "KELPA(D).HT_", "KELPA(D).HTM", "LIZENZ.HT_",
-            "LIZENZ.HTM",   "Liesmich",     "Lizenz"};
+            "LIZENZ.HTM",   "Liesmich",     "Lizenz",       "Entfernt Kelpa aus "};
 }
 
 // Name and contents of every file of the fake set; the programs' sources are
@@ -34,7 +34,7 @@ inline QMap<QString, QByteArray> ShippedSet()
     QMap<QString, QByteArray> set;
     for (const char* name :
          {"SETUP1.EXE", "TOLVEX.EX_", "KELPA.AV_", "COMCT232.OC_", "README.HTM", "KELPA(E).HT_",
-          "LICENSE.HT_", "LIESMICH.HTM", "KELPA(D).HT_", "LIZENZ.HT_"})
+          "LICENSE.HT_", "LIESMICH.HTM", "KELPA(D).HT_", "LIZENZ.HT_", "KELPA.PNG"})
         set.insert(QLatin1String(name), QByteArray("contents of ") + name);
     return set;
 }

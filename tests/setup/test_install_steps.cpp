@@ -57,7 +57,7 @@ private Q_SLOTS:
         const QMap<QString, QByteArray> set = ShippedSet();
         const QStringList expected = {
             "KELPA.EXE",  "KELPA.AVI", names.Readme, names.HelpInstalled, names.LicenseInstalled,
-            "TOLVEX.EXE", "KELPA.INI"};
+            "TOLVEX.EXE", "KELPA.PNG", "KELPA.INI"};
         QStringList sorted = expected;
         sorted.sort();
         QCOMPARE(QDir(Installed()).entryList(QDir::Files, QDir::Name), sorted);
@@ -71,7 +71,9 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(SystemFolder() + QStringLiteral("/COMCT232.OCX")),
                  set.value(QStringLiteral("COMCT232.OC_")));
 
-        // Each entry starts its file from the installation folder, a blank in its name.
+        // Each entry starts its file from the installation folder, a blank in its name,
+        // shows the program's icon and is listed with network programs; the
+        // removal's says what it removes from where.
         const QStringList items = GroupItems(names);
         QCOMPARE(GroupEntries().size(), 4);
         const QStringList targets = {"KELPA.EXE", names.Readme, names.LicenseInstalled,
@@ -84,11 +86,16 @@ private Q_SLOTS:
             QCOMPARE(entry.value("Path"), Installed());
             const bool program = targets.at(i).endsWith(QLatin1String(".EXE"));
             QCOMPARE(entry.value("Exec"), program ? quoted : QStringLiteral("xdg-open ") + quoted);
+            QCOMPARE(entry.value("Icon"), Installed() + QStringLiteral("/KELPA.PNG"));
+            QCOMPARE(entry.value("Categories"), QStringLiteral("Network;FileTransfer;"));
+            QCOMPARE(entry.value("Comment"),
+                     items.at(i) == QLatin1String("Tolvexall")
+                         ? names.RemovalComment + QStringLiteral("C:\\\\Program Files\\\\Kelpa\\\\")
+                         : QString());
         }
         const QString validate = QStandardPaths::findExecutable("desktop-file-validate");
+        QVERIFY2(!validate.isEmpty(), "desktop-file-validate is missing (scripts/setup.sh)");
         for (const QString& item : items) {
-            if (validate.isEmpty())
-                break;
             QProcess run;
             run.start(validate, {Applications() + "/Kelpa/" + item + ".desktop"});
             QVERIFY(run.waitForFinished());

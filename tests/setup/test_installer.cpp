@@ -9,11 +9,13 @@
 #include "tests/setup/SetupFixture.h"
 #include "tests/support/ChooseScript.h"
 #include "tests/support/MsgBoxScript.h"
+#include "tests/support/ObeyPermissions.h"
 #include "tests/support/TestMain.h"
 #include "texts/Sprache.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSet>
 
 using namespace setuptest;
@@ -200,6 +202,44 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(shipped + "/KELPA.TMP"));
         QVERIFY(!QFileInfo::exists(shipped + "/KELPA.INI"));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // Started from a folder it may not write to (the shipped set on read-only
+    // media), the installer installs and writes nothing there: its lock
+    // lives in the user's runtime folder for the time, where it keeps a
+    // second copy out, and goes at the end.
+    void installsFromAReadOnlyFolder()
+    {
+        const QString shipped = EnterShippedSet();
+        const QStringList set = QDir(shipped).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QString locks = Home() + QStringLiteral("/runtime/kelpa-locks");
+        QVERIFY(QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ExeOwner));
+        InstallerScript script({Language::English, {}, true});
+        int heldElsewhere = -1;
+        QTimer probe;
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            const QStringList held = QDir(locks).entryList(QDir::Files);
+            if (heldElsewhere < 0 && held.size() == 1)
+                heldElsewhere = QProcess::execute(
+                    QStringLiteral("flock"),
+                    {QStringLiteral("-n"), locks + "/" + held.first(), QStringLiteral("true")});
+        });
+        probe.start(5);
+        MsgBoxScript boxes;
+        bool ended = false;
+        {
+            const testsupport::ObeyPermissions asAUser;
+            ended = RunInstaller();
+        }
+        probe.stop();
+        QFile::setPermissions(shipped, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(ended);
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QCOMPARE(script.FinishedHeading, QStringLiteral("Congratulations!"));
+        QVERIFY(IsExecutable(Installed(false) + "/KELPA.EXE"));
+        QCOMPARE(QDir(shipped).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), set);
+        QCOMPARE(heldElsewhere, 1);
+        QCOMPARE(QDir(locks).entryList(QDir::Files), QStringList());
     }
 
     // Each failure names its cause and shows the choosing view again, never

@@ -7,6 +7,7 @@
 #include "main/Kelpa.h"
 #include "platform/convert/Convert.h"
 #include "platform/files/Files.h"
+#include "preview/FormPreview.h"
 #include "settings/FormOptions.h"
 #include "tests/support/CaptionFit.h"
 #include "tests/support/ChooseScript.h"
@@ -16,6 +17,7 @@
 #include "tests/tools/AssistantFixture.h"
 #include "texts/Sprache.h"
 #include "tools/FormAssistant.h"
+#include "tools/FormEdit.h"
 #include "transfer/FormHTTP.h"
 
 #include <QCheckBox>
@@ -25,6 +27,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -199,6 +203,85 @@ private Q_SLOTS:
         QVERIFY(!answer.leftOpen());
         QCOMPARE(FormHTTP::Instance().Text1->text(),
                  QStringLiteral("http://127.0.0.1:8/docs/index.html"));
+    }
+
+    // Return presses Continue on every step and Finish on the last one,
+    // wherever the focus is, and nothing while Continue is disabled.
+    void returnPressesContinue()
+    {
+        const QString url = QStringLiteral("http://127.0.0.1:8/docs/index.html");
+        MsgBoxScript boxes;
+        ExpectClosing(boxes);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            FormAssistant& a = A();
+            const auto pressReturn = [&a] {
+                QWidget* focused = a.focusWidget();
+                QTest::keyClick(focused ? focused : &a, Qt::Key_Return);
+            };
+            a.Option4->click();
+            a.CommandBack->setFocus();
+            pressReturn();
+            QCOMPARE(Step(), 2);
+            pressReturn(); // no URL yet
+            QCOMPARE(Step(), 2);
+            a.TextURL->setFocus();
+            QTest::keyClicks(a.TextURL, url);
+            pressReturn();
+            QCOMPARE(Step(), 3);
+            QCOMPARE(ContinueText(), LanguageText[7]);
+            QVERIFY(a.CommandContinue->isDefault());
+            pressReturn(); // Finish
+        });
+        FormKelpa::Instance().MenuAssistant_Click();
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QVERIFY(!answer.leftOpen());
+        QCOMPARE(FormHTTP::Instance().Text1->text(), url);
+    }
+
+    // After Finish the options window, which the closing message names, is
+    // in front and whole in the main window; the list editor and the
+    // preview stand below the transfer window, each with its title bar in
+    // view, as the align command leaves them.
+    void finishShowsTheOptionsWindow()
+    {
+        FormKelpa& main = FormKelpa::Instance();
+        FormOptions::Instance().Unload();
+        FormEdit::Instance().Show();
+        FormPreview::Instance().Show();
+        MsgBoxScript boxes;
+        ExpectClosing(boxes);
+        ModalAnswer answer("FormAssistant", [&](platform::Form&) {
+            Walk(Kind(4), StepsOf(4));
+            A().CommandContinue->click();
+        });
+        main.MenuAssistant_Click();
+        KELPA_VERIFY_MSGBOXES(boxes);
+        QList<QMdiSubWindow*> stack = main.MdiArea()->subWindowList(QMdiArea::StackingOrder);
+        stack.removeIf([](const QMdiSubWindow* window) { return window->isHidden(); });
+        QCOMPARE(stack.last()->widget(), &FormOptions::Instance());
+        const QRect area = main.MdiArea()->viewport()->rect();
+        QVERIFY(area.contains(stack.last()->geometry()));
+        const int transferBottom = FormHTTP::Instance().ScreenRect().bottom();
+        QStringList hidden;
+        for (qsizetype i = 0; i < stack.size(); ++i) {
+            const auto* form = qobject_cast<platform::Form*>(stack.at(i)->widget());
+            if (form == &FormHTTP::Instance())
+                continue;
+            const QRect outer = form->ScreenRect();
+            const QPoint title(outer.center().x(),
+                               (outer.top() + form->mapToGlobal(QPoint()).y()) / 2);
+            if (outer.top() <= transferBottom)
+                hidden << form->objectName() + QStringLiteral(" under the transfer window");
+            for (qsizetype front = i + 1; front < stack.size(); ++front) {
+                const auto* other = qobject_cast<platform::Form*>(stack.at(front)->widget());
+                if (other->ScreenRect().contains(title))
+                    hidden << form->objectName() + QStringLiteral(": title bar under ") +
+                                  other->objectName();
+            }
+        }
+        FormEdit::Instance().Unload();
+        FormPreview::Instance().Unload();
+        QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(QLatin1Char('\n'))));
     }
 
     // The settings each kind leaves, from an options window with every box

@@ -84,14 +84,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("buttons");
         QTest::addColumn<double>("mainHeight");
         QTest::addColumn<Place>("place");
-        QTest::newRow("no bars") << false << false << 9000.0 << Place{0, 11825, 0, 7325};
-        QTest::newRow("button bar") << false << true << 9000.0 << Place{0, 11825, 0, 6905};
-        QTest::newRow("list area") << true << false << 9000.0 << Place{0, 11825, 0, 5325};
-        QTest::newRow("both") << true << true << 9000.0 << Place{0, 11825, 0, 4905};
+        // Below a transfer window 1300 high.
+        QTest::newRow("no bars") << false << false << 9000.0 << Place{0, 11825, 1300, 6025};
+        QTest::newRow("button bar") << false << true << 9000.0 << Place{0, 11825, 1300, 5605};
+        QTest::newRow("list area") << true << false << 9000.0 << Place{0, 11825, 1300, 4025};
+        QTest::newRow("both") << true << true << 9000.0 << Place{0, 11825, 1300, 3605};
         QTest::newRow("low window: at least 3270")
-            << true << true << 6000.0 << Place{0, 11825, 0, 3270};
+            << true << true << 6000.0 << Place{0, 11825, 1300, 3270};
         QTest::newRow("below the reserve keeps the height")
-            << true << true << 4000.0 << Place{0, 11825, 0, 5000};
+            << true << true << 5000.0 << Place{0, 11825, 1300, 5000};
     }
     void alignedPlace()
     {
@@ -99,8 +100,8 @@ private Q_SLOTS:
         QFETCH(bool, buttons);
         QFETCH(double, mainHeight);
         QFETCH(Place, place);
-        QCOMPARE(AlignPlace(12000, mainHeight, 5000, list, buttons), place);
-        QCOMPARE(AlignPlace(6000, mainHeight, 5000, list, buttons).Width, 7920.0);
+        QCOMPARE(AlignPlace(12000, mainHeight, 1300, 5000, list, buttons), place);
+        QCOMPARE(AlignPlace(6000, mainHeight, 1300, 5000, list, buttons).Width, 7920.0);
     }
 
     void layoutFollowsTheSize_data()

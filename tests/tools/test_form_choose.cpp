@@ -430,6 +430,47 @@ private Q_SLOTS:
         QCOMPARE(KELPA::ChosenPath, Here(QStringLiteral("t.tsk")));
     }
 
+    // The name is typed at once, and Return takes it: opening and saving.
+    void typedNameAndReturn_data()
+    {
+        QTest::addColumn<int>("titleText");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("open") << 67 << "t.tsk"
+                              << "t.tsk";
+        QTest::newRow("save") << 57 << "job"
+                              << "job.tsk";
+    }
+    void typedNameAndReturn()
+    {
+        QFETCH(int, titleText);
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        WriteFile(QStringLiteral("t.tsk"), "x");
+        FormChoose& chooser = Open(QStringLiteral("*.tsk"), titleText);
+        chooser.Show();
+        QCOMPARE(chooser.focusWidget(), chooser.TextSearch);
+        QTest::keyClicks(chooser.focusWidget(), Here(typed));
+        QTest::keyClick(chooser.focusWidget(), Qt::Key_Return);
+        QCOMPARE(KELPA::ChosenPath, Here(chosen));
+    }
+
+    // A pattern list longer than its box shows its start, also when it is
+    // picked again from the list.
+    void patternShowsItsStart()
+    {
+        FormChoose& chooser = Open(QStringLiteral("*.htm;*.html;*.shtml;*.map;*.xhtml"), 33);
+        chooser.Show();
+        QLineEdit* pattern = chooser.ComboSearch->lineEdit();
+        QVERIFY(pattern->fontMetrics().horizontalAdvance(pattern->text()) > pattern->width());
+        QCOMPARE(pattern->cursorPosition(), 0);
+        chooser.ComboSearch->setCurrentIndex(1);
+        chooser.ComboSearch->setCurrentIndex(0);
+        Q_EMIT chooser.ComboSearch->activated(0);
+        QCOMPARE(pattern->text(), QStringLiteral("*.htm;*.html;*.shtml;*.map;*.xhtml"));
+        QCOMPARE(pattern->cursorPosition(), 0);
+    }
+
     // Each showing starts from the design state.
     void unloadRestoresTheDesign()
     {

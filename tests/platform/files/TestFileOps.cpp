@@ -59,6 +59,7 @@ private Q_SLOTS:
     void lockFileRefusesSecondHolder();
     void noCloseReleasesTheLock_data();
     void noCloseReleasesTheLock();
+    void userLockFileOfAFolder();
 
 private:
     QString start;
@@ -349,5 +350,30 @@ void TestFileOps::noCloseReleasesTheLock()
 }
 
 KELPA_TEST_MAIN(TestFileOps)
+
+// The lock of a folder that takes no file lives in the user's runtime
+// folder: one file for one folder, however it is named, another for another
+// folder; held, it keeps a second copy out.
+void TestFileOps::userLockFileOfAFolder()
+{
+    const QString here = UserLockFile(QStringLiteral("KELPA.TMP"));
+    QVERIFY(here.endsWith(QLatin1String("-KELPA.TMP")));
+    const QString runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
+    QCOMPARE(ToLinuxPath(here).left(runtime.size() + 13), runtime + QLatin1String("/kelpa-locks/"));
+    QCOMPARE(QFile::permissions(runtime + QLatin1String("/kelpa-locks")),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                 QFile::WriteUser | QFile::ExeUser);
+    QVERIFY(QFile::link(work->path(), work->path() + QLatin1String("-link")));
+    QVERIFY(QDir::setCurrent(work->path() + QLatin1String("-link")));
+    QCOMPARE(UserLockFile(QStringLiteral("KELPA.TMP")), here);
+    QVERIFY(QDir::setCurrent(work->path() + QLatin1String("/Sub")));
+    QVERIFY(UserLockFile(QStringLiteral("KELPA.TMP")) != here);
+    QFile::remove(work->path() + QLatin1String("-link"));
+    QCOMPARE(OpenLockFile(here, 1), 0);
+    QCOMPARE(lockFromChild(ToLinuxPath(here)), 70);
+    ReleaseLockFile();
+    QCOMPARE(lockFromChild(ToLinuxPath(here)), 0);
+    QFile::remove(ToLinuxPath(here));
+}
 
 #include "TestFileOps.moc"
