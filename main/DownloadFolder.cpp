@@ -58,7 +58,7 @@ struct LinkAnswers {
     QString directory;
     QString top;                   // the directory's path
     QString inside;                // its canonical path, ending in "/"
-    QHash<QString, bool> leadsOut; // by folded folder
+    QHash<QString, bool> leadsOut; // by folder as asked
 };
 
 LinkAnswers& Answers()
@@ -110,11 +110,10 @@ bool LeadsOut(const QString& directory, const QString& folder)
         answers.top = top;
         answers.inside = canonical.isEmpty() ? QString() : canonical + QLatin1Char('/');
     }
-    const QString key = folder.toCaseFolded();
-    if (const auto known = answers.leadsOut.constFind(key); known != answers.leadsOut.cend())
+    if (const auto known = answers.leadsOut.constFind(folder); known != answers.leadsOut.cend())
         return *known;
     const bool out = LooksOut(answers, folder);
-    answers.leadsOut.insert(key, out);
+    answers.leadsOut.insert(folder, out);
     return out;
 }
 

@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+#include <utility>
+
 using namespace KELPA;
 
 namespace {
@@ -72,14 +74,18 @@ void FormKelpa::NamenGeben(const QString& mode)
 
     Link = named.link;
     FileDirectory = named.fileDirectory;
-    if (SubDirectories == 1)
-        FileDirectory = runnames::Folder(Directory, FileDirectory, InTheWay);
+    bool folderMoved = false;
+    if (SubDirectories == 1) {
+        QString placed = runnames::Folder(Directory, FileDirectory, InTheWay);
+        folderMoved = placed != FileDirectory;
+        FileDirectory = std::move(placed);
+    }
     NameAltered = named.nameAltered;
     if (input.mode != naming::Mode::SubDirOnly) {
         if (named.showLink && TransferStarted == 0)
             FormHTTP::Instance().Text1->setText(Link);
         FileName = named.fileName;
-        LocalFileName = Directory + RelativeName();
+        LocalFileName = folderMoved ? Directory + RelativeName() : named.localFileName;
         if (input.mode == naming::Mode::Fetch) {
             const QString owner = savedfiles::UrlKey(Link);
             if (worklists::IsProgramFile(Directory, LocalFileName) ||

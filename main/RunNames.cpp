@@ -17,6 +17,7 @@ struct Names {
     QHash<QString, QString> holders; // folded path: key of the URL given it
     QSet<QString> folders;           // folded paths of the run's folders, without a final "\"
     QHash<QString, QString> placed;  // folded folder as named: the folder the run uses
+    QHash<QString, QString> asAsked; // the same by the folder as asked (most ask alike)
 };
 
 Names& Current(const QString& directory)
@@ -89,9 +90,13 @@ QString Folder(const QString& directory, const QString& folder,
     Names& names = Current(directory);
     if (folder.isEmpty())
         return folder;
+    if (const auto asked = names.asAsked.constFind(folder); asked != names.asAsked.cend())
+        return *asked;
     const QString whole = Key(folder);
-    if (const auto known = names.placed.constFind(whole); known != names.placed.cend())
+    if (const auto known = names.placed.constFind(whole); known != names.placed.cend()) {
+        names.asAsked.insert(folder, *known);
         return *known;
+    }
     QString placed;
     qsizetype begin = 0;
     for (qsizetype end = folder.indexOf(QLatin1Char('\\')); end >= 0;
@@ -113,6 +118,7 @@ QString Folder(const QString& directory, const QString& folder,
         names.placed.insert(named, placed);
         AddFolders(names, placed);
     }
+    names.asAsked.insert(folder, placed);
     return placed;
 }
 

@@ -141,7 +141,7 @@ List& Refreshed(const QString& directory)
 
 bool IsListName(QStringView name)
 {
-    return name.compare(ListName, Qt::CaseInsensitive) == 0;
+    return name.size() == ListName.size() && name.compare(ListName, Qt::CaseInsensitive) == 0;
 }
 
 QString UrlKey(const QString& url)
